@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/FormId.h"
+#include "platform/Twips.h"
+
+#include <QWidget>
+
+class Program;
+class Timer;
+enum class TickPolicy;
+
+// A window of the program: named like its form ("Form1" ...), with its geometry in twips, a Load that
+// runs once when it is first needed and an Unload that runs when it is released.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    Form(Program& program, FormId id, QWidget* parent = nullptr);
+
+    Program& program() { return program_; }
+    FormId id() const { return id_; }
+
+    // Runs once, right after construction.
+    virtual void load() {}
+    // Runs when the program releases the window.
+    virtual void unload() {}
+
+    // Outer geometry in twips.
+    double leftTwips() const;
+    double topTwips() const;
+    double widthTwips() const;
+    double heightTwips() const;
+    void moveTwips(double left, double top);
+    void setLeftTwips(double left);
+    void setTopTwips(double top);
+    void setHeightTwips(double height);
+    void resizeTwips(double width, double height);
+
+    // Left = (screen width - window width) / 2, Top = top.
+    void centreHorizontally(double top);
+
+    void placeTwips(QWidget* control, double left, double top, double width, double height);
+    void moveControlTwips(QWidget* control, double left, double top);
+
+protected:
+    // A timer owned by this window, named like its control.
+    Timer* makeTimer(const QString& name, int intervalMs, TickPolicy policy);
+
+    // The window's close button asks the program to unload it, as closing a form does.
+    void closeEvent(QCloseEvent* event) override;
+
+    double tpp() const;
+
+private:
+    Program& program_;
+    FormId id_;
+};

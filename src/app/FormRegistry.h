@@ -1,0 +1,6 @@
+#pragma once
+
+class Program;
+
+// Tells the program which code builds each of its windows.
+void registerForms(Program& program);

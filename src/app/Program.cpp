@@ -1,0 +1,77 @@
+#include "app/Program.h"
+
+#include "app/Form.h"
+#include "platform/Timer.h"
+#include "platform/WindowSystem.h"
+
+#include <QCoreApplication>
+
+Program::Program(Services services) : services_(std::move(services)) {}
+
+Program::~Program()
+{
+    for (auto& [id, form] : loaded_) {
+        if (form)
+            delete form.data();
+    }
+}
+
+double Program::twipsPerPixel() const
+{
+    return services_.windows.twipsPerPixel();
+}
+
+void Program::registerForm(FormId id, FormFactory factory)
+{
+    factories_[id] = std::move(factory);
+}
+
+bool Program::isAvailable(FormId id) const
+{
+    return factories_.count(id) != 0;
+}
+
+Form* Program::loadedForm(FormId id) const
+{
+    auto it = loaded_.find(id);
+    return it == loaded_.end() ? nullptr : it->second.data();
+}
+
+Form* Program::form(FormId id)
+{
+    if (Form* existing = loadedForm(id))
+        return existing;
+    auto factory = factories_.find(id);
+    if (factory == factories_.end())
+        return nullptr;
+    Form* created = factory->second(*this);
+    loaded_[id] = created;
+    created->load();
+    // Load may have unloaded the window again (a refused start, say).
+    return loadedForm(id);
+}
+
+void Program::unload(FormId id)
+{
+    auto it = loaded_.find(id);
+    if (it == loaded_.end() || !it->second)
+        return;
+    QPointer<Form> form = it->second;
+    loaded_.erase(it);
+    form->unload();
+    if (!form)
+        return;
+    for (Timer* timer : form->findChildren<Timer*>())
+        timer->setEnabled(false);
+    form->hide();
+    form->deleteLater();
+}
+
+void Program::quit(int exitCode)
+{
+    quit_ = true;
+    if (quitHandler_)
+        quitHandler_(exitCode);
+    else
+        QCoreApplication::exit(exitCode);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/FormId.h"
+#include "app/ProgramState.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <map>
+
+class Dialogs;
+class Form;
+class SingleInstance;
+class SoundDeviceFactory;
+class TimerDriver;
+class WindowSystem;
+
+// What the windows use of the outside world. The program passes the real services; tests pass fakes.
+struct Services {
+    TimerDriver& timers;
+    Dialogs& dialogs;
+    WindowSystem& windows;
+    SoundDeviceFactory& sounds;
+    // Answers whether this is the only running copy.
+    std::function<bool()> isOnlyCopy;
+    // The folder of the user's data files (name list, decks).
+    QString dataFolder;
+    // Folders that hold the shipped files (cues, help, samples), in search order.
+    QStringList shippedFolders;
+};
+
+// The running program: its shared values, its services and its windows. Windows are loaded on
+// first use and unloaded explicitly, as the behaviour of each window says.
+class Program {
+public:
+    using FormFactory = std::function<Form*(Program&)>;
+
+    explicit Program(Services services);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    ProgramState& state() { return state_; }
+    TimerDriver& timers() { return services_.timers; }
+    Dialogs& dialogs() { return services_.dialogs; }
+    WindowSystem& windows() { return services_.windows; }
+    SoundDeviceFactory& sounds() { return services_.sounds; }
+    bool isOnlyCopy() const { return services_.isOnlyCopy ? services_.isOnlyCopy() : true; }
+    const QString& dataFolder() const { return services_.dataFolder; }
+    const QStringList& shippedFolders() const { return services_.shippedFolders; }
+    double twipsPerPixel() const;
+
+    // Which code builds each window. A window without a factory is not part of this build.
+    void registerForm(FormId id, FormFactory factory);
+    bool isAvailable(FormId id) const;
+
+    // The window, loaded (constructed and its Load run) when it is not loaded yet; nullptr if the
+    // window is not available.
+    Form* form(FormId id);
+    template <class T> T* formAs(FormId id) { return qobject_cast<T*>(form(id)); }
+
+    // The window if it is loaded, without loading it.
+    Form* loadedForm(FormId id) const;
+    template <class T> T* loadedAs(FormId id) const { return qobject_cast<T*>(loadedForm(id)); }
+    bool isLoaded(FormId id) const { return loadedForm(id) != nullptr; }
+
+    // Runs the window's Unload, stops its timers, hides it and releases it. Safe to call from the
+    // window's own handlers: the object is deleted once control returns to the event loop.
+    void unload(FormId id);
+
+    // Ends the program with the exit code once control returns to the event loop.
+    void quit(int exitCode = 0);
+    bool hasQuit() const { return quit_; }
+    void onQuit(std::function<void(int)> handler) { quitHandler_ = std::move(handler); }
+
+private:
+    Services services_;
+    ProgramState state_;
+    std::map<FormId, FormFactory> factories_;
+    std::map<FormId, QPointer<Form>> loaded_;
+    bool quit_ = false;
+    std::function<void(int)> quitHandler_;
+};

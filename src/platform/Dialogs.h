@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+enum class MessageIcon { None, Information };
+enum class Answer { Ok, Yes, No };
+
+// Every message box of the program goes through here. The program shows real message boxes; tests
+// answer them from a script, and may let time pass while a question is open.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A message with an OK button.
+    virtual void inform(QWidget* owner, const QString& title, const QString& text,
+                        MessageIcon icon = MessageIcon::Information) = 0;
+
+    // A Yes/No question; No is the default button.
+    virtual Answer askYesNo(QWidget* owner, const QString& title, const QString& text,
+                            MessageIcon icon = MessageIcon::Information) = 0;
+
+    // The notice of an already running copy: OK only, no icon, above every other window.
+    virtual void systemModalNotice(const QString& title, const QString& text) = 0;
+};

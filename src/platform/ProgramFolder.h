@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The folder that holds the user's data files (name.xls, the decks): the executable's folder when it
+// holds name.xls (a portable copy on a USB stick), otherwise $XDG_DATA_HOME/vantrel, created on first
+// start and seeded with the shipped samples it lacks. The user's own files are never overwritten.
+class ProgramFolder {
+public:
+    // applicationDir: the executable's folder; sampleDirs: where shipped samples and cues are found.
+    static QString resolve(const QString& applicationDir, const QStringList& sampleDirs);
+
+    // Where the shipped files (cues, samples, help) are, in search order.
+    static QStringList shippedFolders(const QString& applicationDir);
+};
+
+// Path of the file in the folder whose name matches fileName ignoring case ("ding.WAV" finds
+// "ding.wav"); an exact match wins. Empty when there is none.
+QString findFileIgnoringCase(const QString& folder, const QString& fileName);

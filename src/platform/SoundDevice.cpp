@@ -1,0 +1,8 @@
+#include "platform/SoundDevice.h"
+
+void playCue(SoundDevice& device)
+{
+    device.close();
+    device.open();
+    device.play();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Timer.h"
+
+#include <map>
+
+// Virtual time for tests: nothing ticks until advance() is called, then every timer that falls due
+// fires in time order (timers due at the same instant in the order they were enabled). A tick handler
+// may itself advance time (a question that stays open while the countdown goes on).
+class VirtualTimerDriver : public TimerDriver {
+public:
+    void start(Timer& timer) override;
+    void stop(Timer& timer) override;
+    void forget(Timer& timer) override;
+    void yieldToEvents() override;
+    qint64 nowMs() const override { return nowMs_; }
+
+    void advance(qint64 ms);
+    int yieldCount() const { return yields_; }
+
+private:
+    struct Due {
+        qint64 at;
+        quint64 order;
+    };
+    qint64 nowMs_ = 0;
+    quint64 nextOrder_ = 0;
+    int yields_ = 0;
+    std::map<Timer*, Due> due_;
+};

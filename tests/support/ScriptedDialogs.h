@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QList>
+#include <functional>
+
+// Message boxes answered from a script. Every box shown is recorded; a scripted answer may first run
+// an action "while the box is open" (let virtual time pass, say). With no answer scripted, an OK box
+// is confirmed and a question gets its default, No.
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { Inform, Ask, Notice };
+    struct Shown {
+        Kind kind;
+        QString title;
+        QString text;
+        MessageIcon icon;
+    };
+
+    void inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
+    Answer askYesNo(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
+    void systemModalNotice(const QString& title, const QString& text) override;
+
+    // The next box gets this answer, after running whileOpen.
+    void answerNext(Answer answer, std::function<void()> whileOpen = {});
+
+    QList<Shown> shown;
+
+private:
+    struct Scripted {
+        Answer answer;
+        std::function<void()> whileOpen;
+    };
+    Answer respond(Answer fallback);
+    QList<Scripted> script_;
+};

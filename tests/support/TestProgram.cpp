@@ -1,0 +1,37 @@
+#include "support/TestProgram.h"
+
+#include "app/FormRegistry.h"
+#include "app/MainWindow.h"
+
+#include <QApplication>
+
+TestProgram::TestProgram()
+{
+    program = std::make_unique<Program>(Services{timers, dialogs, windows, sounds, [this] { return onlyCopy; },
+                                                 dataDir.path(), QStringList{dataDir.path()}});
+    registerForms(*program);
+    program->onQuit([this](int code) { quitCode = code; });
+}
+
+TestProgram::~TestProgram()
+{
+    program.reset();
+    settle();
+}
+
+MainWindow& TestProgram::start()
+{
+    program->form(FormId::Form1);
+    return main();
+}
+
+MainWindow& TestProgram::main()
+{
+    return *program->formAs<MainWindow>(FormId::Form1);
+}
+
+void TestProgram::settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/Program.h"
+#include "platform/VirtualTimerDriver.h"
+#include "support/FakeSound.h"
+#include "support/FakeWindowSystem.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+class MainWindow;
+
+// The whole program on virtual time with a fake desktop, scripted message boxes and logged sound.
+// start() loads the main window as the program does at start-up.
+class TestProgram {
+public:
+    TestProgram();
+    ~TestProgram();
+
+    MainWindow& start();
+    MainWindow& main();
+
+    // Lets virtual time pass; timers fire in order.
+    void advance(qint64 ms) { timers.advance(ms); }
+    // Runs deferred deletions and queued events.
+    static void settle();
+
+    template <class T> T* child(QWidget* parent, const char* name)
+    {
+        return parent->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    VirtualTimerDriver timers;
+    ScriptedDialogs dialogs;
+    FakeWindowSystem windows;
+    FakeSoundFactory sounds;
+    QTemporaryDir dataDir;
+    bool onlyCopy = true;
+    int quitCode = -1;
+    std::unique_ptr<Program> program;
+};
