@@ -1,12 +1,16 @@
 #include "app/Program.h"
 
 #include "app/Form.h"
+#include "app/Resources.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 
 #include <QCoreApplication>
 
-Program::Program(Services services) : services_(std::move(services)) {}
+Program::Program(Services services) : services_(std::move(services))
+{
+    initProgramResources();
+}
 
 Program::~Program()
 {

@@ -15,7 +15,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vantrel工具"));
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // The program lives in the tray and its hidden windows; closing the last one is not the end.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,19 +1,12 @@
-// The main window's buttons that lead out of the countdown: shrink, draw, help, exit, the logo and
-// the enlarged view.
+// The main window's help and exit buttons and its logo.
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowSystem.h"
 
-void MainWindow::command4Click() {}
-
-void MainWindow::command5Click() {}
-
 void MainWindow::command6Click() {}
 
 void MainWindow::image1Click() {}
-
-void MainWindow::label3DoubleClick() {}
 
 void MainWindow::command7Click()
 {

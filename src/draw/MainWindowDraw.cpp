@@ -1,0 +1,4 @@
+// "抽签": from the main window to the draw launcher.
+#include "app/MainWindow.h"
+
+void MainWindow::command5Click() {}
