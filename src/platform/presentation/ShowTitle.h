@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Title of our own full-screen slide show. The window tracking looks for it so
+// the tool strip folds over our shows as it does over a presentation program's.
+inline const QString kBuiltInShowTitle = QStringLiteral("Vantrel 幻灯片放映");
