@@ -299,6 +299,9 @@ void MainWindow::load()
     sound_->setFileName(QStringLiteral("ding.WAV"));
     // 14. Shown, with tracking on.
     show();
+    // Only a shown window knows its frame: keep the designed outer size and the standard place.
+    resizeTwips(kWidth, kNormalHeight);
+    placeStandard();
     Timer2->setEnabled(true);
 }
 

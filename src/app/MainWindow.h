@@ -3,7 +3,8 @@
 #include "app/Form.h"
 #include "timer/PresetStore.h"
 
-#include <QVariant>
+#include <QLineEdit>
+#include <QPointer>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -114,7 +115,6 @@ private:
     void setPresetsEnabled(bool enabled);
     QLineEdit* makeTimeBox(const QString& name, const QString& text);
     bool validateSeconds(QLineEdit* box);
-    QLineEdit* pendingSecondsBox() const;
     void readEntries();
     void restoreEntries();
     void stopHideFrom(bool fromTimeUp);
@@ -123,4 +123,6 @@ private:
     std::unique_ptr<SoundDevice> sound_;
     int titleCount_ = 0;
     bool validating_ = false;
+    // A seconds box that a click is leaving with a value above 59.
+    QPointer<QLineEdit> leavingSecondsBox_;
 };

@@ -30,6 +30,7 @@ void QtSoundDevice::open()
         if (!path.isEmpty())
             break;
     }
+    openedPath_ = path;
     if (path.isEmpty())
         return;
     const QUrl source = QUrl::fromLocalFile(path);

@@ -20,10 +20,14 @@ public:
     void open() override;
     void play() override;
 
+    // The file the last Open found; empty when there was none.
+    QString openedPath() const { return openedPath_; }
+
 private:
     QStringList folders_;
     QString fileName_;
     bool isOpen_ = false;
+    QString openedPath_;
     std::unique_ptr<QSoundEffect> effect_;
 };
 

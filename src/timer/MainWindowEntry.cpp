@@ -58,14 +58,6 @@ void MainWindow::boxChanged(QLineEdit* box)
     presets_.setText(selectedPreset(), slotOf(*this, box), box->text());
 }
 
-QLineEdit* MainWindow::pendingSecondsBox() const
-{
-    QWidget* focused = focusWidget();
-    if (focused == Text4 || focused == Text5)
-        return static_cast<QLineEdit*>(focused);
-    return nullptr;
-}
-
 bool MainWindow::validateSeconds(QLineEdit* box)
 {
     if (!box || !box->isVisible() || secondsAcceptable(box->text()))
@@ -82,20 +74,31 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (validating_)
         return Form::eventFilter(watched, event);
 
-    // A click on another control of this window while a seconds box holds more than 59: the value may
-    // not leave the box, and the click does not happen.
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-        QLineEdit* box = pendingSecondsBox();
-        if (box && watched != box && !validateSeconds(box))
-            return true;
-    }
-    // Leaving by the keyboard (Tab, Shift+Tab, a mnemonic).
     if (event->type() == QEvent::FocusOut && (watched == Text4 || watched == Text5)) {
+        auto* box = static_cast<QLineEdit*>(watched);
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
-            auto* box = static_cast<QLineEdit*>(watched);
+        if (reason == Qt::MouseFocusReason && !secondsAcceptable(box->text())) {
+            // A click on another control took the focus; the press itself comes next and is held back.
+            leavingSecondsBox_ = box;
+            QTimer::singleShot(0, this, [this] {
+                if (QLineEdit* pending = leavingSecondsBox_) {
+                    leavingSecondsBox_ = nullptr;
+                    validateSeconds(pending);
+                }
+            });
+        } else if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                   reason == Qt::ShortcutFocusReason) {
             QTimer::singleShot(0, this, [this, box] { validateSeconds(box); });
         }
+    }
+
+    // The click that tried to take a too-large value out of a seconds box does not happen.
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+        leavingSecondsBox_ && watched != leavingSecondsBox_) {
+        QLineEdit* box = leavingSecondsBox_;
+        leavingSecondsBox_ = nullptr;
+        if (!validateSeconds(box))
+            return true;
     }
     return Form::eventFilter(watched, event);
 }

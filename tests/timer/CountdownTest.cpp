@@ -1,0 +1,310 @@
+#include "app/ClickableLabel.h"
+#include "app/MainWindow.h"
+#include "platform/Timer.h"
+#include "support/TestProgram.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Countdown : public ::testing::Test {
+protected:
+    void SetUp() override { w = &t.start(); }
+
+    void start(const QString& minutes, const QString& seconds, const QString& remMinutes, const QString& remSeconds)
+    {
+        w->Text1->setText(minutes);
+        w->Text4->setText(seconds);
+        w->Text2->setText(remMinutes);
+        w->Text5->setText(remSeconds);
+        w->Command1->click();
+        ASSERT_EQ(state().TimerState, 1);
+    }
+    ProgramState& state() { return t.program->state(); }
+    int cues() const { return t.sounds.log.plays("ding.WAV"); }
+    bool entryRowVisible() const
+    {
+        for (QWidget* c : std::initializer_list<QWidget*>{w->Text1, w->Text2, w->Text4, w->Text5, w->Label1,
+                                                          w->Label2, w->Label22, w->Label28, w->Label29, w->Label30})
+            if (!c->isVisible())
+                return false;
+        return true;
+    }
+
+    TestProgram t;
+    MainWindow* w = nullptr;
+};
+
+} // namespace
+
+TEST_F(Countdown, OneMinuteWithHalfMinuteReminderRunsItsWholeCourse)
+{
+    start("01", "00", "00", "30");
+    EXPECT_EQ(w->Label3->text(), "01 : 00");
+    EXPECT_EQ(w->Label31->text(), "定时 01:00 提前 00:30");
+    EXPECT_EQ(cues(), 1);
+    EXPECT_FALSE(w->Command1->isEnabled());
+    EXPECT_TRUE(w->Command2->isEnabled());
+    EXPECT_TRUE(w->Command3->isEnabled());
+    EXPECT_TRUE(w->Command4->isEnabled());
+    EXPECT_FALSE(w->Command5->isEnabled());
+    EXPECT_FALSE(w->Option1->isEnabled());
+    EXPECT_FALSE(w->Text1->isVisible());
+    EXPECT_TRUE(w->Label31->isVisible() && w->Label18->isVisible() && w->Label8->isVisible());
+    EXPECT_EQ(state().StartMinutes, 1);
+    EXPECT_EQ(state().StartSeconds, 0);
+
+    t.advance(1000);
+    EXPECT_EQ(w->Label3->text(), "01 : 00");
+    t.advance(1000);
+    EXPECT_EQ(w->Label3->text(), "00 : 59");
+
+    // The reminder fires with the 31st tick, when the display reads 00 : 30.
+    t.advance(29000);
+    EXPECT_EQ(w->Label3->text(), "00 : 30");
+    EXPECT_TRUE(w->Timer4->isEnabled());
+    EXPECT_NEAR(w->topTwips(), 2000, 15);
+    t.advance(300);
+    EXPECT_TRUE(w->Label6->isVisible() || !w->isVisible());
+    EXPECT_EQ(w->Label6->text(), "还剩0分30秒!");
+    EXPECT_EQ(cues(), 2);
+    EXPECT_FALSE(w->Command3->isEnabled());
+    EXPECT_FALSE(w->Command4->isEnabled());
+    // Five flips of the window, then it stays shown; 13 ticks in all.
+    int flips = 0;
+    bool visible = w->isVisible();
+    for (int i = 2; i <= 12; ++i) {
+        t.advance(300);
+        flips += w->isVisible() != visible;
+        visible = w->isVisible();
+    }
+    // Ticks 1 to 5 flip the window (the first flip came before the loop); tick 6 shows it again.
+    EXPECT_EQ(flips, 5);
+    EXPECT_TRUE(w->isVisible());
+    t.advance(300);
+    EXPECT_FALSE(w->Timer4->isEnabled());
+    EXPECT_FALSE(w->Label6->isVisible());
+    EXPECT_TRUE(w->Label3->isVisible());
+    EXPECT_TRUE(w->Command3->isEnabled());
+    EXPECT_EQ(w->ReminderTicks, 0);
+
+    // 00 : 00 comes with tick 61.
+    t.advance(61000 - t.timers.nowMs() - 1);
+    EXPECT_EQ(w->Label3->text(), "00 : 01");
+    t.advance(1);
+    EXPECT_EQ(w->Label3->text(), "00 : 00");
+    EXPECT_EQ(state().EnlargeSignal, 88);
+    EXPECT_FALSE(w->Timer1->isEnabled());
+    EXPECT_TRUE(w->Timer3->isEnabled());
+    EXPECT_FALSE(w->Command2->isEnabled());
+    EXPECT_EQ(w->leftTwips(), 135);
+
+    t.advance(50);
+    EXPECT_EQ(state().TimerState, 0);
+    EXPECT_TRUE(w->Label5->isVisible());
+    EXPECT_EQ(w->Label5->text(), " 时间到！");
+    EXPECT_EQ(cues(), 3);
+    EXPECT_EQ(w->leftTwips(), 255);
+
+    // Six seconds after 00 : 00 the window is back to the stopped state with the same entries.
+    t.advance(6000 - 100);
+    EXPECT_TRUE(w->Timer3->isEnabled());
+    t.advance(50);
+    EXPECT_FALSE(w->Timer3->isEnabled());
+    EXPECT_FALSE(w->Label5->isVisible());
+    EXPECT_TRUE(w->Command1->isEnabled());
+    EXPECT_FALSE(w->Command2->isEnabled());
+    EXPECT_FALSE(w->Command3->isEnabled());
+    EXPECT_TRUE(w->Option1->isEnabled());
+    EXPECT_TRUE(entryRowVisible());
+    EXPECT_FALSE(w->Label3->isVisible());
+    EXPECT_EQ(w->Label3->text(), "01 : 00");
+    EXPECT_EQ(w->Text1->text(), "01");
+    EXPECT_EQ(w->Text5->text(), "30");
+    EXPECT_NEAR(w->topTwips(), 2000, 15);
+    EXPECT_TRUE(w->Timer2->isEnabled());
+    EXPECT_EQ(cues(), 3);
+}
+
+TEST_F(Countdown, TimeUpSlideBouncesAndCarriesItsDirectionToTheNextEffect)
+{
+    start("00", "20", "00", "00");
+    t.advance(21000);
+    ASSERT_TRUE(w->Timer3->isEnabled());
+    double previous = w->leftTwips();
+    double right = t.windows.screenSizeTwips().width() - w->widthTwips() - 135;
+    for (int i = 0; i < 41; ++i) {
+        t.advance(50);
+        const double now = w->leftTwips();
+        EXPECT_EQ(std::abs(now - previous), 120) << "tick " << i;
+        EXPECT_LE(now, right + 120);
+        previous = now;
+    }
+    t.advance(50);
+    EXPECT_NEAR(w->topTwips(), 2000, 15);
+    EXPECT_NEAR(w->leftTwips(), (t.windows.screenSizeTwips().width() - w->widthTwips()) / 2, 15);
+
+    // Narrow screen: the slide hits the right bound and comes back.
+    t.windows.screen = QSize(w->widthTwips() + 135 * 2 + 600, 11520);
+    right = t.windows.screenSizeTwips().width() - w->widthTwips() - 135;
+    t.advance(6000);
+    ASSERT_EQ(state().TimerState, 0);
+    start("00", "20", "00", "00");
+    t.advance(21000);
+    double maxLeft = 0;
+    bool cameBack = false;
+    for (int i = 0; i < 40; ++i) {
+        t.advance(50);
+        maxLeft = std::max(maxLeft, w->leftTwips());
+        cameBack = cameBack || w->leftTwips() < maxLeft;
+    }
+    EXPECT_LE(maxLeft, right + 120);
+    EXPECT_TRUE(cameBack);
+}
+
+TEST_F(Countdown, TenMinutesBorrowToNineFiftyNine)
+{
+    start("10", "00", "00", "00");
+    t.advance(2000);
+    EXPECT_EQ(w->Label3->text(), "09 : 59");
+    t.advance(59000);
+    EXPECT_EQ(w->Label3->text(), "09 : 00");
+    t.advance(1000);
+    EXPECT_EQ(w->Label3->text(), "08 : 59");
+}
+
+TEST_F(Countdown, ZeroReminderNeverFires)
+{
+    start("00", "25", "00", "00");
+    for (int i = 0; i < 26; ++i) {
+        t.advance(1000);
+        EXPECT_FALSE(w->Timer4->isEnabled());
+    }
+    EXPECT_FALSE(w->Label6->isVisible());
+    EXPECT_TRUE(w->Timer3->isEnabled());
+    EXPECT_EQ(cues(), 1);
+}
+
+TEST_F(Countdown, PauseBlinksAndContinueResumesAtTheSameSecond)
+{
+    start("01", "00", "00", "00");
+    t.advance(16000);
+    ASSERT_EQ(w->Label3->text(), "00 : 45");
+    w->Command2->click();
+    EXPECT_EQ(state().TimerState, -1);
+    EXPECT_EQ(w->Command2->text(), "继续");
+    EXPECT_EQ(w->Command2->toolTip(), "继续开始定时器计时");
+    EXPECT_EQ(w->Label18->text(), "暂停计时");
+    EXPECT_FALSE(w->Command4->isEnabled());
+    EXPECT_TRUE(w->Command3->isEnabled());
+
+    QList<QColor> colours;
+    for (int i = 0; i < 4; ++i) {
+        t.advance(800);
+        colours << w->Label18->palette().color(QPalette::WindowText);
+    }
+    EXPECT_EQ(colours, (QList<QColor>{QColor(0, 0, 255), QColor(255, 0, 0), QColor(0, 0, 255), QColor(255, 0, 0)}));
+    EXPECT_EQ(w->Label3->text(), "00 : 45");
+
+    w->Command2->click();
+    EXPECT_EQ(state().TimerState, 1);
+    EXPECT_EQ(w->Command2->text(), "暂停");
+    EXPECT_EQ(w->Label18->text(), "正在计时");
+    EXPECT_EQ(w->Label18->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    EXPECT_FALSE(w->Timer5->isEnabled());
+    t.advance(1000);
+    EXPECT_EQ(w->Label3->text(), "00 : 44");
+}
+
+TEST_F(Countdown, StopAnsweredNoLetsTheCountGoOnWhileTheQuestionIsOpen)
+{
+    start("01", "00", "00", "00");
+    t.advance(2000);
+    w->moveTwips(600, 600);
+    t.dialogs.answerNext(Answer::No, [&] { t.advance(5000); });
+    w->Command3->click();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
+    EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具提示：");
+    EXPECT_EQ(t.dialogs.shown[0].text, "确实要停止计时吗?");
+    EXPECT_EQ(state().TimerState, 1);
+    EXPECT_EQ(w->Label3->text(), "00 : 54");
+    EXPECT_NEAR(w->topTwips(), 2000, 15);
+}
+
+TEST_F(Countdown, StopAnsweredYesBringsBackTheEntryRow)
+{
+    QTest::mouseClick(w->Option3, Qt::LeftButton);
+    start("02", "15", "00", "40");
+    t.advance(3000);
+    t.dialogs.answerNext(Answer::Yes);
+    w->Command3->click();
+    EXPECT_EQ(state().TimerState, 0);
+    EXPECT_TRUE(entryRowVisible());
+    EXPECT_EQ(w->Text1->text(), "02");
+    EXPECT_EQ(w->Text4->text(), "15");
+    EXPECT_EQ(w->Text5->text(), "40");
+    EXPECT_FALSE(w->Label3->isVisible());
+    EXPECT_EQ(w->Label3->text(), "02 : 15");
+    EXPECT_FALSE(w->Label31->isVisible());
+    EXPECT_FALSE(w->Label18->isVisible());
+    EXPECT_TRUE(w->Command1->isEnabled());
+    EXPECT_FALSE(w->Command2->isEnabled());
+    EXPECT_FALSE(w->Command3->isEnabled());
+    EXPECT_TRUE(w->Option3->isEnabled());
+    EXPECT_EQ(w->CountMinutes, 2);
+    EXPECT_FALSE(w->Timer1->isEnabled());
+    t.advance(5000);
+    EXPECT_EQ(w->Label3->text(), "02 : 15");
+}
+
+TEST_F(Countdown, StopQuestionStillOpenWhenTimeIsUp)
+{
+    start("00", "20", "00", "00");
+    t.advance(15000);
+    t.dialogs.answerNext(Answer::Yes, [&] { t.advance(7000); });
+    w->Command3->click();
+    // Time ran out under the open question; Yes then stops what is left and the effect ends on its own.
+    EXPECT_EQ(state().TimerState, 0);
+    t.advance(6000);
+    EXPECT_FALSE(w->Timer3->isEnabled());
+    EXPECT_TRUE(w->Command1->isEnabled());
+    EXPECT_TRUE(entryRowVisible());
+}
+
+TEST_F(Countdown, ReminderWhileTuckedRightReturnsToTheSavedPlaceOnlyThatOnce)
+{
+    start("01", "00", "00", "30");
+    const double screenWidth = t.windows.screenSizeTwips().width();
+    w->moveTwips(screenWidth - 90, 3000);
+    state().DockedRight = 1;
+    t.windows.pointer = QPoint(0, 0);
+
+    t.advance(31000);
+    EXPECT_EQ(state().DockedRight, 0);
+    EXPECT_NEAR(w->topTwips(), 2000, 15);
+    t.advance(13 * 300);
+    EXPECT_FALSE(w->Timer4->isEnabled());
+    EXPECT_EQ(w->leftTwips(), screenWidth - 90);
+    EXPECT_EQ(w->topTwips(), 3000);
+    EXPECT_EQ(state().DockedRight, 1);
+    EXPECT_TRUE(w->isVisible());
+
+    // Next run: the window is free at another place when the reminder comes; it stays centred after.
+    t.advance(30000);
+    t.advance(6000);
+    ASSERT_EQ(state().TimerState, 0);
+    state().DockedRight = 0;
+    start("01", "00", "00", "30");
+    w->moveTwips(1500, 4000);
+    t.advance(31000 + 13 * 300);
+    EXPECT_FALSE(w->Timer4->isEnabled());
+    EXPECT_NEAR(w->topTwips(), 2000, 15);
+    EXPECT_NE(w->leftTwips(), screenWidth - 90);
+    EXPECT_EQ(state().DockedRight, 0);
+}
