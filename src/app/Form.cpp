@@ -53,12 +53,42 @@ void Form::setTopTwips(double top)
 
 void Form::setHeightTwips(double height)
 {
-    twips::resizeWindow(this, widthTwips(), height, tpp());
+    resizeTwips(widthTwips(), height);
 }
 
 void Form::resizeTwips(double width, double height)
 {
     twips::resizeWindow(this, width, height, tpp());
+    const bool frameKnown = frameGeometry().size() != size();
+    const bool decorated = !windowFlags().testFlag(Qt::FramelessWindowHint) &&
+                           !windowFlags().testFlag(Qt::X11BypassWindowManagerHint);
+    if (!frameKnown && decorated && isWindow())
+        pendingOuterSize_ = QSizeF(width, height);
+    else
+        pendingOuterSize_.reset();
+}
+
+void Form::applyPendingOuterSize()
+{
+    if (!pendingOuterSize_ || frameGeometry().size() == size())
+        return;
+    const QSizeF outer = *pendingOuterSize_;
+    pendingOuterSize_.reset();
+    const QPoint framePos = frameGeometry().topLeft();
+    twips::resizeWindow(this, outer.width(), outer.height(), tpp());
+    move(framePos);
+}
+
+void Form::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    applyPendingOuterSize();
+}
+
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    applyPendingOuterSize();
 }
 
 void Form::centreHorizontally(double top)

@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 
 #include <QWidget>
+#include <optional>
 
 class Program;
 class Timer;
@@ -47,10 +48,17 @@ protected:
 
     // The window's close button asks the program to unload it, as closing a form does.
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
     double tpp() const;
 
 private:
+    // The window manager adds its frame some time after the window is shown; an outer size set
+    // before that is applied again once the frame is known.
+    void applyPendingOuterSize();
+
     Program& program_;
     FormId id_;
+    std::optional<QSizeF> pendingOuterSize_;
 };
