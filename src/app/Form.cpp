@@ -6,7 +6,8 @@
 
 #include <QCloseEvent>
 
-Form::Form(Program& program, FormId id, QWidget* parent) : QWidget(parent, Qt::Window), program_(program), id_(id)
+Form::Form(Program& program, FormId id, QWidget* parent)
+    : QWidget(parent, Qt::Window), program_(program), id_(id)
 {
     setObjectName(QStringLiteral("Form%1").arg(int(id)));
 }

@@ -132,19 +132,25 @@ void MainWindow::buildControls()
     setTextColour(Option2, kBlack);
     setTextColour(Option3, kBlack);
 
-    auto button = [this](const QString& name, const QString& text, double left, double top, const QString& tip) {
+    auto button = [this](const QString& name, const QString& text, double left, double top,
+                         const QString& tip) {
         auto* created = named(new QPushButton(text, this), name);
         placeTwips(created, left, top, 580, 320);
         created->setToolTip(tip);
         return created;
     };
-    Command1 = button(QStringLiteral("Command1"), QStringLiteral("开始"), 330, 1815, QStringLiteral("启动定时器，开始计时"));
-    Command2 = button(QStringLiteral("Command2"), QStringLiteral("暂停"), 1056, 1815, QStringLiteral("暂停定时器计时"));
-    Command3 = button(QStringLiteral("Command3"), QStringLiteral("停止"), 1782, 1815, QStringLiteral("停止定时器计时"));
+    Command1 = button(QStringLiteral("Command1"), QStringLiteral("开始"), 330, 1815,
+                      QStringLiteral("启动定时器，开始计时"));
+    Command2 = button(QStringLiteral("Command2"), QStringLiteral("暂停"), 1056, 1815,
+                      QStringLiteral("暂停定时器计时"));
+    Command3 = button(QStringLiteral("Command3"), QStringLiteral("停止"), 1782, 1815,
+                      QStringLiteral("停止定时器计时"));
     Command4 = button(QStringLiteral("Command4"), QStringLiteral("缩小"), 2508, 1815, QString());
     Command5 = button(QStringLiteral("Command5"), QStringLiteral("抽签"), 3234, 1815, QString());
-    Command6 = button(QStringLiteral("Command6"), QStringLiteral("帮助"), 3960, 1815, QStringLiteral("点击查看详细帮助信息"));
-    Command7 = button(QStringLiteral("Command7"), QStringLiteral("退出"), 4575, 1785, QStringLiteral("确认后退出本软件！"));
+    Command6 = button(QStringLiteral("Command6"), QStringLiteral("帮助"), 3960, 1815,
+                      QStringLiteral("点击查看详细帮助信息"));
+    Command7 = button(QStringLiteral("Command7"), QStringLiteral("退出"), 4575, 1785,
+                      QStringLiteral("确认后退出本软件！"));
     Command2->setEnabled(false);
     Command3->setEnabled(false);
     Command4->setEnabled(false);
@@ -272,7 +278,8 @@ void MainWindow::load()
         program().dialogs().systemModalNotice(
             kNoticeTitle,
             QStringLiteral("\r    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    \r\n"));
-        for (FormId id : {FormId::Form5, FormId::Form6, FormId::Form4, FormId::Form3, FormId::Form2, FormId::Form1})
+        for (FormId id :
+             {FormId::Form5, FormId::Form6, FormId::Form4, FormId::Form3, FormId::Form2, FormId::Form1})
             program().unload(id);
         program().quit(0);
         return;

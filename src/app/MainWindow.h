@@ -76,8 +76,8 @@ public:
     int titleCount() const { return titleCount_; }
 
     // Controls, named as in the window's design.
-    QLabel *Label1, *Label2, *Label5, *Label6, *Label7, *Label8, *Label18, *Label22, *Label28, *Label29, *Label30,
-        *Label31;
+    QLabel *Label1, *Label2, *Label5, *Label6, *Label7, *Label8, *Label18, *Label22, *Label28, *Label29,
+        *Label30, *Label31;
     ClickableLabel* Label3;
     ClickableLabel* Image1;
     QLineEdit *Text1, *Text2, *Text4, *Text5;

@@ -29,7 +29,8 @@ void MessageBoxDialogs::inform(QWidget* owner, const QString& title, const QStri
     box.exec();
 }
 
-Answer MessageBoxDialogs::askYesNo(QWidget* owner, const QString& title, const QString& text, MessageIcon icon)
+Answer MessageBoxDialogs::askYesNo(QWidget* owner, const QString& title, const QString& text,
+                                   MessageIcon icon)
 {
     QMessageBox box(owner);
     prepare(box, title, text, icon);

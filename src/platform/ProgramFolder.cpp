@@ -36,8 +36,8 @@ QString ProgramFolder::resolve(const QString& applicationDir, const QStringList&
     if (!findFileIgnoringCase(applicationDir, QStringLiteral("name.xls")).isEmpty())
         return applicationDir;
 
-    const QString home =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("vantrel"));
+    const QString home = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                             .filePath(QStringLiteral("vantrel"));
     QDir().mkpath(home);
     static const QStringList samples{QStringLiteral("name.xls"), QStringLiteral("MYPPT.ppt"),
                                      QStringLiteral("Note1.PPT"), QStringLiteral("Note2.PPT")};
@@ -51,8 +51,8 @@ QString ProgramFolder::resolve(const QString& applicationDir, const QStringList&
             if (!source.isEmpty()) {
                 QFile::copy(source, QDir(home).filePath(QFileInfo(source).fileName()));
                 QFile(QDir(home).filePath(QFileInfo(source).fileName()))
-                    .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                    QFileDevice::ReadOther);
+                    .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ReadGroup | QFileDevice::ReadOther);
                 break;
             }
         }

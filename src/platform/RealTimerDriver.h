@@ -23,8 +23,8 @@ public:
 
 private:
     struct Schedule {
-        qint64 epochNs = 0;   // when the timer was enabled
-        qint64 nextTick = 1;  // number of the next tick due
+        qint64 epochNs = 0;  // when the timer was enabled
+        qint64 nextTick = 1; // number of the next tick due
         QTimer wakeup;
         quint64 generation = 0;
     };

@@ -52,7 +52,8 @@ Rect controlRect(const QWidget* control, double tpp)
 
 void placeControl(QWidget* control, double left, double top, double width, double height, double tpp)
 {
-    control->setGeometry(toPixels(left, tpp), toPixels(top, tpp), toPixels(width, tpp), toPixels(height, tpp));
+    control->setGeometry(toPixels(left, tpp), toPixels(top, tpp), toPixels(width, tpp),
+                         toPixels(height, tpp));
 }
 
 void moveControl(QWidget* control, double left, double top, double tpp)

@@ -23,7 +23,8 @@ void moveWindow(QWidget* window, double left, double top, double twipsPerPixel);
 void resizeWindow(QWidget* window, double width, double height, double twipsPerPixel);
 
 Rect controlRect(const QWidget* control, double twipsPerPixel);
-void placeControl(QWidget* control, double left, double top, double width, double height, double twipsPerPixel);
+void placeControl(QWidget* control, double left, double top, double width, double height,
+                  double twipsPerPixel);
 void moveControl(QWidget* control, double left, double top, double twipsPerPixel);
 
 // A font of the designed face and size in points; bold as designed.

@@ -1,7 +1,7 @@
 // The countdown of the main window: Start, Pause/Continue, Stop, the one-second tick, the reminder
 // effect, the time-up effect and the pause blink.
-#include "app/MainWindow.h"
 #include "app/ClickableLabel.h"
+#include "app/MainWindow.h"
 #include "app/Program.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
@@ -33,8 +33,8 @@ Timer* timerOf(Form* form, const char* name)
 
 void MainWindow::setEntryRowVisible(bool visible)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text4, Text5, Label22, Label29, Label28, Label30,
-                                                      Label1, Label2})
+    for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text4, Text5, Label22, Label29, Label28,
+                                                      Label30, Label1, Label2})
         w->setVisible(visible);
 }
 
@@ -131,8 +131,8 @@ void MainWindow::timer1Tick()
         CountSeconds == ReminderSeconds) {
         reminderSavedPlace.reset();
         if (s.DockedTop != 0 || s.DockedLeft != 0 || s.DockedRight != 0)
-            reminderSavedPlace = SavedPlace{std::round(leftTwips()), topTwips(), s.DockedTop, s.DockedLeft,
-                                            s.DockedRight};
+            reminderSavedPlace =
+                SavedPlace{std::round(leftTwips()), topTwips(), s.DockedTop, s.DockedLeft, s.DockedRight};
         placeStandard();
         s.DockedLeft = 0;
         s.DockedTop = 0;
@@ -271,8 +271,8 @@ void MainWindow::timer3Tick()
         Timer3->setEnabled(false);
         MinuteText = twoDigitText(CountMinutes);
         Label3->setText(MinuteText + QStringLiteral(" : ") + StartSecondText);
-        for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text4, Text5, Label1, Label2, Label22, Label29,
-                                                          Label28, Label30})
+        for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text4, Text5, Label1, Label2, Label22,
+                                                          Label29, Label28, Label30})
             w->show();
         for (QWidget* w : std::initializer_list<QWidget*>{Label31, Label3, Label18, Label8})
             w->hide();
@@ -337,8 +337,8 @@ void MainWindow::command3Click()
     MinuteText = twoDigitText(CountMinutes);
     Label3->setText(MinuteText + QStringLiteral(" : ") + StartSecondText);
     Command2->setText(QStringLiteral("暂停"));
-    for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text4, Text5, Label22, Label29, Label28, Label30,
-                                                      Label1, Label2})
+    for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text4, Text5, Label22, Label29, Label28,
+                                                      Label30, Label1, Label2})
         w->show();
     Label31->hide();
     Label3->hide();

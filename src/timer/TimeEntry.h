@@ -9,8 +9,8 @@ int16_t readBox(const QString& text);
 
 enum class StartCheck {
     Accepted,
-    TooShort,          // total below 20 seconds
-    ReminderTooLate,   // total less than 10 seconds above the reminder
+    TooShort,        // total below 20 seconds
+    ReminderTooLate, // total less than 10 seconds above the reminder
 };
 
 StartCheck checkStart(int totalMinutes, int totalSeconds, int reminderMinutes, int reminderSeconds);

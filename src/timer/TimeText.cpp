@@ -24,13 +24,13 @@ QString displaySeconds(const QString& countDisplay)
 
 QString summaryText(int totalMinutes, int totalSeconds, int reminderMinutes, int reminderSeconds)
 {
-    return QStringLiteral("定时 ") + twoDigitText(totalMinutes) + QStringLiteral(":") + twoDigitText(totalSeconds) +
-           QStringLiteral(" ") + QStringLiteral("提前 ") + twoDigitText(reminderMinutes) + QStringLiteral(":") +
-           twoDigitText(reminderSeconds);
+    return QStringLiteral("定时 ") + twoDigitText(totalMinutes) + QStringLiteral(":") +
+           twoDigitText(totalSeconds) + QStringLiteral(" ") + QStringLiteral("提前 ") +
+           twoDigitText(reminderMinutes) + QStringLiteral(":") + twoDigitText(reminderSeconds);
 }
 
 QString reminderText(int minutes, int seconds)
 {
-    return QStringLiteral("还剩") + QString::number(minutes) + QStringLiteral("分") + QString::number(seconds) +
-           QStringLiteral("秒!");
+    return QStringLiteral("还剩") + QString::number(minutes) + QStringLiteral("分") +
+           QString::number(seconds) + QStringLiteral("秒!");
 }

@@ -32,7 +32,8 @@ TEST(Startup, MainWindowComesUpStoppedWithPresetOne)
     EXPECT_EQ(w.Text2->text(), "00");
     EXPECT_EQ(w.Text5->text(), "30");
     EXPECT_TRUE(w.Option1->isChecked());
-    for (QWidget* hidden : std::initializer_list<QWidget*>{w.Label3, w.Label5, w.Label6, w.Label8, w.Label18, w.Label31})
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*>{w.Label3, w.Label5, w.Label6, w.Label8, w.Label18, w.Label31})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
     EXPECT_TRUE(w.Command1->isEnabled());
     EXPECT_TRUE(w.Command5->isEnabled());

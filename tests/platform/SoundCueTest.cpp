@@ -29,7 +29,8 @@ TEST(QtSoundDevice, MissingFileOpensNothingAndPlaysSilently)
 TEST(QtSoundDevice, ShippedCueIsFoundWhateverTheCaseOfItsName)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(QStringLiteral(VANTREL_SOURCE_DIR "/resources/sounds/ding.wav"), dir.filePath("ding.wav")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VANTREL_SOURCE_DIR "/resources/sounds/ding.wav"),
+                            dir.filePath("ding.wav")));
     QtSoundDevice device({QStringLiteral("/nonexistent"), dir.path()});
     device.setFileName("ding.WAV");
     // Restarting a cue that is still sounding goes through Close/Open/Play again on the same file.

@@ -7,8 +7,9 @@
 
 TestProgram::TestProgram()
 {
-    program = std::make_unique<Program>(Services{timers, dialogs, windows, sounds, [this] { return onlyCopy; },
-                                                 dataDir.path(), QStringList{dataDir.path()}});
+    program =
+        std::make_unique<Program>(Services{timers, dialogs, windows, sounds, [this] { return onlyCopy; },
+                                           dataDir.path(), QStringList{dataDir.path()}});
     registerForms(*program);
     program->onQuit([this](int code) { quitCode = code; });
 }

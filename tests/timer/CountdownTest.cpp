@@ -16,7 +16,8 @@ class Countdown : public ::testing::Test {
 protected:
     void SetUp() override { w = &t.start(); }
 
-    void start(const QString& minutes, const QString& seconds, const QString& remMinutes, const QString& remSeconds)
+    void start(const QString& minutes, const QString& seconds, const QString& remMinutes,
+               const QString& remSeconds)
     {
         w->Text1->setText(minutes);
         w->Text4->setText(seconds);
@@ -29,8 +30,9 @@ protected:
     int cues() const { return t.sounds.log.plays("ding.WAV"); }
     bool entryRowVisible() const
     {
-        for (QWidget* c : std::initializer_list<QWidget*>{w->Text1, w->Text2, w->Text4, w->Text5, w->Label1,
-                                                          w->Label2, w->Label22, w->Label28, w->Label29, w->Label30})
+        for (QWidget* c :
+             std::initializer_list<QWidget*>{w->Text1, w->Text2, w->Text4, w->Text5, w->Label1, w->Label2,
+                                             w->Label22, w->Label28, w->Label29, w->Label30})
             if (!c->isVisible())
                 return false;
         return true;
@@ -208,7 +210,8 @@ TEST_F(Countdown, PauseBlinksAndContinueResumesAtTheSameSecond)
         t.advance(800);
         colours << w->Label18->palette().color(QPalette::WindowText);
     }
-    EXPECT_EQ(colours, (QList<QColor>{QColor(0, 0, 255), QColor(255, 0, 0), QColor(0, 0, 255), QColor(255, 0, 0)}));
+    EXPECT_EQ(colours,
+              (QList<QColor>{QColor(0, 0, 255), QColor(255, 0, 0), QColor(0, 0, 255), QColor(255, 0, 0)}));
     EXPECT_EQ(w->Label3->text(), "00 : 45");
 
     w->Command2->click();
