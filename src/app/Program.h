@@ -2,6 +2,7 @@
 
 #include "app/FormId.h"
 #include "app/ProgramState.h"
+#include "platform/presentation/Presentation.h"
 
 #include <QPointer>
 #include <QString>
@@ -28,6 +29,8 @@ struct Services {
     QString dataFolder;
     // Folders that hold the shipped files (cues, help, samples), in search order.
     QStringList shippedFolders;
+    // Opens decks for full-screen shows; none means the slide features are not available.
+    PresentationFactory presentations = {};
 };
 
 // The running program: its shared values, its services and its windows. Windows are loaded on
@@ -50,6 +53,11 @@ public:
     const QString& dataFolder() const { return services_.dataFolder; }
     const QStringList& shippedFolders() const { return services_.shippedFolders; }
     double twipsPerPixel() const;
+    // A new presentation engine; nullptr when this build has none.
+    std::unique_ptr<Presentation> createPresentation() const
+    {
+        return services_.presentations ? services_.presentations() : nullptr;
+    }
 
     // Which code builds each window. A window without a factory is not part of this build.
     void registerForm(FormId id, FormFactory factory);

@@ -7,9 +7,10 @@
 
 TestProgram::TestProgram()
 {
-    program =
-        std::make_unique<Program>(Services{timers, dialogs, windows, sounds, [this] { return onlyCopy; },
-                                           dataDir.path(), QStringList{dataDir.path()}});
+    Services services{timers, dialogs, windows, sounds, [this] { return onlyCopy; }, dataDir.path(),
+                      QStringList{dataDir.path()}};
+    services.presentations = presentations.factory();
+    program = std::make_unique<Program>(std::move(services));
     registerForms(*program);
     program->onQuit([this](int code) { quitCode = code; });
 }

@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "platform/VirtualTimerDriver.h"
+#include "support/FakePresentation.h"
 #include "support/FakeSound.h"
 #include "support/FakeWindowSystem.h"
 #include "support/ScriptedDialogs.h"
@@ -35,6 +36,7 @@ public:
     ScriptedDialogs dialogs;
     FakeWindowSystem windows;
     FakeSoundFactory sounds;
+    FakePresentations presentations;
     QTemporaryDir dataDir;
     bool onlyCopy = true;
     int quitCode = -1;

@@ -1,0 +1,259 @@
+#include "draw/SlideDraw.h"
+
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Timer.h"
+#include "platform/WindowSystem.h"
+#include "platform/presentation/Presentation.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <cmath>
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+} // namespace
+
+SlideDraw::SlideDraw(Program& program) : Form(program, FormId::Form5)
+{
+    setWindowTitle(QStringLiteral("PPT图文随机抽签"));
+    resizeTwips(4530, 720);
+
+    Command3 = makeButton(this, "Command3", QStringLiteral("准备"));
+    Command4 = makeButton(this, "Command4", QStringLiteral("抽签"));
+    Command1 = makeButton(this, "Command1", QStringLiteral("退出"));
+    placeTwips(Command3, 120, 150, 765, 420);
+    placeTwips(Command4, 1160, 150, 765, 420);
+    placeTwips(Command1, 2200, 150, 765, 420);
+    Command4->setEnabled(false);
+
+    Text1 = new QLineEdit(QStringLiteral("000/000"), this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("抽中的幻灯片/幻灯片总数"));
+    Text1->setAlignment(Qt::AlignCenter);
+    Text1->setReadOnly(true);
+    Text1->setFocusPolicy(Qt::NoFocus);
+    QFont counterFont = Text1->font();
+    counterFont.setPointSizeF(14.25);
+    Text1->setFont(counterFont);
+    Text1->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(255, 0, 0); }"));
+    placeTwips(Text1, 3240, 180, 1140, 405);
+
+    Timer1 = makeTimer(QStringLiteral("Timer1"), 6, TickPolicy::Pacing);
+
+    connect(Command3, &QPushButton::clicked, this, [this] { command3Click(); });
+    connect(Command4, &QPushButton::clicked, this, [this] { command4Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
+    Timer1->onTick([this] { timer1Tick(); });
+
+    // The toolbar is dragged by its background and by the counter.
+    installEventFilter(this);
+    Text1->installEventFilter(this);
+
+    random_ = [] { return QRandomGenerator::global()->generateDouble(); };
+}
+
+SlideDraw::~SlideDraw() = default;
+
+void SlideDraw::load()
+{
+    openDeck();
+    program().windows().keepAboveFullScreen(this);
+    setLeftTwips((program().windows().screenSizeTwips().width() - widthTwips()) / 2);
+    if (!deckProblem_.isEmpty())
+        tellDeckProblem();
+}
+
+void SlideDraw::openDeck()
+{
+    presentation_ = program().createPresentation();
+    if (!presentation_) {
+        deckProblem_ = QStringLiteral("这个版本不能放映幻灯片。");
+        return;
+    }
+    QString path = findFileIgnoringCase(program().dataFolder(), kDeckName);
+    if (path.isEmpty())
+        path = QDir(program().dataFolder()).filePath(kDeckName);
+    if (!presentation_->open(path)) {
+        deckProblem_ = presentation_->errorText();
+        if (deckProblem_.isEmpty())
+            deckProblem_ = QStringLiteral("文件打不开。");
+        return;
+    }
+    presentation_->runShow();
+    DeckSlideCount = int16_t(std::min(presentation_->slideCount(), int(INT16_MAX)));
+    DrawSlideCount = std::min<int16_t>(DeckSlideCount, kMaxDrawn);
+    if (DrawSlideCount <= 0)
+        deckProblem_ = QStringLiteral("文件里没有幻灯片。");
+    refillSlots();
+}
+
+void SlideDraw::tellDeckProblem()
+{
+    // Without a slide there is nothing to draw; say so instead of rolling an empty show.
+    program().dialogs().inform(this, kNoticeTitle,
+                               QStringLiteral("无法用抽签文件 %1 抽签：%2\n请把要抽签的演示文稿以 %1 为名放在 %3 中。")
+                                   .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder())));
+}
+
+void SlideDraw::refillSlots()
+{
+    SlideSlots.fill(0);
+    for (int i = 1; i <= DrawSlideCount; ++i)
+        SlideSlots[size_t(i)] = int16_t(i);
+}
+
+bool SlideDraw::anySlideLeft() const
+{
+    for (int i = 1; i <= DrawSlideCount; ++i) {
+        if (SlideSlots[size_t(i)] != 0)
+            return true;
+    }
+    return false;
+}
+
+int16_t SlideDraw::drawNumber()
+{
+    const float count = DrawSlideCount;
+    const auto s = int16_t(std::floor(count * float(random_()) + 1.0f));
+    return std::clamp<int16_t>(s, 1, std::max<int16_t>(DrawSlideCount, 1));
+}
+
+void SlideDraw::command3Click()
+{
+    if (DrawSlideCount <= 0) {
+        tellDeckProblem();
+        return;
+    }
+    Timer1->setEnabled(true);
+    Command3->setEnabled(false);
+    Command4->setEnabled(true);
+    Command4->setFocus();
+    raise();
+    Text1->setText(kDrawing);
+}
+
+void SlideDraw::timer1Tick()
+{
+    if (DrawSlideCount <= 0 || !presentation_)
+        return;
+    presentation_->gotoSlide(drawNumber());
+}
+
+void SlideDraw::command4Click()
+{
+    Timer1->setEnabled(false);
+    Command3->setEnabled(true);
+    Command3->setFocus();
+    if (!anySlideLeft()) {
+        Command4->setEnabled(false);
+        tellDeckProblem();
+        return;
+    }
+
+    int16_t s = drawNumber();
+    while (SlideSlots[size_t(s)] == 0)
+        s = drawNumber();
+    LastSlide = s;
+
+    // Once to stop the rolling on it, once more after the show caught up.
+    if (presentation_)
+        presentation_->gotoSlide(s);
+    program().timers().yieldToEvents();
+    program().timers().yieldToEvents();
+    if (presentation_)
+        presentation_->gotoSlide(s);
+    for (int i = 0; i < 3; ++i)
+        program().timers().yieldToEvents();
+
+    if (presentation_) {
+        if (const auto position = presentation_->currentShowPosition())
+            Text1->setText(QStringLiteral("%1/%2").arg(*position).arg(DeckSlideCount));
+    }
+    raise();
+
+    SlideSlots[size_t(s)] = 0;
+    if (!anySlideLeft()) {
+        program().dialogs().inform(this, kNoticeTitle, kRoundOver);
+        refillSlots();
+    }
+    Command4->setEnabled(false);
+}
+
+void SlideDraw::command1Click()
+{
+    leave();
+    program().unload(FormId::Form5);
+}
+
+void SlideDraw::unload()
+{
+    // Closing the toolbar by any other means ends the draw as Quit does.
+    leave();
+}
+
+void SlideDraw::leave()
+{
+    if (left_)
+        return;
+    left_ = true;
+    Timer1->setEnabled(false);
+    if (presentation_)
+        presentation_->quit();
+    program().timers().yieldToEvents();
+    presentation_.reset();
+    program().windows().showTaskbar();
+    hide();
+    if (auto* main = program().loadedAs<MainWindow>(FormId::Form1)) {
+        main->Timer2->setEnabled(true);
+        main->show();
+    }
+}
+
+void SlideDraw::resizeEvent(QResizeEvent* event)
+{
+    Form::resizeEvent(event);
+    Command3->setFocus();
+}
+
+bool SlideDraw::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != this && watched != Text1)
+        return Form::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        dragging_ = true;
+        dragOffset_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
+        return true;
+    }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!dragging_ || mouse->buttons() == Qt::NoButton)
+            return false;
+        move(mouse->globalPosition().toPoint() - dragOffset_);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (!dragging_)
+            return false;
+        dragging_ = false;
+        return true;
+    case QEvent::MouseButtonDblClick:
+        return watched == Text1;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/Form.h"
+
+#include <QPoint>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class Presentation;
+class QLineEdit;
+class QPushButton;
+class Timer;
+
+// Form5, the slide draw: the deck MYPPT.ppt runs full screen and every slide is a lot. "准备" rolls
+// random slides every 6 ms, "抽签" stops on a slide not drawn yet in this round, the counter shows
+// the position read back from the show. The toolbar stays above the show.
+class SlideDraw : public Form {
+    Q_OBJECT
+public:
+    static inline const QString kDeckName = QStringLiteral("MYPPT.ppt");
+    static inline const QString kNoticeTitle = QStringLiteral("PPT随机抽签程序提示：");
+    static inline const QString kRoundOver = QStringLiteral("本轮抽签结束！！！  ");
+    static inline const QString kDrawing = QStringLiteral("正在抽签");
+    static constexpr int kMaxDrawn = 200;
+    static constexpr int kSlotRoom = 500;
+
+    explicit SlideDraw(Program& program);
+    ~SlideDraw() override;
+
+    void load() override;
+    void unload() override;
+
+    void command3Click(); // 准备
+    void command4Click(); // 抽签
+    void command1Click(); // 退出
+    void timer1Tick();
+
+    // Uniform numbers in [0, 1) for the draws; tests may pass their own.
+    void setRandomSource(std::function<double()> random) { random_ = std::move(random); }
+
+    Presentation* presentation() const { return presentation_.get(); }
+    // Why the deck cannot be drawn from; empty when it can.
+    const QString& deckProblem() const { return deckProblem_; }
+
+    QPushButton *Command3, *Command4, *Command1;
+    QLineEdit* Text1;
+    Timer* Timer1;
+
+    int16_t DeckSlideCount = 0;
+    int16_t DrawSlideCount = 0;
+    int16_t LastSlide = 0;
+    std::array<int16_t, kSlotRoom + 1> SlideSlots{};
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void openDeck();
+    void refillSlots();
+    bool anySlideLeft() const;
+    int16_t drawNumber();
+    void tellDeckProblem();
+    // Stops the show and gives the main window back; runs once, by Quit or by any other close.
+    void leave();
+
+    std::unique_ptr<Presentation> presentation_;
+    std::function<double()> random_;
+    QString deckProblem_;
+    bool left_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+};

@@ -1,0 +1,137 @@
+#include "app/MainWindow.h"
+#include "draw/NotePlayer.h"
+#include "platform/Timer.h"
+#include "support/TestProgram.h"
+
+#include <QMetaObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NotePlayerTest : public ::testing::Test {
+protected:
+    NotePlayerTest()
+    {
+        t.presentations.decks[QStringLiteral("Note1.PPT")] = 6;
+        t.presentations.decks[QStringLiteral("Note2.PPT")] = 5;
+        MainWindow& main = t.start();
+        // As while the launcher is open.
+        main.Timer2->setEnabled(false);
+        main.hide();
+    }
+
+    // What the launcher's instruction buttons do.
+    void play(const QString& deck)
+    {
+        t.program->state().NoteDeck = deck;
+        ASSERT_TRUE(QMetaObject::invokeMethod(t.program->form(FormId::Form8), "startNoteShow"));
+    }
+
+    // What the callers of the close do, through the same entry point.
+    void close()
+    {
+        ASSERT_TRUE(QMetaObject::invokeMethod(t.program->form(FormId::Form8), "closeNoteShow"));
+        TestProgram::settle();
+    }
+
+    TestProgram t;
+};
+
+TEST_F(NotePlayerTest, StartRunsTheDeckAndBringsTheMainWindowBack)
+{
+    play(QStringLiteral("Note1.PPT"));
+    EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT"}));
+    EXPECT_EQ(t.program->state().NoteShowState, "H");
+    EXPECT_EQ(t.presentations.runningShows(), 1);
+    EXPECT_TRUE(t.main().isVisible());
+    EXPECT_NEAR(t.main().heightTwips(), MainWindow::kHelpHeight, 15);
+    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    auto* player = t.program->loadedAs<NotePlayer>(FormId::Form8);
+    ASSERT_NE(player, nullptr);
+    EXPECT_FALSE(player->isVisible()) << "the holder never shows itself";
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+}
+
+TEST_F(NotePlayerTest, CloseQuitsTheShowOnceAndReturnsToTheMainWindow)
+{
+    play(QStringLiteral("Note1.PPT"));
+    t.main().Timer2->setEnabled(false);
+    t.main().hide();
+
+    close();
+    // The close ran whole before control came back to the caller.
+    EXPECT_EQ(t.presentations.log.count("quit Note1.PPT"), 1);
+    EXPECT_EQ(t.presentations.alive, 0);
+    EXPECT_EQ(t.program->state().NoteShowState, "S");
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form8));
+    EXPECT_EQ(t.windows.taskbarShown, 1);
+    EXPECT_TRUE(t.main().isVisible());
+    EXPECT_TRUE(t.main().Timer2->isEnabled());
+}
+
+TEST_F(NotePlayerTest, DeckTwoAfterDeckOneClosesTheFirstShowBeforeOpeningTheSecond)
+{
+    play(QStringLiteral("Note1.PPT"));
+    play(QStringLiteral("Note2.PPT"));
+    EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT", "quit Note1.PPT",
+                                                "open Note2.PPT", "run Note2.PPT"}));
+    TestProgram::settle();
+    EXPECT_EQ(t.presentations.alive, 1);
+    EXPECT_EQ(t.presentations.runningShows(), 1);
+    EXPECT_EQ(t.windows.taskbarShown, 1);
+    EXPECT_EQ(t.program->state().NoteShowState, "H");
+    auto* player = t.program->loadedAs<NotePlayer>(FormId::Form8);
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->presentation(), t.presentations.latest);
+}
+
+TEST_F(NotePlayerTest, AMissingDeckSaysNothingAndTheNextCloseReleasesTheEngine)
+{
+    t.presentations.decks.remove(QStringLiteral("Note2.PPT"));
+    play(QStringLiteral("Note2.PPT"));
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+    EXPECT_EQ(t.program->state().NoteShowState, "H");
+    EXPECT_TRUE(t.main().isVisible());
+    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_EQ(t.presentations.runningShows(), 0);
+    EXPECT_EQ(t.presentations.alive, 1) << "the engine stays until the close";
+
+    close();
+    EXPECT_EQ(t.presentations.alive, 0);
+    EXPECT_EQ(t.program->state().NoteShowState, "S");
+}
+
+TEST_F(NotePlayerTest, TheDeckIsFoundWhateverTheCaseOfItsName)
+{
+    t.presentations.decks.clear();
+    t.presentations.decks[QStringLiteral("note1.ppt")] = 3;
+    QFile file(t.dataDir.filePath(QStringLiteral("note1.ppt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    play(QStringLiteral("Note1.PPT"));
+    EXPECT_EQ(t.presentations.runningShows(), 1);
+}
+
+TEST_F(NotePlayerTest, EndingTheShowByHandLeavesTheStateUntilTheClose)
+{
+    play(QStringLiteral("Note1.PPT"));
+    t.presentations.endShowsByUser();
+    t.advance(500);
+    EXPECT_EQ(t.program->state().NoteShowState, "H");
+    close();
+    EXPECT_EQ(t.presentations.alive, 0);
+    EXPECT_EQ(t.program->state().NoteShowState, "S");
+}
+
+TEST_F(NotePlayerTest, ExitWhileAShowRunsClosesIt)
+{
+    play(QStringLiteral("Note1.PPT"));
+    t.dialogs.answerNext(Answer::Yes);
+    t.main().command7Click();
+    TestProgram::settle();
+    EXPECT_EQ(t.quitCode, 0);
+    EXPECT_EQ(t.presentations.log.last(), "quit Note1.PPT");
+    EXPECT_EQ(t.presentations.alive, 0);
+}
+
+} // namespace

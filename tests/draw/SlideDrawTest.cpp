@@ -1,0 +1,223 @@
+#include "app/MainWindow.h"
+#include "draw/SlideDraw.h"
+#include "platform/Timer.h"
+#include "support/TestProgram.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+class SlideDrawTest : public ::testing::Test {
+protected:
+    SlideDraw& open(int slides)
+    {
+        t.presentations.decks[QStringLiteral("MYPPT.ppt")] = slides;
+        return openAsIs();
+    }
+
+    SlideDraw& openAsIs()
+    {
+        MainWindow& main = t.start();
+        main.Timer2->setEnabled(false);
+        main.hide();
+        auto* draw = t.program->formAs<SlideDraw>(FormId::Form5);
+        draw->show();
+        return *draw;
+    }
+
+    // Prepare, let the show roll a little, then draw; the slide drawn.
+    int16_t drawOne(SlideDraw& draw)
+    {
+        draw.Command3->click();
+        t.advance(30);
+        draw.Command4->click();
+        return draw.LastSlide;
+    }
+
+    int roundOverMessages() const
+    {
+        int n = 0;
+        for (const auto& box : t.dialogs.shown)
+            n += box.title == SlideDraw::kNoticeTitle && box.text == SlideDraw::kRoundOver ? 1 : 0;
+        return n;
+    }
+
+    TestProgram t;
+};
+
+TEST_F(SlideDrawTest, LoadRunsTheDeckAndKeepsTheToolbarAboveTheShow)
+{
+    t.presentations.decks[QStringLiteral("MYPPT.ppt")] = 25;
+    t.start();
+    SlideDraw& draw = *t.program->formAs<SlideDraw>(FormId::Form5);
+    EXPECT_EQ(t.presentations.log, QStringList({"open MYPPT.ppt", "run MYPPT.ppt"}));
+    EXPECT_EQ(draw.DeckSlideCount, 25);
+    EXPECT_EQ(draw.DrawSlideCount, 25);
+    EXPECT_EQ(draw.Text1->text(), "000/000");
+    EXPECT_TRUE(t.windows.aboveFullScreen.contains("Form5"));
+    EXPECT_NEAR(draw.leftTwips(), (t.windows.screen.width() - draw.widthTwips()) / 2, 15);
+    EXPECT_TRUE(draw.Command3->isEnabled());
+    EXPECT_FALSE(draw.Command4->isEnabled());
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+}
+
+TEST_F(SlideDrawTest, PrepareRollsTheShowUntilDraw)
+{
+    SlideDraw& draw = open(25);
+    draw.Command3->click();
+    EXPECT_TRUE(draw.Timer1->isEnabled());
+    EXPECT_FALSE(draw.Command3->isEnabled());
+    EXPECT_TRUE(draw.Command4->isEnabled());
+    EXPECT_EQ(draw.Text1->text(), SlideDraw::kDrawing);
+
+    std::set<int> seen;
+    for (int i = 0; i < 100; ++i) {
+        t.advance(6);
+        seen.insert(*t.presentations.latest->currentShowPosition());
+    }
+    EXPECT_GT(seen.size(), 5u) << "the show should flicker through random slides";
+
+    draw.Command4->click();
+    EXPECT_FALSE(draw.Timer1->isEnabled());
+    EXPECT_TRUE(draw.Command3->isEnabled());
+    EXPECT_FALSE(draw.Command4->isEnabled());
+    const int calls = t.presentations.gotoCalls;
+    t.advance(100);
+    EXPECT_EQ(t.presentations.gotoCalls, calls) << "no rolling after the draw";
+}
+
+TEST_F(SlideDrawTest, ARoundGivesEverySlideOnceThenStartsAgain)
+{
+    SlideDraw& draw = open(25);
+    std::multiset<int> drawn;
+    for (int i = 0; i < 24; ++i)
+        drawn.insert(drawOne(draw));
+    EXPECT_EQ(roundOverMessages(), 0);
+    drawn.insert(drawOne(draw));
+    EXPECT_EQ(roundOverMessages(), 1);
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].icon, MessageIcon::Information);
+    for (int slide = 1; slide <= 25; ++slide)
+        EXPECT_EQ(drawn.count(slide), 1u) << "slide " << slide;
+
+    const int next = drawOne(draw);
+    EXPECT_GE(next, 1);
+    EXPECT_LE(next, 25);
+    EXPECT_EQ(roundOverMessages(), 1);
+}
+
+TEST_F(SlideDrawTest, OnlyTheFirst200SlidesOfALargeDeckAreDrawn)
+{
+    SlideDraw& draw = open(230);
+    EXPECT_EQ(draw.DrawSlideCount, 200);
+    std::set<int> drawn;
+    for (int i = 0; i < 200; ++i) {
+        drawn.insert(drawOne(draw));
+        ASSERT_TRUE(draw.Text1->text().endsWith("/230")) << draw.Text1->text().toStdString();
+    }
+    EXPECT_EQ(drawn.size(), 200u);
+    EXPECT_EQ(*drawn.rbegin(), 200);
+    EXPECT_EQ(roundOverMessages(), 1);
+}
+
+TEST_F(SlideDrawTest, CounterShowsThePositionReadBackFromTheShow)
+{
+    // A show that lands one slide further than asked (a deck with a custom order, say).
+    t.presentations.landOn = [](int n) { return n % 25 + 1; };
+    SlideDraw& draw = open(25);
+    const int slide = drawOne(draw);
+    EXPECT_EQ(draw.Text1->text(), QStringLiteral("%1/25").arg(slide % 25 + 1));
+}
+
+TEST_F(SlideDrawTest, DrawRejectsSlidesAlreadyOut)
+{
+    SlideDraw& draw = open(4);
+    QList<double> numbers{0.0, 0.0, 0.1, 0.6};
+    draw.setRandomSource([&numbers] { return numbers.isEmpty() ? 0.9 : numbers.takeFirst(); });
+    draw.Command3->click();
+    draw.Command4->click();
+    EXPECT_EQ(draw.LastSlide, 1);
+    draw.Command3->click();
+    draw.Command4->click();
+    EXPECT_EQ(draw.LastSlide, 3) << "slide 1 is out; 0.1 gives it again, 0.6 gives 3";
+    EXPECT_EQ(draw.SlideSlots[1], 0);
+    EXPECT_EQ(draw.SlideSlots[3], 0);
+    EXPECT_EQ(draw.SlideSlots[2], 2);
+}
+
+TEST_F(SlideDrawTest, QuitWithoutPrepareReturnsToTheMainWindow)
+{
+    SlideDraw& draw = open(25);
+    draw.Command1->click();
+    TestProgram::settle();
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form5));
+    EXPECT_EQ(t.presentations.log.last(), "quit MYPPT.ppt");
+    EXPECT_EQ(t.presentations.alive, 0);
+    EXPECT_EQ(t.windows.taskbarShown, 1);
+    EXPECT_TRUE(t.main().isVisible());
+    EXPECT_TRUE(t.main().Timer2->isEnabled());
+}
+
+TEST_F(SlideDrawTest, ClosingTheWindowOtherwiseCleansUpAsQuitDoes)
+{
+    SlideDraw& draw = open(25);
+    draw.Command3->click();
+    t.advance(20);
+    draw.close();
+    TestProgram::settle();
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form5));
+    EXPECT_EQ(t.presentations.runningShows(), 0);
+    EXPECT_EQ(t.presentations.alive, 0);
+    EXPECT_EQ(t.windows.taskbarShown, 1);
+    EXPECT_TRUE(t.main().isVisible());
+    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_EQ(t.presentations.log.count("quit MYPPT.ppt"), 1);
+}
+
+TEST(SlideDrawDeckProblems, AMissingOrEmptyDeckIsToldAndTheWindowStaysUsable)
+{
+    for (const bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing deck" : "deck without slides");
+        TestProgram fresh;
+        if (!missing)
+            fresh.presentations.decks[QStringLiteral("MYPPT.ppt")] = 0;
+        fresh.start();
+        auto* draw = fresh.program->formAs<SlideDraw>(FormId::Form5);
+        ASSERT_NE(draw, nullptr);
+        ASSERT_EQ(fresh.dialogs.shown.size(), 1);
+        EXPECT_EQ(fresh.dialogs.shown[0].title, SlideDraw::kNoticeTitle);
+        EXPECT_TRUE(fresh.dialogs.shown[0].text.contains("MYPPT.ppt"));
+
+        draw->Command3->click();
+        EXPECT_EQ(fresh.dialogs.shown.size(), 2) << "Prepare repeats why nothing can be drawn";
+        EXPECT_FALSE(draw->Timer1->isEnabled());
+        EXPECT_FALSE(draw->Command4->isEnabled());
+        EXPECT_TRUE(draw->Command3->isEnabled());
+
+        draw->Command1->click();
+        TestProgram::settle();
+        EXPECT_FALSE(fresh.program->isLoaded(FormId::Form5));
+        EXPECT_TRUE(fresh.main().isVisible());
+    }
+}
+
+TEST_F(SlideDrawTest, EveryOpeningStartsWithAFullPotAndANewShow)
+{
+    SlideDraw& first = open(3);
+    drawOne(first);
+    drawOne(first);
+    first.Command1->click();
+    TestProgram::settle();
+
+    auto* second = t.program->formAs<SlideDraw>(FormId::Form5);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(t.presentations.created, 2);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(second->SlideSlots[size_t(i)], i);
+    EXPECT_EQ(second->Text1->text(), "000/000");
+}
+
+} // namespace
