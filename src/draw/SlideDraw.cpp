@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "draw/RandomSource.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Timer.h"
@@ -12,8 +13,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRandomGenerator>
-#include <cmath>
 
 namespace {
 
@@ -26,7 +25,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-SlideDraw::SlideDraw(Program& program) : Form(program, FormId::Form5)
+SlideDraw::SlideDraw(Program& program) : Form(program, FormId::Form5), random_(RandomSource::shared())
 {
     setWindowTitle(QStringLiteral("PPT图文随机抽签"));
     resizeTwips(4530, 720);
@@ -61,8 +60,6 @@ SlideDraw::SlideDraw(Program& program) : Form(program, FormId::Form5)
     // The toolbar is dragged by its background and by the counter.
     installEventFilter(this);
     Text1->installEventFilter(this);
-
-    random_ = [] { return QRandomGenerator::global()->generateDouble(); };
 }
 
 SlideDraw::~SlideDraw() = default;
@@ -97,7 +94,7 @@ void SlideDraw::openDeck()
     DrawSlideCount = std::min<int16_t>(DeckSlideCount, kMaxDrawn);
     if (DrawSlideCount <= 0)
         deckProblem_ = QStringLiteral("文件里没有幻灯片。");
-    refillSlots();
+    pot_.fill(DrawSlideCount);
 }
 
 void SlideDraw::tellDeckProblem()
@@ -106,29 +103,6 @@ void SlideDraw::tellDeckProblem()
     program().dialogs().inform(this, kNoticeTitle,
                                QStringLiteral("无法用抽签文件 %1 抽签：%2\n请把要抽签的演示文稿以 %1 为名放在 %3 中。")
                                    .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder())));
-}
-
-void SlideDraw::refillSlots()
-{
-    SlideSlots.fill(0);
-    for (int i = 1; i <= DrawSlideCount; ++i)
-        SlideSlots[size_t(i)] = int16_t(i);
-}
-
-bool SlideDraw::anySlideLeft() const
-{
-    for (int i = 1; i <= DrawSlideCount; ++i) {
-        if (SlideSlots[size_t(i)] != 0)
-            return true;
-    }
-    return false;
-}
-
-int16_t SlideDraw::drawNumber()
-{
-    const float count = DrawSlideCount;
-    const auto s = int16_t(std::floor(count * float(random_()) + 1.0f));
-    return std::clamp<int16_t>(s, 1, std::max<int16_t>(DrawSlideCount, 1));
 }
 
 void SlideDraw::command3Click()
@@ -149,7 +123,7 @@ void SlideDraw::timer1Tick()
 {
     if (DrawSlideCount <= 0 || !presentation_)
         return;
-    presentation_->gotoSlide(drawNumber());
+    presentation_->gotoSlide(pickNumber(DrawSlideCount, random_));
 }
 
 void SlideDraw::command4Click()
@@ -157,15 +131,13 @@ void SlideDraw::command4Click()
     Timer1->setEnabled(false);
     Command3->setEnabled(true);
     Command3->setFocus();
-    if (!anySlideLeft()) {
+    const int16_t s = int16_t(pot_.draw(random_));
+    if (s == 0) {
+        // Nothing left to draw (a deck without slides): say so rather than wait for a slide.
         Command4->setEnabled(false);
         tellDeckProblem();
         return;
     }
-
-    int16_t s = drawNumber();
-    while (SlideSlots[size_t(s)] == 0)
-        s = drawNumber();
     LastSlide = s;
 
     // Once to stop the rolling on it, once more after the show caught up.
@@ -184,10 +156,9 @@ void SlideDraw::command4Click()
     }
     raise();
 
-    SlideSlots[size_t(s)] = 0;
-    if (!anySlideLeft()) {
+    if (pot_.isEmpty()) {
         program().dialogs().inform(this, kNoticeTitle, kRoundOver);
-        refillSlots();
+        pot_.fill(DrawSlideCount);
     }
     Command4->setEnabled(false);
 }

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "app/Form.h"
+#include "draw/DrawPot.h"
 
 #include <QPoint>
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class Presentation;
+class RandomSource;
 class QLineEdit;
 class QPushButton;
 class Timer;
@@ -23,8 +23,7 @@ public:
     static inline const QString kNoticeTitle = QStringLiteral("PPT随机抽签程序提示：");
     static inline const QString kRoundOver = QStringLiteral("本轮抽签结束！！！  ");
     static inline const QString kDrawing = QStringLiteral("正在抽签");
-    static constexpr int kMaxDrawn = 200;
-    static constexpr int kSlotRoom = 500;
+    static constexpr int kMaxDrawn = DrawPot::kMaxEntries;
 
     explicit SlideDraw(Program& program);
     ~SlideDraw() override;
@@ -37,8 +36,8 @@ public:
     void command1Click(); // 退出
     void timer1Tick();
 
-    // Uniform numbers in [0, 1) for the draws; tests may pass their own.
-    void setRandomSource(std::function<double()> random) { random_ = std::move(random); }
+    // The slides of this round still to be drawn.
+    const DrawPot& pot() const { return pot_; }
 
     Presentation* presentation() const { return presentation_.get(); }
     // Why the deck cannot be drawn from; empty when it can.
@@ -51,7 +50,6 @@ public:
     int16_t DeckSlideCount = 0;
     int16_t DrawSlideCount = 0;
     int16_t LastSlide = 0;
-    std::array<int16_t, kSlotRoom + 1> SlideSlots{};
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -59,15 +57,13 @@ protected:
 
 private:
     void openDeck();
-    void refillSlots();
-    bool anySlideLeft() const;
-    int16_t drawNumber();
     void tellDeckProblem();
     // Stops the show and gives the main window back; runs once, by Quit or by any other close.
     void leave();
 
     std::unique_ptr<Presentation> presentation_;
-    std::function<double()> random_;
+    RandomSource& random_;
+    DrawPot pot_;
     QString deckProblem_;
     bool left_ = false;
     bool dragging_ = false;

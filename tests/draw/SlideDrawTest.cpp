@@ -132,22 +132,6 @@ TEST_F(SlideDrawTest, CounterShowsThePositionReadBackFromTheShow)
     EXPECT_EQ(draw.Text1->text(), QStringLiteral("%1/25").arg(slide % 25 + 1));
 }
 
-TEST_F(SlideDrawTest, DrawRejectsSlidesAlreadyOut)
-{
-    SlideDraw& draw = open(4);
-    QList<double> numbers{0.0, 0.0, 0.1, 0.6};
-    draw.setRandomSource([&numbers] { return numbers.isEmpty() ? 0.9 : numbers.takeFirst(); });
-    draw.Command3->click();
-    draw.Command4->click();
-    EXPECT_EQ(draw.LastSlide, 1);
-    draw.Command3->click();
-    draw.Command4->click();
-    EXPECT_EQ(draw.LastSlide, 3) << "slide 1 is out; 0.1 gives it again, 0.6 gives 3";
-    EXPECT_EQ(draw.SlideSlots[1], 0);
-    EXPECT_EQ(draw.SlideSlots[3], 0);
-    EXPECT_EQ(draw.SlideSlots[2], 2);
-}
-
 TEST_F(SlideDrawTest, QuitWithoutPrepareReturnsToTheMainWindow)
 {
     SlideDraw& draw = open(25);
@@ -215,8 +199,7 @@ TEST_F(SlideDrawTest, EveryOpeningStartsWithAFullPotAndANewShow)
     auto* second = t.program->formAs<SlideDraw>(FormId::Form5);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(t.presentations.created, 2);
-    for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(second->SlideSlots[size_t(i)], i);
+    EXPECT_EQ(second->pot().remaining(), 3);
     EXPECT_EQ(second->Text1->text(), "000/000");
 }
 
