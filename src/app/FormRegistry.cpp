@@ -2,12 +2,14 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "display/ToolStrip.h"
 #include "draw/NotePlayer.h"
 #include "draw/SlideDraw.h"
 
 void registerForms(Program& program)
 {
     program.registerForm(FormId::Form1, [](Program& p) { return new MainWindow(p); });
+    program.registerForm(FormId::Form3, [](Program& p) { return new ToolStrip(p); });
     program.registerForm(FormId::Form5, [](Program& p) { return new SlideDraw(p); });
     program.registerForm(FormId::Form8, [](Program& p) { return new NotePlayer(p); });
 }

@@ -122,6 +122,9 @@ private:
     PresetStore presets_;
     std::unique_ptr<SoundDevice> sound_;
     int titleCount_ = 0;
+    // Window tracking: the last scan as the window system gave it, and the titles that Combo1 holds.
+    QStringList deliveredTitles_;
+    QStringList scannedTitles_;
     bool validating_ = false;
     // A seconds box that a click is leaving with a value above 59.
     QPointer<QLineEdit> leavingSecondsBox_;

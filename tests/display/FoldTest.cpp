@@ -1,0 +1,100 @@
+#include "TrackingFixture.h"
+#include "platform/Timer.h"
+
+namespace {
+const QString kThreeCases = QStringLiteral("以下三种情况不能隐藏主界面            \n"
+                                           "\n"
+                                           "    1.当前未开始计时，或\n"
+                                           "    2.当前为暂停计时，或\n"
+                                           "3.当前打开了PPT文件但没有播放该文件");
+} // namespace
+
+TEST_F(TrackingTest, FoldRefusedWhilePausedShowsTheThreeCases)
+{
+    MainWindow& w = start();
+    ProgramState& s = t.program->state();
+    startCountdown(w);
+    w.Command2->click(); // pause
+    w.moveTwips(300, 6000);
+    t.program->form(FormId::Form2)->show();
+
+    double topWhileOpen = -1, leftWhileOpen = -1;
+    bool launcherWhileOpen = false;
+    t.dialogs.answerNext(Answer::Ok, [&] {
+        topWhileOpen = w.topTwips();
+        leftWhileOpen = w.leftTwips();
+        launcherWhileOpen = t.program->isLoaded(FormId::Form2);
+        s.DockedTop = 1; // tucked by a tick while the box was open
+    });
+    w.command4Click();
+
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].title, QStringLiteral("Vantrel工具提示："));
+    EXPECT_EQ(t.dialogs.shown[0].text, kThreeCases);
+    EXPECT_EQ(t.dialogs.shown[0].icon, MessageIcon::Information);
+    EXPECT_NEAR(topWhileOpen, 2000, 15);
+    EXPECT_EQ(leftWhileOpen, (kScreenW - w.widthTwips()) / 2);
+    EXPECT_TRUE(launcherWhileOpen) << "the launcher closes only after OK";
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form2));
+    EXPECT_EQ(s.DockedTop, 0);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form3));
+}
+
+TEST_F(TrackingTest, FoldRefusedWhenStoppedOrDeckOpenWithoutShow)
+{
+    MainWindow& w = start();
+    w.command4Click();
+    ASSERT_EQ(t.dialogs.shown.size(), 1) << "stopped";
+
+    startCountdown(w);
+    t.windows.titles = {QStringLiteral("Microsoft PowerPoint - deck.pptx")};
+    tick();
+    t.windows.titles.clear();
+    w.command4Click(); // works on the list of the last tick, not on a new walk
+    ASSERT_EQ(t.dialogs.shown.size(), 2);
+    EXPECT_EQ(t.dialogs.shown[1].text, kThreeCases);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(TrackingTest, FoldRefusedSilentlyWhenDocked)
+{
+    MainWindow& w = start();
+    const double W = w.widthTwips();
+    ProgramState& s = t.program->state();
+    w.moveTwips(90 - W, 3000);
+    s.DockedLeft = 1;
+    w.hide();
+    w.command4Click();
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(s.DockedLeft, 0);
+    EXPECT_NEAR(w.topTwips(), 2000, 15);
+    EXPECT_EQ(w.leftTwips(), (kScreenW - w.widthTwips()) / 2);
+}
+
+TEST_F(TrackingTest, FoldBringsUpTheStripCentredOverTheMainWindow)
+{
+    MainWindow& w = start();
+    const double W = w.widthTwips();
+    startCountdown(w);
+    t.windows.titles = {QStringLiteral("Microsoft PowerPoint - deck.pptx"),
+                        QStringLiteral("PowerPoint 幻灯片放映 - deck.pptx")};
+    w.moveTwips(3000, 4500);
+    tick();
+    ASSERT_TRUE(w.Command4->isEnabled());
+    w.Command4->click();
+
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+    EXPECT_TRUE(w.isHidden());
+    ToolStrip* bar = strip();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->heightTwips(), 510);
+    EXPECT_EQ(bar->widthTwips(), 5085);
+    EXPECT_NEAR(bar->leftTwips(), 3000 + (W - 5085) / 2.0, 15);
+    EXPECT_EQ(bar->topTwips(), 4500);
+    EXPECT_TRUE(bar->Timer1->isEnabled());
+    EXPECT_TRUE(t.windows.aboveFullScreen.contains(QStringLiteral("Form3")));
+    EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), 150);
+}

@@ -1,0 +1,293 @@
+#include "TrackingFixture.h"
+#include "platform/Timer.h"
+
+namespace {
+const QString kEditTitle = QStringLiteral("Microsoft PowerPoint - deck.pptx");
+const QString kShowTitle = QStringLiteral("PowerPoint 幻灯片放映 - deck.pptx");
+} // namespace
+
+TEST_F(TrackingTest, TucksAtEachEdgeWhenThePointerLeavesAndComesBackUnderIt)
+{
+    MainWindow& w = start();
+    const double W = w.widthTwips();
+    ProgramState& s = t.program->state();
+
+    w.moveTwips(3000, 0);
+    tick();
+    EXPECT_EQ(w.topTwips(), 90 - 2850);
+    EXPECT_EQ(s.DockedTop, 1);
+    // The pointer on the last pixel row of the visible strip brings it back.
+    t.windows.pointer = {3000 + 300, 90 - 15};
+    tick();
+    EXPECT_EQ(w.topTwips(), 0);
+    EXPECT_EQ(s.DockedTop, 0);
+    t.windows.pointer = {15000, 11000};
+    tick();
+    EXPECT_EQ(s.DockedTop, 1) << "tucks again once the pointer leaves";
+
+    w.moveTwips(0, 3000);
+    s.DockedTop = 0;
+    tick();
+    EXPECT_EQ(w.leftTwips(), 90 - W);
+    EXPECT_EQ(s.DockedLeft, 1);
+    t.windows.pointer = {45, 4000};
+    tick();
+    EXPECT_EQ(w.leftTwips(), 0);
+    EXPECT_EQ(s.DockedLeft, 0);
+
+    t.windows.pointer = {7000, 11000};
+    w.moveTwips(kScreenW - W, 3000);
+    tick();
+    EXPECT_EQ(w.leftTwips(), kScreenW - 90);
+    EXPECT_EQ(s.DockedRight, 1);
+    t.windows.pointer = {int(kScreenW) - 45, 4000};
+    tick();
+    EXPECT_EQ(w.leftTwips(), kScreenW - W);
+    EXPECT_EQ(s.DockedRight, 0);
+}
+
+TEST_F(TrackingTest, TuckClampsAndBottomPullBack)
+{
+    MainWindow& w = start();
+    const double W = w.widthTwips();
+    ProgramState& s = t.program->state();
+    t.windows.pointer = {100, 100};
+
+    w.moveTwips(kScreenW - W + 600, -300);
+    tick();
+    EXPECT_EQ(w.leftTwips(), kScreenW - W - 90);
+    EXPECT_EQ(w.topTwips(), 90 - 2850);
+    EXPECT_EQ(s.DockedRight, 0);
+
+    s.DockedTop = 0;
+    w.moveTwips(kScreenW - 5000, 9900);
+    tick();
+    EXPECT_EQ(s.DockedRight, 1);
+    EXPECT_EQ(w.topTwips(), kScreenH - 2850 - 210);
+
+    s.DockedRight = 0;
+    w.moveTwips(-900, 9900);
+    tick();
+    EXPECT_EQ(s.DockedLeft, 1);
+    EXPECT_EQ(w.topTwips(), kScreenH - 2850 - 90);
+
+    s.DockedLeft = 0;
+    w.moveTwips(3000, kScreenH - 150);
+    tick();
+    EXPECT_EQ(w.topTwips(), kScreenH - 540);
+    EXPECT_FALSE(s.DockedTop || s.DockedLeft || s.DockedRight);
+}
+
+TEST_F(TrackingTest, LeavingTheWindowFoldsTheTallLayout)
+{
+    MainWindow& w = start();
+    w.setHeightTwips(MainWindow::kHelpHeight);
+    t.windows.pointer = {int(w.leftTwips()) + 150, int(w.topTwips()) + 3000};
+    tick();
+    EXPECT_EQ(w.heightTwips(), MainWindow::kHelpHeight) << "the pointer is still over the tall window";
+    t.windows.pointer = {15000, 11000};
+    tick();
+    EXPECT_EQ(w.heightTwips(), MainWindow::kNormalHeight);
+}
+
+TEST_F(TrackingTest, TitlesGoToTheHiddenListEveryTick)
+{
+    MainWindow& w = start();
+    t.windows.titles = {QStringLiteral("one"), QString(), QStringLiteral("two")};
+    tick();
+    ASSERT_EQ(w.titleCount(), 2);
+    EXPECT_EQ(w.Combo1->itemText(0), QStringLiteral("one"));
+    EXPECT_EQ(w.Combo1->itemText(1), QStringLiteral("two"));
+
+    t.windows.titles = {QStringLiteral("three")};
+    tick();
+    EXPECT_EQ(w.titleCount(), 1);
+    EXPECT_EQ(w.Combo1->count(), 1);
+    EXPECT_EQ(w.Combo1->itemText(0), QStringLiteral("three"));
+    EXPECT_EQ(t.windows.titleScans, 2);
+}
+
+TEST_F(TrackingTest, ShrinkButtonFollowsTheFoldRule)
+{
+    MainWindow& w = start();
+    ProgramState& s = t.program->state();
+    tick();
+    EXPECT_FALSE(w.Command4->isEnabled()) << "stopped";
+
+    startCountdown(w);
+    tick();
+    EXPECT_TRUE(w.Command4->isEnabled()) << "running, no presentation program";
+
+    t.windows.titles = {kEditTitle};
+    tick();
+    EXPECT_FALSE(w.Command4->isEnabled());
+    EXPECT_EQ(s.PptAppFound, 1);
+    EXPECT_EQ(s.SlideShowFound, 0);
+
+    t.windows.titles = {QStringLiteral("MICROSOFT powerpoint - Deck"),
+                        QStringLiteral("powerpoint 幻灯片放映 - Deck")};
+    tick();
+    EXPECT_TRUE(w.Command4->isEnabled()) << "show running, mixed case";
+    EXPECT_EQ(s.SlideShowFound, 1);
+
+    w.Command2->click(); // pause
+    w.Command4->setEnabled(true);
+    tick();
+    EXPECT_FALSE(w.Command4->isEnabled()) << "paused";
+
+    w.Command2->click(); // continue
+    w.Command4->setEnabled(false);
+    w.Timer4->setEnabled(true);
+    t.advance(99);
+    w.timer2Tick();
+    EXPECT_FALSE(w.Command4->isEnabled()) << "the reminder effect owns the button while it runs";
+}
+
+TEST_F(TrackingTest, DrawButtonComesBackWhileStopped)
+{
+    MainWindow& w = start();
+    w.Command5->setEnabled(false);
+    tick();
+    EXPECT_TRUE(w.Command5->isEnabled());
+    startCountdown(w);
+    tick();
+    EXPECT_FALSE(w.Command5->isEnabled());
+}
+
+TEST_F(TrackingTest, EditingViewOnlyKeepsTheMainWindowInView)
+{
+    MainWindow& w = start();
+    startCountdown(w);
+    ToolStrip& bar = fold(w);
+    EXPECT_TRUE(bar.isVisible());
+
+    t.program->form(FormId::Form2)->show();
+    t.windows.titles = {kEditTitle};
+    tick();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form2));
+    EXPECT_TRUE(bar.isVisible()) << "the strip is left as it is";
+    w.hide();
+    tick();
+    EXPECT_TRUE(w.isVisible()) << "shown again on every tick";
+
+    t.windows.titles = {kEditTitle, kShowTitle};
+    w.hide();
+    tick();
+    EXPECT_TRUE(w.isHidden());
+}
+
+TEST_F(TrackingTest, F9TogglesTheStripOnEveryTickWhileHeld)
+{
+    MainWindow& w = start();
+    startCountdown(w);
+    ToolStrip& bar = fold(w);
+    ASSERT_TRUE(bar.isVisible());
+
+    t.windows.keysDown = {Keys::F9};
+    QList<bool> seen;
+    for (int i = 0; i < 3; ++i) {
+        tick();
+        seen.append(bar.isVisible());
+    }
+    EXPECT_EQ(seen, (QList<bool>{false, true, false}));
+    EXPECT_FALSE(bar.Timer1->isEnabled());
+    t.windows.keysDown.clear();
+    tick();
+    EXPECT_FALSE(bar.isVisible());
+
+    t.windows.keysDown = {Keys::F9};
+    tick();
+    t.windows.keysDown.clear();
+    EXPECT_TRUE(bar.isVisible());
+    EXPECT_TRUE(bar.Timer1->isEnabled());
+    EXPECT_EQ(bar.heightTwips(), ToolStrip::kStripHeight);
+}
+
+TEST_F(TrackingTest, F9DoesNothingWhileTheMainWindowIsShown)
+{
+    MainWindow& w = start();
+    t.windows.keysDown = {Keys::F9};
+    tick();
+    tick();
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form3));
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(TrackingTest, F9LoadsTheStripWhenTheMainWindowIsHiddenOtherwise)
+{
+    MainWindow& w = start();
+    w.hide(); // the enlarged window, say
+    t.windows.keysDown = {Keys::F9};
+    tick();
+    ASSERT_NE(strip(), nullptr);
+    EXPECT_TRUE(strip()->isVisible());
+    EXPECT_TRUE(t.windows.aboveFullScreen.contains(QStringLiteral("Form3")));
+    EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), 150);
+}
+
+TEST_F(TrackingTest, F11BringsTheMainWindowBackFromAnyState)
+{
+    MainWindow& w = start();
+    ProgramState& s = t.program->state();
+    startCountdown(w);
+    ToolStrip& bar = fold(w);
+    t.program->form(FormId::Form2)->show();
+    s.DockedLeft = 1;
+
+    t.windows.keysDown = {Keys::F11};
+    tick();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(bar.isHidden());
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form2));
+    EXPECT_NEAR(w.topTwips(), 2000, 15);
+    EXPECT_EQ(w.leftTwips(), (kScreenW - w.widthTwips()) / 2);
+    EXPECT_EQ(s.DockedLeft, 0);
+
+    // Already shown and free: re-centred.
+    t.windows.keysDown.clear();
+    w.moveTwips(600, 6000);
+    tick();
+    EXPECT_EQ(w.topTwips(), 6000);
+    t.windows.keysDown = {Keys::F11};
+    tick();
+    EXPECT_NEAR(w.topTwips(), 2000, 15);
+    EXPECT_EQ(w.leftTwips(), (kScreenW - w.widthTwips()) / 2);
+}
+
+TEST_F(TrackingTest, NothingTracksWhileTheTimerIsOff)
+{
+    MainWindow& w = start();
+    w.Timer2->setEnabled(false); // the draw launcher is open
+    w.moveTwips(0, 3000);
+    t.windows.keysDown = {Keys::F11};
+    t.advance(1000);
+    EXPECT_EQ(w.leftTwips(), 0);
+    EXPECT_EQ(t.windows.titleScans, 0);
+}
+
+TEST_F(TrackingTest, ReminderPutsATuckedWindowBackWithItsFlag)
+{
+    MainWindow& w = start();
+    const double W = w.widthTwips();
+    ProgramState& s = t.program->state();
+    w.Text1->setText(QStringLiteral("01"));
+    w.Text4->setText(QStringLiteral("00"));
+    w.Text2->setText(QStringLiteral("00"));
+    w.Text5->setText(QStringLiteral("50"));
+    w.Command1->click();
+    w.moveTwips(kScreenW - W, 3000);
+    tick();
+    ASSERT_EQ(s.DockedRight, 1);
+    const double tuckedLeft = w.leftTwips();
+
+    t.advance(11000 - 100); // the reminder fires after the 11th second's tick
+    EXPECT_TRUE(w.Timer4->isEnabled());
+    EXPECT_EQ(s.DockedRight, 0);
+    t.advance(13 * 300);
+    EXPECT_FALSE(w.Timer4->isEnabled());
+    EXPECT_EQ(s.DockedRight, 1);
+    EXPECT_EQ(w.leftTwips(), tuckedLeft);
+    tick();
+    EXPECT_EQ(w.leftTwips(), tuckedLeft) << "still tucked once tracking sees it again";
+}
