@@ -5,6 +5,8 @@
 #include "display/ToolStrip.h"
 #include "draw/NotePlayer.h"
 #include "draw/SlideDraw.h"
+#include "draw/DrawLauncher.h"
+#include "draw/SequenceDraw.h"
 
 void registerForms(Program& program)
 {
@@ -12,4 +14,6 @@ void registerForms(Program& program)
     program.registerForm(FormId::Form3, [](Program& p) { return new ToolStrip(p); });
     program.registerForm(FormId::Form5, [](Program& p) { return new SlideDraw(p); });
     program.registerForm(FormId::Form8, [](Program& p) { return new NotePlayer(p); });
+    program.registerForm(FormId::Form2, [](Program& p) { return new DrawLauncher(p); });
+    program.registerForm(FormId::Form7, [](Program& p) { return new SequenceDraw(p); });
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/FormId.h"
+#include "app/MainWindow.h"
+#include "draw/DrawLauncher.h"
+#include "draw/SequenceDraw.h"
+#include "support/TestProgram.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <initializer_list>
+
+// The main window with the launcher and the sequence-number draw, on virtual time.
+class DrawFixture {
+public:
+    DrawFixture() { main = &t.start(); }
+
+    DrawLauncher* launcher() { return t.program->loadedAs<DrawLauncher>(FormId::Form2); }
+    SequenceDraw* draw() { return t.program->loadedAs<SequenceDraw>(FormId::Form7); }
+    ProgramState& state() { return t.program->state(); }
+
+    // The main window's "抽签".
+    DrawLauncher& openLauncher()
+    {
+        main->Command5->click();
+        return *launcher();
+    }
+
+    // From the main window to a running sequence-number draw of the given count text.
+    SequenceDraw& openDraw(const QString& countText)
+    {
+        DrawLauncher& l = openLauncher();
+        l.Command11->click();
+        l.Text2->setText(countText);
+        l.Command5->click();
+        return *draw();
+    }
+
+    // Only these windows exist in the program: the others are "not in this version".
+    void keepOnlyDrawWindows()
+    {
+        t.program.reset();
+        TestProgram::settle();
+        t.program =
+            std::make_unique<Program>(Services{t.timers, t.dialogs, t.windows, t.sounds, [] { return true; },
+                                               t.dataDir.path(), QStringList{t.dataDir.path()}});
+        t.program->registerForm(FormId::Form1, [](Program& p) { return new MainWindow(p); });
+        t.program->registerForm(FormId::Form2, [](Program& p) { return new DrawLauncher(p); });
+        t.program->registerForm(FormId::Form7, [](Program& p) { return new SequenceDraw(p); });
+        main = &t.start();
+    }
+
+    TestProgram t;
+    MainWindow* main = nullptr;
+};
