@@ -106,6 +106,12 @@ void DrawLauncher::buildControls()
     Label8->setFont(twips::font(QStringLiteral("宋体"), 14.25, true));
     Label8->setAlignment(Qt::AlignCenter);
     setTextColour(Label8, kRed);
+    // Sits on the top edge of the group below like a group title: as wide as its text, centred.
+    Label8->setAutoFillBackground(true);
+    const int headingWidth =
+        Label8->fontMetrics().horizontalAdvance(Label8->text()) + twips::toPixels(240, tpp());
+    Label8->setGeometry((Label8->x() * 2 + Label8->width() - headingWidth) / 2, Label8->y(), headingWidth,
+                        Label8->height());
 
     const QFont modeFont = twips::font(QStringLiteral("宋体"), 10.5, true);
     Frame5 = frame(QStringLiteral("Frame5"), Frame3);
@@ -127,6 +133,7 @@ void DrawLauncher::buildControls()
         button(QStringLiteral("Command2"), QStringLiteral("播放PPT说明文件二"), Frame2, 390, 1080, 2775, 480);
     for (QPushButton* mode : {Command11, Command10, Command12, Command1, Command2})
         mode->setFont(modeFont);
+    Label8->raise();
 }
 
 void DrawLauncher::connectHandlers()
