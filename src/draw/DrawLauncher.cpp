@@ -211,6 +211,8 @@ void DrawLauncher::showRoundNotFinished()
         shown->raise();
     }
     show();
+    // As with every question of the program, the answer that loses nothing is the default.
+    Command9->setFocus();
 }
 
 void DrawLauncher::command11Click()

@@ -72,7 +72,6 @@ void SequenceDraw::buildControls()
     Label1->setFont(twips::font(QStringLiteral("Times New Roman"), kNumberPoints, true));
     Label1->setAlignment(Qt::AlignCenter);
     setTextColour(Label1, kRed);
-    Label1->setAccessibleName(QStringLiteral("抽出的顺序号"));
 
     Label2 = label(QStringLiteral("Label2"), QStringLiteral("请点击“开始”按钮开始抽签"), Frame1, 240, 395,
                    6015, 615);

@@ -100,9 +100,10 @@ void SlideDraw::openDeck()
 void SlideDraw::tellDeckProblem()
 {
     // Without a slide there is nothing to draw; say so instead of rolling an empty show.
-    program().dialogs().inform(this, kNoticeTitle,
-                               QStringLiteral("无法用抽签文件 %1 抽签：%2\n请把要抽签的演示文稿以 %1 为名放在 %3 中。")
-                                   .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder())));
+    program().dialogs().inform(
+        this, kNoticeTitle,
+        QStringLiteral("无法用抽签文件 %1 抽签：%2\n请把要抽签的演示文稿以 %1 为名放在 %3 中。")
+            .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder())));
 }
 
 void SlideDraw::command3Click()
