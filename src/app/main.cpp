@@ -7,6 +7,7 @@
 #include "platform/RealTimerDriver.h"
 #include "platform/SingleInstance.h"
 #include "platform/X11WindowSystem.h"
+#include "platform/presentation/BuiltInPresentation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,8 +33,10 @@ int main(int argc, char* argv[])
     QtSoundDeviceFactory sounds(QStringList{dataFolder} + shipped);
     SingleInstance instance;
 
-    Program program(Services{timers, dialogs, windows, sounds, [&instance] { return instance.acquire(); },
-                             dataFolder, shipped});
+    Services services{timers, dialogs, windows, sounds, [&instance] { return instance.acquire(); }, dataFolder,
+                      shipped};
+    services.presentations = [] { return std::make_unique<BuiltInPresentation>(); };
+    Program program(std::move(services));
     registerForms(program);
 
     bool ended = false;

@@ -1,5 +1,6 @@
-#include "app/MainWindow.h"
 #include "draw/NotePlayer.h"
+
+#include "app/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 

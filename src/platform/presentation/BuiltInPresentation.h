@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/presentation/DeckConverter.h"
+#include "platform/presentation/Presentation.h"
+
+#include <QPointer>
+#include <memory>
+
+class QPdfDocument;
+class SlideShowWindow;
+
+// Decks shown by the program itself: converted to PDF once (DeckConverter) and shown full screen
+// by a SlideShowWindow.
+class BuiltInPresentation : public Presentation {
+public:
+    explicit BuiltInPresentation(DeckConverter converter = DeckConverter());
+    ~BuiltInPresentation() override;
+
+    bool open(const QString& path) override;
+    QString errorText() const override { return error_; }
+    bool runShow() override;
+    bool isShowRunning() const override;
+    int slideCount() const override;
+    void gotoSlide(int n) override;
+    std::optional<int> currentShowPosition() const override;
+    void quit() override;
+
+    SlideShowWindow* showWindow() const;
+    // Whether the last open() found the deck already converted.
+    bool openedFromCache() const { return fromCache_; }
+
+private:
+    bool loadPdf(const QString& pdfPath);
+    void endShow();
+
+    DeckConverter converter_;
+    std::unique_ptr<QPdfDocument> document_;
+    QPointer<SlideShowWindow> window_;
+    QString error_;
+    bool opened_ = false;
+    bool fromCache_ = false;
+};

@@ -1,0 +1,172 @@
+#include "platform/presentation/DeckConverter.h"
+
+#include "TestDecks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+namespace {
+
+// Stands in for LibreOffice: a script that logs its arguments and behaves as told.
+class DeckConverterTest : public ::testing::Test {
+protected:
+    DeckConverterTest()
+    {
+        samplePdf = dir.filePath(QStringLiteral("sample.pdf"));
+        testdecks::writePdf(samplePdf, 3);
+        cache = dir.filePath(QStringLiteral("cache"));
+        deck = writeFile(QStringLiteral("Deck 一.PPT"), "a deck's bytes");
+    }
+
+    QString writeFile(const QString& name, const QByteArray& content)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(content);
+        return path;
+    }
+
+    // body runs with $out set to the --outdir argument.
+    QString fakeOffice(const QString& body)
+    {
+        const QString path = dir.filePath(QStringLiteral("office.sh"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(
+            QStringLiteral("#!/bin/sh\n"
+                           "printf '%s\\n' \"$@\" > '%1'\n"
+                           "echo run >> '%2'\n"
+                           "prev=; for a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
+                           "%3\n")
+                .arg(argsLog(), runsLog(), body)
+                .toUtf8());
+        file.close();
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        return path;
+    }
+
+    QString produce() const { return QStringLiteral("cp '%1' \"$out/deck.pdf\"").arg(samplePdf); }
+    QString argsLog() const { return dir.filePath(QStringLiteral("args.log")); }
+    QString runsLog() const { return dir.filePath(QStringLiteral("runs.log")); }
+    int runs() const
+    {
+        QFile file(runsLog());
+        return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
+    }
+    QStringList lastArguments() const
+    {
+        QFile file(argsLog());
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QTemporaryDir dir;
+    QString samplePdf, cache, deck;
+};
+
+TEST_F(DeckConverterTest, ConvertsOnceInAPrivateOfficeAndReusesTheCache)
+{
+    DeckConverter converter(cache, fakeOffice(produce()));
+    const DeckPdf first = converter.toPdf(deck);
+    ASSERT_FALSE(first.path.isEmpty()) << first.error.toStdString();
+    EXPECT_FALSE(first.fromCache);
+    EXPECT_TRUE(first.path.startsWith(cache));
+    EXPECT_EQ(QFileInfo(first.path).size(), QFileInfo(samplePdf).size());
+
+    const QStringList args = lastArguments();
+    EXPECT_TRUE(args.contains("--headless"));
+    EXPECT_TRUE(args.filter("-env:UserInstallation=file://" + cache).size() == 1)
+        << "the office runs with a profile of its own, never the user's";
+    EXPECT_TRUE(args.filter(R"("ExportHiddenSlides":{"type":"boolean","value":"true"})").size() == 1);
+    EXPECT_FALSE(args.contains(deck)) << "the office works on a copy, away from the user's folder";
+    EXPECT_EQ(QDir(cache).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList())
+        << "work folders removed";
+
+    const DeckPdf again = converter.toPdf(deck);
+    EXPECT_TRUE(again.fromCache);
+    EXPECT_EQ(again.path, first.path);
+    EXPECT_EQ(runs(), 1);
+
+    // The same name with other content is another deck.
+    writeFile(QStringLiteral("Deck 一.PPT"), "edited");
+    const DeckPdf edited = converter.toPdf(deck);
+    EXPECT_FALSE(edited.fromCache);
+    EXPECT_NE(edited.path, first.path);
+    EXPECT_EQ(runs(), 2);
+}
+
+TEST_F(DeckConverterTest, AnOfficeThatAsksForARestartIsStartedAgain)
+{
+    const QString marker = dir.filePath(QStringLiteral("profile-made"));
+    DeckConverter converter(
+        cache,
+        fakeOffice(
+            QStringLiteral("if [ ! -e '%1' ]; then touch '%1'; exit 81; fi\n%2").arg(marker, produce())));
+    const DeckPdf pdf = converter.toPdf(deck);
+    EXPECT_FALSE(pdf.path.isEmpty()) << pdf.error.toStdString();
+    EXPECT_EQ(runs(), 2);
+}
+
+TEST_F(DeckConverterTest, DecksThatCannotBeConvertedAreReportedAndNotCached)
+{
+    DeckConverter converter(cache,
+                            fakeOffice(QStringLiteral("echo 'Error: source file could not be loaded'")));
+    const DeckPdf pdf = converter.toPdf(deck);
+    EXPECT_TRUE(pdf.path.isEmpty());
+    EXPECT_TRUE(pdf.error.contains(QStringLiteral("Deck 一.PPT")));
+    EXPECT_TRUE(pdf.error.contains(QStringLiteral("could not be loaded")));
+    EXPECT_EQ(QDir(cache).entryList(QDir::Files), QStringList());
+    // Not remembered as converted: the next try runs the office again.
+    converter.toPdf(deck);
+    EXPECT_EQ(runs(), 2);
+}
+
+TEST_F(DeckConverterTest, MissingEmptyAndOtherUnusableFilesAreToldWithoutStartingTheOffice)
+{
+    DeckConverter converter(cache, fakeOffice(produce()));
+    const struct {
+        QString path;
+        const char* why;
+    } cases[] = {
+        {dir.filePath(QStringLiteral("MYPPT.ppt")), "missing"},
+        {writeFile(QStringLiteral("empty.ppt"), QByteArray()), "empty"},
+        {dir.path(), "a folder"},
+    };
+    for (const auto& c : cases) {
+        const DeckPdf pdf = converter.toPdf(c.path);
+        EXPECT_TRUE(pdf.path.isEmpty()) << c.why;
+        EXPECT_FALSE(pdf.error.isEmpty()) << c.why;
+    }
+    EXPECT_EQ(runs(), 0);
+
+    DeckConverter without(cache, QString());
+    const DeckPdf none = without.toPdf(deck);
+    EXPECT_TRUE(none.path.isEmpty());
+    EXPECT_TRUE(none.error.contains(QStringLiteral("libreoffice-impress")));
+
+    // A PDF is shown as it is.
+    EXPECT_EQ(converter.toPdf(samplePdf).path, QFileInfo(samplePdf).absoluteFilePath());
+    EXPECT_EQ(runs(), 0);
+}
+
+TEST_F(DeckConverterTest, AnOfficeThatHangsIsEndedByItsProcessId)
+{
+    const QString pidFile = dir.filePath(QStringLiteral("office.pid"));
+    DeckConverter converter(cache, fakeOffice(QStringLiteral("echo $$ > '%1'; exec sleep 60").arg(pidFile)));
+    converter.setTimeoutMs(300);
+    const DeckPdf pdf = converter.toPdf(deck);
+    EXPECT_TRUE(pdf.path.isEmpty());
+    EXPECT_FALSE(pdf.error.isEmpty());
+
+    QFile file(pidFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const int pid = file.readAll().trimmed().toInt();
+    ASSERT_GT(pid, 0);
+    EXPECT_NE(::kill(pid, 0), 0) << "the office process is gone";
+}
+
+} // namespace
