@@ -6,6 +6,7 @@ packages="build-essential cmake ninja-build pkg-config
   libxcb1-dev libxcb-ewmh-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
+  libreoffice-impress
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick"
 missing=""
 for p in $packages; do
