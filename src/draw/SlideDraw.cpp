@@ -10,6 +10,7 @@
 #include "platform/presentation/Presentation.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -45,9 +46,10 @@ SlideDraw::SlideDraw(Program& program) : Form(program, FormId::Form5), random_(R
     Text1->setReadOnly(true);
     Text1->setFocusPolicy(Qt::NoFocus);
     QFont counterFont = Text1->font();
-    counterFont.setPointSizeF(14.25);
+    counterFont.setPointSizeF(kCounterPointSize);
     Text1->setFont(counterFont);
-    Text1->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(255, 0, 0); }"));
+    Text1->setStyleSheet(QStringLiteral(
+        "QLineEdit { background: rgb(255, 0, 0); border: 1px solid rgb(128, 0, 0); padding: 0; }"));
     placeTwips(Text1, 3240, 180, 1140, 405);
 
     Timer1 = makeTimer(QStringLiteral("Timer1"), 6, TickPolicy::Pacing);
@@ -117,7 +119,19 @@ void SlideDraw::command3Click()
     Command4->setEnabled(true);
     Command4->setFocus();
     raise();
-    Text1->setText(kDrawing);
+    setCounterText(kDrawing);
+}
+
+void SlideDraw::setCounterText(const QString& text)
+{
+    // The counter is small: a longer text (正在抽签, 200/230) gets a smaller font rather than cut off.
+    QFont font = Text1->font();
+    font.setPointSizeF(kCounterPointSize);
+    const int room = Text1->contentsRect().width() - 6;
+    while (font.pointSizeF() > 8 && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.75);
+    Text1->setFont(font);
+    Text1->setText(text);
 }
 
 void SlideDraw::timer1Tick()
@@ -153,7 +167,7 @@ void SlideDraw::command4Click()
 
     if (presentation_) {
         if (const auto position = presentation_->currentShowPosition())
-            Text1->setText(QStringLiteral("%1/%2").arg(*position).arg(DeckSlideCount));
+            setCounterText(QStringLiteral("%1/%2").arg(*position).arg(DeckSlideCount));
     }
     raise();
 

@@ -24,6 +24,7 @@ public:
     static inline const QString kRoundOver = QStringLiteral("本轮抽签结束！！！  ");
     static inline const QString kDrawing = QStringLiteral("正在抽签");
     static constexpr int kMaxDrawn = DrawPot::kMaxEntries;
+    static constexpr double kCounterPointSize = 14.25;
 
     explicit SlideDraw(Program& program);
     ~SlideDraw() override;
@@ -58,6 +59,7 @@ protected:
 private:
     void openDeck();
     void tellDeckProblem();
+    void setCounterText(const QString& text);
     // Stops the show and gives the main window back; runs once, by Quit or by any other close.
     void leave();
 

@@ -4,6 +4,7 @@
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -73,6 +74,9 @@ TEST_F(SlideDrawTest, PrepareRollsTheShowUntilDraw)
     EXPECT_FALSE(draw.Command3->isEnabled());
     EXPECT_TRUE(draw.Command4->isEnabled());
     EXPECT_EQ(draw.Text1->text(), SlideDraw::kDrawing);
+    EXPECT_LE(QFontMetrics(draw.Text1->font()).horizontalAdvance(draw.Text1->text()),
+              draw.Text1->contentsRect().width())
+        << "the counter's text fits its box";
 
     std::set<int> seen;
     for (int i = 0; i < 100; ++i) {

@@ -1,0 +1,118 @@
+#!/bin/bash
+# The slide draw of the real program on an X server with a window manager: the launcher's
+# "PPT图文随机抽签" converts and shows MYPPT.ppt full screen in our own show, the toolbar stays
+# above the show (its red counter is on screen), 准备 rolls the slides, 抽签 stops them, 退出 ends
+# the show and brings the main window back; an instruction deck plays and closes the same way.
+# With a folder as second argument, screenshots are kept there.
+set -u
+bin=$(readlink -f "$1")
+shots=${2:-}
+if [ -z "${VANTREL_E2E_INNER:-}" ]; then
+    export VANTREL_E2E_INNER=1
+    exec xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" "$0" "$bin" "$shots"
+fi
+command -v /usr/lib/libreoffice/program/soffice.bin >/dev/null || command -v soffice >/dev/null || {
+    echo "SKIP: LibreOffice is not installed"; exit 0; }
+
+work=$(mktemp -d)
+trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+openbox >/dev/null 2>&1 &
+sleep 0.5
+
+fail() { echo "FAIL: $*"; [ -n "$shots" ] && import -window root "$shots/failure.png" 2>/dev/null; exit 1; }
+
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+wait_visible() { # name, seconds
+    for _ in $(seq 1 $(( $2 * 10 ))); do [ -n "$(visible "$1")" ] && return 0; sleep 0.1; done
+    return 1
+}
+wait_gone() { # name, seconds
+    for _ in $(seq 1 $(( $2 * 10 ))); do [ -z "$(visible "$1")" ] && return 0; sleep 0.1; done
+    return 1
+}
+origin() { # window -> "x y" of its client area
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'
+}
+click_twips() { # window, left, top (twips from the client area's corner)
+    local x y
+    read -r x y < <(origin "$1")
+    xdotool mousemove $(( x + $2 / 15 )) $(( y + $3 / 15 )) click 1
+    sleep 0.3
+}
+pixel() { # x y -> "r,g,b" of the screen
+    import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- 2>/dev/null | awk 'NR==2{print $2}' | tr -d '()' | cut -d, -f1-3
+}
+screen_sum() { # a checksum of the screen outside the toolbar's row
+    import -window root -crop 1280x500+0+300 -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1
+}
+
+main_title="程序载入"
+launcher_title="Vantrel工具 - 抽签"
+show_title="Vantrel 幻灯片放映"
+toolbar_title="PPT图文随机抽签"
+
+"$bin" >"$work/out" 2>"$work/err" &
+wait_visible "$main_title" 15 || fail "no main window"
+main=$(visible "$main_title")
+
+open_launcher() {
+    click_twips "$(visible "$main_title")" $((3234 + 290)) $((1815 + 160))
+    wait_visible "$launcher_title" 5 || fail "抽签 shows no launcher"
+}
+
+# --- The slide draw ---
+open_launcher
+click_twips "$(visible "$launcher_title")" $((120 + 1080 + 390 + 1387)) $((15 + 600 + 1815 + 240))
+wait_visible "$show_title" 60 || fail "PPT图文随机抽签 shows no full-screen show"
+wait_visible "$toolbar_title" 5 || fail "no slide-draw toolbar"
+toolbar=$(visible "$toolbar_title")
+show=$(visible "$show_title")
+sleep 1
+[ -z "$(visible "$main_title")" ] || fail "the main window stays in view during the slide draw"
+read -r sw sh < <(xwininfo -id "$show" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')
+[ "$sw" -eq 1280 ] && [ "$sh" -eq 800 ] || fail "the show is ${sw}x${sh}, not full screen"
+
+read -r tx ty < <(origin "$toolbar")
+counter_x=$(( tx + (3240 + 570) / 15 )); counter_y=$(( ty + (180 + 60) / 15 ))
+[ "$(pixel $counter_x $counter_y)" = "255,0,0" ] || fail "the toolbar's red counter is not on top of the show"
+
+click_twips "$toolbar" $((120 + 382)) $((150 + 210))   # 准备
+a=$(screen_sum); sleep 0.2; b=$(screen_sum)
+[ "$a" != "$b" ] || fail "准备 does not roll the slides"
+[ -n "$shots" ] && import -window root "$shots/slide-draw-rolling.png"
+click_twips "$toolbar" $((1160 + 382)) $((150 + 210))  # 抽签
+sleep 0.5
+a=$(screen_sum); sleep 0.3; b=$(screen_sum)
+[ "$a" = "$b" ] || fail "抽签 does not stop the rolling"
+[ "$(pixel $counter_x $counter_y)" = "255,0,0" ] || fail "the toolbar went under the show after the draw"
+[ -n "$shots" ] && import -window root "$shots/slide-draw.png"
+
+# A click on the show (the user moving on) must not bury the toolbar.
+xdotool mousemove 640 500 click 1
+sleep 0.5
+[ "$(pixel $counter_x $counter_y)" = "255,0,0" ] || fail "a click on the show buried the toolbar"
+
+click_twips "$toolbar" $((2200 + 382)) $((150 + 210))  # 退出
+wait_gone "$show_title" 5 || fail "退出 leaves the show running"
+wait_visible "$main_title" 5 || fail "退出 does not bring the main window back"
+
+# --- An instruction deck ---
+open_launcher
+click_twips "$(visible "$launcher_title")" $((120 + 1080 + 390 + 1387)) $((15 + 3360 + 360 + 240))
+wait_visible "$show_title" 60 || fail "播放PPT说明文件一 shows no show"
+wait_visible "$main_title" 5 || fail "the main window does not come back over the instruction show"
+sleep 1
+[ -n "$shots" ] && import -window root "$shots/instruction-show.png"
+a=$(screen_sum)
+xdotool windowactivate --sync "$(visible "$show_title")" >/dev/null 2>&1
+xdotool key Right
+sleep 0.5
+b=$(screen_sum)
+[ "$a" != "$b" ] || fail "→ does not move to the next slide"
+xdotool key Escape
+wait_gone "$show_title" 5 || fail "Esc does not end the show"
+kill -0 %1 2>/dev/null || fail "the program ended"
+echo "PASS"
