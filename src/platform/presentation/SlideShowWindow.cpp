@@ -18,7 +18,6 @@ SlideShowWindow::SlideShowWindow(QPdfDocument& document, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::BlankCursor);
 
     // Previews are rendered one at a time while nothing else waits, never in a queue.
     ahead_.setInterval(0);

@@ -1,0 +1,76 @@
+#include "app/MainWindow.h"
+#include "draw/DrawLauncher.h"
+#include "draw/NotePlayer.h"
+#include "draw/SlideDraw.h"
+#include "platform/Timer.h"
+#include "support/TestProgram.h"
+
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The decks reached as a teacher does: through the main window's 抽签 and the launcher's buttons.
+class DecksFromLauncher : public ::testing::Test {
+protected:
+    DecksFromLauncher()
+    {
+        t.presentations.decks[QStringLiteral("Note1.PPT")] = 6;
+        t.presentations.decks[QStringLiteral("Note2.PPT")] = 6;
+        t.presentations.decks[QStringLiteral("MYPPT.ppt")] = 30;
+        t.start();
+    }
+
+    DrawLauncher& launcher()
+    {
+        t.main().Command5->click();
+        auto* form = t.program->loadedAs<DrawLauncher>(FormId::Form2);
+        EXPECT_NE(form, nullptr);
+        return *form;
+    }
+
+    TestProgram t;
+};
+
+TEST_F(DecksFromLauncher, TheTwoInstructionDecksNeverRunTogether)
+{
+    launcher().Command1->click();
+    EXPECT_EQ(t.program->state().NoteShowState, "H");
+    EXPECT_TRUE(t.main().isVisible());
+    EXPECT_TRUE(t.main().Timer2->isEnabled());
+
+    launcher().Command2->click();
+    TestProgram::settle();
+    EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT", "quit Note1.PPT",
+                                                "open Note2.PPT", "run Note2.PPT"}));
+    EXPECT_EQ(t.presentations.runningShows(), 1);
+    EXPECT_EQ(t.presentations.alive, 1);
+    EXPECT_EQ(t.program->state().NoteShowState, "H");
+}
+
+TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
+{
+    launcher().Command1->click();
+    launcher().Command12->click();
+    TestProgram::settle();
+    EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT", "quit Note1.PPT",
+                                                "open MYPPT.ppt", "run MYPPT.ppt"}));
+    EXPECT_EQ(t.program->state().NoteShowState, "S");
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form8));
+    auto* draw = t.program->loadedAs<SlideDraw>(FormId::Form5);
+    ASSERT_NE(draw, nullptr);
+    EXPECT_TRUE(draw->isVisible());
+    EXPECT_FALSE(t.main().isVisible());
+
+    draw->Command3->click();
+    t.advance(50);
+    draw->Command4->click();
+    EXPECT_TRUE(draw->Text1->text().endsWith("/30"));
+    draw->Command1->click();
+    TestProgram::settle();
+    EXPECT_TRUE(t.main().isVisible());
+    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_EQ(t.presentations.alive, 0);
+}
+
+} // namespace
