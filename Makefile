@@ -23,7 +23,7 @@ debug-test:
 	$(MAKE) test PRESET=debug BUILD=build/debug
 
 bench: build
-	$(BUILD)/bench/bench_timer_drift
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && [ -f "$$b" ] && { echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b"; }; done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
