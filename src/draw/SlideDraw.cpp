@@ -114,6 +114,9 @@ void SlideDraw::command3Click()
         tellDeckProblem();
         return;
     }
+    // A show the user ended with Esc comes back: a draw is only seen in a running show.
+    if (presentation_ && !presentation_->isShowRunning())
+        presentation_->runShow();
     Timer1->setEnabled(true);
     Command3->setEnabled(false);
     Command4->setEnabled(true);

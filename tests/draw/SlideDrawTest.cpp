@@ -4,8 +4,10 @@
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <set>
@@ -135,6 +137,40 @@ TEST_F(SlideDrawTest, CounterShowsThePositionReadBackFromTheShow)
     SlideDraw& draw = open(25);
     const int slide = drawOne(draw);
     EXPECT_EQ(draw.Text1->text(), QStringLiteral("%1/25").arg(slide % 25 + 1));
+}
+
+TEST_F(SlideDrawTest, PrepareBringsBackAShowEndedWithEsc)
+{
+    SlideDraw& draw = open(25);
+    t.presentations.endShowsByUser();
+    drawOne(draw);
+    EXPECT_EQ(t.presentations.runningShows(), 1);
+    EXPECT_EQ(draw.Text1->text(), QStringLiteral("%1/25").arg(draw.LastSlide));
+}
+
+TEST_F(SlideDrawTest, TheToolbarIsDraggedByItsBackgroundAndItsCounter)
+{
+    SlideDraw& draw = open(25);
+    auto drag = [&draw](QWidget* on, QPoint by) {
+        const QPoint start = on->rect().center();
+        const QPoint global = on->mapToGlobal(start);
+        QMouseEvent press(QEvent::MouseButtonPress, start, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(on, &press);
+        QMouseEvent move(QEvent::MouseMove, start + by, global + by, Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(on, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, start + by, global + by, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(on, &release);
+        return draw.pos();
+    };
+    const QPoint before = draw.pos();
+    EXPECT_EQ(drag(draw.Text1, QPoint(40, 25)), before + QPoint(40, 25));
+    EXPECT_EQ(drag(&draw, QPoint(-10, 5)), before + QPoint(30, 30));
+    // A press on a button is the button's, not a drag.
+    drag(draw.Command1, QPoint(50, 50));
+    EXPECT_EQ(draw.pos(), before + QPoint(30, 30));
 }
 
 TEST_F(SlideDrawTest, QuitWithoutPrepareReturnsToTheMainWindow)
