@@ -1,12 +1,43 @@
 #include "platform/X11WindowSystem.h"
 
+#include "platform/x11/KeyState.h"
+#include "platform/x11/TitleCache.h"
+#include "platform/x11/XcbConnection.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
-X11WindowSystem::X11WindowSystem() = default;
+namespace {
+// Of the windows this program created, its own top-level windows count like any other program's;
+// the toolkit's invisible helper windows do not.
+bool isOwnTopLevelWindow(xcb_window_t id)
+{
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    return std::any_of(windows.begin(), windows.end(),
+                       [id](const QWindow* w) { return w->handle() && w->winId() == WId(id); });
+}
+} // namespace
+
+X11WindowSystem::X11WindowSystem() : connection_(std::make_unique<XcbConnection>())
+{
+    if (!connection_->isOpen()) {
+        qWarning("vantrel: cannot reach the X server; window titles and function keys are not available");
+        return;
+    }
+    titles_ = std::make_unique<TitleCache>(*connection_, isOwnTopLevelWindow);
+    titles_->onRestack([this] { raiseKeptWindows(); });
+    keys_ = std::make_unique<KeyState>(*connection_);
+}
+
 X11WindowSystem::~X11WindowSystem() = default;
+
+bool X11WindowSystem::isConnected() const
+{
+    return connection_->isOpen();
+}
 
 double X11WindowSystem::twipsPerPixel() const
 {
@@ -32,12 +63,12 @@ QPoint X11WindowSystem::pointerTwips() const
 
 QStringList X11WindowSystem::topLevelTitles()
 {
-    return {};
+    return titles_ ? titles_->titles() : QStringList();
 }
 
-bool X11WindowSystem::isKeyDown(int)
+bool X11WindowSystem::isKeyDown(int keyCode)
 {
-    return false;
+    return keys_ && keys_->isDown(keyCode);
 }
 
 void X11WindowSystem::showTaskbar()
@@ -74,6 +105,26 @@ void X11WindowSystem::keepAboveFullScreen(QWidget* window)
     setFlagKeepingPlace(window, Qt::X11BypassWindowManagerHint);
     setFlagKeepingPlace(window, Qt::WindowStaysOnTopHint);
     window->raise();
+    // The window manager no longer stacks it: whenever another window comes up or is restacked, it
+    // raises itself again.
+    if (!keptAbove_.contains(window))
+        keptAbove_.append(window);
+}
+
+void X11WindowSystem::raiseKeptWindows()
+{
+    keptAbove_.removeAll(nullptr);
+    bool raised = false;
+    for (const QPointer<QWidget>& window : keptAbove_) {
+        if (!window->isVisible() || !window->windowHandle() || !window->windowHandle()->handle())
+            continue;
+        const uint32_t above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(connection_->get(), xcb_window_t(window->winId()), XCB_CONFIG_WINDOW_STACK_MODE,
+                             &above);
+        raised = true;
+    }
+    if (raised)
+        xcb_flush(connection_->get());
 }
 
 void X11WindowSystem::setOpacity(QWidget* window, int alpha)

@@ -2,8 +2,17 @@
 
 #include "platform/WindowSystem.h"
 
+#include <QList>
+#include <QPointer>
+#include <memory>
+
+class KeyState;
+class TitleCache;
+class XcbConnection;
+
 // The window system of an X11 desktop. Geometry comes from Qt's screen; window titles and the key
-// state are read from the X server.
+// state are read from the X server over a connection of our own, titles from a cache that X events
+// keep up to date.
 class X11WindowSystem : public WindowSystem {
 public:
     X11WindowSystem();
@@ -18,4 +27,15 @@ public:
     void makeTopMost(QWidget* window) override;
     void keepAboveFullScreen(QWidget* window) override;
     void setOpacity(QWidget* window, int alpha) override;
+
+    // Whether the X server could be reached; without it there are no titles and no keys.
+    bool isConnected() const;
+
+private:
+    void raiseKeptWindows();
+
+    std::unique_ptr<XcbConnection> connection_;
+    std::unique_ptr<TitleCache> titles_;
+    std::unique_ptr<KeyState> keys_;
+    QList<QPointer<QWidget>> keptAbove_;
 };
