@@ -2,6 +2,7 @@
 
 #include "TestDecks.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -97,6 +98,30 @@ TEST_F(DeckConverterTest, ConvertsOnceInAPrivateOfficeAndReusesTheCache)
     EXPECT_FALSE(edited.fromCache);
     EXPECT_NE(edited.path, first.path);
     EXPECT_EQ(runs(), 2);
+}
+
+TEST_F(DeckConverterTest, TheCacheKeepsTheMostRecentlyUsedDecks)
+{
+    DeckConverter converter(cache, fakeOffice(produce()));
+    converter.setKeptConversions(2);
+    const QString a = converter.toPdf(writeFile(QStringLiteral("a.ppt"), "deck a")).path;
+    const QString b = converter.toPdf(writeFile(QStringLiteral("b.ppt"), "deck b")).path;
+    // a was used after b, so b is the one to go when c comes.
+    QFile older(b);
+    ASSERT_TRUE(older.open(QIODevice::Append));
+    ASSERT_TRUE(
+        older.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    older.close();
+    QFile sameAge(a);
+    ASSERT_TRUE(sameAge.open(QIODevice::Append));
+    ASSERT_TRUE(
+        sameAge.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    sameAge.close();
+    EXPECT_TRUE(converter.toPdf(dir.filePath(QStringLiteral("a.ppt"))).fromCache);
+    const QString c = converter.toPdf(writeFile(QStringLiteral("c.ppt"), "deck c")).path;
+    EXPECT_TRUE(QFile::exists(a));
+    EXPECT_FALSE(QFile::exists(b));
+    EXPECT_TRUE(QFile::exists(c));
 }
 
 TEST_F(DeckConverterTest, AnOfficeThatAsksForARestartIsStartedAgain)

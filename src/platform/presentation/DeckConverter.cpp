@@ -1,6 +1,7 @@
 #include "platform/presentation/DeckConverter.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -88,8 +89,13 @@ DeckPdf DeckConverter::toPdf(const QString& deckPath)
     deck.close();
 
     const QString target = QDir(cacheFolder_).filePath(cacheName(hash.result(), suffix));
-    if (QFileInfo(target).size() > 0)
+    if (QFileInfo(target).size() > 0) {
+        // Marks it as recently used.
+        QFile used(target);
+        if (used.open(QIODevice::Append))
+            used.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
         return {target, {}, true};
+    }
     return convert(deckPath, suffix, target);
 }
 
@@ -162,5 +168,25 @@ DeckPdf DeckConverter::convert(const QString& deckPath, const QString& suffix, c
     QFile::remove(target);
     if (!QFile::rename(produced, target))
         return {{}, QStringLiteral("无法写入缓存文件 %1。").arg(QDir::toNativeSeparators(target))};
+    prune(target);
     return {target, {}};
+}
+
+void DeckConverter::prune(const QString& keep) const
+{
+    QDir cache(cacheFolder_);
+    const QFileInfoList pdfs = cache.entryInfoList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
+    int kept = 0;
+    for (const QFileInfo& pdf : pdfs) {
+        if (pdf.absoluteFilePath() == QFileInfo(keep).absoluteFilePath() || ++kept <= kept_ - 1)
+            continue;
+        QFile::remove(pdf.absoluteFilePath());
+    }
+    // Work folders left by a conversion that never finished (the program was killed).
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QFileInfo& work :
+         cache.entryInfoList({QStringLiteral("work-*")}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (work.lastModified() < stale)
+            QDir(work.absoluteFilePath()).removeRecursively();
+    }
 }

@@ -20,6 +20,9 @@ public:
     // LibreOffice's own binary, so that the process we start is the one we end; else soffice.
     static QString findOffice();
 
+    // How many converted decks the cache keeps; the least recently used go first.
+    void setKeptConversions(int count) { kept_ = count; }
+
     // Longest a conversion may take before the office is ended.
     void setTimeoutMs(int ms) { timeoutMs_ = ms; }
     const QString& cacheFolder() const { return cacheFolder_; }
@@ -34,8 +37,10 @@ public:
 
 private:
     DeckPdf convert(const QString& deckPath, const QString& suffix, const QString& target);
+    void prune(const QString& keep) const;
 
     QString cacheFolder_;
     QString office_;
     int timeoutMs_ = 120000;
+    int kept_ = 32;
 };
