@@ -48,6 +48,7 @@ MainWindow::MainWindow(Program& program) : Form(program, FormId::Form1)
     resizeTwips(kWidth, kNormalHeight);
     buildControls();
     connectHandlers();
+    attachChrome();
 
     Timer1 = makeTimer(QStringLiteral("Timer1"), 1000, TickPolicy::Counting);
     Timer2 = makeTimer(QStringLiteral("Timer2"), 100, TickPolicy::Pacing);
@@ -310,6 +311,7 @@ void MainWindow::load()
     resizeTwips(kWidth, kNormalHeight);
     placeStandard();
     Timer2->setEnabled(true);
+    createTray();
 }
 
 void MainWindow::unload()

@@ -67,6 +67,11 @@ public:
     // Gives a text box the digits-only style, or takes it away.
     static void setNumber(QLineEdit* box, bool digitsOnly);
 
+    // Pointer behaviours of the window (drag, hover focus, height restore).
+    void attachChrome();
+    // The bell in the notification area; it lives as long as this window.
+    void createTray();
+
     // Plays the main window's cue from its beginning.
     void playCue();
     SoundDevice& soundDevice() { return *sound_; }

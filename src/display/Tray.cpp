@@ -1,0 +1,103 @@
+#include "display/Tray.h"
+
+#include "app/MainWindow.h"
+#include "app/Program.h"
+#include "display/ProgramExit.h"
+#include "platform/Dialogs.h"
+
+#include <QIcon>
+#include <QSystemTrayIcon>
+
+namespace {
+
+std::function<bool()>& hostAnswer()
+{
+    static std::function<bool()> answer;
+    return answer;
+}
+
+} // namespace
+
+bool Tray::hostAvailable()
+{
+    if (hostAnswer())
+        return hostAnswer()();
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Tray::setHostAvailableForTesting(std::function<bool()> answer)
+{
+    hostAnswer() = std::move(answer);
+}
+
+Tray::Tray(MainWindow& main) : QObject(&main), main_(main), icon_(new QSystemTrayIcon(this))
+{
+    setObjectName(QStringLiteral("cSysTray1"));
+    icon_->setIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
+    icon_->setToolTip(kToolTip);
+    connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            mouseEvent(Left);
+        else if (reason == QSystemTrayIcon::Context)
+            mouseEvent(Right);
+    });
+}
+
+Tray* Tray::create(MainWindow& main)
+{
+    if (Tray* existing = of(&main))
+        return existing;
+    auto* tray = new Tray(main);
+    // Shown even while the desktop has no notification area: Qt puts the icon in as soon as one appears.
+    tray->icon_->show();
+    return tray;
+}
+
+Tray* Tray::of(const MainWindow* main)
+{
+    return main ? main->findChild<Tray*>(QStringLiteral("cSysTray1"), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+void Tray::mouseEvent(int button)
+{
+    if (button == Left)
+        leftClick();
+    else if (button == Right)
+        rightClick();
+}
+
+void Tray::leftClick()
+{
+    Program& program = main_.program();
+    ProgramState& s = program.state();
+    main_.show();
+    program.unload(FormId::Form2);
+    main_.placeStandard();
+    s.DockedTop = 0;
+    s.DockedLeft = 0;
+    s.DockedRight = 0;
+    if (Form* strip = program.loadedForm(FormId::Form3))
+        strip->hide();
+}
+
+void Tray::rightClick()
+{
+    Program& program = main_.program();
+    const ProgramState& s = program.state();
+    if (s.DockedTop == 0 && s.DockedLeft == 0 && s.DockedRight == 0)
+        main_.placeStandard();
+    // The question runs its own event loop: by the time it is answered the program may already have
+    // been ended another way (the exit button's question, say).
+    QPointer<Tray> alive(this);
+    const Answer answer = program.dialogs().askYesNo(&main_, MainWindow::kNoticeTitle,
+                                                     QStringLiteral("确实要退出Vantrel程序吗?"));
+    if (!alive || answer != Answer::Yes)
+        return;
+    shutDownProgram(program);
+}
+
+bool trayAvailable(Program& program)
+{
+    auto* main = program.loadedAs<MainWindow>(FormId::Form1);
+    return main && Tray::of(main) && Tray::hostAvailable();
+}

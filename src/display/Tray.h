@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class MainWindow;
+class Program;
+class QSystemTrayIcon;
+
+// The bell in the desktop's notification area. It lives exactly as long as the main window: a left
+// click brings the main window back to its standard place from any hidden or folded state, a right
+// click offers to quit.
+class Tray : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString kToolTip = QStringLiteral("点击鼠标左键显示计时主窗口，按右键退出本程序");
+
+    enum Button { Left = 1, Right = 2 };
+
+    // Creates the tray icon of the main window and shows it.
+    static Tray* create(MainWindow& main);
+    // The main window's tray icon, if it has one.
+    static Tray* of(const MainWindow* main);
+
+    // A mouse event on the icon; other buttons than Left and Right do nothing.
+    void mouseEvent(int button);
+
+    QSystemTrayIcon* icon() const { return icon_; }
+
+    // Whether the desktop has a notification area to show the icon in. Tests replace the answer.
+    static bool hostAvailable();
+    static void setHostAvailableForTesting(std::function<bool()> answer);
+
+private:
+    explicit Tray(MainWindow& main);
+    void leftClick();
+    void rightClick();
+
+    MainWindow& main_;
+    QSystemTrayIcon* icon_;
+};
+
+// Whether the user can get back to the program through the tray icon. Where it is false (no
+// notification area on this desktop, or no main window), nothing may hide every window of the
+// program: F11 is then the only way back, and a user who does not know it is stuck.
+bool trayAvailable(Program& program);

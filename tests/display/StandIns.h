@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/Form.h"
+#include "app/Program.h"
+
+#include <QDesktopServices>
+#include <QStringList>
+#include <QUrl>
+#include <memory>
+
+// A window of another part of the program, standing in for it: it writes what happens to it into a
+// log shared by the test, so the order of unloads and calls can be checked.
+class StandInForm : public Form {
+    Q_OBJECT
+public:
+    StandInForm(Program& program, FormId id, std::shared_ptr<QStringList> log)
+        : Form(program, id), log_(std::move(log))
+    {
+    }
+    void unload() override { log_->append(QStringLiteral("unload %1").arg(objectName())); }
+
+    // The instruction player's way to end its show.
+    Q_INVOKABLE void closeNoteShow()
+    {
+        log_->append(QStringLiteral("closeNoteShow"));
+        program().state().NoteShowState = QStringLiteral("S");
+    }
+
+private:
+    std::shared_ptr<QStringList> log_;
+};
+
+// Registers stand-ins for the given windows, all logging into one list.
+inline std::shared_ptr<QStringList> standIn(Program& program, std::initializer_list<FormId> ids)
+{
+    auto log = std::make_shared<QStringList>();
+    for (FormId id : ids)
+        program.registerForm(id, [id, log](Program& p) { return new StandInForm(p, id, log); });
+    return log;
+}
+
+// Receives what the program hands to the desktop's URL handler, instead of a browser.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    UrlRecorder()
+    {
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
+    }
+    ~UrlRecorder() override
+    {
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};

@@ -1,0 +1,130 @@
+#include "display/WindowChrome.h"
+
+#include "app/ClickableLabel.h"
+#include "app/MainWindow.h"
+#include "display/EnlargedWindow.h"
+#include "support/TestProgram.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A point inside the control that no child of it covers.
+QPoint centreOf(QWidget* control)
+{
+    return control->rect().center();
+}
+
+} // namespace
+
+TEST(WindowChrome, DragsTheWindowByItsSurfacesWithAnyMouseButton)
+{
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        TestProgram t;
+        MainWindow& w = t.start();
+        w.move(100, 100);
+        QWidget* surface = w.Label7;
+        const QPoint start = centreOf(surface);
+        QTest::mousePress(surface, button, {}, start);
+        EXPECT_TRUE(WindowChrome::of(&w)->isDragging()) << button;
+        QTest::mouseMove(surface, start + QPoint(40, 25));
+        EXPECT_EQ(w.pos(), QPoint(140, 125)) << button;
+        // The window moved under the pointer: the pressed point is back under it.
+        QTest::mouseMove(surface, start + QPoint(10, 5));
+        EXPECT_EQ(w.pos(), QPoint(150, 130)) << button;
+        QTest::mouseRelease(surface, button, {}, start + QPoint(10, 5));
+        EXPECT_FALSE(WindowChrome::of(&w)->isDragging()) << button;
+        QTest::mouseMove(surface, start + QPoint(60, 60));
+        EXPECT_EQ(w.pos(), QPoint(150, 130)) << button;
+    }
+}
+
+TEST(WindowChrome, AControlThatIsNoSurfaceDoesNotDragTheWindow)
+{
+    TestProgram t;
+    MainWindow& w = t.start();
+    w.move(100, 100);
+    const QPoint start = centreOf(w.Text1);
+    QTest::mousePress(w.Text1, Qt::LeftButton, {}, start);
+    QTest::mouseMove(w.Text1, start + QPoint(30, 30));
+    QTest::mouseRelease(w.Text1, Qt::LeftButton, {}, start + QPoint(30, 30));
+    EXPECT_EQ(w.pos(), QPoint(100, 100));
+    // The logo sits on a frame that only restores the height: clicking it does not drag either.
+    const QPoint logo = centreOf(w.Image1);
+    QTest::mousePress(w.Image1, Qt::LeftButton, {}, logo);
+    QTest::mouseMove(w.Image1, logo + QPoint(30, 30));
+    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, logo + QPoint(30, 30));
+    EXPECT_EQ(w.pos(), QPoint(100, 100));
+}
+
+TEST(WindowChrome, HoverGivesTheFocusToEnabledButtonsOnly)
+{
+    TestProgram t;
+    MainWindow& w = t.start();
+    w.activateWindow();
+    ASSERT_FALSE(w.Command2->isEnabled());
+    w.Text1->setFocus();
+    QTest::mouseMove(w.Command2, centreOf(w.Command2));
+    EXPECT_FALSE(w.Command2->hasFocus());
+    EXPECT_EQ(w.focusWidget(), w.Text1);
+
+    QTest::mouseMove(w.Command6, centreOf(w.Command6));
+    EXPECT_EQ(w.focusWidget(), w.Command6);
+    QTest::mouseMove(w.Command1, centreOf(w.Command1));
+    EXPECT_EQ(w.focusWidget(), w.Command1);
+}
+
+TEST(WindowChrome, PointerOverTheMainWindowRestoresItsNormalHeight)
+{
+    TestProgram t;
+    MainWindow& w = t.start();
+    w.setHeightTwips(MainWindow::kHelpHeight);
+    // Over a control that only drags, the taller layout stays.
+    QTest::mouseMove(w.Label7, centreOf(w.Label7));
+    EXPECT_NEAR(w.heightTwips(), MainWindow::kHelpHeight, 15);
+
+    QTest::mouseMove(w.Label1, centreOf(w.Label1));
+    EXPECT_NEAR(w.heightTwips(), MainWindow::kNormalHeight, 15);
+
+    w.setHeightTwips(MainWindow::kHelpHeight);
+    QTest::mouseMove(w.Image1, centreOf(w.Image1));
+    EXPECT_NEAR(w.heightTwips(), MainWindow::kNormalHeight, 15);
+
+    w.setHeightTwips(MainWindow::kHelpHeight);
+    QTest::mouseMove(w.Command3, centreOf(w.Command3)); // disabled: no focus, but the height comes back
+    EXPECT_NEAR(w.heightTwips(), MainWindow::kNormalHeight, 15);
+}
+
+TEST(WindowChrome, TheEnlargedDigitsDragAndStillCloseOnDoubleClick)
+{
+    TestProgram t;
+    MainWindow& w = t.start();
+    w.Command1->click();
+    w.label3DoubleClick();
+    auto* e = t.program->loadedAs<EnlargedWindow>(FormId::Form6);
+    ASSERT_NE(e, nullptr);
+    e->move(50, 60);
+    const QPoint start = centreOf(e->Label1);
+    QTest::mousePress(e->Label1, Qt::LeftButton, {}, start);
+    QTest::mouseMove(e->Label1, start + QPoint(-20, 15));
+    QTest::mouseRelease(e->Label1, Qt::LeftButton, {}, start + QPoint(-20, 15));
+    EXPECT_EQ(e->pos(), QPoint(30, 75));
+
+    QTest::mouseDClick(e->Label1, Qt::LeftButton, {}, start);
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form6));
+    EXPECT_EQ(t.program->state().EnlargeSignal, 99);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST(WindowChrome, UnknownNamesAreSkippedAndAttachingTwiceSharesOneChrome)
+{
+    TestProgram t;
+    MainWindow& w = t.start();
+    WindowChrome* again = WindowChrome::attach(&w, {QStringLiteral("NoSuchControl")}, {});
+    EXPECT_EQ(again, WindowChrome::of(&w));
+    EXPECT_EQ(w.findChildren<WindowChrome*>().size(), 1);
+}
