@@ -2,8 +2,8 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
-#include "display/ToolStrip.h"
 #include "display/EnlargedWindow.h"
+#include "display/ToolStrip.h"
 #include "draw/NotePlayer.h"
 #include "draw/SlideDraw.h"
 #include "draw/DrawLauncher.h"
