@@ -72,6 +72,8 @@ protected:
 TEST_F(DeckConverterTest, ConvertsOnceInAPrivateOfficeAndReusesTheCache)
 {
     DeckConverter converter(cache, fakeOffice(produce()));
+    QStringList told;
+    converter.onConversionStart([&told](const QString& name) { told << name; });
     const DeckPdf first = converter.toPdf(deck);
     ASSERT_FALSE(first.path.isEmpty()) << first.error.toStdString();
     EXPECT_FALSE(first.fromCache);
@@ -91,6 +93,8 @@ TEST_F(DeckConverterTest, ConvertsOnceInAPrivateOfficeAndReusesTheCache)
     EXPECT_TRUE(again.fromCache);
     EXPECT_EQ(again.path, first.path);
     EXPECT_EQ(runs(), 1);
+    EXPECT_EQ(told, QStringList{QStringLiteral("Deck 一.PPT")})
+        << "the wait is announced for conversions only";
 
     // The same name with other content is another deck.
     writeFile(QStringLiteral("Deck 一.PPT"), "edited");

@@ -3,8 +3,12 @@
 #include "platform/presentation/SlideShowWindow.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPdfDocument>
+#include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -15,6 +19,37 @@ public:
     ~BusyPointer() { QApplication::restoreOverrideCursor(); }
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+// Says what is happening while a deck is converted: every other window of ours may be hidden then.
+class ConversionNotice {
+public:
+    explicit ConversionNotice(const QString& deck)
+    {
+        label_.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        label_.setTextFormat(Qt::PlainText);
+        label_.setText(QStringLiteral("正在打开演示文稿 %1，请稍候…").arg(deck));
+        label_.setAlignment(Qt::AlignCenter);
+        label_.setMargin(24);
+        label_.setStyleSheet(QStringLiteral("QLabel { background: #fffbe6; border: 1px solid #b08000; }"));
+        QFont font = label_.font();
+        font.setPointSizeF(14);
+        label_.setFont(font);
+        label_.adjustSize();
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            label_.move(screen->geometry().center() - label_.rect().center());
+        label_.show();
+        // Let the window system map and paint it before the wait; user input waits.
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 300 && !(label_.windowHandle() && label_.windowHandle()->isExposed()))
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        label_.repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+private:
+    QLabel label_;
 };
 
 } // namespace
@@ -34,6 +69,9 @@ bool BuiltInPresentation::open(const QString& path)
     quit();
     error_.clear();
     const BusyPointer busy;
+    std::unique_ptr<ConversionNotice> notice;
+    converter_.onConversionStart(
+        [&notice](const QString& deck) { notice = std::make_unique<ConversionNotice>(deck); });
     DeckPdf pdf = converter_.toPdf(path);
     fromCache_ = pdf.fromCache;
     if (pdf.path.isEmpty()) {

@@ -138,6 +138,8 @@ DeckPdf DeckConverter::convert(const QString& deckPath, const QString& suffix, c
         input,
     };
 
+    if (conversionStart_)
+        conversionStart_(name);
     QString output;
     for (int attempt = 0; attempt < 2; ++attempt) {
         QProcess office;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // The PDF a deck is shown from: the deck itself when it is a PDF, otherwise a conversion by a
 // headless LibreOffice of our own, made once and kept in a cache keyed by the deck's content.
@@ -19,6 +20,12 @@ public:
     static QString defaultCacheFolder();
     // LibreOffice's own binary, so that the process we start is the one we end; else soffice.
     static QString findOffice();
+
+    // Called just before the office is started, with the deck's file name: a conversion takes seconds.
+    void onConversionStart(std::function<void(const QString&)> notify)
+    {
+        conversionStart_ = std::move(notify);
+    }
 
     // How many converted decks the cache keeps; the least recently used go first.
     void setKeptConversions(int count) { kept_ = count; }
@@ -43,4 +50,5 @@ private:
     QString office_;
     int timeoutMs_ = 120000;
     int kept_ = 32;
+    std::function<void(const QString&)> conversionStart_;
 };
