@@ -51,6 +51,7 @@ SlideDraw::SlideDraw(Program& program) : Form(program, FormId::Form5), random_(R
     Text1->setStyleSheet(QStringLiteral(
         "QLineEdit { background: rgb(255, 0, 0); border: 1px solid rgb(128, 0, 0); padding: 0; }"));
     placeTwips(Text1, 3240, 180, 1140, 405);
+    setCounterText(Text1->text());
 
     Timer1 = makeTimer(QStringLiteral("Timer1"), 6, TickPolicy::Pacing);
 

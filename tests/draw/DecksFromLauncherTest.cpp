@@ -46,6 +46,9 @@ TEST_F(DecksFromLauncher, TheTwoInstructionDecksNeverRunTogether)
     EXPECT_EQ(t.presentations.runningShows(), 1);
     EXPECT_EQ(t.presentations.alive, 1);
     EXPECT_EQ(t.program->state().NoteShowState, "H");
+    auto* player = t.program->loadedAs<NotePlayer>(FormId::Form8);
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->presentation(), t.presentations.latest);
 }
 
 TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)

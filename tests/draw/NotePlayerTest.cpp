@@ -70,22 +70,6 @@ TEST_F(NotePlayerTest, CloseQuitsTheShowOnceAndReturnsToTheMainWindow)
     EXPECT_TRUE(t.main().Timer2->isEnabled());
 }
 
-TEST_F(NotePlayerTest, DeckTwoAfterDeckOneClosesTheFirstShowBeforeOpeningTheSecond)
-{
-    play(QStringLiteral("Note1.PPT"));
-    play(QStringLiteral("Note2.PPT"));
-    EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT", "quit Note1.PPT",
-                                                "open Note2.PPT", "run Note2.PPT"}));
-    TestProgram::settle();
-    EXPECT_EQ(t.presentations.alive, 1);
-    EXPECT_EQ(t.presentations.runningShows(), 1);
-    EXPECT_EQ(t.windows.taskbarShown, 1);
-    EXPECT_EQ(t.program->state().NoteShowState, "H");
-    auto* player = t.program->loadedAs<NotePlayer>(FormId::Form8);
-    ASSERT_NE(player, nullptr);
-    EXPECT_EQ(player->presentation(), t.presentations.latest);
-}
-
 TEST_F(NotePlayerTest, AMissingDeckSaysNothingAndTheNextCloseReleasesTheEngine)
 {
     t.presentations.decks.remove(QStringLiteral("Note2.PPT"));
