@@ -1,7 +1,8 @@
 #!/bin/bash
 # The slide draw of the real program on an X server with a window manager: the launcher's
 # "PPT图文随机抽签" converts and shows MYPPT.ppt full screen in our own show, the toolbar stays
-# above the show (its red counter is on screen), 准备 rolls the slides, 抽签 stops them, 退出 ends
+# above the show (its red counter is on screen), 准备 rolls the slides, 抽签 stops them, the toolbar
+# is dragged by its counter, 退出 ends
 # the show and brings the main window back; an instruction deck plays and closes the same way.
 # With a folder as second argument, screenshots are kept there.
 set -u
@@ -94,6 +95,16 @@ a=$(screen_sum); sleep 0.3; b=$(screen_sum)
 xdotool mousemove 640 500 click 1
 sleep 0.5
 [ "$(pixel $counter_x $counter_y)" = "255,0,0" ] || fail "a click on the show buried the toolbar"
+
+# Dragged by its red counter, the toolbar follows the pointer and stays above the show.
+xdotool mousemove $counter_x $counter_y mousedown 1
+xdotool mousemove $(( counter_x + 60 )) $(( counter_y + 80 ))
+sleep 0.2
+xdotool mousemove $(( counter_x + 120 )) $(( counter_y + 160 )) mouseup 1
+sleep 0.3
+read -r nx ny < <(origin "$toolbar")
+[ "$nx" -eq $(( tx + 120 )) ] && [ "$ny" -eq $(( ty + 160 )) ] || fail "the toolbar moved to $nx,$ny, not $(( tx + 120 )),$(( ty + 160 ))"
+[ "$(pixel $(( counter_x + 120 )) $(( counter_y + 160 )))" = "255,0,0" ] || fail "the dragged toolbar is under the show"
 
 click_twips "$toolbar" $((2200 + 382)) $((150 + 210))  # 退出
 wait_gone "$show_title" 5 || fail "退出 leaves the show running"
