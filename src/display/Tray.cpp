@@ -70,7 +70,10 @@ void Tray::leftClick()
 {
     Program& program = main_.program();
     ProgramState& s = program.state();
+    // A window the user minimised through its title bar is hidden as well.
+    main_.setWindowState(main_.windowState() & ~Qt::WindowMinimized);
     main_.show();
+    main_.raise();
     program.unload(FormId::Form2);
     main_.placeStandard();
     s.DockedTop = 0;

@@ -95,6 +95,7 @@ TEST(Tray, LeftClickBringsTheMainWindowBackFromTheStripTipHiddenAndDockedStates)
 
         trayOf(w).mouseEvent(Tray::Left);
         EXPECT_TRUE(w.isVisible()) << c.name;
+        EXPECT_FALSE(w.isMinimized()) << c.name;
         EXPECT_TRUE(atStandardPlace(t, w)) << c.name;
         EXPECT_FALSE(strip->isVisible()) << c.name;
         const ProgramState& s = t.program->state();

@@ -1,0 +1,51 @@
+#!/bin/sh
+# Builds the .deb with CPack and checks it as a clean Debian 12 machine would take it: it holds the
+# program and its files, its dependencies are Debian packages that apt can resolve (simulated, the
+# system is not changed), and the program unpacked from it starts.
+set -u
+build=$(readlink -f "$1")
+work=$(mktemp -d)
+trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+(cd "$work" && cpack --config "$build/CPackConfig.cmake" -G DEB >cpack.log 2>&1) || { cat "$work/cpack.log"; fail "cpack failed"; }
+deb=$(ls "$work"/*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || fail "cpack made no .deb"
+
+dpkg-deb -c "$deb" >"$work/contents"
+for path in ./usr/bin/vantrel ./usr/share/vantrel/ding.wav ./usr/share/vantrel/help/index.html \
+            ./usr/share/applications/vantrel.desktop ./usr/share/icons/hicolor/scalable/apps/vantrel.svg; do
+    grep -q " $path\$" "$work/contents" || fail "$path is not in the package"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for lib in libqt6widgets6 libqt6multimedia6 libqt6svg6 libc6; do
+    echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib"
+done
+if command -v apt-get >/dev/null; then
+    apt-get install -s -q "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt cannot resolve the package's dependencies"; }
+fi
+
+# The unpacked program finds its shipped files beside ../share/vantrel and starts.
+dpkg-deb -x "$deb" "$work/root"
+if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
+    export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    unset QT_QPA_PLATFORM
+    cat >"$work/start.sh" <<'INNER'
+#!/bin/sh
+"$1" >/dev/null 2>&1 &
+pid=$!
+for _ in $(seq 1 100); do
+    xdotool search --name "程序载入" >/dev/null 2>&1 && { kill $pid; exit 0; }
+    kill -0 $pid 2>/dev/null || exit 2
+    sleep 0.1
+done
+kill $pid; exit 1
+INNER
+    chmod +x "$work/start.sh"
+    xvfb-run -a "$work/start.sh" "$work/root/usr/bin/vantrel" || fail "the packaged program did not start"
+    [ -f "$XDG_DATA_HOME/vantrel/name.xls" ] || [ ! -f "$work/root/usr/share/vantrel/name.xls" ] ||
+        fail "the packaged samples were not seeded into the data folder"
+fi
+echo "PASS"

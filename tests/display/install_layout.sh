@@ -1,0 +1,39 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and checks what a Linux desktop expects to find there:
+# the program, its cue files, help and samples beside it, the menu entry, the icons and the metadata.
+set -u
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1 || { cat "$prefix.log"; fail "cmake --install failed"; }
+rm -f "$prefix.log"
+
+[ -x "$prefix/bin/vantrel" ] || fail "no executable bin/vantrel"
+data="$prefix/share/vantrel"
+for cue in ding.wav notify.wav; do
+    [ -s "$data/$cue" ] || fail "cue $cue missing in share/vantrel"
+done
+[ -s "$data/help/index.html" ] || fail "help/index.html missing in share/vantrel"
+# Every page and picture the help refers to is installed with it.
+for ref in $(grep -o '\(src\|href\)="[^"#:]*"' "$data/help/index.html" | sed 's/^[a-z]*="//; s/"$//'); do
+    [ -f "$data/help/$ref" ] || fail "the help refers to $ref, which is not installed"
+done
+[ -f "$prefix/share/applications/vantrel.desktop" ] || fail "no desktop entry"
+grep -q '^Exec=vantrel$' "$prefix/share/applications/vantrel.desktop" || fail "the desktop entry does not start vantrel"
+grep -q '^Icon=vantrel$' "$prefix/share/applications/vantrel.desktop" || fail "the desktop entry names another icon"
+[ -f "$prefix/share/icons/hicolor/scalable/apps/vantrel.svg" ] || fail "no scalable icon"
+for size in 16 32 48 128 256; do
+    [ -f "$prefix/share/icons/hicolor/${size}x${size}/apps/vantrel.png" ] || fail "no ${size}x${size} icon"
+done
+metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml 2>/dev/null | head -n 1)
+[ -n "$metainfo" ] || fail "no AppStream metainfo"
+grep -q '<launchable type="desktop-id">vantrel.desktop</launchable>' "$metainfo" || fail "metainfo does not launch vantrel.desktop"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$prefix/share/applications/vantrel.desktop" || fail "desktop entry does not validate"
+fi
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$metainfo" || fail "metainfo does not validate"
+fi
+echo "PASS"

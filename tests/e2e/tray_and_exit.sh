@@ -1,0 +1,108 @@
+#!/bin/bash
+# Drives the real program from outside on an X server with a window manager and a tray host: a left
+# click on the bell brings the hidden main window back to its standard place, a right click asks
+# before quitting, and both "退出" and the tray's exit end the program with code 0, leaving no child
+# process and no lock file behind.
+set -u
+bin=$(readlink -f "$1")
+if [ -z "${VANTREL_E2E_INNER:-}" ]; then
+    export VANTREL_E2E_INNER=1
+    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$bin"
+fi
+command -v trayer >/dev/null || { echo "SKIP: trayer is not installed"; exit 77; }
+
+work=$(mktemp -d)
+trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+fail() { echo "FAIL: $*"; exit 1; }
+
+wait_for() { # seconds, command...
+    local n=$(( $1 * 10 )); shift
+    for _ in $(seq 1 $n); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+has_visible_window() { [ -n "$(visible_window "$1")" ]; }
+no_visible_window() { [ -z "$(visible_window "$1")" ]; }
+is_gone() { ! kill -0 "$1" 2>/dev/null; }
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+tray_running() { [ -n "$(xdotool search --onlyvisible --class trayer 2>/dev/null)" ]; }
+
+# The window manager and the tray host must be up before the program maps its first window.
+openbox >/dev/null 2>&1 &
+wait_for 10 wm_running || fail "openbox did not start"
+trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true >/dev/null 2>&1 &
+wait_for 10 tray_running || fail "trayer did not start"
+
+# The bell is the only icon in the tray: its centre is the centre of trayer's window.
+click_tray() { # button
+    local tray x y w h
+    tray=$(xdotool search --onlyvisible --class trayer 2>/dev/null | tail -n 1)
+    [ -n "$tray" ] || fail "no tray host window"
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    x=$((X + WIDTH / 2)); y=$((Y + HEIGHT / 2))
+    xdotool mousemove --sync $x $y click "$1"
+}
+
+answer_question() { # title pattern, key
+    wait_for 10 has_visible_window "$1" || fail "no question titled $1"
+    local box
+    box=$(visible_window "$1")
+    xdotool windowactivate --sync "$box" >/dev/null 2>&1
+    xdotool key --clearmodifiers "$2"
+}
+
+# Ends with the program's exit code; fails if a child of it outlives it or the lock stays.
+expect_clean_end() { # pid
+    local children code
+    children=$(pgrep -P "$1" | tr '\n' ' ')
+    wait_for 15 is_gone "$1" || fail "the program did not end"
+    wait "$1"; code=$?
+    [ $code -eq 0 ] || fail "the program ended with code $code"
+    for child in $children; do kill -0 "$child" 2>/dev/null && fail "child process $child outlived the program"; done
+    [ -z "$(find "$XDG_RUNTIME_DIR" -name '*.lock' 2>/dev/null)" ] || fail "a lock file was left: $(find "$XDG_RUNTIME_DIR" -name '*.lock')"
+}
+
+start_program() {
+    "$bin" >"$work/out" 2>"$work/err" &
+    pid=$!
+    wait_for 15 has_visible_window "程序载入" || fail "no main window"
+    main=$(visible_window "程序载入")
+    sleep 1 # the bell settles into the tray
+}
+
+# 1. Tray left click brings the hidden main window back to its standard place. The program hides it
+#    itself when the enlarged countdown opens: start (Command1 at 330, 1815 twips), then double-click
+#    the count (Label3 at 810, 60, 2655 x 765).
+start_program
+xdotool mousemove --window "$main" --sync 41 131 click 1
+sleep 0.5
+xdotool mousemove --window "$main" --sync 142 30 click --repeat 2 --delay 80 1
+wait_for 5 no_visible_window "程序载入" || fail "the enlarged countdown did not take the main window's place"
+has_visible_window "放大计时" || fail "no enlarged countdown"
+click_tray 1
+wait_for 5 has_visible_window "程序载入" || fail "left click on the bell did not show the main window"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$main")"
+# Standard place: centred, top 2000 twips (133 px at 96 dpi); the client area sits one or two title
+# bars lower, depending on when the window manager framed the window.
+[ $(( (X + WIDTH / 2) - 640 )) -le 20 ] && [ $(( 640 - (X + WIDTH / 2) )) -le 20 ] || fail "not centred: x=$X w=$WIDTH"
+[ "$Y" -ge 110 ] && [ "$Y" -le 180 ] || fail "not at the standard top: y=$Y"
+
+# 2. Tray right click asks; No keeps the program, Yes ends it.
+click_tray 3
+answer_question "Vantrel工具提示：" Return # the default answer is No
+sleep 1
+kill -0 $pid 2>/dev/null || fail "answering No ended the program"
+click_tray 3
+answer_question "Vantrel工具提示：" y
+expect_clean_end $pid
+
+# 3. The main window's "退出" (Command7 at 4575, 1785 twips, 580 x 320) asks, Yes ends the program.
+start_program
+xdotool mousemove --window "$main" --sync 324 129 click 1
+answer_question "^Vantrel工具$" y
+expect_clean_end $pid
+echo "PASS"
