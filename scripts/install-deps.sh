@@ -7,7 +7,8 @@ packages="build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
   libreoffice-impress
-  xvfb xauth openbox xdotool wmctrl x11-utils imagemagick"
+  xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
+  trayer desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
