@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -159,15 +160,22 @@ void SlideDraw::command4Click()
     }
     LastSlide = s;
 
-    // Once to stop the rolling on it, once more after the show caught up.
+    // Once to stop the rolling on it, once more after the show caught up. The events let in between
+    // may be a click on 退出: then this window is on its way out and the draw ends here.
+    const QPointer<SlideDraw> self(this);
+    TimerDriver& timers = program().timers();
     if (presentation_)
         presentation_->gotoSlide(s);
-    program().timers().yieldToEvents();
-    program().timers().yieldToEvents();
+    timers.yieldToEvents();
+    timers.yieldToEvents();
+    if (!self || left_)
+        return;
     if (presentation_)
         presentation_->gotoSlide(s);
     for (int i = 0; i < 3; ++i)
-        program().timers().yieldToEvents();
+        timers.yieldToEvents();
+    if (!self || left_)
+        return;
 
     if (presentation_) {
         if (const auto position = presentation_->currentShowPosition())

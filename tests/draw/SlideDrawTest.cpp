@@ -186,6 +186,23 @@ TEST_F(SlideDrawTest, QuitWithoutPrepareReturnsToTheMainWindow)
     EXPECT_TRUE(t.main().Timer2->isEnabled());
 }
 
+TEST_F(SlideDrawTest, QuitClickedWhileADrawWaitsForTheShowEndsCleanly)
+{
+    // One slide: the draw would end the round and say so, after the user already left.
+    SlideDraw& draw = open(1);
+    draw.Command3->click();
+    t.advance(20);
+    // The click on 退出 is waiting in the queue when 抽签 lets events run between its jumps.
+    QMetaObject::invokeMethod(draw.Command1, "click", Qt::QueuedConnection);
+    draw.Command4->click();
+    TestProgram::settle();
+    EXPECT_FALSE(t.program->isLoaded(FormId::Form5));
+    EXPECT_EQ(t.presentations.alive, 0);
+    EXPECT_EQ(t.presentations.log.count("quit MYPPT.ppt"), 1);
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+    EXPECT_TRUE(t.main().isVisible());
+}
+
 TEST_F(SlideDrawTest, ClosingTheWindowOtherwiseCleansUpAsQuitDoes)
 {
     SlideDraw& draw = open(25);
