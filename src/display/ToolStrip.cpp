@@ -3,6 +3,7 @@
 #include "app/ClickableLabel.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "display/WindowChrome.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "timer/TimeText.h"
@@ -42,6 +43,10 @@ ToolStrip::ToolStrip(Program& program) : Form(program, FormId::Form3)
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resizeTwips(kWidth, kTipHeight);
     buildControls();
+    WindowChrome::attach(
+        this,
+        {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Label3", "Label4", "Image1", "Image2"},
+        {"Command1", "Command2"});
     Timer1 = makeTimer(QStringLiteral("Timer1"), 200, TickPolicy::Pacing);
     Timer1->onTick([this] { timer1Tick(); });
 }

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "display/WindowChrome.h"
 #include "draw/ParticipantCount.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
@@ -46,6 +47,9 @@ DrawLauncher::DrawLauncher(Program& program) : Form(program, FormId::Form2)
     resize(twips::toPixels(kDesignClientWidth, tpp()), twips::toPixels(kDesignClientHeight, tpp()));
     buildControls();
     connectHandlers();
+    WindowChrome::attach(this, {objectName(), "Frame1", "Frame4", "Label5", "Label6", "Label7"},
+                         {"Command1", "Command2", "Command5", "Command6", "Command8", "Command9", "Command10",
+                          "Command11", "Command12"});
 }
 
 void DrawLauncher::buildControls()

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "display/WindowChrome.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
@@ -35,6 +36,7 @@ NotePlayer::NotePlayer(Program& program) : Form(program, FormId::Form8)
     Command1->setObjectName(QStringLiteral("Command1"));
     placeTwips(Command1, -120, 0, 1815, 735);
     connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
+    WindowChrome::attach(this, {objectName()}, {"Command1"});
 }
 
 NotePlayer::~NotePlayer() = default;

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "display/WindowChrome.h"
 #include "draw/DrawLauncher.h"
 #include "draw/ParticipantCount.h"
 #include "draw/RandomSource.h"
@@ -48,6 +49,7 @@ SequenceDraw::SequenceDraw(Program& program) : Form(program, FormId::Form7)
     resize(twips::toPixels(kDesignClientWidth, tpp()), twips::toPixels(kDesignClientHeight, tpp()));
     buildControls();
     connectHandlers();
+    WindowChrome::attach(this, {}, {"Command1", "Command2", "Command4", "Command7"});
     Timer1 = makeTimer(QStringLiteral("Timer1"), 32, TickPolicy::Pacing);
     Timer1->onTick([this] { timer1Tick(); });
     sound_ = program.sounds().create();

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "display/WindowChrome.h"
 #include "draw/RandomSource.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
@@ -39,6 +40,8 @@ SlideDraw::SlideDraw(Program& program) : Form(program, FormId::Form5), random_(R
     placeTwips(Command4, 1160, 150, 765, 420);
     placeTwips(Command1, 2200, 150, 765, 420);
     Command4->setEnabled(false);
+    // The toolbar drags itself (background and counter); the chrome adds the focus under the pointer.
+    WindowChrome::attach(this, {}, {"Command1", "Command3", "Command4"});
 
     Text1 = new QLineEdit(QStringLiteral("000/000"), this);
     Text1->setObjectName(QStringLiteral("Text1"));

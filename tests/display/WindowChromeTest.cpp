@@ -19,6 +19,16 @@ QPoint centreOf(QWidget* control)
     return control->rect().center();
 }
 
+// A point of the window's body that none of its controls covers.
+QPoint bodyPoint(QWidget* window)
+{
+    for (int y = 1; y < window->height(); y += 3)
+        for (int x = 1; x < window->width(); x += 3)
+            if (!window->childAt(x, y))
+                return {x, y};
+    return {};
+}
+
 } // namespace
 
 TEST(WindowChrome, DragsTheWindowByItsSurfacesWithAnyMouseButton)
@@ -127,4 +137,44 @@ TEST(WindowChrome, UnknownNamesAreSkippedAndAttachingTwiceSharesOneChrome)
     WindowChrome* again = WindowChrome::attach(&w, {QStringLiteral("NoSuchControl")}, {});
     EXPECT_EQ(again, WindowChrome::of(&w));
     EXPECT_EQ(w.findChildren<WindowChrome*>().size(), 1);
+}
+
+TEST(WindowChrome, TheOtherWindowsDragAndTakeFocusByTheirOwnTables)
+{
+    TestProgram t;
+    t.start();
+    struct Case {
+        FormId id;
+        const char* surface; // nullptr: the window has no drag surfaces of its own chrome
+        const char* button;
+    };
+    for (const Case c :
+         {Case{FormId::Form2, "Form2", "Command11"}, Case{FormId::Form3, "Label1", "Command2"},
+          Case{FormId::Form7, nullptr, "Command1"}, Case{FormId::Form8, nullptr, "Command1"}}) {
+        if (!t.program->isAvailable(c.id))
+            continue;
+        Form* form = t.program->form(c.id);
+        ASSERT_NE(form, nullptr);
+        form->show();
+        form->move(200, 200);
+        const QString name = QStringLiteral("Form%1").arg(int(c.id));
+        ASSERT_NE(WindowChrome::of(form), nullptr) << name.toStdString();
+        if (c.surface) {
+            QWidget* surface = QString::fromLatin1(c.surface) == name
+                                   ? form
+                                   : form->findChild<QWidget*>(QString::fromLatin1(c.surface));
+            ASSERT_NE(surface, nullptr) << name.toStdString();
+            QPoint start = surface == form ? bodyPoint(form) : centreOf(surface);
+            QTest::mousePress(surface, Qt::RightButton, {}, start);
+            QTest::mouseMove(surface, start + QPoint(15, 10));
+            QTest::mouseRelease(surface, Qt::RightButton, {}, start + QPoint(15, 10));
+            EXPECT_EQ(form->pos(), QPoint(215, 210)) << name.toStdString();
+        }
+        auto* button = form->findChild<QPushButton*>(QString::fromLatin1(c.button));
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        if (button->isEnabled() && button->isVisible()) {
+            QTest::mouseMove(button, centreOf(button));
+            EXPECT_EQ(form->focusWidget(), button) << name.toStdString();
+        }
+    }
 }
