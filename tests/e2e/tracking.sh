@@ -1,0 +1,151 @@
+#!/bin/bash
+# The real program on an X server with openbox, driven from outside: presentation windows of another
+# program switch "缩小", the tool strip stays above a focused full-screen show, F9 and F11 work while
+# another window has the focus, and the main window tucks itself away at the left edge.
+# Usage: tracking.sh <vantrel> <e2e_titled_window> [screenshot.png]
+set -u
+bin=$(readlink -f "$1")
+titled=$(readlink -f "$2")
+keep_shot=${3:-}
+if [ -z "${VANTREL_E2E_INNER:-}" ]; then
+    export VANTREL_E2E_INNER=1
+    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$bin" "$titled" "$keep_shot"
+fi
+
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+openbox --sm-disable >/dev/null 2>&1 &
+for _ in $(seq 1 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+
+fail() {
+    echo "FAIL: $*"
+    [ -n "${VANTREL_E2E_KEEP:-}" ] && cp "$work/shot.png" "$VANTREL_E2E_KEEP" 2>/dev/null
+    exit 1
+}
+# eventually <seconds> <command...>: true once the command succeeds within the time.
+eventually() {
+    local tenths=$(( $1 * 10 )); shift
+    for _ in $(seq 1 $tenths); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+main_visible() { xdotool search --onlyvisible --name "程序载入" >/dev/null 2>&1; }
+main_hidden() { ! main_visible; }
+# The screen's colour at x y, as RRGGBB.
+pixel() {
+    import -window root "$work/shot.png" 2>/dev/null
+    convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6
+}
+pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+pixel_is_not() { [ "$(pixel "$1" "$2")" != "$3" ]; }
+# Clicks a control of the main window at its centre, given in twips of the client area.
+click_main() {
+    xdotool mousemove --window "$main" $(( $1 / 15 )) $(( $2 / 15 )) click 1
+    sleep 0.3
+}
+# The tool strip: our visible window that is one strip high (34 pixels).
+find_strip() {
+    for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        if [ "$HEIGHT" -eq 34 ]; then
+            strip_x=$X strip_y=$Y strip_w=$WIDTH
+            return 0
+        fi
+    done
+    return 1
+}
+strip_shown() { find_strip; }
+strip_gone() { ! find_strip; }
+# A short press: seen by at most one 100 ms tick, so it toggles the strip at most once.
+tap() {
+    xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; sleep 0.15
+}
+tap_until() { # key, condition...
+    local key=$1; shift
+    for _ in $(seq 1 30); do "$@" && return 0; tap "$key"; done
+    "$@"
+}
+# Opens a window of another program; sets win_id and win_pid.
+window() { # title colour [fullscreen]
+    local out="$work/window.$RANDOM"
+    "$titled" "$@" >"$out" 2>/dev/null &
+    win_pid=$!
+    eventually 5 test -s "$out" || fail "no window $1"
+    win_id=$(head -n 1 "$out")
+}
+
+"$bin" >"$work/app.out" 2>&1 &
+app=$!
+eventually 15 main_visible || fail "no main window"
+main=$(xdotool search --name "程序载入" | head -n 1)
+sleep 0.5
+# Where the main window stands at start-up is its standard place.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+standard_x=$X standard_y=$Y
+
+# A ten-minute countdown.
+click_main 2340 487
+xdotool key ctrl+a type "10"
+click_main 620 1975
+
+# No presentation program: 缩小 folds the main window into the strip.
+click_main 2798 1975
+eventually 3 main_hidden || fail "缩小 did not fold the running countdown"
+eventually 3 strip_shown || fail "no tool strip after folding"
+
+# A deck open in the editing view pulls the main window back, and 缩小 is refused.
+window "Microsoft PowerPoint - deck.pptx" 0xffffff
+edit=$win_pid
+eventually 3 main_visible || fail "the main window did not come back with a deck open"
+xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+click_main 2798 1975
+sleep 0.5
+main_visible || fail "缩小 folded the window with a deck open and no show"
+xdotool search --name "Vantrel工具提示：" >/dev/null 2>&1 && fail "a disabled 缩小 answered with a message"
+
+# The show starts: 缩小 folds again.
+window "PowerPoint 幻灯片放映 - deck" 0x0000ff
+show=$win_id showpid=$win_pid
+sleep 0.3
+xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
+click_main 2798 1975
+eventually 3 main_hidden || fail "缩小 did not fold with the show running"
+eventually 3 strip_shown || fail "no strip over the show"
+
+# The show goes full screen and takes the focus; the strip stays above it.
+wmctrl -i -r "$show" -b add,fullscreen
+xdotool windowactivate "$show" 2>/dev/null
+eventually 3 pixel_is 1200 750 0000FF || fail "the show is not full screen ($(pixel 1200 750))"
+find_strip
+sx=$(( strip_x + strip_w / 2 )) sy=$(( strip_y + 17 ))
+eventually 3 pixel_is_not "$sx" "$sy" 0000FF || fail "the full-screen show covers the strip"
+[ -n "$keep_shot" ] && cp "$work/shot.png" "$keep_shot"
+
+# F9 while the show has the focus hides the strip and shows it again.
+tap_until F9 pixel_is "$sx" "$sy" 0000FF || fail "F9 did not hide the strip"
+tap_until F9 pixel_is_not "$sx" "$sy" 0000FF || fail "F9 did not show the strip again"
+
+# F11 brings the main window back, above the show, at its standard place.
+xdotool keydown F11; sleep 0.3; xdotool keyup F11
+eventually 3 main_visible || fail "F11 did not show the main window"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$X" -eq "$standard_x" ] && [ "$Y" -eq "$standard_y" ] || fail "F11 placed the main window at $X,$Y, not $standard_x,$standard_y"
+eventually 3 pixel_is_not $(( X + WIDTH / 2 )) $(( Y + HEIGHT / 2 )) 0000FF || fail "the main window is under the show"
+eventually 3 strip_gone || fail "F11 left the strip up"
+kill "$showpid" "$edit"
+sleep 0.5
+
+# Dragged against the left edge, the main window tucks away once the pointer leaves it, and comes
+# back flush with the edge when the pointer touches what is left of it.
+xdotool mousemove 900 700
+xdotool windowmove "$main" 0 300
+tucked() { eval "$(xdotool getwindowgeometry --shell "$main")"; [ "$X" -lt -100 ]; }
+eventually 3 tucked || fail "the main window did not tuck at the left edge (x=$X)"
+xdotool mousemove 3 $(( Y + 60 ))
+back() { eval "$(xdotool getwindowgeometry --shell "$main")"; [ "$X" -ge 0 ] && [ "$X" -le 5 ]; }
+eventually 3 back || fail "the pointer did not bring the main window back (x=$X)"
+
+kill -0 "$app" 2>/dev/null || fail "the program ended"
+echo "PASS"
