@@ -3,6 +3,7 @@
 # the program, its cue files, help and samples beside it, the menu entry, the icons and the metadata.
 set -u
 build=$1
+source=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -14,6 +15,10 @@ rm -f "$prefix.log"
 data="$prefix/share/vantrel"
 for cue in ding.wav notify.wav; do
     [ -s "$data/$cue" ] || fail "cue $cue missing in share/vantrel"
+done
+# The sample files shipped in the source tree are installed for seeding the user's data folder.
+for sample in $(find "$source/resources" -maxdepth 2 \( -iname '*.ppt' -o -iname 'name.xls' \)); do
+    [ -s "$data/$(basename "$sample")" ] || fail "sample $(basename "$sample") missing in share/vantrel"
 done
 [ -s "$data/help/index.html" ] || fail "help/index.html missing in share/vantrel"
 # Every page and picture the help refers to is installed with it.
