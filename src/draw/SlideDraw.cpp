@@ -64,9 +64,11 @@ SlideDraw::SlideDraw(Program& program) : Form(program, FormId::Form5), random_(R
     connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
     Timer1->onTick([this] { timer1Tick(); });
 
-    // The toolbar is dragged by its background and by the counter.
-    installEventFilter(this);
+    // The counter is not for selecting text: a press on it starts a drag of the toolbar.
     Text1->installEventFilter(this);
+    WindowChrome::attach(
+        this, {objectName(), QStringLiteral("Text1")},
+        {QStringLiteral("Command3"), QStringLiteral("Command4"), QStringLiteral("Command1")});
 }
 
 SlideDraw::~SlideDraw() = default;
@@ -231,30 +233,16 @@ void SlideDraw::resizeEvent(QResizeEvent* event)
 
 bool SlideDraw::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != this && watched != Text1)
-        return Form::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        dragging_ = true;
-        dragOffset_ = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
-        return true;
+    if (watched == Text1) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            return true;
+        default:
+            break;
+        }
     }
-    case QEvent::MouseMove: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!dragging_ || mouse->buttons() == Qt::NoButton)
-            return false;
-        move(mouse->globalPosition().toPoint() - dragOffset_);
-        return true;
-    }
-    case QEvent::MouseButtonRelease:
-        if (!dragging_)
-            return false;
-        dragging_ = false;
-        return true;
-    case QEvent::MouseButtonDblClick:
-        return watched == Text1;
-    default:
-        return false;
-    }
+    return Form::eventFilter(watched, event);
 }

@@ -3,7 +3,6 @@
 #include "app/Form.h"
 #include "draw/DrawPot.h"
 
-#include <QPoint>
 #include <cstdint>
 #include <memory>
 
@@ -68,6 +67,4 @@ private:
     DrawPot pot_;
     QString deckProblem_;
     bool left_ = false;
-    bool dragging_ = false;
-    QPoint dragOffset_;
 };

@@ -151,8 +151,7 @@ TEST_F(SlideDrawTest, PrepareBringsBackAShowEndedWithEsc)
 TEST_F(SlideDrawTest, TheToolbarIsDraggedByItsBackgroundAndItsCounter)
 {
     SlideDraw& draw = open(25);
-    auto drag = [&draw](QWidget* on, QPoint by) {
-        const QPoint start = on->rect().center();
+    auto drag = [&draw](QWidget* on, QPoint by, QPoint start = QPoint(3, 3)) {
         const QPoint global = on->mapToGlobal(start);
         QMouseEvent press(QEvent::MouseButtonPress, start, global, Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
@@ -166,10 +165,10 @@ TEST_F(SlideDrawTest, TheToolbarIsDraggedByItsBackgroundAndItsCounter)
         return draw.pos();
     };
     const QPoint before = draw.pos();
-    EXPECT_EQ(drag(draw.Text1, QPoint(40, 25)), before + QPoint(40, 25));
+    EXPECT_EQ(drag(draw.Text1, QPoint(40, 25), draw.Text1->rect().center()), before + QPoint(40, 25));
     EXPECT_EQ(drag(&draw, QPoint(-10, 5)), before + QPoint(30, 30));
     // A press on a button is the button's, not a drag.
-    drag(draw.Command1, QPoint(50, 50));
+    drag(draw.Command1, QPoint(50, 50), draw.Command1->rect().center());
     EXPECT_EQ(draw.pos(), before + QPoint(30, 30));
 }
 
