@@ -177,8 +177,11 @@ TEST_F(DeckConverterTest, MissingEmptyAndOtherUnusableFilesAreToldWithoutStartin
     EXPECT_TRUE(none.path.isEmpty());
     EXPECT_TRUE(none.error.contains(QStringLiteral("libreoffice-impress")));
 
-    // A PDF is shown as it is.
+    // A PDF is shown as it is, whatever the case of its extension.
     EXPECT_EQ(converter.toPdf(samplePdf).path, QFileInfo(samplePdf).absoluteFilePath());
+    const QString upper = dir.filePath(QStringLiteral("SAMPLE.PDF"));
+    ASSERT_TRUE(QFile::copy(samplePdf, upper));
+    EXPECT_EQ(converter.toPdf(upper).path, QFileInfo(upper).absoluteFilePath());
     EXPECT_EQ(runs(), 0);
 }
 
