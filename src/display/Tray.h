@@ -43,5 +43,6 @@ private:
 
 // Whether the user can get back to the program through the tray icon. Where it is false (no
 // notification area on this desktop, or no main window), nothing may hide every window of the
-// program: F11 is then the only way back, and a user who does not know it is stuck.
+// program: F11 would be the only way back, and a user who does not know it is stuck. The strip's
+// "确认" then keeps the strip on screen (its restore icon stays a way back) instead of hiding it.
 bool trayAvailable(Program& program);
