@@ -1,8 +1,9 @@
-// The main window's help and exit buttons and its logo.
+// The main window's help and exit buttons, its logo and its bell in the tray.
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "display/HelpFiles.h"
 #include "display/ProgramExit.h"
+#include "display/Tray.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
@@ -48,4 +49,9 @@ void MainWindow::command7Click()
                                      QStringLiteral("确实要退出Vantrel程序吗?")) != Answer::Yes)
         return;
     shutDownProgram(program());
+}
+
+void MainWindow::createTray()
+{
+    Tray::create(*this);
 }

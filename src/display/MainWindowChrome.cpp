@@ -1,7 +1,6 @@
 // The main window's pointer behaviours: drag by the body and passive controls, focus under the
 // pointer, and the normal height back when the pointer passes over the window.
 #include "app/MainWindow.h"
-#include "display/Tray.h"
 #include "display/WindowChrome.h"
 
 void MainWindow::attachChrome()
@@ -17,9 +16,4 @@ void MainWindow::attachChrome()
                                        "Label30", "Image1", "Command1", "Command2", "Command3", "Command4",
                                        "Command5"},
                                       kNormalHeight);
-}
-
-void MainWindow::createTray()
-{
-    Tray::create(*this);
 }
