@@ -80,7 +80,6 @@ void EnlargedWindow::buildControls()
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setTextFormat(Qt::PlainText);
     setTextColour(Label1, kRed);
-    Label1->setAccessibleName(QStringLiteral("剩余时间"));
 
     Frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
     Frame2->setFrameShape(QFrame::Box);

@@ -43,7 +43,10 @@ click_tray() { # button
     [ -n "$tray" ] || fail "no tray host window"
     eval "$(xdotool getwindowgeometry --shell "$tray")"
     x=$((X + WIDTH / 2)); y=$((Y + HEIGHT / 2))
-    xdotool mousemove --sync $x $y click "$1"
+    # Not --sync: the pointer may already be there, and no motion would ever be reported.
+    xdotool mousemove $x $y
+    sleep 0.2
+    xdotool click "$1"
 }
 
 answer_question() { # title pattern, key
