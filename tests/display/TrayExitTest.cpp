@@ -1,5 +1,6 @@
 #include "StandIns.h"
 #include "app/MainWindow.h"
+#include "display/ToolStrip.h"
 #include "display/Tray.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
@@ -102,6 +103,21 @@ TEST(Tray, LeftClickBringsTheMainWindowBackFromTheStripTipHiddenAndDockedStates)
         EXPECT_EQ(s.DockedTop + s.DockedLeft + s.DockedRight, 0) << c.name;
         EXPECT_TRUE(t.dialogs.shown.isEmpty()) << c.name;
     }
+}
+
+TEST(Tray, LeftClickFoldsTheRealStripAwayAndTheMainWindowComesBack)
+{
+    TestProgram t;
+    MainWindow& w = t.start();
+    auto* strip = t.program->formAs<ToolStrip>(FormId::Form3);
+    ASSERT_NE(strip, nullptr);
+    w.hide();
+    strip->showStrip();
+    ASSERT_TRUE(strip->isVisible());
+    trayOf(w).mouseEvent(Tray::Left);
+    EXPECT_FALSE(strip->isVisible());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(atStandardPlace(t, w));
 }
 
 TEST(Tray, LeftClickClosesTheLauncherAndLeavesTrackingOff)
