@@ -14,6 +14,7 @@ class Dialogs;
 class Form;
 class SingleInstance;
 class SoundDeviceFactory;
+class Spreadsheet;
 class TimerDriver;
 class WindowSystem;
 
@@ -31,6 +32,8 @@ struct Services {
     QStringList shippedFolders;
     // Opens decks for full-screen shows; none means the slide features are not available.
     PresentationFactory presentations = {};
+    // The spreadsheet program behind the name list; none when this build has no office engine.
+    Spreadsheet* spreadsheet = nullptr;
 };
 
 // The running program: its shared values, its services and its windows. Windows are loaded on
@@ -52,6 +55,7 @@ public:
     bool isOnlyCopy() const { return services_.isOnlyCopy ? services_.isOnlyCopy() : true; }
     const QString& dataFolder() const { return services_.dataFolder; }
     const QStringList& shippedFolders() const { return services_.shippedFolders; }
+    Spreadsheet* spreadsheet() const { return services_.spreadsheet; }
     double twipsPerPixel() const;
     // A new presentation engine; nullptr when this build has none.
     std::unique_ptr<Presentation> createPresentation() const

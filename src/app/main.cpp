@@ -7,10 +7,16 @@
 #include "platform/RealTimerDriver.h"
 #include "platform/SingleInstance.h"
 #include "platform/X11WindowSystem.h"
+#include "platform/office/Spreadsheet.h"
 #include "platform/presentation/BuiltInPresentation.h"
 
 #include <QApplication>
 #include <QDir>
+#include <memory>
+
+#ifdef VANTREL_HAVE_UNO
+#include "platform/office/LibreOfficeSpreadsheet.h"
+#endif
 
 int main(int argc, char* argv[])
 {
@@ -32,10 +38,16 @@ int main(int argc, char* argv[])
     X11WindowSystem windows;
     QtSoundDeviceFactory sounds(QStringList{dataFolder} + shipped);
     SingleInstance instance;
+    // Outlives the windows that use it; its background instance ends with the program.
+    std::unique_ptr<Spreadsheet> spreadsheet;
+#ifdef VANTREL_HAVE_UNO
+    spreadsheet = std::make_unique<LibreOfficeSpreadsheet>();
+#endif
 
     Services services{timers, dialogs, windows, sounds, [&instance] { return instance.acquire(); }, dataFolder,
                       shipped};
     services.presentations = [] { return std::make_unique<BuiltInPresentation>(); };
+    services.spreadsheet = spreadsheet.get();
     Program program(std::move(services));
     registerForms(program);
 

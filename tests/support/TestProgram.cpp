@@ -5,11 +5,12 @@
 
 #include <QApplication>
 
-TestProgram::TestProgram()
+TestProgram::TestProgram(Spreadsheet* spreadsheetEngine)
 {
     Services services{timers, dialogs, windows, sounds, [this] { return onlyCopy; }, dataDir.path(),
                       QStringList{dataDir.path()}};
     services.presentations = presentations.factory();
+    services.spreadsheet = spreadsheetEngine ? spreadsheetEngine : &spreadsheet;
     program = std::make_unique<Program>(std::move(services));
     registerForms(*program);
     program->onQuit([this](int code) { quitCode = code; });

@@ -4,6 +4,7 @@
 #include "platform/VirtualTimerDriver.h"
 #include "support/FakePresentation.h"
 #include "support/FakeSound.h"
+#include "support/FakeSpreadsheet.h"
 #include "support/FakeWindowSystem.h"
 #include "support/ScriptedDialogs.h"
 
@@ -16,7 +17,8 @@ class MainWindow;
 // start() loads the main window as the program does at start-up.
 class TestProgram {
 public:
-    TestProgram();
+    // The program uses the in-memory spreadsheet unless given another one (the real engine, say).
+    explicit TestProgram(Spreadsheet* spreadsheetEngine = nullptr);
     ~TestProgram();
 
     MainWindow& start();
@@ -37,6 +39,7 @@ public:
     FakeWindowSystem windows;
     FakeSoundFactory sounds;
     FakePresentations presentations;
+    FakeSpreadsheet spreadsheet;
     QTemporaryDir dataDir;
     bool onlyCopy = true;
     int quitCode = -1;

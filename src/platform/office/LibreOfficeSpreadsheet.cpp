@@ -1,0 +1,508 @@
+#include "platform/office/LibreOfficeSpreadsheet.h"
+
+#include "platform/office/OfficeLock.h"
+#include "platform/office/OfficeProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QTemporaryFile>
+#include <QUrl>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/sheet/FormulaResult.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/table/CellContentType.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <thread>
+#include <unistd.h>
+
+namespace uno = com::sun::star::uno;
+namespace css = com::sun::star;
+using uno::Reference;
+using uno::UNO_QUERY;
+
+namespace {
+
+rtl::OUString toOU(const QString& text)
+{
+    return rtl::OUString(reinterpret_cast<const sal_Unicode*>(text.utf16()), sal_Int32(text.size()));
+}
+
+QString fromOU(const rtl::OUString& text)
+{
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(text.getStr()), text.getLength());
+}
+
+QString fileUrl(const QString& path)
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
+}
+
+css::beans::PropertyValue namedValue(const char* name, const uno::Any& value)
+{
+    css::beans::PropertyValue result;
+    result.Name = rtl::OUString::createFromAscii(name);
+    result.Value = value;
+    return result;
+}
+
+uno::Sequence<css::beans::PropertyValue> namedValues(std::initializer_list<css::beans::PropertyValue> values)
+{
+    uno::Sequence<css::beans::PropertyValue> sequence(sal_Int32(values.size()));
+    sal_Int32 index = 0;
+    for (const css::beans::PropertyValue& value : values)
+        sequence.getArray()[index++] = value;
+    return sequence;
+}
+
+// The client side of UNO, bootstrapped once per program from the office's own type libraries.
+Reference<uno::XComponentContext> localContext()
+{
+    static const Reference<uno::XComponentContext> context = [] {
+        if (qEnvironmentVariableIsEmpty("URE_BOOTSTRAP")) {
+            const QString rc = QDir(OfficeProcess::programFolder()).filePath(QStringLiteral("fundamentalrc"));
+            qputenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:" + rc.toUtf8());
+        }
+        return cppu::defaultBootstrap_InitialComponentContext();
+    }();
+    return context;
+}
+
+} // namespace
+
+struct LibreOfficeSpreadsheet::Uno {
+    Reference<css::frame::XDesktop2> desktop;
+    Reference<css::lang::XComponent> document;
+    Reference<css::sheet::XSpreadsheet> sheet;
+
+    std::thread connector;
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> processEnded{false};
+    // Which start a connection attempt belongs to; a late answer of an abandoned start is dropped.
+    int generation = 0;
+
+    void joinConnector()
+    {
+        if (connector.joinable())
+            connector.join();
+    }
+};
+
+LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(QObject* parent)
+    : QObject(parent), uno_(std::make_unique<Uno>())
+{
+}
+
+LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet()
+{
+    uno_->cancelled = true;
+    uno_->joinConnector();
+    closeWorkbook();
+    uno_->desktop.clear();
+    // The process owner ends the instance and waits for it.
+    process_.reset();
+}
+
+QString LibreOfficeSpreadsheet::filterFor(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("xls"))
+        return QStringLiteral("MS Excel 97");
+    if (suffix == QLatin1String("xlsx"))
+        return QStringLiteral("Calc MS Excel 2007 XML");
+    if (suffix == QLatin1String("ods"))
+        return QStringLiteral("calc8");
+    return {};
+}
+
+bool LibreOfficeSpreadsheet::isRunning() const
+{
+    return process_ && process_->isRunning() && uno_->desktop.is() && !uno_->connector.joinable();
+}
+
+void LibreOfficeSpreadsheet::start(std::function<void(const OfficeError&)> ready)
+{
+    ready_ = std::move(ready);
+    if (uno_->connector.joinable())
+        return; // already starting: the new callback will be told
+    if (isRunning()) {
+        finishStart(OfficeError::none());
+        return;
+    }
+    if (process_)
+        retire(std::move(process_));
+    uno_->desktop.clear();
+
+    try {
+        localContext();
+    } catch (const uno::Exception& e) {
+        finishStart(OfficeError::of(OfficeError::Code::EngineUnavailable, fromOU(e.Message)));
+        return;
+    }
+    process_ = std::make_unique<OfficeProcess>(this);
+    QString error;
+    if (!process_->start(&error)) {
+        process_.reset();
+        finishStart(OfficeError::of(OfficeError::Code::EngineUnavailable, error));
+        return;
+    }
+    uno_->processEnded = false;
+    uno_->cancelled = false;
+    connect(process_.get(), &OfficeProcess::ended, this, [this] {
+        uno_->processEnded = true;
+        engineEnded();
+    });
+    connectInBackground();
+}
+
+void LibreOfficeSpreadsheet::connectInBackground()
+{
+    const rtl::OUString url = toOU(process_->connectionUrl());
+    const int generation = ++uno_->generation;
+    uno_->connector = std::thread([this, url, generation] {
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
+        Reference<css::frame::XDesktop2> desktop;
+        QString failure;
+        while (!uno_->cancelled && !uno_->processEnded && Clock::now() < deadline) {
+            try {
+                auto resolver = css::bridge::UnoUrlResolver::create(localContext());
+                Reference<uno::XComponentContext> remote(resolver->resolve(url), uno::UNO_QUERY_THROW);
+                desktop = css::frame::Desktop::create(remote);
+                break;
+            } catch (const css::connection::NoConnectException&) {
+                // Not listening yet.
+            } catch (const uno::Exception& e) {
+                failure = fromOU(e.Message);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, desktop, failure, generation] {
+                if (generation != uno_->generation)
+                    return;
+                uno_->joinConnector();
+                if (desktop.is() && process_ && process_->isRunning()) {
+                    uno_->desktop = desktop;
+                    finishStart(OfficeError::none());
+                    return;
+                }
+                QString why = failure;
+                if (process_) {
+                    const QString log = process_->logTail();
+                    if (!log.isEmpty())
+                        why = why.isEmpty() ? log : why + QLatin1Char('\n') + log;
+                    process_->kill();
+                }
+                if (why.isEmpty())
+                    why = QStringLiteral("LibreOffice 没有在规定时间内启动");
+                finishStart(OfficeError::of(OfficeError::Code::EngineUnavailable, why));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void LibreOfficeSpreadsheet::finishStart(const OfficeError& result)
+{
+    auto ready = std::move(ready_);
+    ready_ = nullptr;
+    if (ready)
+        ready(result);
+}
+
+void LibreOfficeSpreadsheet::cancelStart()
+{
+    ready_ = nullptr;
+}
+
+void LibreOfficeSpreadsheet::engineEnded()
+{
+    uno_->sheet.clear();
+    uno_->document.clear();
+    uno_->desktop.clear();
+    path_.clear();
+    if (process_)
+        process_->kill();
+}
+
+void LibreOfficeSpreadsheet::retire(std::unique_ptr<OfficeProcess> process)
+{
+    // An instance that is still ending keeps its own profile and pipe; it is released once gone.
+    OfficeProcess* retiring = process.release();
+    disconnect(retiring, nullptr, this, nullptr);
+    if (!retiring->isRunning()) {
+        retiring->deleteLater();
+        return;
+    }
+    connect(retiring, &OfficeProcess::ended, retiring, &QObject::deleteLater);
+    retiring->terminate();
+}
+
+QString LibreOfficeSpreadsheet::heldBy(const QString& path)
+{
+    const auto lock = readOfficeLock(path);
+    if (!lock)
+        return {};
+    if (process_ && lock->profileUrl == process_->profileUrl() && hasWorkbook())
+        return {};
+    if (!isOfficeLockLive(*lock, QSysInfo::machineHostName(), runningOffices()))
+        return {};
+    return describeOfficeLock(*lock);
+}
+
+OfficeError LibreOfficeSpreadsheet::open(const QString& path, const QString& sheetName)
+{
+    closeWorkbook();
+    if (!isRunning())
+        return OfficeError::of(OfficeError::Code::EngineStopped);
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return OfficeError::of(OfficeError::Code::FileMissing);
+    const QString filter = filterFor(path);
+    if (filter.isEmpty())
+        return OfficeError::of(OfficeError::Code::NotAWorkbook,
+                               QStringLiteral("不是 .xls、.xlsx 或 .ods 文件"));
+    // The office opens an empty file as a new, empty workbook; for us it is a file with no list in it.
+    if (info.size() == 0)
+        return OfficeError::of(OfficeError::Code::NotAWorkbook, QStringLiteral("文件是空的（0 字节）"));
+
+    if (const QString holder = heldBy(path); !holder.isEmpty())
+        return OfficeError::of(OfficeError::Code::HeldByOther, holder);
+    // A lock left behind by an instance of ours that ended without closing the file.
+    if (const auto lock = readOfficeLock(path); lock && lock->profileUrl.contains(kPrivateProfileMarker))
+        QFile::remove(officeLockPath(path));
+
+    try {
+        const uno::Sequence<css::beans::PropertyValue> arguments = namedValues({
+            namedValue("Hidden", uno::Any(true)),
+            namedValue("FilterName", uno::Any(toOU(filter))),
+            // A name list has no business running macros.
+            namedValue("MacroExecutionMode", uno::Any(sal_Int16(0))),
+            namedValue("UpdateDocMode", uno::Any(sal_Int16(0))),
+        });
+        Reference<css::frame::XComponentLoader> loader(uno_->desktop, uno::UNO_QUERY_THROW);
+        Reference<css::lang::XComponent> document =
+            loader->loadComponentFromURL(toOU(fileUrl(path)), "_blank", 0, arguments);
+        Reference<css::sheet::XSpreadsheetDocument> workbook(document, UNO_QUERY);
+        if (!workbook.is()) {
+            if (document.is())
+                document->dispose();
+            return OfficeError::of(OfficeError::Code::NotAWorkbook);
+        }
+        const Reference<css::container::XNameAccess> sheets(workbook->getSheets(), uno::UNO_QUERY_THROW);
+        const uno::Sequence<rtl::OUString> names = sheets->getElementNames();
+        Reference<css::sheet::XSpreadsheet> sheet;
+        for (const rtl::OUString& name : names) {
+            if (fromOU(name).compare(sheetName, Qt::CaseInsensitive) == 0) {
+                sheet.set(sheets->getByName(name), UNO_QUERY);
+                break;
+            }
+        }
+        uno_->document = document;
+        if (!sheet.is()) {
+            closeWorkbook();
+            return OfficeError::of(OfficeError::Code::SheetMissing);
+        }
+        uno_->sheet = sheet;
+        path_ = info.absoluteFilePath();
+        filter_ = filter;
+        return OfficeError::none();
+    } catch (const css::uno::RuntimeException& e) {
+        const QString why = fromOU(e.Message);
+        engineEnded();
+        return OfficeError::of(OfficeError::Code::EngineStopped, why);
+    } catch (const uno::Exception& e) {
+        closeWorkbook();
+        return OfficeError::of(OfficeError::Code::NotAWorkbook, fromOU(e.Message));
+    }
+}
+
+bool LibreOfficeSpreadsheet::hasWorkbook() const
+{
+    return uno_->sheet.is();
+}
+
+QString LibreOfficeSpreadsheet::workbookPath() const
+{
+    return path_;
+}
+
+CellValue LibreOfficeSpreadsheet::cell(int row, int column)
+{
+    if (!uno_->sheet.is() || row < 1 || column < 1)
+        return CellValue::error();
+    try {
+        const Reference<css::table::XCell> cell = uno_->sheet->getCellByPosition(column - 1, row - 1);
+        const Reference<css::text::XTextRange> text(cell, UNO_QUERY);
+        switch (cell->getType()) {
+        case css::table::CellContentType_EMPTY:
+            return CellValue::empty();
+        case css::table::CellContentType_VALUE:
+            return CellValue::fromNumber(cell->getValue());
+        case css::table::CellContentType_TEXT:
+            return CellValue::fromText(fromOU(text->getString()));
+        case css::table::CellContentType_FORMULA: {
+            if (cell->getError() != 0)
+                return CellValue::error();
+            const Reference<css::beans::XPropertySet> properties(cell, UNO_QUERY);
+            sal_Int32 resultType = 0;
+            properties->getPropertyValue("FormulaResultType2") >>= resultType;
+            if (resultType == css::sheet::FormulaResult::VALUE)
+                return CellValue::fromNumber(cell->getValue());
+            return CellValue::fromText(fromOU(text->getString()));
+        }
+        default:
+            break;
+        }
+    } catch (const uno::RuntimeException&) {
+        engineEnded();
+    } catch (const uno::Exception&) {
+    }
+    return CellValue::error();
+}
+
+OfficeError LibreOfficeSpreadsheet::setCell(int row, int column, const CellValue& value)
+{
+    if (!uno_->sheet.is())
+        return OfficeError::of(OfficeError::Code::EngineStopped);
+    try {
+        const Reference<css::table::XCell> cell = uno_->sheet->getCellByPosition(column - 1, row - 1);
+        switch (value.kind) {
+        case CellValue::Kind::Number:
+            cell->setValue(value.number);
+            break;
+        case CellValue::Kind::Text:
+            Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)->setString(toOU(value.text));
+            break;
+        case CellValue::Kind::Empty:
+        case CellValue::Kind::Error:
+            cell->setFormula(rtl::OUString());
+            break;
+        }
+        return OfficeError::none();
+    } catch (const uno::RuntimeException& e) {
+        const QString why = fromOU(e.Message);
+        engineEnded();
+        return OfficeError::of(OfficeError::Code::EngineStopped, why);
+    } catch (const uno::Exception& e) {
+        return OfficeError::of(OfficeError::Code::WriteFailed, fromOU(e.Message));
+    }
+}
+
+OfficeError LibreOfficeSpreadsheet::save()
+{
+    if (!uno_->document.is())
+        return OfficeError::of(OfficeError::Code::EngineStopped);
+    // The file is written beside the workbook and then renamed over it, so the workbook is either the
+    // old one or the new one, never a half-written one.
+    const QFileInfo target(QFileInfo(path_).exists() ? QFileInfo(path_).canonicalFilePath() : path_);
+    QTemporaryFile temporary(
+        target.dir().filePath(QStringLiteral(".~vantrel.") + target.fileName() + QStringLiteral(".XXXXXX")));
+    if (!temporary.open())
+        return OfficeError::of(OfficeError::Code::WriteFailed, temporary.errorString());
+    temporary.close();
+    const QString temporaryPath = temporary.fileName();
+
+    try {
+        Reference<css::frame::XStorable> storable(uno_->document, uno::UNO_QUERY_THROW);
+        storable->storeToURL(toOU(fileUrl(temporaryPath)),
+                             namedValues({namedValue("FilterName", uno::Any(toOU(filter_))),
+                                          namedValue("Overwrite", uno::Any(true))}));
+    } catch (const uno::RuntimeException& e) {
+        const QString why = fromOU(e.Message);
+        engineEnded();
+        return OfficeError::of(OfficeError::Code::EngineStopped, why);
+    } catch (const uno::Exception& e) {
+        return OfficeError::of(OfficeError::Code::WriteFailed, fromOU(e.Message));
+    }
+
+    QFile written(temporaryPath);
+    if (!written.open(QIODevice::ReadWrite) || written.size() == 0)
+        return OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("写出的文件是空的"));
+    const bool synced = ::fsync(written.handle()) == 0;
+    written.close();
+    if (!synced)
+        return OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("无法写入磁盘"));
+    if (target.exists())
+        QFile::setPermissions(temporaryPath, QFile::permissions(target.filePath()));
+    if (std::rename(QFile::encodeName(temporaryPath).constData(),
+                    QFile::encodeName(target.filePath()).constData()) != 0)
+        return OfficeError::of(OfficeError::Code::WriteFailed, QString::fromLocal8Bit(std::strerror(errno)));
+    temporary.setAutoRemove(false);
+    return OfficeError::none();
+}
+
+void LibreOfficeSpreadsheet::closeWorkbook()
+{
+    const Reference<css::lang::XComponent> document = uno_->document;
+    uno_->sheet.clear();
+    uno_->document.clear();
+    path_.clear();
+    if (!document.is())
+        return;
+    try {
+        const Reference<css::util::XCloseable> closeable(document, UNO_QUERY);
+        if (closeable.is())
+            closeable->close(true);
+        else
+            document->dispose();
+    } catch (const uno::Exception&) {
+        // A dead instance has nothing left to close.
+    }
+}
+
+void LibreOfficeSpreadsheet::quit()
+{
+    cancelStart();
+    closeWorkbook();
+    if (uno_->connector.joinable()) {
+        uno_->cancelled = true;
+        uno_->joinConnector();
+        ++uno_->generation;
+    }
+    if (uno_->desktop.is()) {
+        try {
+            uno_->desktop->terminate();
+        } catch (const uno::Exception&) {
+            // The bridge goes away as the instance ends.
+        }
+    }
+    uno_->desktop.clear();
+    if (process_)
+        retire(std::move(process_));
+}
+
+OfficeError LibreOfficeSpreadsheet::openForEditing(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return OfficeError::of(OfficeError::Code::FileMissing);
+    // The user's own office with the user's own profile: the file is theirs to edit and save there.
+    const QString soffice = QDir(OfficeProcess::programFolder()).filePath(QStringLiteral("soffice"));
+    if (!QProcess::startDetached(soffice, {QStringLiteral("--nologo"), QFileInfo(path).absoluteFilePath()}))
+        return OfficeError::of(OfficeError::Code::EngineUnavailable,
+                               QStringLiteral("找不到 %1").arg(soffice));
+    return OfficeError::none();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/office/Spreadsheet.h"
+
+#include <QObject>
+#include <memory>
+
+class OfficeProcess;
+
+// The spreadsheet program on Linux: LibreOffice Calc in a background instance of our own, reached over
+// UNO through a private pipe. Started on first use; the workbook is loaded hidden with the filter of
+// its format, so a file that is not such a workbook is refused rather than read as an empty sheet.
+class LibreOfficeSpreadsheet : public QObject, public Spreadsheet {
+    Q_OBJECT
+public:
+    explicit LibreOfficeSpreadsheet(QObject* parent = nullptr);
+    ~LibreOfficeSpreadsheet() override;
+
+    void start(std::function<void(const OfficeError&)> ready) override;
+    void cancelStart() override;
+    bool isRunning() const override;
+
+    OfficeError open(const QString& path, const QString& sheetName) override;
+    bool hasWorkbook() const override;
+    QString workbookPath() const override;
+    CellValue cell(int row, int column) override;
+    OfficeError setCell(int row, int column, const CellValue& value) override;
+    OfficeError save() override;
+    void closeWorkbook() override;
+    void quit() override;
+
+    QString heldBy(const QString& path) override;
+    OfficeError openForEditing(const QString& path) override;
+
+    // Our instance's process, while it runs (tests end it the hard way to see what survives).
+    OfficeProcess* process() const { return process_.get(); }
+
+    // The import and export filter for a workbook file, by its extension; empty for other files.
+    static QString filterFor(const QString& path);
+
+    // How long to wait for a starting instance before giving up.
+    static constexpr int kStartTimeoutMs = 60000;
+
+private:
+    struct Uno;
+    void connectInBackground();
+    void finishStart(const OfficeError& result);
+    void engineEnded();
+    void retire(std::unique_ptr<OfficeProcess> process);
+
+    std::unique_ptr<Uno> uno_;
+    std::unique_ptr<OfficeProcess> process_;
+    std::function<void(const OfficeError&)> ready_;
+    QString path_;
+    QString filter_;
+};

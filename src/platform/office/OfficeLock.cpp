@@ -1,0 +1,114 @@
+#include "platform/office/OfficeLock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+QString officeLockPath(const QString& documentPath)
+{
+    const QFileInfo info(documentPath);
+    return info.dir().filePath(QStringLiteral(".~lock.") + info.fileName() + QLatin1Char('#'));
+}
+
+std::optional<OfficeLock> parseOfficeLock(const QByteArray& content)
+{
+    // Fields are separated by ',' and end with ';'; a backslash escapes the next character.
+    QStringList fields;
+    QString field;
+    const QString text = QString::fromUtf8(content);
+    bool ended = false;
+    for (qsizetype i = 0; i < text.size() && !ended; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < text.size()) {
+            field += text.at(++i);
+        } else if (c == QLatin1Char(',')) {
+            fields << field;
+            field.clear();
+        } else if (c == QLatin1Char(';')) {
+            fields << field;
+            ended = true;
+        } else {
+            field += c;
+        }
+    }
+    if (!ended || fields.size() < 5)
+        return std::nullopt;
+    return OfficeLock{fields[0], fields[1], fields[2], fields[3], fields[4]};
+}
+
+std::optional<OfficeLock> readOfficeLock(const QString& documentPath)
+{
+    QFile file(officeLockPath(documentPath));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    auto lock = parseOfficeLock(file.read(4096));
+    // A lock we cannot read is still a lock: somebody is writing it, or wrote it badly.
+    if (!lock)
+        return OfficeLock{};
+    return lock;
+}
+
+QList<RunningOffice> runningOffices()
+{
+    QList<RunningOffice> found;
+    const QDir proc(QStringLiteral("/proc"));
+    const QStringList entries = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        QFile cmdline(proc.filePath(entry + QStringLiteral("/cmdline")));
+        if (!cmdline.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> args = cmdline.readAll().split('\0');
+        if (args.isEmpty() || !args.first().endsWith("soffice.bin"))
+            continue;
+        RunningOffice office{pid, {}};
+        for (const QByteArray& arg : args) {
+            static const QByteArray option("-env:UserInstallation=");
+            if (arg.startsWith(option))
+                office.profileUrl = QString::fromUtf8(arg.mid(option.size()));
+        }
+        found << office;
+    }
+    return found;
+}
+
+namespace {
+
+QString withoutTrailingSlash(QString url)
+{
+    while (url.endsWith(QLatin1Char('/')))
+        url.chop(1);
+    return url;
+}
+
+} // namespace
+
+bool isOfficeLockLive(const OfficeLock& lock, const QString& thisHost, const QList<RunningOffice>& running)
+{
+    if (lock.host.isEmpty() || lock.host != thisHost)
+        return true;
+    const QString profile = withoutTrailingSlash(lock.profileUrl);
+    const bool privateProfile = profile.contains(kPrivateProfileMarker);
+    for (const RunningOffice& office : running) {
+        if (office.profileUrl.isEmpty()) {
+            // An office on the default profile: it wrote every lock that does not name a profile given
+            // on a command line, and we cannot tell which of those it holds.
+            if (!privateProfile)
+                return true;
+        } else if (withoutTrailingSlash(office.profileUrl) == profile) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString describeOfficeLock(const OfficeLock& lock)
+{
+    const QString who = !lock.name.trimmed().isEmpty() ? lock.name.trimmed() : lock.user;
+    if (who.isEmpty() && lock.host.isEmpty())
+        return QStringLiteral("另一个程序");
+    return QStringLiteral("%1（%2）").arg(who, lock.host);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// The lock file LibreOffice keeps beside a document it has open: ".~lock.<file name>#" in the same
+// folder, one line ",<name>,<user>,<host>,<date>,<profile URL>;".
+struct OfficeLock {
+    QString name;
+    QString user;
+    QString host;
+    QString when;
+    QString profileUrl;
+};
+
+QString officeLockPath(const QString& documentPath);
+std::optional<OfficeLock> parseOfficeLock(const QByteArray& content);
+std::optional<OfficeLock> readOfficeLock(const QString& documentPath);
+
+// A LibreOffice process running on this machine, with the profile it was started with (empty: the
+// user's default profile).
+struct RunningOffice {
+    qint64 pid = 0;
+    QString profileUrl;
+};
+
+// Every soffice.bin process on this machine that we can see.
+QList<RunningOffice> runningOffices();
+
+// Profiles of our own background instances live in folders with this name part.
+inline const QString kPrivateProfileMarker = QStringLiteral("vantrel-office-");
+
+// Whether the office that wrote the lock may still have the document open. A lock from another
+// machine cannot be checked and counts as live; on this machine the lock is live while an office of
+// that profile runs.
+bool isOfficeLockLive(const OfficeLock& lock, const QString& thisHost, const QList<RunningOffice>& running);
+
+// How the lock reads to the user: "<user>（<host>）".
+QString describeOfficeLock(const OfficeLock& lock);

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+// A cell's content as the program sees it: nothing, a number, a text, or a formula that failed.
+struct CellValue {
+    enum class Kind { Empty, Number, Text, Error };
+
+    Kind kind = Kind::Empty;
+    double number = 0;
+    QString text;
+
+    static CellValue empty() { return {}; }
+    static CellValue fromNumber(double value) { return {Kind::Number, value, {}}; }
+    static CellValue fromText(const QString& value) { return {Kind::Text, 0, value}; }
+    static CellValue error() { return {Kind::Error, 0, {}}; }
+
+    bool operator==(const CellValue& other) const = default;
+};
+
+// The ordinary value-to-text conversion: 7 reads "7", 2.5 reads "2.5", an empty cell reads "".
+QString cellText(const CellValue& value);
+
+// The value as a 16-bit integer: numbers are rounded half to even, a text must hold a number, an empty
+// cell is 0. Nothing when the value cannot be converted (a word, an error, out of range).
+std::optional<int16_t> cellInt16(const CellValue& value);
+
+// Why an operation of the spreadsheet program did not succeed.
+struct OfficeError {
+    enum class Code {
+        None,
+        EngineUnavailable, // the spreadsheet program is not installed or did not come up
+        EngineStopped,     // our background instance ended (crashed or was killed)
+        FileMissing,       // no such file
+        NotAWorkbook,      // the file is not a workbook of its format (corrupt, a text file ...)
+        SheetMissing,      // the workbook has no sheet of that name
+        HeldByOther,       // another program (the user's own office) has the file open
+        WriteFailed,       // the file could not be written; it is left as it was
+    };
+
+    Code code = Code::None;
+    // What the program or the system said, for the user's message.
+    QString detail;
+
+    explicit operator bool() const { return code != Code::None; }
+    static OfficeError none() { return {}; }
+    static OfficeError of(Code failure, const QString& what = {}) { return {failure, what}; }
+};
+
+// What the program needs of a spreadsheet program: its own background instance (never the user's own
+// office), one workbook open in it at a time, and one sheet of that workbook. All calls are made on
+// the user-interface thread; only start() takes long, and it does not block.
+class Spreadsheet {
+public:
+    virtual ~Spreadsheet() = default;
+
+    // Starts our background instance unless it already runs, then calls ready on the user-interface
+    // thread: with no error once it accepts calls, or with what went wrong. A new start replaces the
+    // callback of one still pending.
+    virtual void start(std::function<void(const OfficeError&)> ready) = 0;
+    // Forgets the callback of a pending start; the instance may still come up.
+    virtual void cancelStart() = 0;
+    // Whether our instance runs and answers.
+    virtual bool isRunning() const = 0;
+
+    // Opens the workbook invisibly and selects its sheet of that name, compared ignoring case. A workbook
+    // still open is closed first, unsaved. Needs a running instance.
+    virtual OfficeError open(const QString& path, const QString& sheetName) = 0;
+    virtual bool hasWorkbook() const = 0;
+    virtual QString workbookPath() const = 0;
+
+    // Cells of the selected sheet, rows and columns from 1.
+    virtual CellValue cell(int row, int column) = 0;
+    virtual OfficeError setCell(int row, int column, const CellValue& value) = 0;
+
+    // Writes the open workbook back to its file in its own format. The file is replaced as a whole
+    // or not at all: a failed save leaves the previous file untouched.
+    virtual OfficeError save() = 0;
+    // Closes the open workbook without saving.
+    virtual void closeWorkbook() = 0;
+    // Closes the workbook unsaved and ends our instance.
+    virtual void quit() = 0;
+
+    // Who, other than us, has the file open (the user's own office): a description for the user, empty
+    // when nobody does.
+    virtual QString heldBy(const QString& path) = 0;
+    // Opens the file in the user's own spreadsheet program, in a window they can edit it in.
+    virtual OfficeError openForEditing(const QString& path) = 0;
+};

@@ -1,0 +1,179 @@
+#include "CalcFiles.h"
+
+#include "platform/office/LibreOfficeSpreadsheet.h"
+
+#include <QFileInfo>
+#include <QUrl>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/bridge/UnoUrlResolver.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XSpreadsheets.hpp>
+#include <com/sun/star/table/CellContentType.hpp>
+#include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <stdexcept>
+
+namespace css = com::sun::star;
+namespace uno = com::sun::star::uno;
+using uno::Reference;
+
+namespace {
+
+rtl::OUString ou(const QString& text)
+{
+    return rtl::OUString(reinterpret_cast<const sal_Unicode*>(text.utf16()), sal_Int32(text.size()));
+}
+
+QString qs(const rtl::OUString& text)
+{
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(text.getStr()), text.getLength());
+}
+
+uno::Sequence<css::beans::PropertyValue> arguments(const QString& filter)
+{
+    uno::Sequence<css::beans::PropertyValue> result(filter.isEmpty() ? 1 : 2);
+    result.getArray()[0].Name = "Hidden";
+    result.getArray()[0].Value <<= true;
+    if (!filter.isEmpty()) {
+        result.getArray()[1].Name = "FilterName";
+        result.getArray()[1].Value <<= ou(filter);
+    }
+    return result;
+}
+
+rtl::OUString url(const QString& path)
+{
+    return ou(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded));
+}
+
+void close(const Reference<css::lang::XComponent>& document)
+{
+    Reference<css::util::XCloseable>(document, uno::UNO_QUERY_THROW)->close(true);
+}
+
+} // namespace
+
+struct CalcFiles::Uno {
+    Reference<css::frame::XComponentLoader> loader;
+    Reference<css::lang::XComponent> held;
+};
+
+CalcFiles::CalcFiles(const QString& connectionUrl) : uno_(std::make_unique<Uno>())
+{
+    auto resolver = css::bridge::UnoUrlResolver::create(cppu::defaultBootstrap_InitialComponentContext());
+    Reference<uno::XComponentContext> remote(resolver->resolve(ou(connectionUrl)), uno::UNO_QUERY_THROW);
+    uno_->loader.set(css::frame::Desktop::create(remote), uno::UNO_QUERY_THROW);
+}
+
+CalcFiles::~CalcFiles()
+{
+    try {
+        release();
+    } catch (const uno::Exception&) {
+    }
+}
+
+void CalcFiles::write(const QString& path, const QList<Sheet>& sheets)
+{
+    Reference<css::lang::XComponent> document =
+        uno_->loader->loadComponentFromURL("private:factory/scalc", "_blank", 0, arguments({}));
+    Reference<css::sheet::XSpreadsheetDocument> workbook(document, uno::UNO_QUERY_THROW);
+    Reference<css::sheet::XSpreadsheets> all = workbook->getSheets();
+    Reference<css::container::XIndexAccess> byIndex(all, uno::UNO_QUERY_THROW);
+    for (int i = 0; i < sheets.size(); ++i) {
+        if (i >= byIndex->getCount())
+            all->insertNewByName(ou(QStringLiteral("tmp%1").arg(i)), sal_Int16(i));
+        Reference<css::sheet::XSpreadsheet> sheet(byIndex->getByIndex(i), uno::UNO_QUERY_THROW);
+        Reference<css::container::XNamed>(sheet, uno::UNO_QUERY_THROW)->setName(ou(sheets[i].name));
+        for (auto it = sheets[i].cells.begin(); it != sheets[i].cells.end(); ++it) {
+            auto cell = sheet->getCellByPosition(it.key().second - 1, it.key().first - 1);
+            if (it.value().kind == CellValue::Kind::Number)
+                cell->setValue(it.value().number);
+            else if (it.value().kind == CellValue::Kind::Text)
+                Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)->setString(ou(it.value().text));
+        }
+    }
+    uno::Sequence<css::beans::PropertyValue> store(2);
+    store.getArray()[0].Name = "FilterName";
+    store.getArray()[0].Value <<= ou(LibreOfficeSpreadsheet::filterFor(path));
+    store.getArray()[1].Name = "Overwrite";
+    store.getArray()[1].Value <<= true;
+    Reference<css::frame::XStorable>(document, uno::UNO_QUERY_THROW)->storeToURL(url(path), store);
+    close(document);
+}
+
+QList<CalcFiles::Sheet> CalcFiles::read(const QString& path, int size)
+{
+    Reference<css::lang::XComponent> document = uno_->loader->loadComponentFromURL(
+        url(path), "_blank", 0, arguments(LibreOfficeSpreadsheet::filterFor(path)));
+    Reference<css::sheet::XSpreadsheetDocument> workbook(document, uno::UNO_QUERY);
+    if (!workbook.is())
+        throw std::runtime_error("not a workbook");
+    Reference<css::container::XIndexAccess> byIndex(workbook->getSheets(), uno::UNO_QUERY_THROW);
+    QList<Sheet> result;
+    for (sal_Int32 i = 0; i < byIndex->getCount(); ++i) {
+        Reference<css::sheet::XSpreadsheet> sheet(byIndex->getByIndex(i), uno::UNO_QUERY_THROW);
+        Sheet read{qs(Reference<css::container::XNamed>(sheet, uno::UNO_QUERY_THROW)->getName()), {}};
+        for (int row = 1; row <= size; ++row) {
+            for (int column = 1; column <= size; ++column) {
+                auto cell = sheet->getCellByPosition(column - 1, row - 1);
+                switch (cell->getType()) {
+                case css::table::CellContentType_VALUE:
+                    read.cells[{row, column}] = CellValue::fromNumber(cell->getValue());
+                    break;
+                case css::table::CellContentType_TEXT:
+                    read.cells[{row, column}] = CellValue::fromText(
+                        qs(Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)->getString()));
+                    break;
+                default:
+                    break;
+                }
+            }
+        }
+        result << read;
+    }
+    close(document);
+    return result;
+}
+
+void CalcFiles::hold(const QString& path)
+{
+    release();
+    uno_->held = uno_->loader->loadComponentFromURL(url(path), "_blank", 0,
+                                                    arguments(LibreOfficeSpreadsheet::filterFor(path)));
+}
+
+void CalcFiles::release()
+{
+    if (uno_->held.is()) {
+        close(uno_->held);
+        uno_->held.clear();
+    }
+}
+
+CalcFiles::Sheet nameSheet(const CellValue& total, const QList<std::pair<CellValue, CellValue>>& entries,
+                           const QString& name)
+{
+    CalcFiles::Sheet sheet{name, {}};
+    sheet.cells[{1, 1}] = total;
+    sheet.cells[{2, 1}] = CellValue::fromText(QStringLiteral("编号"));
+    sheet.cells[{2, 2}] = CellValue::fromText(QStringLiteral("姓名"));
+    sheet.cells[{2, 3}] = CellValue::fromText(QStringLiteral("顺序"));
+    int row = 3;
+    for (const auto& [number, person] : entries) {
+        if (number.kind != CellValue::Kind::Empty)
+            sheet.cells[{row, 1}] = number;
+        if (person.kind != CellValue::Kind::Empty)
+            sheet.cells[{row, 2}] = person;
+        ++row;
+    }
+    return sheet;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/office/Spreadsheet.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <memory>
+#include <utility>
+
+// Makes and reads workbooks through a LibreOffice instance of its own connection, independently of
+// the engine under test: the fixtures of the office tests and the check of what the engine saved.
+class CalcFiles {
+public:
+    using Cells = QMap<std::pair<int, int>, CellValue>;
+    struct Sheet {
+        QString name;
+        Cells cells;
+    };
+
+    // Connects to the office listening at the UNO URL.
+    explicit CalcFiles(const QString& connectionUrl);
+    ~CalcFiles();
+
+    // Writes a workbook with these sheets in the format of the file's extension.
+    void write(const QString& path, const QList<Sheet>& sheets);
+    // Reads every sheet of the workbook, rows and columns 1..size.
+    QList<Sheet> read(const QString& path, int size = 12);
+
+    // Opens the file and keeps it open (as a user's office would) until release().
+    void hold(const QString& path);
+    void release();
+
+private:
+    struct Uno;
+    std::unique_ptr<Uno> uno_;
+};
+
+// A name list's sheet: A1 the total, a heading row, then numbers and names from row 3.
+CalcFiles::Sheet nameSheet(const CellValue& total, const QList<std::pair<CellValue, CellValue>>& entries,
+                           const QString& name = QStringLiteral("sheet1"));
