@@ -110,6 +110,9 @@ void NotePlayer::startNoteShow()
         main->setHeightTwips(MainWindow::kHelpHeight);
         main->Timer2->setEnabled(true);
     }
+    // The main window stays on top for the timer, but the keys belong to the show.
+    if (player && player->presentation_)
+        player->presentation_->focusShow();
 }
 
 void NotePlayer::closeNoteShow()

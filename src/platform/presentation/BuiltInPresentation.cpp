@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPdfDocument>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -167,4 +168,18 @@ void BuiltInPresentation::quit()
 SlideShowWindow* BuiltInPresentation::showWindow() const
 {
     return window_;
+}
+
+void BuiltInPresentation::focusShow()
+{
+    if (!window_)
+        return;
+    // The window manager hands the focus to a window it has just mapped; take it back once it has.
+    QPointer<SlideShowWindow> window = window_;
+    QTimer::singleShot(300, window, [window] {
+        if (window) {
+            window->activateWindow();
+            window->setFocus(Qt::OtherFocusReason);
+        }
+    });
 }

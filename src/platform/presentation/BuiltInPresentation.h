@@ -19,6 +19,7 @@ public:
     bool open(const QString& path) override;
     QString errorText() const override { return error_; }
     bool runShow() override;
+    void focusShow() override;
     bool isShowRunning() const override;
     int slideCount() const override;
     void gotoSlide(int n) override;

@@ -32,6 +32,10 @@ public:
 
     // Ends the show and closes the deck.
     virtual void quit() = 0;
+
+    // Hands the keyboard back to the running show after another window was brought up over it, so
+    // the arrow keys and Space move the slides.
+    virtual void focusShow() {}
 };
 
 using PresentationFactory = std::function<std::unique_ptr<Presentation>()>;
