@@ -22,7 +22,8 @@ public:
     virtual QSize screenSizeTwips() const = 0;
     virtual QPoint pointerTwips() const = 0;
 
-    // Titles of every top-level window of other programs, mapped or not.
+    // Titles of every top-level window, mapped or not, empty ones left out: other programs' windows
+    // and this program's own (the toolkit's invisible helper windows are not counted).
     virtual QStringList topLevelTitles() = 0;
 
     // Whether the key is held down right now, whichever window has the focus.

@@ -24,15 +24,6 @@ TEST_F(TrackingTest, StripLineShowsSetAndRemainingTimeAndTheState)
     EXPECT_EQ(bar.Label1->text(), QStringLiteral("  当前计时状态：停止计时"));
 }
 
-TEST_F(TrackingTest, StripLineWritesTwoDigitsAboveNine)
-{
-    MainWindow& w = start();
-    startCountdown(w, QStringLiteral("10"), QStringLiteral("05"));
-    ToolStrip& bar = fold(w);
-    t.advance(1000);
-    EXPECT_EQ(bar.Label1->text(), QStringLiteral("定时10分05秒,剩余10分05秒"));
-}
-
 TEST_F(TrackingTest, TipFaceAndBackToTheStrip)
 {
     MainWindow& w = start();

@@ -255,17 +255,6 @@ TEST_F(TrackingTest, F11BringsTheMainWindowBackFromAnyState)
     EXPECT_EQ(w.leftTwips(), (kScreenW - w.widthTwips()) / 2);
 }
 
-TEST_F(TrackingTest, NothingTracksWhileTheTimerIsOff)
-{
-    MainWindow& w = start();
-    w.Timer2->setEnabled(false); // the draw launcher is open
-    w.moveTwips(0, 3000);
-    t.windows.keysDown = {Keys::F11};
-    t.advance(1000);
-    EXPECT_EQ(w.leftTwips(), 0);
-    EXPECT_EQ(t.windows.titleScans, 0);
-}
-
 TEST_F(TrackingTest, ReminderPutsATuckedWindowBackWithItsFlag)
 {
     MainWindow& w = start();
