@@ -148,4 +148,33 @@ back() { eval "$(xdotool getwindowgeometry --shell "$main")"; [ "$X" -ge 0 ] && 
 eventually 3 back || fail "the pointer did not bring the main window back (x=$X)"
 
 kill -0 "$app" 2>/dev/null || fail "the program ended"
+
+# A reminder that fires while the window is tucked at the right edge brings it to the middle and then
+# puts it back where the window manager had let it go, still tucked: the pointer on its edge brings
+# it out.
+kill "$app"; wait "$app" 2>/dev/null
+"$bin" >"$work/app2.out" 2>&1 &
+app=$!
+eventually 15 main_visible || fail "no main window after a restart"
+main=$(xdotool search --name "程序载入" | head -n 1)
+sleep 0.5
+type_into() { click_main "$1" "$2"; xdotool key ctrl+a type "$3"; }
+type_into 2340 487 00
+type_into 3240 487 20
+type_into 2340 1027 00
+type_into 3240 1027 10
+click_main 620 1975 # a 00 : 20 countdown, reminder at 00 : 10 (11 s from now)
+xdotool mousemove 600 700
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool windowmove "$main" $(( 1280 - WIDTH )) 300
+tucked_right() { eval "$(xdotool getwindowgeometry --shell "$main")"; [ "$X" -gt 1180 ]; }
+eventually 3 tucked_right || fail "the main window did not tuck at the right edge (x=$X)"
+tucked_x=$X
+centred() { eval "$(xdotool getwindowgeometry --shell "$main")"; [ "$X" -eq "$standard_x" ]; }
+eventually 14 centred || fail "the reminder did not bring the window to the middle (x=$X)"
+put_back() { eval "$(xdotool getwindowgeometry --shell "$main")"; [ "$X" -eq "$tucked_x" ]; }
+eventually 6 put_back || fail "after the reminder the window is at x=$X, not back at $tucked_x"
+xdotool mousemove 1278 $(( Y + 60 ))
+flush_right() { eval "$(xdotool getwindowgeometry --shell "$main")"; [ $(( X + WIDTH )) -ge 1270 ] && [ "$X" -lt 1100 ]; }
+eventually 3 flush_right || fail "the pointer did not bring the window out at the right edge (x=$X)"
 echo "PASS"
