@@ -7,6 +7,7 @@
 #include "draw/NotePlayer.h"
 #include "draw/SlideDraw.h"
 #include "draw/DrawLauncher.h"
+#include "draw/NameListDraw.h"
 #include "draw/SequenceDraw.h"
 
 void registerForms(Program& program)
@@ -18,4 +19,5 @@ void registerForms(Program& program)
     program.registerForm(FormId::Form8, [](Program& p) { return new NotePlayer(p); });
     program.registerForm(FormId::Form2, [](Program& p) { return new DrawLauncher(p); });
     program.registerForm(FormId::Form7, [](Program& p) { return new SequenceDraw(p); });
+    program.registerForm(FormId::Form4, [](Program& p) { return new NameListDraw(p); });
 }

@@ -34,4 +34,7 @@ struct ProgramState {
     int16_t RoundOpen = 0;
     // Participant count handed from the launcher to the sequence-number draw (2 to 200).
     float DrawTotal = 0;
+
+    // 1 while a name-list round holds the workbook open with draws written but not yet saved.
+    int16_t NameListLoaded = 0;
 };
