@@ -10,6 +10,7 @@
 #include "platform/WindowSystem.h"
 #include "platform/office/Spreadsheet.h"
 
+#include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -228,6 +229,15 @@ void NameListDraw::command1Click()
         failStart(namelist::openProblem(
             OfficeError::of(OfficeError::Code::EngineUnavailable, QStringLiteral("这个版本没有表格程序。")),
             listPath_));
+        return;
+    }
+    // What can be told without the spreadsheet program is told at once.
+    if (!QFileInfo(listPath_).isFile()) {
+        failStart(namelist::openProblem(OfficeError::of(OfficeError::Code::FileMissing), listPath_));
+        return;
+    }
+    if (const QString holder = engine->heldBy(listPath_); !holder.isEmpty()) {
+        failStart(namelist::openProblem(OfficeError::of(OfficeError::Code::HeldByOther, holder), listPath_));
         return;
     }
     // Coming up takes a second or two: the window stays responsive meanwhile, and Quit abandons it.

@@ -347,6 +347,7 @@ TEST_F(NameListDrawTest, AListOpenInTheUsersOfficeIsNeitherReadNorWritten)
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("正被 王老师（classroom-pc） 打开")));
     EXPECT_EQ(t.spreadsheet.saves, 0);
+    EXPECT_EQ(t.spreadsheet.starts, 0);
     expectIdle();
 }
 

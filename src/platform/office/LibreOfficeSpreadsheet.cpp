@@ -32,6 +32,7 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -113,6 +114,8 @@ struct LibreOfficeSpreadsheet::Uno {
 LibreOfficeSpreadsheet::LibreOfficeSpreadsheet(QObject* parent)
     : QObject(parent), uno_(std::make_unique<Uno>())
 {
+    // A call on the pipe of an instance that has just died must fail as a call, not end the program.
+    ::signal(SIGPIPE, SIG_IGN);
 }
 
 LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet()
