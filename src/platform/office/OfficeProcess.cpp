@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <atomic>
 #include <csignal>
+#include <sys/prctl.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -82,8 +83,12 @@ bool OfficeProcess::start(QString* error, const QStringList& extraArguments, boo
     process_.setArguments(arguments);
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setStandardErrorFile(QDir(profile_->path()).filePath(QStringLiteral("office.log")));
-    // Its own process group, so that ending it ends the helper processes it starts as well.
-    process_.setChildProcessModifier([] { ::setpgid(0, 0); });
+    // Its own process group, so that ending it ends the helper processes it starts as well; and it is
+    // told to end should this program die without ending it (a crash), taking its helpers along.
+    process_.setChildProcessModifier([] {
+        ::setpgid(0, 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    });
     process_.start();
     if (!process_.waitForStarted(10000)) {
         if (error)
