@@ -178,3 +178,25 @@ TEST(WindowChrome, TheOtherWindowsDragAndTakeFocusByTheirOwnTables)
         }
     }
 }
+
+TEST(WindowChrome, PassingOverTheNameListDrawsDisabledDrawButtonLeavesTheFocusAlone)
+{
+    TestProgram t;
+    t.start();
+    if (!t.program->isAvailable(FormId::Form4))
+        GTEST_SKIP() << "no name-list draw in this build";
+    Form* form = t.program->form(FormId::Form4);
+    ASSERT_NE(form, nullptr);
+    form->show();
+    auto* draw = form->findChild<QPushButton*>(QStringLiteral("CommandQq"));
+    auto* start = form->findChild<QPushButton*>(QStringLiteral("Command1"));
+    ASSERT_NE(draw, nullptr);
+    ASSERT_NE(start, nullptr);
+    draw->setEnabled(false);
+    start->setEnabled(true);
+    start->show();
+    QTest::mouseMove(draw, centreOf(draw));
+    EXPECT_NE(form->focusWidget(), draw);
+    QTest::mouseMove(start, centreOf(start));
+    EXPECT_EQ(form->focusWidget(), start);
+}
