@@ -1,9 +1,13 @@
 #include "display/ToolStrip.h"
 
+#include "display/Tray.h"
+
 #include "app/ClickableLabel.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
+#include "display/Tray.h"
 #include "display/WindowChrome.h"
+#include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "timer/TimeText.h"
@@ -174,6 +178,11 @@ void ToolStrip::command2Click()
 void ToolStrip::command1Click()
 {
     setStripFace();
+    if (!trayAvailable(program())) {
+        // Without a bell icon in a tray, hiding the strip too would leave only F11 as a way back.
+        program().dialogs().inform(this, MainWindow::kNoticeTitle, kNoTrayNotice);
+        return;
+    }
     hide();
     Timer1->setEnabled(false);
 }

@@ -1,4 +1,5 @@
 #include "TrackingFixture.h"
+#include "display/Tray.h"
 #include "app/ClickableLabel.h"
 #include "platform/Timer.h"
 
@@ -61,13 +62,33 @@ TEST_F(TrackingTest, TipFaceAndBackToTheStrip)
     EXPECT_NE(bar.Label1->text(), line);
 }
 
-TEST_F(TrackingTest, TipConfirmedHidesEverythingAndF9ShowsTheStripFace)
+TEST_F(TrackingTest, WithoutATrayConfirmingKeepsTheStripAsTheWayBack)
 {
+    Tray::setHostAvailableForTesting([] { return false; });
     MainWindow& w = start();
     startCountdown(w);
     ToolStrip& bar = fold(w);
     bar.image2Click();
     bar.Command1->click();
+    Tray::setHostAvailableForTesting({});
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].text, ToolStrip::kNoTrayNotice);
+    EXPECT_TRUE(bar.isVisible());
+    EXPECT_TRUE(bar.Frame1->isHidden());
+    EXPECT_EQ(bar.heightTwips(), 510);
+    EXPECT_TRUE(bar.Timer1->isEnabled());
+    EXPECT_TRUE(w.isHidden());
+}
+
+TEST_F(TrackingTest, TipConfirmedHidesEverythingAndF9ShowsTheStripFace)
+{
+    Tray::setHostAvailableForTesting([] { return true; });
+    MainWindow& w = start();
+    startCountdown(w);
+    ToolStrip& bar = fold(w);
+    bar.image2Click();
+    bar.Command1->click();
+    Tray::setHostAvailableForTesting({});
     EXPECT_TRUE(bar.isHidden());
     EXPECT_TRUE(w.isHidden());
     EXPECT_FALSE(bar.Timer1->isEnabled());
