@@ -1,7 +1,5 @@
 #include "display/ToolStrip.h"
 
-#include "display/Tray.h"
-
 #include "app/ClickableLabel.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"

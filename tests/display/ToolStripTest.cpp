@@ -1,6 +1,6 @@
 #include "TrackingFixture.h"
-#include "display/Tray.h"
 #include "app/ClickableLabel.h"
+#include "display/Tray.h"
 #include "platform/Timer.h"
 
 #include <QGroupBox>
