@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ClickableLabel.h"
+#include "app/Controls.h"
 #include "app/Program.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundDevice.h"
@@ -22,21 +23,6 @@ namespace {
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
-
-template <class W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "display/EnlargedWindow.h"
 
 #include "app/ClickableLabel.h"
+#include "app/Controls.h"
 #include "app/Program.h"
 #include "display/WindowChrome.h"
 #include "platform/Timer.h"
@@ -20,19 +21,6 @@ constexpr double kDesignScreenHeight = 768 * 15;
 
 const QColor kRed(255, 0, 0);
 const QColor kGrey(128, 128, 128);
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-template <class W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "display/ToolStrip.h"
 
 #include "app/ClickableLabel.h"
+#include "app/Controls.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "display/Tray.h"
@@ -20,19 +21,6 @@
 namespace {
 
 const QColor kRed(255, 0, 0);
-
-template <class W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
 
 } // namespace
 

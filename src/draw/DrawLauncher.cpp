@@ -1,5 +1,6 @@
 #include "draw/DrawLauncher.h"
 
+#include "app/Controls.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "display/WindowChrome.h"
@@ -24,19 +25,6 @@ const QColor kRed(255, 0, 0);
 const QColor kPromptBrown(192, 64, 0);
 const QColor kHintGrey(128, 128, 128);
 const QColor kQuestionRed(192, 0, 0);
-
-template <class W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "draw/NameListDraw.h"
 
+#include "app/Controls.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "display/WindowChrome.h"
@@ -26,20 +27,6 @@ constexpr int kNameColumn = 2;
 constexpr int kNumberColumn = 1;
 constexpr int kOrderColumn = 3;
 constexpr int kFirstRow = 3;
-
-template <class W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
 
 QString trimmedNumber(int value)
 {

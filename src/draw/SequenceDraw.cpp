@@ -1,5 +1,6 @@
 #include "draw/SequenceDraw.h"
 
+#include "app/Controls.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "display/WindowChrome.h"
@@ -25,19 +26,6 @@ const QColor kRed(255, 0, 0);
 const QColor kOrange(255, 128, 0);
 const QColor kHeadingBrown(192, 64, 0);
 const QColor kListBackground(255, 224, 192);
-
-template <class W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
 
 } // namespace
 

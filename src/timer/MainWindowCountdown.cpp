@@ -1,6 +1,7 @@
 // The countdown of the main window: Start, Pause/Continue, Stop, the one-second tick, the reminder
 // effect, the time-up effect and the pause blink.
 #include "app/ClickableLabel.h"
+#include "app/Controls.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "platform/Dialogs.h"
@@ -16,13 +17,6 @@
 #include <cmath>
 
 namespace {
-
-void setLabelColour(QWidget* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 Timer* timerOf(Form* form, const char* name)
 {
@@ -291,7 +285,7 @@ void MainWindow::command2Click()
         Command2->setText(QStringLiteral("暂停"));
         Command2->setToolTip(QStringLiteral("暂停定时器计时"));
         Label18->setText(QStringLiteral("正在计时"));
-        setLabelColour(Label18, QColor(0, 0, 0));
+        setTextColour(Label18, QColor(0, 0, 0));
         Timer5->setEnabled(false);
         Command4->setEnabled(true);
     } else {
@@ -299,7 +293,7 @@ void MainWindow::command2Click()
         Command2->setText(QStringLiteral("继续"));
         Command2->setToolTip(QStringLiteral("继续开始定时器计时"));
         Label18->setText(QStringLiteral("暂停计时"));
-        setLabelColour(Label18, QColor(255, 0, 0));
+        setTextColour(Label18, QColor(255, 0, 0));
         Label18->show();
         Label8->show();
         Timer5->setEnabled(true);
@@ -310,7 +304,7 @@ void MainWindow::command2Click()
 void MainWindow::timer5Tick()
 {
     BlinkPhase = int16_t(-BlinkPhase);
-    setLabelColour(Label18, BlinkPhase == 1 ? QColor(255, 0, 0) : QColor(0, 0, 255));
+    setTextColour(Label18, BlinkPhase == 1 ? QColor(255, 0, 0) : QColor(0, 0, 255));
 }
 
 void MainWindow::command3Click()
@@ -321,7 +315,7 @@ void MainWindow::command3Click()
         return;
 
     Label18->setText(QStringLiteral("正在计时"));
-    setLabelColour(Label18, QColor(0, 0, 0));
+    setTextColour(Label18, QColor(0, 0, 0));
     setPresetsEnabled(true);
     restoreEntries();
     Command3->setEnabled(false);

@@ -1,4 +1,5 @@
 // Presets and time entry of the main window.
+#include "app/Controls.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "platform/Dialogs.h"
@@ -38,11 +39,7 @@ void MainWindow::selectPreset(int preset)
     QRadioButton* options[] = {Option1, Option2, Option3};
     options[preset]->setChecked(true);
     for (int i = 0; i < PresetStore::kPresets; ++i) {
-        QPalette palette = options[i]->palette();
-        const QColor colour = i == preset ? QColor(255, 0, 0) : QColor(0, 0, 0);
-        palette.setColor(QPalette::WindowText, colour);
-        palette.setColor(QPalette::ButtonText, colour);
-        options[i]->setPalette(palette);
+        setTextColour(options[i], i == preset ? QColor(255, 0, 0) : QColor(0, 0, 0));
     }
     // Each fill passes through boxChanged and stores the same text back.
     const PresetStore copy = presets_;
