@@ -5,11 +5,14 @@
 #include "platform/WindowSystem.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 
 Form::Form(Program& program, FormId id, QWidget* parent)
     : QWidget(parent, Qt::Window), program_(program), id_(id)
 {
     setObjectName(QStringLiteral("Form%1").arg(int(id)));
+    // Every window of the program carries the bell, as the tray does.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
 }
 
 double Form::tpp() const

@@ -29,7 +29,6 @@ const QColor kBlack(0, 0, 0);
 MainWindow::MainWindow(Program& program) : Form(program, FormId::Form1)
 {
     setWindowTitle(kLoadingTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resizeTwips(kWidth, kNormalHeight);
     buildControls();

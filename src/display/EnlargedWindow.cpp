@@ -36,7 +36,6 @@ double enlargedScale(QSize screenTwips)
 EnlargedWindow::EnlargedWindow(Program& program) : Form(program, FormId::Form6)
 {
     setWindowTitle(QStringLiteral("Vantrel工具 放大计时"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
     scale_ = enlargedScale(program.windows().screenSizeTwips());
     resize(twips::toPixels(kClientWidth * scale_, tpp()), twips::toPixels(kClientHeight * scale_, tpp()));
     buildControls();

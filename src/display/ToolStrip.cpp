@@ -29,7 +29,6 @@ ToolStrip::ToolStrip(Program& program) : Form(program, FormId::Form3)
     // No title bar: the window draws its own thin border.
     setWindowFlag(Qt::FramelessWindowHint);
     setWindowTitle(QString());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resizeTwips(kWidth, kTipHeight);
     buildControls();

@@ -30,7 +30,6 @@ const QColor kQuestionRed(192, 0, 0);
 
 DrawLauncher::DrawLauncher(Program& program) : Form(program, FormId::Form2)
 {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resize(twips::toPixels(kDesignClientWidth, tpp()), twips::toPixels(kDesignClientHeight, tpp()));
     buildControls();

@@ -38,7 +38,6 @@ QString trimmedNumber(int value)
 NameListDraw::NameListDraw(Program& program) : Form(program, FormId::Form4)
 {
     setWindowTitle(kTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resize(twips::toPixels(kClientWidth, tpp()), twips::toPixels(kClientHeight, tpp()));
     buildControls();

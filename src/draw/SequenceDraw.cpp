@@ -32,7 +32,6 @@ const QColor kListBackground(255, 224, 192);
 SequenceDraw::SequenceDraw(Program& program) : Form(program, FormId::Form7)
 {
     setWindowTitle(kTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resize(twips::toPixels(kDesignClientWidth, tpp()), twips::toPixels(kDesignClientHeight, tpp()));
     buildControls();
