@@ -3,8 +3,8 @@
 //   last      one draw from a pot of 200 with a single entry left (about 200 picks)
 //   round     a whole round of 200, from a full pot to an empty one
 // Prints the median time of each and its ratio to the baseline.
-#include "draw/DrawPot.h"
-#include "draw/RandomSource.h"
+#include "models/draw/DrawPot.h"
+#include "models/draw/RandomSource.h"
 
 #include <algorithm>
 #include <chrono>

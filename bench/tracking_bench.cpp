@@ -5,10 +5,10 @@
 //  2. one Timer2 tick of the real main window (docking, scan, keys) against the scan alone;
 //  3. the running program's CPU time over the given seconds while counting down with the tool
 //     strip shown, with Timer2 on against Timer2 off.
-#include "app/FormRegistry.h"
-#include "app/MainWindow.h"
-#include "app/Program.h"
-#include "display/ToolStrip.h"
+#include "ui/FormRegistry.h"
+#include "ui/main/MainWindow.h"
+#include "ui/Program.h"
+#include "ui/display/ToolStrip.h"
 #include "platform/MessageBoxDialogs.h"
 #include "platform/QtSoundDevice.h"
 #include "platform/RealTimerDriver.h"
@@ -103,7 +103,7 @@ int main(int argc, char** argv)
     QtSoundDeviceFactory sounds(QStringList{QCoreApplication::applicationDirPath()});
     Program program(Services{timers, dialogs, windows, sounds, [] { return true; }, QString(), QStringList()});
     registerForms(program);
-    auto* main = program.formAs<MainWindow>(FormId::Form1);
+    auto* main = program.formAs<MainWindow>(WindowKind::Main);
     settle(500);
 
     // 1. The title list.
@@ -135,7 +135,7 @@ int main(int argc, char** argv)
     };
     const double off = run(false);
     const double on = run(true);
-    auto* strip = program.loadedAs<ToolStrip>(FormId::Form3);
+    auto* strip = program.loadedAs<ToolStrip>(WindowKind::ToolStrip);
     printf("running %d s, counting, strip %s:\n", seconds, strip && strip->isVisible() ? "shown" : "NOT shown");
     printf("  tracking off                 %9.3f %% of one core\n", off / seconds * 100);
     printf("  tracking on                  %9.3f %% of one core   (tracking adds %.3f %%)\n", on / seconds * 100,

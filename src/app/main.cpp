@@ -1,5 +1,5 @@
-#include "app/FormRegistry.h"
-#include "app/Program.h"
+#include "ui/FormRegistry.h"
+#include "ui/Program.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxDialogs.h"
 #include "platform/ProgramFolder.h"
@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
         QApplication::exit(code);
     });
 
-    program.form(FormId::Form1);
+    program.form(WindowKind::Main);
     if (ended)
         return exitCode;
     return QApplication::exec();

@@ -1,5 +1,5 @@
-#include "app/ClickableLabel.h"
-#include "app/MainWindow.h"
+#include "ui/ClickableLabel.h"
+#include "ui/main/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
@@ -13,12 +13,11 @@ TEST(Startup, MainWindowComesUpStoppedWithPresetOne)
 {
     TestProgram t;
     MainWindow& w = t.start();
-    const ProgramState& s = t.program->state();
-    EXPECT_EQ(s.TimerState, 0);
-    EXPECT_EQ(s.EnlargeSignal, 11);
-    EXPECT_EQ(s.NoteShowState, "S");
-    EXPECT_EQ(s.NoteDeck, "MYPPT.PPT");
-    EXPECT_EQ(s.DockedTop + s.DockedLeft + s.DockedRight, 0);
+    EXPECT_TRUE(t.program->countdown().isStopped());
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::None);
+    EXPECT_FALSE(t.program->instructionShow().isOpen());
+    EXPECT_EQ(t.program->instructionShow().deck(), "MYPPT.PPT");
+    EXPECT_FALSE(t.program->tracking().isDocked());
 
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.windowTitle(), "Vantrel工具    程序载入， 请稍候…");
@@ -79,7 +78,7 @@ TEST(Startup, SecondCopyShowsTheNoticeAndEndsWithoutTouchingAnything)
 {
     TestProgram t;
     t.onlyCopy = false;
-    t.program->form(FormId::Form1);
+    t.program->form(WindowKind::Main);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Notice);
     EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具提示：");
@@ -87,7 +86,7 @@ TEST(Startup, SecondCopyShowsTheNoticeAndEndsWithoutTouchingAnything)
               "\r    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    \r\n");
     EXPECT_EQ(t.dialogs.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(t.quitCode, 0);
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form1));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::Main));
     EXPECT_TRUE(t.sounds.log.commands.filter("Play").isEmpty());
     EXPECT_TRUE(t.sounds.log.commands.filter("Open").isEmpty());
 }

@@ -1,5 +1,5 @@
-#include "display/EdgeDocking.h"
-#include "display/ShowDetection.h"
+#include "models/tracking/EdgeDocking.h"
+#include "models/tracking/ShowDetection.h"
 #include "platform/presentation/ShowTitle.h"
 
 #include <gtest/gtest.h>
@@ -31,20 +31,20 @@ TEST(EdgeDocking, TopEdgeTucksAndKeepsTheStripOnScreen)
     docking::tuckAtEdges(w, f, kScreen);
     EXPECT_EQ(w.top, 90 - 2850);
     EXPECT_EQ(w.left, 4000);
-    EXPECT_EQ(f.top, 1);
-    EXPECT_EQ(f.left, 0);
+    EXPECT_TRUE(f.top);
+    EXPECT_FALSE(f.left);
 
     Window beyondRight{15000, -10, 5430, 2850};
     Flags f2;
     docking::tuckAtEdges(beyondRight, f2, kScreen);
     EXPECT_EQ(beyondRight.left, 15360 - 5430 - 90);
-    EXPECT_EQ(f2.right, 0) << "the top edge wins over the right one";
+    EXPECT_FALSE(f2.right) << "the top edge wins over the right one";
 
     Window beyondLeft{-200, -10, 5430, 2850};
     Flags f3;
     docking::tuckAtEdges(beyondLeft, f3, kScreen);
     EXPECT_EQ(beyondLeft.left, 90);
-    EXPECT_EQ(f3.left, 0) << "the top edge wins over the left one";
+    EXPECT_FALSE(f3.left) << "the top edge wins over the left one";
 }
 
 TEST(EdgeDocking, SideEdgesTuckWithTheirBottomClamps)
@@ -54,21 +54,21 @@ TEST(EdgeDocking, SideEdgesTuckWithTheirBottomClamps)
     docking::tuckAtEdges(left, fl, kScreen);
     EXPECT_EQ(left.left, 90 - 5430);
     EXPECT_EQ(left.top, 11520 - 2850 - 90);
-    EXPECT_EQ(fl.left, 1);
+    EXPECT_TRUE(fl.left);
 
     Window right{15360 - 5430, 11000, 5430, 2850};
     Flags fr;
     docking::tuckAtEdges(right, fr, kScreen);
     EXPECT_EQ(right.left, 15360 - 90);
     EXPECT_EQ(right.top, 11520 - 2850 - 210);
-    EXPECT_EQ(fr.right, 1);
+    EXPECT_TRUE(fr.right);
 
     // Left and right exclude each other: a window still flagged left never tucks right.
     Window wide{15360 - 5430, 3000, 5430, 2850};
     Flags stale;
-    stale.left = 1;
+    stale.left = true;
     docking::tuckAtEdges(wide, stale, kScreen);
-    EXPECT_EQ(stale.right, 0);
+    EXPECT_FALSE(stale.right);
     EXPECT_EQ(wide.left, 15360 - 5430);
 
     // Just inside the edges nothing happens.
@@ -84,21 +84,21 @@ TEST(EdgeDocking, UndoBringsEachEdgeBackFlush)
 {
     Window w{90 - 5430, 3000, 5430, 2850};
     Flags f;
-    f.left = 1;
+    f.left = true;
     docking::undoTuck(w, f, kScreen);
     EXPECT_EQ(w.left, 0);
     EXPECT_FALSE(f.any());
 
     Window r{15360 - 90, 3000, 5430, 2850};
     Flags fr;
-    fr.right = 1;
+    fr.right = true;
     docking::undoTuck(r, fr, kScreen);
     EXPECT_EQ(r.left, 15360 - 5430);
     EXPECT_FALSE(fr.any());
 
     Window t{4000, 90 - 2850, 5430, 2850};
     Flags ft;
-    ft.top = 1;
+    ft.top = true;
     docking::undoTuck(t, ft, kScreen);
     EXPECT_EQ(t.top, 0);
     EXPECT_EQ(t.left, 4000);
@@ -154,10 +154,10 @@ TEST(ShowDetection, FoldRule)
 {
     using showdetection::Found;
     using showdetection::mayHide;
-    EXPECT_TRUE(mayHide(1, Found{false, false}));
-    EXPECT_TRUE(mayHide(1, Found{true, true}));
-    EXPECT_TRUE(mayHide(1, Found{true, false}));
-    EXPECT_FALSE(mayHide(1, Found{false, true}));
-    EXPECT_FALSE(mayHide(0, Found{true, true}));
-    EXPECT_FALSE(mayHide(-1, Found{false, false}));
+    EXPECT_TRUE(mayHide(true, Found{false, false}));
+    EXPECT_TRUE(mayHide(true, Found{true, true}));
+    EXPECT_TRUE(mayHide(true, Found{true, false}));
+    EXPECT_FALSE(mayHide(true, Found{false, true}));
+    EXPECT_FALSE(mayHide(false, Found{true, true}));
+    EXPECT_FALSE(mayHide(false, Found{false, false}));
 }

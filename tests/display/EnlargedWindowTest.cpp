@@ -1,7 +1,7 @@
-#include "display/EnlargedWindow.h"
+#include "ui/display/EnlargedWindow.h"
 
-#include "app/ClickableLabel.h"
-#include "app/MainWindow.h"
+#include "ui/ClickableLabel.h"
+#include "ui/main/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
@@ -25,7 +25,7 @@ void startCountdown(MainWindow& w, const char* minutes, const char* seconds, con
 
 EnlargedWindow* enlarged(TestProgram& t)
 {
-    return t.program->loadedAs<EnlargedWindow>(FormId::Form6);
+    return t.program->loadedAs<EnlargedWindow>(WindowKind::EnlargedCountdown);
 }
 
 } // namespace
@@ -45,7 +45,7 @@ TEST(EnlargedWindow, OpeningHidesTheMainWindowAndPlacesItselfBelowIt)
     TestProgram t;
     MainWindow& w = t.start();
     startCountdown(w, "05", "00", "00", "30");
-    t.program->state().EnlargeSignal = 0;
+    t.program->enlargedNotice() = EnlargedNotice::None;
     w.label3DoubleClick();
 
     EnlargedWindow* e = enlarged(t);
@@ -53,7 +53,7 @@ TEST(EnlargedWindow, OpeningHidesTheMainWindowAndPlacesItselfBelowIt)
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(e->isVisible());
     EXPECT_TRUE(e->Timer1->isEnabled());
-    EXPECT_EQ(t.program->state().EnlargeSignal, 11);
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::None);
     EXPECT_TRUE(t.windows.topMost.contains(QStringLiteral("Form6")));
     EXPECT_NEAR(e->leftTwips(), (t.windows.screen.width() - e->widthTwips()) / 2, 15);
     EXPECT_NEAR(e->topTwips(), w.topTwips() + w.heightTwips() + 600, 15);
@@ -125,14 +125,14 @@ TEST(EnlargedWindow, TimeUpClosesItWithin200msAndItStaysLoadedWhereItWas)
     qint64 signalledAt = -1;
     for (int step = 0; step < 3000 && signalledAt < 0; ++step) {
         t.advance(10);
-        if (t.program->state().EnlargeSignal == 88)
+        if (t.program->enlargedNotice() == EnlargedNotice::TimeUp)
             signalledAt = t.timers.nowMs();
     }
     ASSERT_GE(signalledAt, 0) << "the countdown never reached its end";
     t.advance(200);
     EXPECT_FALSE(e->isVisible());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(t.program->state().EnlargeSignal, 0);
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::None);
     EXPECT_EQ(enlarged(t), e);
     EXPECT_TRUE(e->Timer1->isEnabled());
     EXPECT_EQ(e->Label1->text(), QStringLiteral("00 : 00"));
@@ -146,7 +146,7 @@ TEST(EnlargedWindow, TimeUpClosesItWithin200msAndItStaysLoadedWhereItWas)
     EXPECT_TRUE(e->isVisible());
     EXPECT_NEAR(e->leftTwips(), 1500, 15);
     EXPECT_NEAR(e->topTwips(), 900, 15);
-    EXPECT_EQ(t.program->state().EnlargeSignal, 11);
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::None);
 }
 
 TEST(EnlargedWindow, ClosingByTheDigitsOrTheCloseCommandUnloadsAndShowsTheMainWindow)
@@ -159,7 +159,7 @@ TEST(EnlargedWindow, ClosingByTheDigitsOrTheCloseCommandUnloadsAndShowsTheMainWi
     ASSERT_NE(enlarged(t), nullptr);
     enlarged(t)->label1DoubleClick();
     EXPECT_EQ(enlarged(t), nullptr);
-    EXPECT_EQ(t.program->state().EnlargeSignal, 99);
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::ClosedByUser);
     EXPECT_TRUE(w.isVisible());
     TestProgram::settle();
 
@@ -168,7 +168,7 @@ TEST(EnlargedWindow, ClosingByTheDigitsOrTheCloseCommandUnloadsAndShowsTheMainWi
     EXPECT_FALSE(w.isVisible());
     enlarged(t)->close();
     EXPECT_EQ(enlarged(t), nullptr);
-    EXPECT_EQ(t.program->state().EnlargeSignal, 99);
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::ClosedByUser);
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -180,11 +180,11 @@ TEST(EnlargedWindow, UserCloseDuringARunIsHandledAtTheEndOfTheReminder)
     w.label3DoubleClick();
     t.advance(2000);
     enlarged(t)->label1DoubleClick();
-    ASSERT_EQ(t.program->state().EnlargeSignal, 99);
+    ASSERT_EQ(t.program->enlargedNotice(), EnlargedNotice::ClosedByUser);
 
     // The reminder fires 10 s in and blinks for 13 ticks of 300 ms.
     t.advance(10000 + 13 * 300 + 100);
-    EXPECT_EQ(t.program->state().EnlargeSignal, 12);
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::None);
     EXPECT_TRUE(w.isVisible());
 }
 

@@ -12,19 +12,18 @@ const QString kThreeCases = QStringLiteral("以下三种情况不能隐藏主界
 TEST_F(TrackingTest, FoldRefusedWhilePausedShowsTheThreeCases)
 {
     MainWindow& w = start();
-    ProgramState& s = t.program->state();
     startCountdown(w);
     w.Command2->click(); // pause
     w.moveTwips(300, 6000);
-    t.program->form(FormId::Form2)->show();
+    t.program->form(WindowKind::DrawLauncher)->show();
 
     double topWhileOpen = -1, leftWhileOpen = -1;
     bool launcherWhileOpen = false;
     t.dialogs.answerNext(Answer::Ok, [&] {
         topWhileOpen = w.topTwips();
         leftWhileOpen = w.leftTwips();
-        launcherWhileOpen = t.program->isLoaded(FormId::Form2);
-        s.DockedTop = 1; // tucked by a tick while the box was open
+        launcherWhileOpen = t.program->isLoaded(WindowKind::DrawLauncher);
+        t.setDockedEdge(&docking::Flags::top, true); // tucked by a tick while the box was open
     });
     w.command4Click();
 
@@ -35,10 +34,10 @@ TEST_F(TrackingTest, FoldRefusedWhilePausedShowsTheThreeCases)
     EXPECT_NEAR(topWhileOpen, 2000, 15);
     EXPECT_EQ(leftWhileOpen, (kScreenW - w.widthTwips()) / 2);
     EXPECT_TRUE(launcherWhileOpen) << "the launcher closes only after OK";
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form2));
-    EXPECT_EQ(s.DockedTop, 0);
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::DrawLauncher));
+    EXPECT_FALSE(t.program->tracking().docked().top);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form3));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::ToolStrip));
 }
 
 TEST_F(TrackingTest, FoldRefusedWhenStoppedOrDeckOpenWithoutShow)
@@ -61,14 +60,13 @@ TEST_F(TrackingTest, FoldRefusedSilentlyWhenDocked)
 {
     MainWindow& w = start();
     const double W = w.widthTwips();
-    ProgramState& s = t.program->state();
     w.moveTwips(90 - W, 3000);
-    s.DockedLeft = 1;
+    t.setDockedEdge(&docking::Flags::left, true);
     w.hide();
     w.command4Click();
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(s.DockedLeft, 0);
+    EXPECT_FALSE(t.program->tracking().docked().left);
     EXPECT_NEAR(w.topTwips(), 2000, 15);
     EXPECT_EQ(w.leftTwips(), (kScreenW - w.widthTwips()) / 2);
 }

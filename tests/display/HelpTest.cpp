@@ -1,7 +1,7 @@
 #include "StandIns.h"
-#include "app/ClickableLabel.h"
-#include "app/MainWindow.h"
-#include "display/HelpFiles.h"
+#include "ui/ClickableLabel.h"
+#include "ui/main/MainWindow.h"
+#include "platform/HelpFiles.h"
 #include "support/TestProgram.h"
 
 #include <QDir>
@@ -64,7 +64,7 @@ TEST(Help, AMissingHelpFileIsReportedAndNothingIsOpened)
     EXPECT_EQ(t.dialogs.shown[0].title, MainWindow::kNoticeTitle);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(kHelpIndex));
     EXPECT_NEAR(w.heightTwips(), MainWindow::kHelpHeight, 15);
-    EXPECT_TRUE(t.program->isLoaded(FormId::Form1));
+    EXPECT_TRUE(t.program->isLoaded(WindowKind::Main));
 }
 
 TEST(Help, TheLogoOpensTheProjectPage)

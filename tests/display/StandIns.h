@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Form.h"
-#include "app/Program.h"
+#include "ui/Form.h"
+#include "ui/Program.h"
 
 #include <QDesktopServices>
 #include <QStringList>
@@ -13,7 +13,7 @@
 class StandInForm : public Form {
     Q_OBJECT
 public:
-    StandInForm(Program& program, FormId id, std::shared_ptr<QStringList> log)
+    StandInForm(Program& program, WindowKind id, std::shared_ptr<QStringList> log)
         : Form(program, id), log_(std::move(log))
     {
     }
@@ -23,7 +23,7 @@ public:
     Q_INVOKABLE void closeNoteShow()
     {
         log_->append(QStringLiteral("closeNoteShow"));
-        program().state().NoteShowState = QStringLiteral("S");
+        program().instructionShow().setOpen(false);
     }
 
 private:
@@ -31,10 +31,10 @@ private:
 };
 
 // Registers stand-ins for the given windows, all logging into one list.
-inline std::shared_ptr<QStringList> standIn(Program& program, std::initializer_list<FormId> ids)
+inline std::shared_ptr<QStringList> standIn(Program& program, std::initializer_list<WindowKind> ids)
 {
     auto log = std::make_shared<QStringList>();
-    for (FormId id : ids)
+    for (WindowKind id : ids)
         program.registerForm(id, [id, log](Program& p) { return new StandInForm(p, id, log); });
     return log;
 }

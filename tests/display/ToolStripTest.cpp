@@ -1,6 +1,6 @@
 #include "TrackingFixture.h"
-#include "app/ClickableLabel.h"
-#include "display/Tray.h"
+#include "ui/ClickableLabel.h"
+#include "ui/display/Tray.h"
 #include "platform/Timer.h"
 
 #include <QGroupBox>
@@ -20,7 +20,7 @@ TEST_F(TrackingTest, StripLineShowsSetAndRemainingTimeAndTheState)
     t.advance(200);
     EXPECT_EQ(bar.Label1->text(), QStringLiteral("  当前计时状态：暂停计时"));
 
-    t.program->state().TimerState = 0;
+    t.program->countdown().setState(Countdown::State::Stopped);
     t.advance(200);
     EXPECT_EQ(bar.Label1->text(), QStringLiteral("  当前计时状态：停止计时"));
 }
@@ -124,18 +124,17 @@ TEST_F(TrackingTest, RestoreIconBringsTheMainWindowCentredOverADraggedStrip)
 {
     MainWindow& w = start();
     const double W = w.widthTwips();
-    ProgramState& s = t.program->state();
     startCountdown(w);
     ToolStrip& bar = fold(w);
     bar.moveTwips(7500, 9000); // dragged by the user
-    s.DockedTop = 1;
+    t.setDockedEdge(&docking::Flags::top, true);
 
     QTest::mouseClick(bar.Image1, Qt::LeftButton);
     EXPECT_TRUE(bar.isHidden());
     EXPECT_TRUE(w.isVisible());
     EXPECT_NEAR(w.leftTwips(), 7500 - (W - 5085) / 2.0, 15);
     EXPECT_EQ(w.topTwips(), 9000);
-    EXPECT_EQ(s.DockedTop, 0);
+    EXPECT_FALSE(t.program->tracking().docked().top);
     EXPECT_TRUE(bar.Timer1->isEnabled()) << "only the window is hidden";
 }
 
@@ -165,7 +164,7 @@ TEST_F(TrackingTest, StripStaysOnScreenOverATuckedMainWindow)
     MainWindow& w = start();
     startCountdown(w);
     tick();
-    t.program->state().DockedTop = 1;
+    t.setDockedEdge(&docking::Flags::top, true);
     w.moveTwips(3000, 90 - 2850);
     w.command4Click();
     ASSERT_NE(strip(), nullptr);

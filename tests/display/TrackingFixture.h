@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/MainWindow.h"
-#include "display/ToolStrip.h"
+#include "ui/main/MainWindow.h"
+#include "ui/display/ToolStrip.h"
 #include "support/TestProgram.h"
 
 #include <QComboBox>
@@ -18,7 +18,7 @@ protected:
 
     TrackingTest()
     {
-        t.program->registerForm(FormId::Form2, [](Program& p) { return new Form(p, FormId::Form2); });
+        t.program->registerForm(WindowKind::DrawLauncher, [](Program& p) { return new Form(p, WindowKind::DrawLauncher); });
         t.windows.pointer = {15000, 11000};
     }
 
@@ -37,13 +37,13 @@ protected:
         w.Text2->setText(QStringLiteral("00"));
         w.Text5->setText(QStringLiteral("00"));
         w.Command1->click();
-        ASSERT_EQ(t.program->state().TimerState, 1);
+        ASSERT_TRUE(t.program->countdown().isCounting());
     }
 
     // Lets the tracking timer tick once.
     void tick() { t.advance(100); }
 
-    ToolStrip* strip() { return t.program->loadedAs<ToolStrip>(FormId::Form3); }
+    ToolStrip* strip() { return t.program->loadedAs<ToolStrip>(WindowKind::ToolStrip); }
 
     // Folds the running main window into the strip.
     ToolStrip& fold(MainWindow& w)

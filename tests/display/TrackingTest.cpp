@@ -10,72 +10,70 @@ TEST_F(TrackingTest, TucksAtEachEdgeWhenThePointerLeavesAndComesBackUnderIt)
 {
     MainWindow& w = start();
     const double W = w.widthTwips();
-    ProgramState& s = t.program->state();
 
     w.moveTwips(3000, 0);
     tick();
     EXPECT_EQ(w.topTwips(), 90 - 2850);
-    EXPECT_EQ(s.DockedTop, 1);
+    EXPECT_TRUE(t.program->tracking().docked().top);
     // The pointer on the last pixel row of the visible strip brings it back.
     t.windows.pointer = {3000 + 300, 90 - 15};
     tick();
     EXPECT_EQ(w.topTwips(), 0);
-    EXPECT_EQ(s.DockedTop, 0);
+    EXPECT_FALSE(t.program->tracking().docked().top);
     t.windows.pointer = {15000, 11000};
     tick();
-    EXPECT_EQ(s.DockedTop, 1) << "tucks again once the pointer leaves";
+    EXPECT_TRUE(t.program->tracking().docked().top) << "tucks again once the pointer leaves";
 
     w.moveTwips(0, 3000);
-    s.DockedTop = 0;
+    t.setDockedEdge(&docking::Flags::top, false);
     tick();
     EXPECT_EQ(w.leftTwips(), 90 - W);
-    EXPECT_EQ(s.DockedLeft, 1);
+    EXPECT_TRUE(t.program->tracking().docked().left);
     t.windows.pointer = {45, 4000};
     tick();
     EXPECT_EQ(w.leftTwips(), 0);
-    EXPECT_EQ(s.DockedLeft, 0);
+    EXPECT_FALSE(t.program->tracking().docked().left);
 
     t.windows.pointer = {7000, 11000};
     w.moveTwips(kScreenW - W, 3000);
     tick();
     EXPECT_EQ(w.leftTwips(), kScreenW - 90);
-    EXPECT_EQ(s.DockedRight, 1);
+    EXPECT_TRUE(t.program->tracking().docked().right);
     t.windows.pointer = {int(kScreenW) - 45, 4000};
     tick();
     EXPECT_EQ(w.leftTwips(), kScreenW - W);
-    EXPECT_EQ(s.DockedRight, 0);
+    EXPECT_FALSE(t.program->tracking().docked().right);
 }
 
 TEST_F(TrackingTest, TuckClampsAndBottomPullBack)
 {
     MainWindow& w = start();
     const double W = w.widthTwips();
-    ProgramState& s = t.program->state();
     t.windows.pointer = {100, 100};
 
     w.moveTwips(kScreenW - W + 600, -300);
     tick();
     EXPECT_EQ(w.leftTwips(), kScreenW - W - 90);
     EXPECT_EQ(w.topTwips(), 90 - 2850);
-    EXPECT_EQ(s.DockedRight, 0);
+    EXPECT_FALSE(t.program->tracking().docked().right);
 
-    s.DockedTop = 0;
+    t.setDockedEdge(&docking::Flags::top, false);
     w.moveTwips(kScreenW - 5000, 9900);
     tick();
-    EXPECT_EQ(s.DockedRight, 1);
+    EXPECT_TRUE(t.program->tracking().docked().right);
     EXPECT_EQ(w.topTwips(), kScreenH - 2850 - 210);
 
-    s.DockedRight = 0;
+    t.setDockedEdge(&docking::Flags::right, false);
     w.moveTwips(-900, 9900);
     tick();
-    EXPECT_EQ(s.DockedLeft, 1);
+    EXPECT_TRUE(t.program->tracking().docked().left);
     EXPECT_EQ(w.topTwips(), kScreenH - 2850 - 90);
 
-    s.DockedLeft = 0;
+    t.setDockedEdge(&docking::Flags::left, false);
     w.moveTwips(3000, kScreenH - 150);
     tick();
     EXPECT_EQ(w.topTwips(), kScreenH - 540);
-    EXPECT_FALSE(s.DockedTop || s.DockedLeft || s.DockedRight);
+    EXPECT_FALSE(t.program->tracking().isDocked());
 }
 
 TEST_F(TrackingTest, LeavingTheWindowFoldsTheTallLayout)
@@ -110,7 +108,6 @@ TEST_F(TrackingTest, TitlesGoToTheHiddenListEveryTick)
 TEST_F(TrackingTest, ShrinkButtonFollowsTheFoldRule)
 {
     MainWindow& w = start();
-    ProgramState& s = t.program->state();
     tick();
     EXPECT_FALSE(w.Command4->isEnabled()) << "stopped";
 
@@ -121,14 +118,14 @@ TEST_F(TrackingTest, ShrinkButtonFollowsTheFoldRule)
     t.windows.titles = {kEditTitle};
     tick();
     EXPECT_FALSE(w.Command4->isEnabled());
-    EXPECT_EQ(s.PptAppFound, 1);
-    EXPECT_EQ(s.SlideShowFound, 0);
+    EXPECT_TRUE(t.program->tracking().lastScan().presentationApp);
+    EXPECT_FALSE(t.program->tracking().lastScan().slideShow);
 
     t.windows.titles = {QStringLiteral("MICROSOFT powerpoint - Deck"),
                         QStringLiteral("powerpoint 幻灯片放映 - Deck")};
     tick();
     EXPECT_TRUE(w.Command4->isEnabled()) << "show running, mixed case";
-    EXPECT_EQ(s.SlideShowFound, 1);
+    EXPECT_TRUE(t.program->tracking().lastScan().slideShow);
 
     w.Command2->click(); // pause
     w.Command4->setEnabled(true);
@@ -161,11 +158,11 @@ TEST_F(TrackingTest, EditingViewOnlyKeepsTheMainWindowInView)
     ToolStrip& bar = fold(w);
     EXPECT_TRUE(bar.isVisible());
 
-    t.program->form(FormId::Form2)->show();
+    t.program->form(WindowKind::DrawLauncher)->show();
     t.windows.titles = {kEditTitle};
     tick();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form2));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::DrawLauncher));
     EXPECT_TRUE(bar.isVisible()) << "the strip is left as it is";
     w.hide();
     tick();
@@ -210,7 +207,7 @@ TEST_F(TrackingTest, F9DoesNothingWhileTheMainWindowIsShown)
     t.windows.keysDown = {Keys::F9};
     tick();
     tick();
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form3));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::ToolStrip));
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -229,20 +226,19 @@ TEST_F(TrackingTest, F9LoadsTheStripWhenTheMainWindowIsHiddenOtherwise)
 TEST_F(TrackingTest, F11BringsTheMainWindowBackFromAnyState)
 {
     MainWindow& w = start();
-    ProgramState& s = t.program->state();
     startCountdown(w);
     ToolStrip& bar = fold(w);
-    t.program->form(FormId::Form2)->show();
-    s.DockedLeft = 1;
+    t.program->form(WindowKind::DrawLauncher)->show();
+    t.setDockedEdge(&docking::Flags::left, true);
 
     t.windows.keysDown = {Keys::F11};
     tick();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(bar.isHidden());
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form2));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::DrawLauncher));
     EXPECT_NEAR(w.topTwips(), 2000, 15);
     EXPECT_EQ(w.leftTwips(), (kScreenW - w.widthTwips()) / 2);
-    EXPECT_EQ(s.DockedLeft, 0);
+    EXPECT_FALSE(t.program->tracking().docked().left);
 
     // Already shown and free: re-centred.
     t.windows.keysDown.clear();
@@ -259,7 +255,6 @@ TEST_F(TrackingTest, ReminderPutsATuckedWindowBackWithItsFlag)
 {
     MainWindow& w = start();
     const double W = w.widthTwips();
-    ProgramState& s = t.program->state();
     w.Text1->setText(QStringLiteral("01"));
     w.Text4->setText(QStringLiteral("00"));
     w.Text2->setText(QStringLiteral("00"));
@@ -267,15 +262,15 @@ TEST_F(TrackingTest, ReminderPutsATuckedWindowBackWithItsFlag)
     w.Command1->click();
     w.moveTwips(kScreenW - W, 3000);
     tick();
-    ASSERT_EQ(s.DockedRight, 1);
+    ASSERT_TRUE(t.program->tracking().docked().right);
     const double tuckedLeft = w.leftTwips();
 
     t.advance(11000 - 100); // the reminder fires after the 11th second's tick
     EXPECT_TRUE(w.Timer4->isEnabled());
-    EXPECT_EQ(s.DockedRight, 0);
+    EXPECT_FALSE(t.program->tracking().docked().right);
     t.advance(13 * 300);
     EXPECT_FALSE(w.Timer4->isEnabled());
-    EXPECT_EQ(s.DockedRight, 1);
+    EXPECT_TRUE(t.program->tracking().docked().right);
     EXPECT_EQ(w.leftTwips(), tuckedLeft);
     tick();
     EXPECT_EQ(w.leftTwips(), tuckedLeft) << "still tucked once tracking sees it again";

@@ -1,7 +1,7 @@
 #include "StandIns.h"
-#include "app/MainWindow.h"
-#include "display/ToolStrip.h"
-#include "display/Tray.h"
+#include "ui/main/MainWindow.h"
+#include "ui/display/ToolStrip.h"
+#include "ui/display/Tray.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
@@ -41,7 +41,7 @@ TEST(Tray, IsTheBellWithItsTipForAsLongAsTheMainWindowIsLoaded)
     EXPECT_TRUE(trayAvailable(*t.program));
 
     QPointer<Tray> alive(&tray);
-    t.program->unload(FormId::Form1);
+    t.program->unload(WindowKind::Main);
     EXPECT_FALSE(trayAvailable(*t.program));
     TestProgram::settle();
     EXPECT_TRUE(alive.isNull());
@@ -82,25 +82,24 @@ TEST(Tray, LeftClickBringsTheMainWindowBackFromTheStripTipHiddenAndDockedStates)
          }},
         {"docked",
          [](TestProgram& t, MainWindow& w, Form*) {
-             t.program->state().DockedLeft = 1;
+             t.setDockedEdge(&docking::Flags::left, true);
              w.moveTwips(90 - w.widthTwips(), 3000);
          }},
     };
     for (const Case& c : cases) {
         TestProgram t;
-        standIn(*t.program, {FormId::Form3});
+        standIn(*t.program, {WindowKind::ToolStrip});
         MainWindow& w = t.start();
-        Form* strip = t.program->form(FormId::Form3);
+        Form* strip = t.program->form(WindowKind::ToolStrip);
         c.arrange(t, w, strip);
-        t.program->state().DockedTop = 1;
+        t.setDockedEdge(&docking::Flags::top, true);
 
         trayOf(w).mouseEvent(Tray::Left);
         EXPECT_TRUE(w.isVisible()) << c.name;
         EXPECT_FALSE(w.isMinimized()) << c.name;
         EXPECT_TRUE(atStandardPlace(t, w)) << c.name;
         EXPECT_FALSE(strip->isVisible()) << c.name;
-        const ProgramState& s = t.program->state();
-        EXPECT_EQ(s.DockedTop + s.DockedLeft + s.DockedRight, 0) << c.name;
+        EXPECT_FALSE(t.program->tracking().isDocked()) << c.name;
         EXPECT_TRUE(t.dialogs.shown.isEmpty()) << c.name;
     }
 }
@@ -109,7 +108,7 @@ TEST(Tray, LeftClickFoldsTheRealStripAwayAndTheMainWindowComesBack)
 {
     TestProgram t;
     MainWindow& w = t.start();
-    auto* strip = t.program->formAs<ToolStrip>(FormId::Form3);
+    auto* strip = t.program->formAs<ToolStrip>(WindowKind::ToolStrip);
     ASSERT_NE(strip, nullptr);
     w.hide();
     strip->showStrip();
@@ -123,15 +122,15 @@ TEST(Tray, LeftClickFoldsTheRealStripAwayAndTheMainWindowComesBack)
 TEST(Tray, LeftClickClosesTheLauncherAndLeavesTrackingOff)
 {
     TestProgram t;
-    auto log = standIn(*t.program, {FormId::Form2});
+    auto log = standIn(*t.program, {WindowKind::DrawLauncher});
     MainWindow& w = t.start();
-    t.program->form(FormId::Form2);
+    t.program->form(WindowKind::DrawLauncher);
     // The launcher hides the main window and stops its tracking while it is open.
     w.hide();
     w.Timer2->setEnabled(false);
 
     trayOf(w).mouseEvent(Tray::Left);
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form2));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::DrawLauncher));
     EXPECT_EQ(*log, QStringList{QStringLiteral("unload Form2")});
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(w.Timer2->isEnabled());
@@ -156,14 +155,14 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
 {
     TestProgram t;
     MainWindow& w = t.start();
-    t.program->state().DockedRight = 1;
+    t.setDockedEdge(&docking::Flags::right, true);
     const double tuckedLeft = t.windows.screen.width() - 90;
     w.moveTwips(tuckedLeft, 3000);
     bool stayedTucked = false;
     t.dialogs.answerNext(Answer::No, [&] { stayedTucked = std::abs(w.leftTwips() - tuckedLeft) < 15; });
     trayOf(w).mouseEvent(Tray::Right);
     EXPECT_TRUE(stayedTucked);
-    EXPECT_EQ(t.program->state().DockedRight, 1);
+    EXPECT_TRUE(t.program->tracking().docked().right);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
     EXPECT_EQ(t.dialogs.shown[0].title, QStringLiteral("Vantrel工具提示："));
@@ -171,13 +170,13 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
     EXPECT_EQ(t.dialogs.shown[0].icon, MessageIcon::Information);
     EXPECT_EQ(t.quitCode, -1);
 
-    t.program->state().DockedRight = 0;
+    t.setDockedEdge(&docking::Flags::right, false);
     w.moveTwips(0, 0);
     bool placedFirst = false;
     t.dialogs.answerNext(Answer::No, [&] { placedFirst = atStandardPlace(t, w); });
     trayOf(w).mouseEvent(Tray::Right);
     EXPECT_TRUE(placedFirst);
-    EXPECT_TRUE(t.program->isLoaded(FormId::Form1));
+    EXPECT_TRUE(t.program->isLoaded(WindowKind::Main));
     EXPECT_EQ(t.quitCode, -1);
 }
 
@@ -185,18 +184,18 @@ TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
 {
     for (bool fromTray : {true, false}) {
         TestProgram t;
-        auto log = standIn(*t.program, {FormId::Form2, FormId::Form3, FormId::Form4, FormId::Form5,
-                                        FormId::Form6, FormId::Form7, FormId::Form8});
+        auto log = standIn(*t.program, {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw, WindowKind::SlideDraw,
+                                        WindowKind::EnlargedCountdown, WindowKind::SequenceDraw, WindowKind::InstructionPlayer});
         MainWindow& w = t.start();
-        for (FormId id : {FormId::Form2, FormId::Form3, FormId::Form4, FormId::Form5, FormId::Form6,
-                          FormId::Form7, FormId::Form8})
+        for (WindowKind id : {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw, WindowKind::SlideDraw, WindowKind::EnlargedCountdown,
+                          WindowKind::SequenceDraw, WindowKind::InstructionPlayer})
             t.program->form(id);
         bool allUnloadedAtQuit = false;
         t.program->onQuit([&](int code) {
             t.quitCode = code;
             allUnloadedAtQuit = true;
             for (int id = 1; id <= 8; ++id)
-                allUnloadedAtQuit = allUnloadedAtQuit && !t.program->isLoaded(FormId(id));
+                allUnloadedAtQuit = allUnloadedAtQuit && !t.program->isLoaded(WindowKind(id));
         });
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
@@ -217,10 +216,10 @@ TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
 {
     for (bool fromTray : {true, false}) {
         TestProgram t;
-        auto log = standIn(*t.program, {FormId::Form5, FormId::Form8});
+        auto log = standIn(*t.program, {WindowKind::SlideDraw, WindowKind::InstructionPlayer});
         MainWindow& w = t.start();
-        t.program->form(FormId::Form5);
-        t.program->state().NoteShowState = QStringLiteral("H");
+        t.program->form(WindowKind::SlideDraw);
+        t.program->instructionShow().setOpen(true);
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
             trayOf(w).mouseEvent(Tray::Right);
@@ -237,20 +236,20 @@ TEST(Exit, WithoutAnInstructionPlayerTheShutdownStillCompletes)
 {
     TestProgram t;
     MainWindow& w = t.start();
-    t.program->state().NoteShowState = QStringLiteral("H");
+    t.program->instructionShow().setOpen(true);
     t.dialogs.answerNext(Answer::Yes);
     w.Command7->click();
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form1));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::Main));
     EXPECT_EQ(t.quitCode, 0);
 }
 
 TEST(Exit, ButtonAnsweredNoShowsTheTaskbarAndReplacesTheWindowOnly)
 {
     TestProgram t;
-    auto log = standIn(*t.program, {FormId::Form3});
+    auto log = standIn(*t.program, {WindowKind::ToolStrip});
     MainWindow& w = t.start();
-    t.program->form(FormId::Form3)->show();
-    t.program->state().DockedTop = 1;
+    t.program->form(WindowKind::ToolStrip)->show();
+    t.setDockedEdge(&docking::Flags::top, true);
     w.moveTwips(1000, -2500);
     const int taskbarBefore = t.windows.taskbarShown;
 
@@ -265,8 +264,8 @@ TEST(Exit, ButtonAnsweredNoShowsTheTaskbarAndReplacesTheWindowOnly)
     EXPECT_EQ(t.dialogs.shown[0].text, kQuestion);
     EXPECT_EQ(t.quitCode, -1);
     EXPECT_TRUE(log->isEmpty());
-    EXPECT_TRUE(t.program->form(FormId::Form3)->isVisible());
-    EXPECT_EQ(t.program->state().DockedTop, 1);
+    EXPECT_TRUE(t.program->form(WindowKind::ToolStrip)->isVisible());
+    EXPECT_TRUE(t.program->tracking().docked().top);
     EXPECT_TRUE(w.Timer2->isEnabled());
 }
 

@@ -1,8 +1,8 @@
-#include "display/WindowChrome.h"
+#include "ui/WindowChrome.h"
 
-#include "app/ClickableLabel.h"
-#include "app/MainWindow.h"
-#include "display/EnlargedWindow.h"
+#include "ui/ClickableLabel.h"
+#include "ui/main/MainWindow.h"
+#include "ui/display/EnlargedWindow.h"
 #include "support/TestProgram.h"
 
 #include <QLabel>
@@ -115,7 +115,7 @@ TEST(WindowChrome, TheEnlargedDigitsDragAndStillCloseOnDoubleClick)
     MainWindow& w = t.start();
     w.Command1->click();
     w.label3DoubleClick();
-    auto* e = t.program->loadedAs<EnlargedWindow>(FormId::Form6);
+    auto* e = t.program->loadedAs<EnlargedWindow>(WindowKind::EnlargedCountdown);
     ASSERT_NE(e, nullptr);
     e->move(50, 60);
     const QPoint start = centreOf(e->Label1);
@@ -125,8 +125,8 @@ TEST(WindowChrome, TheEnlargedDigitsDragAndStillCloseOnDoubleClick)
     EXPECT_EQ(e->pos(), QPoint(30, 75));
 
     QTest::mouseDClick(e->Label1, Qt::LeftButton, {}, start);
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form6));
-    EXPECT_EQ(t.program->state().EnlargeSignal, 99);
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::EnlargedCountdown));
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::ClosedByUser);
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -144,20 +144,20 @@ TEST(WindowChrome, TheOtherWindowsDragAndTakeFocusByTheirOwnTables)
     TestProgram t;
     t.start();
     struct Case {
-        FormId id;
+        WindowKind id;
         const char* surface; // nullptr: the window has no drag surfaces of its own chrome
         const char* button;
     };
     for (const Case c :
-         {Case{FormId::Form2, "Form2", "Command11"}, Case{FormId::Form3, "Label1", "Command2"},
-          Case{FormId::Form7, nullptr, "Command1"}, Case{FormId::Form8, nullptr, "Command1"}}) {
+         {Case{WindowKind::DrawLauncher, "Form2", "Command11"}, Case{WindowKind::ToolStrip, "Label1", "Command2"},
+          Case{WindowKind::SequenceDraw, nullptr, "Command1"}, Case{WindowKind::InstructionPlayer, nullptr, "Command1"}}) {
         if (!t.program->isAvailable(c.id))
             continue;
         Form* form = t.program->form(c.id);
         ASSERT_NE(form, nullptr);
         form->show();
         form->move(200, 200);
-        const QString name = QStringLiteral("Form%1").arg(int(c.id));
+        const QString name = windowObjectName(c.id);
         ASSERT_NE(WindowChrome::of(form), nullptr) << name.toStdString();
         if (c.surface) {
             QWidget* surface = QString::fromLatin1(c.surface) == name
@@ -183,9 +183,9 @@ TEST(WindowChrome, PassingOverTheNameListDrawsDisabledDrawButtonLeavesTheFocusAl
 {
     TestProgram t;
     t.start();
-    if (!t.program->isAvailable(FormId::Form4))
+    if (!t.program->isAvailable(WindowKind::NameListDraw))
         GTEST_SKIP() << "no name-list draw in this build";
-    Form* form = t.program->form(FormId::Form4);
+    Form* form = t.program->form(WindowKind::NameListDraw);
     ASSERT_NE(form, nullptr);
     form->show();
     auto* draw = form->findChild<QPushButton*>(QStringLiteral("CommandQq"));

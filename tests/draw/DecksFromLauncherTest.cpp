@@ -1,7 +1,7 @@
-#include "app/MainWindow.h"
-#include "draw/DrawLauncher.h"
-#include "draw/NotePlayer.h"
-#include "draw/SlideDraw.h"
+#include "ui/main/MainWindow.h"
+#include "ui/draw/DrawLauncher.h"
+#include "ui/draw/NotePlayer.h"
+#include "ui/draw/SlideDraw.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
@@ -24,7 +24,7 @@ protected:
     DrawLauncher& launcher()
     {
         t.main().Command5->click();
-        auto* form = t.program->loadedAs<DrawLauncher>(FormId::Form2);
+        auto* form = t.program->loadedAs<DrawLauncher>(WindowKind::DrawLauncher);
         EXPECT_NE(form, nullptr);
         return *form;
     }
@@ -35,7 +35,7 @@ protected:
 TEST_F(DecksFromLauncher, TheTwoInstructionDecksNeverRunTogether)
 {
     launcher().Command1->click();
-    EXPECT_EQ(t.program->state().NoteShowState, "H");
+    EXPECT_TRUE(t.program->instructionShow().isOpen());
     EXPECT_TRUE(t.main().isVisible());
     EXPECT_TRUE(t.main().Timer2->isEnabled());
 
@@ -45,8 +45,8 @@ TEST_F(DecksFromLauncher, TheTwoInstructionDecksNeverRunTogether)
                                                 "open Note2.PPT", "run Note2.PPT"}));
     EXPECT_EQ(t.presentations.runningShows(), 1);
     EXPECT_EQ(t.presentations.alive, 1);
-    EXPECT_EQ(t.program->state().NoteShowState, "H");
-    auto* player = t.program->loadedAs<NotePlayer>(FormId::Form8);
+    EXPECT_TRUE(t.program->instructionShow().isOpen());
+    auto* player = t.program->loadedAs<NotePlayer>(WindowKind::InstructionPlayer);
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->presentation(), t.presentations.latest);
 }
@@ -58,9 +58,9 @@ TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
     TestProgram::settle();
     EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT", "quit Note1.PPT",
                                                 "open MYPPT.ppt", "run MYPPT.ppt"}));
-    EXPECT_EQ(t.program->state().NoteShowState, "S");
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form8));
-    auto* draw = t.program->loadedAs<SlideDraw>(FormId::Form5);
+    EXPECT_FALSE(t.program->instructionShow().isOpen());
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::InstructionPlayer));
+    auto* draw = t.program->loadedAs<SlideDraw>(WindowKind::SlideDraw);
     ASSERT_NE(draw, nullptr);
     EXPECT_TRUE(draw->isVisible());
     EXPECT_FALSE(t.main().isVisible());

@@ -27,14 +27,14 @@ protected:
 class StandInWindow : public Form {
     Q_OBJECT
 public:
-    StandInWindow(Program& p, FormId id) : Form(p, id)
+    StandInWindow(Program& p, WindowKind id) : Form(p, id)
     {
         resize(300, 200);
         quit = new QPushButton(QStringLiteral("退出"), this);
         quit->setObjectName(QStringLiteral("CommandQuit"));
         quit->setEnabled(false);
     }
-    Q_INVOKABLE void startNoteShow() { calls << QStringLiteral("start ") + program().state().NoteDeck; }
+    Q_INVOKABLE void startNoteShow() { calls << QStringLiteral("start ") + program().instructionShow().deck(); }
     Q_INVOKABLE void closeNoteShow() { calls << QStringLiteral("close"); }
     QPushButton* quit;
     QStringList calls;
@@ -44,7 +44,7 @@ public:
 
 TEST_F(Launcher, MainButtonHidesTheMainWindowAndOpensTheModeView)
 {
-    state().EnlargeSignal = 11;
+    t.program->enlargedNotice() = EnlargedNotice::None;
     DrawLauncher& l = openLauncher();
 
     EXPECT_FALSE(main->isVisible());
@@ -59,7 +59,7 @@ TEST_F(Launcher, MainButtonHidesTheMainWindowAndOpensTheModeView)
     // Centred at load, before the frame of the window exists: half a frame's width of leeway.
     EXPECT_NEAR(l.leftTwips(), (t.windows.screenSizeTwips().width() - l.widthTwips()) / 2, 45);
     EXPECT_TRUE(t.windows.topMost.contains("Form2"));
-    EXPECT_EQ(state().EnlargeSignal, 0);
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::None);
     EXPECT_EQ(l.Label7->text(), "\n本轮抽签还没有结束\n\n您确实要退出抽签程序吗？");
     EXPECT_EQ(l.Text2->text(), "5");
     EXPECT_EQ(l.Text2->maxLength(), 3);
@@ -117,7 +117,7 @@ TEST_F(Launcher, TypedCountsAreFilteredAndClamped)
         EXPECT_FLOAT_EQ(l.EnteredCount, c.count) << c.keys;
         EXPECT_EQ(l.beepsSounded(), 0) << "typing is filtered without a sound: " << c.keys;
         l.Command5->click();
-        EXPECT_FLOAT_EQ(state().DrawTotal, c.count) << c.keys;
+        EXPECT_FLOAT_EQ(t.program->state().DrawTotal, c.count) << c.keys;
         ASSERT_NE(draw(), nullptr);
         EXPECT_FLOAT_EQ(draw()->TotalCount, c.count) << c.keys;
         EXPECT_FALSE(l.isVisible());
@@ -192,7 +192,7 @@ TEST_F(Launcher, FeaturesNotInThisBuildSaySoAndLeaveTheModeViewOpen)
         EXPECT_TRUE(l.Frame3->isVisible());
         EXPECT_FALSE(main->isVisible());
     }
-    EXPECT_EQ(state().NoteDeck, "MYPPT.PPT");
+    EXPECT_EQ(t.program->instructionShow().deck(), "MYPPT.PPT");
     // The sequence-number draw is still there to choose.
     l.Command11->click();
     l.Command5->click();
@@ -201,10 +201,10 @@ TEST_F(Launcher, FeaturesNotInThisBuildSaySoAndLeaveTheModeViewOpen)
 
 TEST_F(Launcher, NameListDrawOpensCentredUnderTheMainWindowsTopWithItsQuitEnabled)
 {
-    t.program->registerForm(FormId::Form4, [](Program& p) { return new StandInWindow(p, FormId::Form4); });
+    t.program->registerForm(WindowKind::NameListDraw, [](Program& p) { return new StandInWindow(p, WindowKind::NameListDraw); });
     DrawLauncher& l = openLauncher();
     l.Command10->click();
-    auto* names = qobject_cast<StandInWindow*>(t.program->loadedForm(FormId::Form4));
+    auto* names = qobject_cast<StandInWindow*>(t.program->loadedForm(WindowKind::NameListDraw));
     ASSERT_NE(names, nullptr);
     EXPECT_TRUE(names->isVisible());
     EXPECT_FALSE(l.isVisible());
@@ -217,15 +217,15 @@ TEST_F(Launcher, NameListDrawOpensCentredUnderTheMainWindowsTopWithItsQuitEnable
 
 TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
 {
-    t.program->registerForm(FormId::Form5, [](Program& p) { return new StandInWindow(p, FormId::Form5); });
-    t.program->registerForm(FormId::Form8, [](Program& p) { return new StandInWindow(p, FormId::Form8); });
-    auto* player = qobject_cast<StandInWindow*>(t.program->form(FormId::Form8));
-    state().NoteShowState = "H";
+    t.program->registerForm(WindowKind::SlideDraw, [](Program& p) { return new StandInWindow(p, WindowKind::SlideDraw); });
+    t.program->registerForm(WindowKind::InstructionPlayer, [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
+    auto* player = qobject_cast<StandInWindow*>(t.program->form(WindowKind::InstructionPlayer));
+    t.program->instructionShow().setOpen(true);
     DrawLauncher& l = openLauncher();
     l.Command12->click();
     EXPECT_EQ(player->calls, QStringList{"close"});
-    EXPECT_EQ(state().NoteShowState, "S");
-    Form* slides = t.program->loadedForm(FormId::Form5);
+    EXPECT_FALSE(t.program->instructionShow().isOpen());
+    Form* slides = t.program->loadedForm(WindowKind::SlideDraw);
     ASSERT_NE(slides, nullptr);
     EXPECT_TRUE(slides->isVisible());
     EXPECT_FALSE(l.isVisible());
@@ -233,7 +233,7 @@ TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
 
     // Without a show running nothing is closed.
     player->calls.clear();
-    t.program->unload(FormId::Form5);
+    t.program->unload(WindowKind::SlideDraw);
     DrawLauncher& next = openLauncher();
     next.Command12->click();
     EXPECT_TRUE(player->calls.isEmpty());
@@ -241,18 +241,18 @@ TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
 
 TEST_F(Launcher, InstructionButtonsHandTheirDeckToThePlayer)
 {
-    t.program->registerForm(FormId::Form8, [](Program& p) { return new StandInWindow(p, FormId::Form8); });
+    t.program->registerForm(WindowKind::InstructionPlayer, [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
     DrawLauncher& l = openLauncher();
     l.Command1->click();
     EXPECT_FALSE(l.isVisible());
-    auto* player = qobject_cast<StandInWindow*>(t.program->loadedForm(FormId::Form8));
+    auto* player = qobject_cast<StandInWindow*>(t.program->loadedForm(WindowKind::InstructionPlayer));
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->calls, QStringList{"start Note1.PPT"});
 
     DrawLauncher& again = openLauncher();
     again.Command2->click();
     EXPECT_EQ(player->calls, (QStringList{"start Note1.PPT", "start Note2.PPT"}));
-    EXPECT_EQ(state().NoteDeck, "Note2.PPT");
+    EXPECT_EQ(t.program->instructionShow().deck(), "Note2.PPT");
 }
 
 #include "DrawLauncherTest.moc"

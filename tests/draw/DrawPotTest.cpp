@@ -1,6 +1,6 @@
-#include "draw/DrawPot.h"
+#include "models/draw/DrawPot.h"
 
-#include "draw/RandomSource.h"
+#include "models/draw/RandomSource.h"
 
 #include <algorithm>
 #include <array>

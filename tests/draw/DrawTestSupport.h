@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/FormId.h"
-#include "app/MainWindow.h"
-#include "draw/DrawLauncher.h"
-#include "draw/SequenceDraw.h"
+#include "ui/WindowKind.h"
+#include "ui/main/MainWindow.h"
+#include "ui/draw/DrawLauncher.h"
+#include "ui/draw/SequenceDraw.h"
 #include "support/TestProgram.h"
 
 #include <QLineEdit>
@@ -15,9 +15,8 @@ class DrawFixture {
 public:
     DrawFixture() { main = &t.start(); }
 
-    DrawLauncher* launcher() { return t.program->loadedAs<DrawLauncher>(FormId::Form2); }
-    SequenceDraw* draw() { return t.program->loadedAs<SequenceDraw>(FormId::Form7); }
-    ProgramState& state() { return t.program->state(); }
+    DrawLauncher* launcher() { return t.program->loadedAs<DrawLauncher>(WindowKind::DrawLauncher); }
+    SequenceDraw* draw() { return t.program->loadedAs<SequenceDraw>(WindowKind::SequenceDraw); }
 
     // The main window's "抽签".
     DrawLauncher& openLauncher()
@@ -44,9 +43,9 @@ public:
         t.program =
             std::make_unique<Program>(Services{t.timers, t.dialogs, t.windows, t.sounds, [] { return true; },
                                                t.dataDir.path(), QStringList{t.dataDir.path()}});
-        t.program->registerForm(FormId::Form1, [](Program& p) { return new MainWindow(p); });
-        t.program->registerForm(FormId::Form2, [](Program& p) { return new DrawLauncher(p); });
-        t.program->registerForm(FormId::Form7, [](Program& p) { return new SequenceDraw(p); });
+        t.program->registerForm(WindowKind::Main, [](Program& p) { return new MainWindow(p); });
+        t.program->registerForm(WindowKind::DrawLauncher, [](Program& p) { return new DrawLauncher(p); });
+        t.program->registerForm(WindowKind::SequenceDraw, [](Program& p) { return new SequenceDraw(p); });
         main = &t.start();
     }
 

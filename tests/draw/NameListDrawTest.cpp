@@ -1,8 +1,8 @@
 // The name-list draw window on virtual time with the in-memory spreadsheet.
-#include "draw/NameListDraw.h"
+#include "ui/draw/NameListDraw.h"
 
-#include "app/MainWindow.h"
-#include "draw/DrawLauncher.h"
+#include "ui/main/MainWindow.h"
+#include "ui/draw/DrawLauncher.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
@@ -45,8 +45,8 @@ protected:
     NameListDraw& open()
     {
         main->Command5->click();
-        t.program->loadedAs<DrawLauncher>(FormId::Form2)->Command10->click();
-        w = t.program->loadedAs<NameListDraw>(FormId::Form4);
+        t.program->loadedAs<DrawLauncher>(WindowKind::DrawLauncher)->Command10->click();
+        w = t.program->loadedAs<NameListDraw>(WindowKind::NameListDraw);
         return *w;
     }
 
@@ -79,7 +79,7 @@ protected:
         EXPECT_TRUE(w->CommandQuit->isEnabled());
         EXPECT_TRUE(w->Command2->isEnabled());
         EXPECT_FALSE(w->Timer1->isEnabled());
-        EXPECT_EQ(t.program->state().NameListLoaded, 0);
+        EXPECT_FALSE(w->isListLoaded());
     }
 
     TestProgram t;
@@ -116,7 +116,7 @@ TEST_F(NameListDrawTest, ARoundOfThreeDrawsEachOnceNumbersThemAndSavesTheOrder)
     EXPECT_TRUE(w->Timer1->isEnabled());
     EXPECT_EQ(w->Label3->text(), "3");
     EXPECT_EQ(w->Label5->text(), "1");
-    EXPECT_EQ(t.program->state().NameListLoaded, 1);
+    EXPECT_TRUE(w->isListLoaded());
 
     // Rolling shows entries of the list.
     t.advance(500);
@@ -156,7 +156,7 @@ TEST_F(NameListDrawTest, ARoundOfThreeDrawsEachOnceNumbersThemAndSavesTheOrder)
     EXPECT_EQ(w->Text2->text(), order.last());
     EXPECT_EQ(t.spreadsheet.saves, 1);
     EXPECT_FALSE(t.spreadsheet.isRunning());
-    EXPECT_EQ(t.program->state().NameListLoaded, 0);
+    EXPECT_FALSE(w->isListLoaded());
     for (int i = 0; i < 3; ++i) {
         const int entry = int(QStringList({"张三", "李四", "王五"}).indexOf(order[i])) + 1;
         EXPECT_EQ(savedOrder(entry), i + 1);
@@ -442,7 +442,7 @@ TEST_F(NameListDrawTest, ClosingTheWindowMidRoundKeepsTheDraws)
     EXPECT_FALSE(t.spreadsheet.isRunning());
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(main->Timer2->isEnabled());
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form4));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::NameListDraw));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "draw/NotePlayer.h"
+#include "ui/draw/NotePlayer.h"
 
-#include "app/MainWindow.h"
+#include "ui/main/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
@@ -24,14 +24,14 @@ protected:
     // What the launcher's instruction buttons do.
     void play(const QString& deck)
     {
-        t.program->state().NoteDeck = deck;
-        ASSERT_TRUE(QMetaObject::invokeMethod(t.program->form(FormId::Form8), "startNoteShow"));
+        t.program->instructionShow().setDeck(deck);
+        ASSERT_TRUE(QMetaObject::invokeMethod(t.program->form(WindowKind::InstructionPlayer), "startNoteShow"));
     }
 
     // What the callers of the close do, through the same entry point.
     void close()
     {
-        ASSERT_TRUE(QMetaObject::invokeMethod(t.program->form(FormId::Form8), "closeNoteShow"));
+        ASSERT_TRUE(QMetaObject::invokeMethod(t.program->form(WindowKind::InstructionPlayer), "closeNoteShow"));
         TestProgram::settle();
     }
 
@@ -42,12 +42,12 @@ TEST_F(NotePlayerTest, StartRunsTheDeckAndBringsTheMainWindowBack)
 {
     play(QStringLiteral("Note1.PPT"));
     EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT"}));
-    EXPECT_EQ(t.program->state().NoteShowState, "H");
+    EXPECT_TRUE(t.program->instructionShow().isOpen());
     EXPECT_EQ(t.presentations.runningShows(), 1);
     EXPECT_TRUE(t.main().isVisible());
     EXPECT_NEAR(t.main().heightTwips(), MainWindow::kHelpHeight, 15);
     EXPECT_TRUE(t.main().Timer2->isEnabled());
-    auto* player = t.program->loadedAs<NotePlayer>(FormId::Form8);
+    auto* player = t.program->loadedAs<NotePlayer>(WindowKind::InstructionPlayer);
     ASSERT_NE(player, nullptr);
     EXPECT_FALSE(player->isVisible()) << "the holder never shows itself";
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
@@ -63,8 +63,8 @@ TEST_F(NotePlayerTest, CloseQuitsTheShowOnceAndReturnsToTheMainWindow)
     // The close ran whole before control came back to the caller.
     EXPECT_EQ(t.presentations.log.count("quit Note1.PPT"), 1);
     EXPECT_EQ(t.presentations.alive, 0);
-    EXPECT_EQ(t.program->state().NoteShowState, "S");
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form8));
+    EXPECT_FALSE(t.program->instructionShow().isOpen());
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::InstructionPlayer));
     EXPECT_EQ(t.windows.taskbarShown, 1);
     EXPECT_TRUE(t.main().isVisible());
     EXPECT_TRUE(t.main().Timer2->isEnabled());
@@ -75,7 +75,7 @@ TEST_F(NotePlayerTest, AMissingDeckSaysNothingAndTheNextCloseReleasesTheEngine)
     t.presentations.decks.remove(QStringLiteral("Note2.PPT"));
     play(QStringLiteral("Note2.PPT"));
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
-    EXPECT_EQ(t.program->state().NoteShowState, "H");
+    EXPECT_TRUE(t.program->instructionShow().isOpen());
     EXPECT_TRUE(t.main().isVisible());
     EXPECT_TRUE(t.main().Timer2->isEnabled());
     EXPECT_EQ(t.presentations.runningShows(), 0);
@@ -83,7 +83,7 @@ TEST_F(NotePlayerTest, AMissingDeckSaysNothingAndTheNextCloseReleasesTheEngine)
 
     close();
     EXPECT_EQ(t.presentations.alive, 0);
-    EXPECT_EQ(t.program->state().NoteShowState, "S");
+    EXPECT_FALSE(t.program->instructionShow().isOpen());
 }
 
 TEST_F(NotePlayerTest, TheDeckIsFoundWhateverTheCaseOfItsName)
@@ -102,10 +102,10 @@ TEST_F(NotePlayerTest, EndingTheShowByHandLeavesTheStateUntilTheClose)
     play(QStringLiteral("Note1.PPT"));
     t.presentations.endShowsByUser();
     t.advance(500);
-    EXPECT_EQ(t.program->state().NoteShowState, "H");
+    EXPECT_TRUE(t.program->instructionShow().isOpen());
     close();
     EXPECT_EQ(t.presentations.alive, 0);
-    EXPECT_EQ(t.program->state().NoteShowState, "S");
+    EXPECT_FALSE(t.program->instructionShow().isOpen());
 }
 
 TEST_F(NotePlayerTest, ExitWhileAShowRunsClosesIt)

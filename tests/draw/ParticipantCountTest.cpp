@@ -1,4 +1,4 @@
-#include "draw/ParticipantCount.h"
+#include "models/draw/ParticipantCount.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "draw/RandomSource.h"
+#include "models/draw/RandomSource.h"
 
 #include <gtest/gtest.h>
 #include <set>

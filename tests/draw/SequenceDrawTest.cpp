@@ -26,7 +26,7 @@ protected:
         return {d.Label1->text(),          d.Label2->text(),          d.Text1->text(),
                 d.Label2->isVisibleTo(&d), d.Label3->isVisibleTo(&d), d.Command1->isEnabled(),
                 d.Command2->isEnabled(),   d.Command4->isEnabled(),   d.Timer1->isEnabled(),
-                state().RoundOpen};
+                int(d.isRoundOpen())};
     }
     QStringList soundLogSince(int from) { return t.sounds.log.commands.mid(from); }
 
@@ -67,7 +67,7 @@ TEST_F(SequenceDrawTest, OpensRollingWithItsHeadingTitleAndCue)
     EXPECT_FALSE(d.Command2->isEnabled());
     EXPECT_FALSE(d.Command4->isEnabled());
     EXPECT_TRUE(d.Command7->isEnabled());
-    EXPECT_EQ(state().RoundOpen, 0);
+    EXPECT_FALSE(draw() && draw()->isRoundOpen());
     EXPECT_EQ(d.pot().remaining(), 5);
 
     // The main window's device falls silent before this window's own opens.
@@ -106,7 +106,7 @@ TEST_F(SequenceDrawTest, AWholeRoundOfFiveThroughTheButtons)
             EXPECT_FALSE(d.Command1->isEnabled());
             EXPECT_TRUE(d.Command2->isEnabled());
             EXPECT_TRUE(d.Command2->hasFocus() || !d.isActiveWindow());
-            EXPECT_EQ(state().RoundOpen, 1);
+            EXPECT_TRUE(draw() && draw()->isRoundOpen());
             d.Command2->click();
             EXPECT_EQ(d.Label2->text(), "请点击“抽签”按钮");
             EXPECT_TRUE(d.Command1->isEnabled());
@@ -128,7 +128,7 @@ TEST_F(SequenceDrawTest, AWholeRoundOfFiveThroughTheButtons)
     EXPECT_FALSE(d.Command1->isEnabled());
     EXPECT_FALSE(d.Command2->isEnabled());
     EXPECT_TRUE(d.Command4->isEnabled());
-    EXPECT_EQ(state().RoundOpen, 0);
+    EXPECT_FALSE(draw() && draw()->isRoundOpen());
     EXPECT_EQ(t.sounds.log.plays("ding.wav"), 1);
     EXPECT_EQ(t.sounds.log.commands.last(), "2:Play ding.wav");
     EXPECT_EQ(d.pot().remaining(), 5);
@@ -152,7 +152,7 @@ TEST_F(SequenceDrawTest, NextRoundStartsEmptyShowingZeroUntilTheFirstTick)
     EXPECT_TRUE(d.Command1->isEnabled());
     EXPECT_FALSE(d.Command2->isEnabled());
     EXPECT_FALSE(d.Command4->isEnabled());
-    EXPECT_EQ(state().RoundOpen, 0);
+    EXPECT_FALSE(draw() && draw()->isRoundOpen());
     t.advance(31);
     EXPECT_EQ(d.Label1->text(), "0");
     t.advance(1);
@@ -163,7 +163,7 @@ TEST_F(SequenceDrawTest, NextRoundStartsEmptyShowingZeroUntilTheFirstTick)
     for (int i = 0; i < 3; ++i) {
         again << drawOne(d);
         if (i == 0) {
-            EXPECT_EQ(state().RoundOpen, 1);
+            EXPECT_TRUE(draw() && draw()->isRoundOpen());
         }
         if (d.Command2->isEnabled())
             d.Command2->click();
@@ -233,7 +233,7 @@ TEST_F(SequenceDrawTest, EndingOutsideARoundClosesAtOnce)
     drawOne(*d);
     d->Command2->click();
     drawOne(*d);
-    ASSERT_EQ(state().RoundOpen, 0);
+    ASSERT_FALSE(draw() && draw()->isRoundOpen());
     main->Timer2->setEnabled(false);
     d->Command7->click();
     EXPECT_EQ(draw(), nullptr);
@@ -269,7 +269,7 @@ TEST_F(SequenceDrawTest, AFractionalCountIsUsedAsItCame)
     std::sort(drawn.begin(), drawn.end());
     EXPECT_EQ(drawn, (QList<int>{1, 2}));
     EXPECT_TRUE(d.Label3->isVisible());
-    EXPECT_EQ(state().RoundOpen, 0);
+    EXPECT_FALSE(draw() && draw()->isRoundOpen());
 }
 
 TEST_F(SequenceDrawTest, ALostDrawWindowIsReplacedByTheNextOpening)
@@ -278,7 +278,7 @@ TEST_F(SequenceDrawTest, ALostDrawWindowIsReplacedByTheNextOpening)
     drawOne(first);
     // The main window comes back while the draw sits hidden (a reminder of the countdown, say).
     first.hide();
-    t.program->unload(FormId::Form2);
+    t.program->unload(WindowKind::DrawLauncher);
     main->show();
 
     SequenceDraw& second = openDraw("7");

@@ -1,6 +1,6 @@
-#include "draw/SlideDraw.h"
+#include "ui/draw/SlideDraw.h"
 
-#include "app/MainWindow.h"
+#include "ui/main/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
@@ -27,7 +27,7 @@ protected:
         MainWindow& main = t.start();
         main.Timer2->setEnabled(false);
         main.hide();
-        auto* draw = t.program->formAs<SlideDraw>(FormId::Form5);
+        auto* draw = t.program->formAs<SlideDraw>(WindowKind::SlideDraw);
         draw->show();
         return *draw;
     }
@@ -56,7 +56,7 @@ TEST_F(SlideDrawTest, LoadRunsTheDeckAndKeepsTheToolbarAboveTheShow)
 {
     t.presentations.decks[QStringLiteral("MYPPT.ppt")] = 25;
     t.start();
-    SlideDraw& draw = *t.program->formAs<SlideDraw>(FormId::Form5);
+    SlideDraw& draw = *t.program->formAs<SlideDraw>(WindowKind::SlideDraw);
     EXPECT_EQ(t.presentations.log, QStringList({"open MYPPT.ppt", "run MYPPT.ppt"}));
     EXPECT_EQ(draw.DeckSlideCount, 25);
     EXPECT_EQ(draw.DrawSlideCount, 25);
@@ -177,7 +177,7 @@ TEST_F(SlideDrawTest, QuitWithoutPrepareReturnsToTheMainWindow)
     SlideDraw& draw = open(25);
     draw.Command1->click();
     TestProgram::settle();
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form5));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::SlideDraw));
     EXPECT_EQ(t.presentations.log.last(), "quit MYPPT.ppt");
     EXPECT_EQ(t.presentations.alive, 0);
     EXPECT_EQ(t.windows.taskbarShown, 1);
@@ -195,7 +195,7 @@ TEST_F(SlideDrawTest, QuitClickedWhileADrawWaitsForTheShowEndsCleanly)
     QMetaObject::invokeMethod(draw.Command1, "click", Qt::QueuedConnection);
     draw.Command4->click();
     TestProgram::settle();
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form5));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::SlideDraw));
     EXPECT_EQ(t.presentations.alive, 0);
     EXPECT_EQ(t.presentations.log.count("quit MYPPT.ppt"), 1);
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
@@ -209,7 +209,7 @@ TEST_F(SlideDrawTest, ClosingTheWindowOtherwiseCleansUpAsQuitDoes)
     t.advance(20);
     draw.close();
     TestProgram::settle();
-    EXPECT_FALSE(t.program->isLoaded(FormId::Form5));
+    EXPECT_FALSE(t.program->isLoaded(WindowKind::SlideDraw));
     EXPECT_EQ(t.presentations.runningShows(), 0);
     EXPECT_EQ(t.presentations.alive, 0);
     EXPECT_EQ(t.windows.taskbarShown, 1);
@@ -226,7 +226,7 @@ TEST(SlideDrawDeckProblems, AMissingOrEmptyDeckIsToldAndTheWindowStaysUsable)
         if (!missing)
             fresh.presentations.decks[QStringLiteral("MYPPT.ppt")] = 0;
         fresh.start();
-        auto* draw = fresh.program->formAs<SlideDraw>(FormId::Form5);
+        auto* draw = fresh.program->formAs<SlideDraw>(WindowKind::SlideDraw);
         ASSERT_NE(draw, nullptr);
         ASSERT_EQ(fresh.dialogs.shown.size(), 1);
         EXPECT_EQ(fresh.dialogs.shown[0].title, SlideDraw::kNoticeTitle);
@@ -240,7 +240,7 @@ TEST(SlideDrawDeckProblems, AMissingOrEmptyDeckIsToldAndTheWindowStaysUsable)
 
         draw->Command1->click();
         TestProgram::settle();
-        EXPECT_FALSE(fresh.program->isLoaded(FormId::Form5));
+        EXPECT_FALSE(fresh.program->isLoaded(WindowKind::SlideDraw));
         EXPECT_TRUE(fresh.main().isVisible());
     }
 }
@@ -253,7 +253,7 @@ TEST_F(SlideDrawTest, EveryOpeningStartsWithAFullPotAndANewShow)
     first.Command1->click();
     TestProgram::settle();
 
-    auto* second = t.program->formAs<SlideDraw>(FormId::Form5);
+    auto* second = t.program->formAs<SlideDraw>(WindowKind::SlideDraw);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(t.presentations.created, 2);
     EXPECT_EQ(second->pot().remaining(), 3);

@@ -2,8 +2,8 @@
 // round in the window, saved, and read back by LibreOffice.
 #include "CalcFiles.h"
 #include "OfficeEnvironment.h"
-#include "app/MainWindow.h"
-#include "draw/NameListDraw.h"
+#include "ui/main/MainWindow.h"
+#include "ui/draw/NameListDraw.h"
 #include "platform/Timer.h"
 #include "platform/office/OfficeProcess.h"
 #include "support/TestProgram.h"
@@ -29,7 +29,7 @@ protected:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         original = office::files().read(path, 45);
         main = &t.start();
-        w = t.program->formAs<NameListDraw>(FormId::Form4);
+        w = t.program->formAs<NameListDraw>(WindowKind::NameListDraw);
         w->show();
         w->CommandQuit->setEnabled(true);
     }

@@ -1,7 +1,7 @@
 #include "support/TestProgram.h"
 
-#include "app/FormRegistry.h"
-#include "app/MainWindow.h"
+#include "ui/FormRegistry.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 
@@ -24,13 +24,13 @@ TestProgram::~TestProgram()
 
 MainWindow& TestProgram::start()
 {
-    program->form(FormId::Form1);
+    program->form(WindowKind::Main);
     return main();
 }
 
 MainWindow& TestProgram::main()
 {
-    return *program->formAs<MainWindow>(FormId::Form1);
+    return *program->formAs<MainWindow>(WindowKind::Main);
 }
 
 void TestProgram::settle()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Program.h"
+#include "ui/Program.h"
 #include "platform/VirtualTimerDriver.h"
 #include "support/FakePresentation.h"
 #include "support/FakeSound.h"
@@ -28,6 +28,14 @@ public:
     void advance(qint64 ms) { timers.advance(ms); }
     // Runs deferred deletions and queued events.
     static void settle();
+
+    // Sets or clears one edge flag of the main window's docking, the others as they are.
+    void setDockedEdge(bool docking::Flags::*edge, bool docked)
+    {
+        docking::Flags flags = program->tracking().docked();
+        flags.*edge = docked;
+        program->tracking().setDocked(flags);
+    }
 
     template <class T> T* child(QWidget* parent, const char* name)
     {

@@ -1,5 +1,5 @@
-#include "app/ClickableLabel.h"
-#include "app/MainWindow.h"
+#include "ui/ClickableLabel.h"
+#include "ui/main/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 
@@ -12,7 +12,7 @@
 
 namespace {
 
-class Countdown : public ::testing::Test {
+class CountdownWindow : public ::testing::Test {
 protected:
     void SetUp() override { w = &t.start(); }
 
@@ -24,9 +24,8 @@ protected:
         w->Text2->setText(remMinutes);
         w->Text5->setText(remSeconds);
         w->Command1->click();
-        ASSERT_EQ(state().TimerState, 1);
+        ASSERT_TRUE(t.program->countdown().isCounting());
     }
-    ProgramState& state() { return t.program->state(); }
     int cues() const { return t.sounds.log.plays("ding.WAV"); }
     bool entryRowVisible() const
     {
@@ -44,7 +43,7 @@ protected:
 
 } // namespace
 
-TEST_F(Countdown, OneMinuteWithHalfMinuteReminderRunsItsWholeCourse)
+TEST_F(CountdownWindow, OneMinuteWithHalfMinuteReminderRunsItsWholeCourse)
 {
     start("01", "00", "00", "30");
     EXPECT_EQ(w->Label3->text(), "01 : 00");
@@ -58,8 +57,8 @@ TEST_F(Countdown, OneMinuteWithHalfMinuteReminderRunsItsWholeCourse)
     EXPECT_FALSE(w->Option1->isEnabled());
     EXPECT_FALSE(w->Text1->isVisible());
     EXPECT_TRUE(w->Label31->isVisible() && w->Label18->isVisible() && w->Label8->isVisible());
-    EXPECT_EQ(state().StartMinutes, 1);
-    EXPECT_EQ(state().StartSeconds, 0);
+    EXPECT_EQ(t.program->countdown().startedMinutes(), 1);
+    EXPECT_EQ(t.program->countdown().startedSeconds(), 0);
 
     t.advance(1000);
     EXPECT_EQ(w->Label3->text(), "01 : 00");
@@ -100,14 +99,14 @@ TEST_F(Countdown, OneMinuteWithHalfMinuteReminderRunsItsWholeCourse)
     EXPECT_EQ(w->Label3->text(), "00 : 01");
     t.advance(1);
     EXPECT_EQ(w->Label3->text(), "00 : 00");
-    EXPECT_EQ(state().EnlargeSignal, 88);
+    EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::TimeUp);
     EXPECT_FALSE(w->Timer1->isEnabled());
     EXPECT_TRUE(w->Timer3->isEnabled());
     EXPECT_FALSE(w->Command2->isEnabled());
     EXPECT_EQ(w->leftTwips(), 135);
 
     t.advance(50);
-    EXPECT_EQ(state().TimerState, 0);
+    EXPECT_TRUE(t.program->countdown().isStopped());
     EXPECT_TRUE(w->Label5->isVisible());
     EXPECT_EQ(w->Label5->text(), " 时间到！");
     EXPECT_EQ(cues(), 3);
@@ -133,7 +132,7 @@ TEST_F(Countdown, OneMinuteWithHalfMinuteReminderRunsItsWholeCourse)
     EXPECT_EQ(cues(), 3);
 }
 
-TEST_F(Countdown, TimeUpSlideBouncesAndCarriesItsDirectionToTheNextEffect)
+TEST_F(CountdownWindow, TimeUpSlideBouncesAndCarriesItsDirectionToTheNextEffect)
 {
     start("00", "20", "00", "00");
     t.advance(21000);
@@ -155,7 +154,7 @@ TEST_F(Countdown, TimeUpSlideBouncesAndCarriesItsDirectionToTheNextEffect)
     t.windows.screen = QSize(w->widthTwips() + 135 * 2 + 600, 11520);
     right = t.windows.screenSizeTwips().width() - w->widthTwips() - 135;
     t.advance(6000);
-    ASSERT_EQ(state().TimerState, 0);
+    ASSERT_TRUE(t.program->countdown().isStopped());
     start("00", "20", "00", "00");
     t.advance(21000);
     double maxLeft = 0;
@@ -169,7 +168,7 @@ TEST_F(Countdown, TimeUpSlideBouncesAndCarriesItsDirectionToTheNextEffect)
     EXPECT_TRUE(cameBack);
 }
 
-TEST_F(Countdown, TenMinutesBorrowToNineFiftyNine)
+TEST_F(CountdownWindow, TenMinutesBorrowToNineFiftyNine)
 {
     start("10", "00", "00", "00");
     t.advance(2000);
@@ -180,7 +179,7 @@ TEST_F(Countdown, TenMinutesBorrowToNineFiftyNine)
     EXPECT_EQ(w->Label3->text(), "08 : 59");
 }
 
-TEST_F(Countdown, ZeroReminderNeverFires)
+TEST_F(CountdownWindow, ZeroReminderNeverFires)
 {
     start("00", "25", "00", "00");
     for (int i = 0; i < 26; ++i) {
@@ -192,13 +191,13 @@ TEST_F(Countdown, ZeroReminderNeverFires)
     EXPECT_EQ(cues(), 1);
 }
 
-TEST_F(Countdown, PauseBlinksAndContinueResumesAtTheSameSecond)
+TEST_F(CountdownWindow, PauseBlinksAndContinueResumesAtTheSameSecond)
 {
     start("01", "00", "00", "00");
     t.advance(16000);
     ASSERT_EQ(w->Label3->text(), "00 : 45");
     w->Command2->click();
-    EXPECT_EQ(state().TimerState, -1);
+    EXPECT_TRUE(t.program->countdown().isPaused());
     EXPECT_EQ(w->Command2->text(), "继续");
     EXPECT_EQ(w->Command2->toolTip(), "继续开始定时器计时");
     EXPECT_EQ(w->Label18->text(), "暂停计时");
@@ -215,7 +214,7 @@ TEST_F(Countdown, PauseBlinksAndContinueResumesAtTheSameSecond)
     EXPECT_EQ(w->Label3->text(), "00 : 45");
 
     w->Command2->click();
-    EXPECT_EQ(state().TimerState, 1);
+    EXPECT_TRUE(t.program->countdown().isCounting());
     EXPECT_EQ(w->Command2->text(), "暂停");
     EXPECT_EQ(w->Label18->text(), "正在计时");
     EXPECT_EQ(w->Label18->palette().color(QPalette::WindowText), QColor(0, 0, 0));
@@ -224,7 +223,7 @@ TEST_F(Countdown, PauseBlinksAndContinueResumesAtTheSameSecond)
     EXPECT_EQ(w->Label3->text(), "00 : 44");
 }
 
-TEST_F(Countdown, StopAnsweredNoLetsTheCountGoOnWhileTheQuestionIsOpen)
+TEST_F(CountdownWindow, StopAnsweredNoLetsTheCountGoOnWhileTheQuestionIsOpen)
 {
     start("01", "00", "00", "00");
     t.advance(2000);
@@ -235,19 +234,19 @@ TEST_F(Countdown, StopAnsweredNoLetsTheCountGoOnWhileTheQuestionIsOpen)
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
     EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具提示：");
     EXPECT_EQ(t.dialogs.shown[0].text, "确实要停止计时吗?");
-    EXPECT_EQ(state().TimerState, 1);
+    EXPECT_TRUE(t.program->countdown().isCounting());
     EXPECT_EQ(w->Label3->text(), "00 : 54");
     EXPECT_NEAR(w->topTwips(), 2000, 15);
 }
 
-TEST_F(Countdown, StopAnsweredYesBringsBackTheEntryRow)
+TEST_F(CountdownWindow, StopAnsweredYesBringsBackTheEntryRow)
 {
     QTest::mouseClick(w->Option3, Qt::LeftButton);
     start("02", "15", "00", "40");
     t.advance(3000);
     t.dialogs.answerNext(Answer::Yes);
     w->Command3->click();
-    EXPECT_EQ(state().TimerState, 0);
+    EXPECT_TRUE(t.program->countdown().isStopped());
     EXPECT_TRUE(entryRowVisible());
     EXPECT_EQ(w->Text1->text(), "02");
     EXPECT_EQ(w->Text4->text(), "15");
@@ -266,48 +265,48 @@ TEST_F(Countdown, StopAnsweredYesBringsBackTheEntryRow)
     EXPECT_EQ(w->Label3->text(), "02 : 15");
 }
 
-TEST_F(Countdown, StopQuestionStillOpenWhenTimeIsUp)
+TEST_F(CountdownWindow, StopQuestionStillOpenWhenTimeIsUp)
 {
     start("00", "20", "00", "00");
     t.advance(15000);
     t.dialogs.answerNext(Answer::Yes, [&] { t.advance(7000); });
     w->Command3->click();
     // Time ran out under the open question; Yes then stops what is left and the effect ends on its own.
-    EXPECT_EQ(state().TimerState, 0);
+    EXPECT_TRUE(t.program->countdown().isStopped());
     t.advance(6000);
     EXPECT_FALSE(w->Timer3->isEnabled());
     EXPECT_TRUE(w->Command1->isEnabled());
     EXPECT_TRUE(entryRowVisible());
 }
 
-TEST_F(Countdown, ReminderWhileTuckedRightReturnsToTheSavedPlaceOnlyThatOnce)
+TEST_F(CountdownWindow, ReminderWhileTuckedRightReturnsToTheSavedPlaceOnlyThatOnce)
 {
     start("01", "00", "00", "30");
     const double screenWidth = t.windows.screenSizeTwips().width();
     w->moveTwips(screenWidth - 90, 3000);
-    state().DockedRight = 1;
+    t.setDockedEdge(&docking::Flags::right, true);
     t.windows.pointer = QPoint(0, 0);
 
     t.advance(31000);
-    EXPECT_EQ(state().DockedRight, 0);
+    EXPECT_FALSE(t.program->tracking().docked().right);
     EXPECT_NEAR(w->topTwips(), 2000, 15);
     t.advance(13 * 300);
     EXPECT_FALSE(w->Timer4->isEnabled());
     EXPECT_EQ(w->leftTwips(), screenWidth - 90);
     EXPECT_EQ(w->topTwips(), 3000);
-    EXPECT_EQ(state().DockedRight, 1);
+    EXPECT_TRUE(t.program->tracking().docked().right);
     EXPECT_TRUE(w->isVisible());
 
     // Next run: the window is free at another place when the reminder comes; it stays centred after.
     t.advance(30000);
     t.advance(6000);
-    ASSERT_EQ(state().TimerState, 0);
-    state().DockedRight = 0;
+    ASSERT_TRUE(t.program->countdown().isStopped());
+    t.setDockedEdge(&docking::Flags::right, false);
     start("01", "00", "00", "30");
     w->moveTwips(1500, 4000);
     t.advance(31000 + 13 * 300);
     EXPECT_FALSE(w->Timer4->isEnabled());
     EXPECT_NEAR(w->topTwips(), 2000, 15);
     EXPECT_NE(w->leftTwips(), screenWidth - 90);
-    EXPECT_EQ(state().DockedRight, 0);
+    EXPECT_FALSE(t.program->tracking().docked().right);
 }

@@ -1,7 +1,7 @@
-#include "app/ClickableLabel.h"
-#include "app/MainWindow.h"
+#include "ui/ClickableLabel.h"
+#include "ui/main/MainWindow.h"
 #include "support/TestProgram.h"
-#include "timer/TimeEntry.h"
+#include "models/countdown/TimeEntry.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -74,13 +74,13 @@ TEST_F(PresetEntry, SecondsAboveFiftyNineKeepTheFocusAndBlockTheClick)
     EXPECT_EQ(t.dialogs.shown[0].text, EntryMessages::kSecondsRange);
     EXPECT_EQ(w->focusWidget(), w->Text4);
     // The click on Start did not get through.
-    EXPECT_EQ(t.program->state().TimerState, 0);
+    EXPECT_TRUE(t.program->countdown().isStopped());
 
     w->Text4->selectAll();
     QTest::keyClicks(w->Text4, "00");
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     EXPECT_EQ(t.dialogs.shown.size(), 1);
-    EXPECT_EQ(t.program->state().TimerState, 1);
+    EXPECT_TRUE(t.program->countdown().isCounting());
 }
 
 TEST_F(PresetEntry, SecondsCheckAlsoGuardsTheTabKey)
@@ -105,14 +105,14 @@ TEST_F(PresetEntry, StartRefusedBelowTwentySeconds)
     EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具");
     EXPECT_EQ(t.dialogs.shown[0].text, "请输入定时时间，定时时间至少需大于20秒");
     EXPECT_EQ(t.dialogs.shown[0].icon, MessageIcon::Information);
-    EXPECT_EQ(t.program->state().TimerState, 0);
+    EXPECT_TRUE(t.program->countdown().isStopped());
     EXPECT_TRUE(w->Command1->isEnabled());
     EXPECT_FALSE(w->Label3->isVisible());
     EXPECT_NEAR(w->topTwips(), 2000, 15);
 
     w->Text4->setText("20");
     QTest::mouseClick(w->Command1, Qt::LeftButton);
-    EXPECT_EQ(t.program->state().TimerState, 1);
+    EXPECT_TRUE(t.program->countdown().isCounting());
 }
 
 TEST_F(PresetEntry, StartRefusedWhenTheReminderIsTooCloseAndReminderMinutesReset)
@@ -127,11 +127,11 @@ TEST_F(PresetEntry, StartRefusedWhenTheReminderIsTooCloseAndReminderMinutesReset
     EXPECT_EQ(t.dialogs.shown[0].text, "“定时时间”需大于“提前提醒时间”至少10秒，请重新输入");
     EXPECT_EQ(w->Text2->text(), "0");
     EXPECT_EQ(w->presets().text(1, PresetStore::ReminderMinutes), "0");
-    EXPECT_EQ(t.program->state().TimerState, 0);
+    EXPECT_TRUE(t.program->countdown().isStopped());
 
     w->Text5->setText("50");
     QTest::mouseClick(w->Command1, Qt::LeftButton);
-    EXPECT_EQ(t.program->state().TimerState, 1);
+    EXPECT_TRUE(t.program->countdown().isCounting());
     EXPECT_EQ(w->Label8->text(), "定时二");
 }
 
@@ -141,6 +141,6 @@ TEST_F(PresetEntry, EmptyMinutesCountAsZero)
     w->Text4->setText("30");
     w->Text5->setText("00");
     QTest::mouseClick(w->Command1, Qt::LeftButton);
-    EXPECT_EQ(t.program->state().TimerState, 1);
+    EXPECT_TRUE(t.program->countdown().isCounting());
     EXPECT_EQ(w->Label3->text(), "00 : 30");
 }

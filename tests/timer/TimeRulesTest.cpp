@@ -1,6 +1,6 @@
-#include "timer/PresetStore.h"
-#include "timer/TimeEntry.h"
-#include "timer/TimeText.h"
+#include "models/countdown/PresetStore.h"
+#include "models/countdown/TimeEntry.h"
+#include "models/countdown/TimeText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "models/countdown/Countdown.h"
+#include "models/display/EnlargedNotice.h"
+#include "models/draw/InstructionShow.h"
+#include "models/tracking/WindowTracking.h"
+#include "ui/ProgramState.h"
+#include "ui/WindowKind.h"
+#include "platform/presentation/Presentation.h"
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <map>
+
+class Dialogs;
+class Form;
+class SingleInstance;
+class SoundDeviceFactory;
+class Spreadsheet;
+class TimerDriver;
+class WindowSystem;
+
+// What the windows use of the outside world. The program passes the real services; tests pass fakes.
+struct Services {
+    TimerDriver& timers;
+    Dialogs& dialogs;
+    WindowSystem& windows;
+    SoundDeviceFactory& sounds;
+    // Answers whether this is the only running copy.
+    std::function<bool()> isOnlyCopy;
+    // The folder of the user's data files (name list, decks).
+    QString dataFolder;
+    // Folders that hold the shipped files (cues, help, samples), in search order.
+    QStringList shippedFolders;
+    // Opens decks for full-screen shows; none means the slide features are not available.
+    PresentationFactory presentations = {};
+    // The spreadsheet program behind the name list; none when this build has no office engine.
+    Spreadsheet* spreadsheet = nullptr;
+};
+
+// The running program: its services, the models its windows share, and its windows. Windows are loaded on
+// first use and unloaded explicitly, as the behaviour of each window says.
+class Program {
+public:
+    using FormFactory = std::function<Form*(Program&)>;
+
+    explicit Program(Services services);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    ProgramState& state() { return state_; }
+    Countdown& countdown() { return countdown_; }
+    WindowTracking& tracking() { return tracking_; }
+    InstructionShow& instructionShow() { return instructionShow_; }
+    EnlargedNotice& enlargedNotice() { return enlargedNotice_; }
+    TimerDriver& timers() { return services_.timers; }
+    Dialogs& dialogs() { return services_.dialogs; }
+    WindowSystem& windows() { return services_.windows; }
+    SoundDeviceFactory& sounds() { return services_.sounds; }
+    bool isOnlyCopy() const { return services_.isOnlyCopy ? services_.isOnlyCopy() : true; }
+    const QString& dataFolder() const { return services_.dataFolder; }
+    const QStringList& shippedFolders() const { return services_.shippedFolders; }
+    Spreadsheet* spreadsheet() const { return services_.spreadsheet; }
+    double twipsPerPixel() const;
+    // A new presentation engine; nullptr when this build has none.
+    std::unique_ptr<Presentation> createPresentation() const
+    {
+        return services_.presentations ? services_.presentations() : nullptr;
+    }
+
+    // Which code builds each window. A window without a factory is not part of this build.
+    void registerForm(WindowKind id, FormFactory factory);
+    bool isAvailable(WindowKind id) const;
+
+    // The window, loaded (constructed and its Load run) when it is not loaded yet; nullptr if the
+    // window is not available.
+    Form* form(WindowKind id);
+    template <class T> T* formAs(WindowKind id) { return qobject_cast<T*>(form(id)); }
+    // The window of that class, loaded on first use; nullptr if it is not available.
+    template <class W> W* window() { return qobject_cast<W*>(form(W::kKind)); }
+
+    // The window if it is loaded, without loading it.
+    Form* loadedForm(WindowKind id) const;
+    template <class T> T* loadedAs(WindowKind id) const { return qobject_cast<T*>(loadedForm(id)); }
+    template <class W> W* loaded() const { return qobject_cast<W*>(loadedForm(W::kKind)); }
+    bool isLoaded(WindowKind id) const { return loadedForm(id) != nullptr; }
+
+    // Runs the window's Unload, stops its timers, hides it and releases it. Safe to call from the
+    // window's own handlers: the object is deleted once control returns to the event loop.
+    void unload(WindowKind id);
+
+    // The main window's tracking of the desktop runs again (a draw or the launcher paused it).
+    void resumeTracking();
+
+    // Ends the program with the exit code once control returns to the event loop.
+    void quit(int exitCode = 0);
+    bool hasQuit() const { return quit_; }
+    void onQuit(std::function<void(int)> handler) { quitHandler_ = std::move(handler); }
+
+private:
+    Services services_;
+    ProgramState state_;
+    Countdown countdown_;
+    WindowTracking tracking_;
+    InstructionShow instructionShow_;
+    EnlargedNotice enlargedNotice_ = EnlargedNotice::None;
+    std::map<WindowKind, FormFactory> factories_;
+    std::map<WindowKind, QPointer<Form>> loaded_;
+    bool quit_ = false;
+    std::function<void(int)> quitHandler_;
+};

@@ -1,0 +1,24 @@
+#include "ui/WindowKind.h"
+
+QString windowObjectName(WindowKind kind)
+{
+    switch (kind) {
+    case WindowKind::Main:
+        return QStringLiteral("Form1");
+    case WindowKind::DrawLauncher:
+        return QStringLiteral("Form2");
+    case WindowKind::ToolStrip:
+        return QStringLiteral("Form3");
+    case WindowKind::NameListDraw:
+        return QStringLiteral("Form4");
+    case WindowKind::SlideDraw:
+        return QStringLiteral("Form5");
+    case WindowKind::EnlargedCountdown:
+        return QStringLiteral("Form6");
+    case WindowKind::SequenceDraw:
+        return QStringLiteral("Form7");
+    case WindowKind::InstructionPlayer:
+        return QStringLiteral("Form8");
+    }
+    return {};
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The program's windows. Each keeps the object name of its design (Form1 ... Form8), by which tests
+// and tools find it.
+enum class WindowKind {
+    Main,              // Form1: the countdown, presets and the buttons to everything else
+    DrawLauncher,      // Form2: chooses a draw and takes the participant count
+    ToolStrip,         // Form3: the compact strip over a running show
+    NameListDraw,      // Form4: names drawn from the user's workbook
+    SlideDraw,         // Form5: random slides of a deck
+    EnlargedCountdown, // Form6: the screen-wide countdown
+    SequenceDraw,      // Form7: sequence numbers 1..N
+    InstructionPlayer, // Form8: plays the instruction decks
+};
+
+QString windowObjectName(WindowKind kind);

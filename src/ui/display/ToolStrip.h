@@ -1,0 +1,60 @@
+#pragma once
+
+#include "ui/Form.h"
+
+class ClickableLabel;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class Timer;
+
+// The tool strip, Form3: a small translucent window that stays above a running slide show and shows
+// the set and the remaining time while the main window is folded away. It has two faces: the strip
+// (the time line) and the tip (a panel that explains how to get the main window back).
+class ToolStrip : public Form {
+    Q_OBJECT
+public:
+    static constexpr WindowKind kKind = WindowKind::ToolStrip;
+    static constexpr double kWidth = 5085;
+    static constexpr double kStripHeight = 510;
+    static constexpr double kTipHeight = 2265;
+    static constexpr double kBorder = 45;
+    static constexpr int kStripAlpha = 150;
+    static constexpr int kTipAlpha = 255;
+    static inline const QString kTipCaption = QStringLiteral("Vantrel工具");
+    // Said instead of hiding everything when this desktop shows no tray icon to come back through.
+    static inline const QString kNoTrayNotice =
+        QStringLiteral("此桌面没有托盘区，无法通过钟形图标恢复程序，因此工具条将保留在屏幕上。\n"
+                       "点击工具条左侧的图标或按功能键F11可恢复计时主窗口。");
+
+    explicit ToolStrip(Program& program);
+
+    void load() override;
+
+    // Shows the window as a strip's height, with its time line ticking. The face stays as it was.
+    void showStrip();
+
+    // Places the window centred over the main window, at the main window's top edge.
+    void placeOverMainWindow();
+
+    // Handlers, by the control and event they answer.
+    void image1Click();   // restore the main window
+    void image2Click();   // open the tip
+    void command1Click(); // 确认: hide everything
+    void command2Click(); // 返回: back to the strip
+    void timer1Tick();
+
+    QLabel* Label1;
+    ClickableLabel *Image1, *Image2;
+    QGroupBox* Frame1;
+    QLabel *Label2, *Label3, *Label4, *Label5;
+    QPushButton *Command1, *Command2;
+    Timer* Timer1;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildControls();
+    void setStripFace();
+};

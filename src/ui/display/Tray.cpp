@@ -1,0 +1,102 @@
+#include "ui/display/Tray.h"
+
+#include "ui/main/MainWindow.h"
+#include "ui/Program.h"
+#include "ui/display/ProgramExit.h"
+#include "platform/Dialogs.h"
+
+#include <QIcon>
+#include <QSystemTrayIcon>
+
+namespace {
+
+std::function<bool()>& hostAnswer()
+{
+    static std::function<bool()> answer;
+    return answer;
+}
+
+} // namespace
+
+bool Tray::hostAvailable()
+{
+    if (hostAnswer())
+        return hostAnswer()();
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Tray::setHostAvailableForTesting(std::function<bool()> answer)
+{
+    hostAnswer() = std::move(answer);
+}
+
+Tray::Tray(MainWindow& main) : QObject(&main), main_(main), icon_(new QSystemTrayIcon(this))
+{
+    setObjectName(QStringLiteral("cSysTray1"));
+    icon_->setIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
+    icon_->setToolTip(kToolTip);
+    connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            mouseEvent(Left);
+        else if (reason == QSystemTrayIcon::Context)
+            mouseEvent(Right);
+    });
+}
+
+Tray* Tray::create(MainWindow& main)
+{
+    if (Tray* existing = of(&main))
+        return existing;
+    auto* tray = new Tray(main);
+    // Shown even while the desktop has no notification area: Qt puts the icon in as soon as one appears.
+    tray->icon_->show();
+    return tray;
+}
+
+Tray* Tray::of(const MainWindow* main)
+{
+    return main ? main->findChild<Tray*>(QStringLiteral("cSysTray1"), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+void Tray::mouseEvent(int button)
+{
+    if (button == Left)
+        leftClick();
+    else if (button == Right)
+        rightClick();
+}
+
+void Tray::leftClick()
+{
+    Program& program = main_.program();
+    // A window the user minimised through its title bar is hidden as well.
+    main_.setWindowState(main_.windowState() & ~Qt::WindowMinimized);
+    main_.show();
+    main_.raise();
+    program.unload(WindowKind::DrawLauncher);
+    main_.placeStandard();
+    program.tracking().clearDocked();
+    if (Form* strip = program.loadedForm(WindowKind::ToolStrip))
+        strip->hide();
+}
+
+void Tray::rightClick()
+{
+    Program& program = main_.program();
+    if (!program.tracking().isDocked())
+        main_.placeStandard();
+    // The question runs its own event loop: by the time it is answered the program may already have
+    // been ended another way (the exit button's question, say).
+    QPointer<Tray> alive(this);
+    const Answer answer = program.dialogs().askYesNo(&main_, MainWindow::kNoticeTitle,
+                                                     QStringLiteral("确实要退出Vantrel程序吗?"));
+    if (!alive || answer != Answer::Yes)
+        return;
+    shutDownProgram(program);
+}
+
+bool trayAvailable(Program& program)
+{
+    auto* main = program.loadedAs<MainWindow>(WindowKind::Main);
+    return main && Tray::of(main) && Tray::hostAvailable();
+}
