@@ -5,10 +5,6 @@
 //  2. one Timer2 tick of the real main window (docking, scan, keys) against the scan alone;
 //  3. the running program's CPU time over the given seconds while counting down with the tool
 //     strip shown, with Timer2 on against Timer2 off.
-#include "ui/FormRegistry.h"
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
-#include "ui/display/ToolStrip.h"
 #include "platform/MessageBoxDialogs.h"
 #include "platform/QtSoundDevice.h"
 #include "platform/RealTimerDriver.h"
@@ -16,6 +12,10 @@
 #include "platform/X11WindowSystem.h"
 #include "platform/x11/TitleCache.h"
 #include "platform/x11/XcbConnection.h"
+#include "ui/FormRegistry.h"
+#include "ui/Program.h"
+#include "ui/display/ToolStrip.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -61,8 +61,8 @@ std::vector<xcb_window_t> makeWindows(xcb_connection_t* c, int count)
         xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root, int16_t(i % 50), int16_t(i % 40), 100, 60, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
         const QByteArray title = QStringLiteral("文档 %1 - 编辑器").arg(i).toUtf8();
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atomReply->atom, utf8Reply->atom, 8, uint32_t(title.size()),
-                            title.data());
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atomReply->atom, utf8Reply->atom, 8,
+                            uint32_t(title.size()), title.data());
         if (i % 2 == 0)
             xcb_map_window(c, w);
         windows.push_back(w);
@@ -101,7 +101,8 @@ int main(int argc, char** argv)
     MessageBoxDialogs dialogs;
     X11WindowSystem windows;
     QtSoundDeviceFactory sounds(QStringList{QCoreApplication::applicationDirPath()});
-    Program program(Services{timers, dialogs, windows, sounds, [] { return true; }, QString(), QStringList()});
+    Program program(
+        Services{timers, dialogs, windows, sounds, [] { return true; }, QString(), QStringList()});
     registerForms(program);
     auto* main = program.formAs<MainWindow>(WindowKind::Main);
     settle(500);
@@ -136,10 +137,11 @@ int main(int argc, char** argv)
     const double off = run(false);
     const double on = run(true);
     auto* strip = program.loadedAs<ToolStrip>(WindowKind::ToolStrip);
-    printf("running %d s, counting, strip %s:\n", seconds, strip && strip->isVisible() ? "shown" : "NOT shown");
+    printf("running %d s, counting, strip %s:\n", seconds,
+           strip && strip->isVisible() ? "shown" : "NOT shown");
     printf("  tracking off                 %9.3f %% of one core\n", off / seconds * 100);
-    printf("  tracking on                  %9.3f %% of one core   (tracking adds %.3f %%)\n", on / seconds * 100,
-           (on - off) / seconds * 100);
+    printf("  tracking on                  %9.3f %% of one core   (tracking adds %.3f %%)\n",
+           on / seconds * 100, (on - off) / seconds * 100);
     xcb_disconnect(other);
     return 0;
 }

@@ -1,5 +1,3 @@
-#include "ui/FormRegistry.h"
-#include "ui/Program.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxDialogs.h"
 #include "platform/ProgramFolder.h"
@@ -9,6 +7,8 @@
 #include "platform/X11WindowSystem.h"
 #include "platform/office/Spreadsheet.h"
 #include "platform/presentation/BuiltInPresentation.h"
+#include "ui/FormRegistry.h"
+#include "ui/Program.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,8 +44,8 @@ int main(int argc, char* argv[])
     spreadsheet = std::make_unique<LibreOfficeSpreadsheet>();
 #endif
 
-    Services services{timers, dialogs, windows, sounds, [&instance] { return instance.acquire(); }, dataFolder,
-                      shipped};
+    Services services{timers,     dialogs, windows, sounds, [&instance] { return instance.acquire(); },
+                      dataFolder, shipped};
     services.presentations = [] { return std::make_unique<BuiltInPresentation>(); };
     services.spreadsheet = spreadsheet.get();
     Program program(std::move(services));

@@ -1,8 +1,8 @@
 #include "ui/Form.h"
 
-#include "ui/Program.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
+#include "ui/Program.h"
 
 #include <QCloseEvent>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/WindowKind.h"
 #include "platform/Twips.h"
+#include "ui/WindowKind.h"
 
 #include <QWidget>
 #include <optional>

@@ -1,14 +1,14 @@
 #include "ui/FormRegistry.h"
 
-#include "ui/main/MainWindow.h"
 #include "ui/Program.h"
 #include "ui/display/EnlargedWindow.h"
 #include "ui/display/ToolStrip.h"
-#include "ui/draw/NotePlayer.h"
-#include "ui/draw/SlideDraw.h"
 #include "ui/draw/DrawLauncher.h"
 #include "ui/draw/NameListDraw.h"
+#include "ui/draw/NotePlayer.h"
 #include "ui/draw/SequenceDraw.h"
+#include "ui/draw/SlideDraw.h"
+#include "ui/main/MainWindow.h"
 
 void registerForms(Program& program)
 {

@@ -1,10 +1,10 @@
 #include "ui/Program.h"
 
-#include "ui/Form.h"
-#include "ui/main/MainWindow.h"
-#include "ui/Resources.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
+#include "ui/Form.h"
+#include "ui/Resources.h"
+#include "ui/main/MainWindow.h"
 
 #include <QCoreApplication>
 

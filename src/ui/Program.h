@@ -4,9 +4,9 @@
 #include "models/display/EnlargedNotice.h"
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
+#include "platform/presentation/Presentation.h"
 #include "ui/ProgramState.h"
 #include "ui/WindowKind.h"
-#include "platform/presentation/Presentation.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "ui/display/EnlargedWindow.h"
 
-#include "ui/ClickableLabel.h"
-#include "ui/main/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
+#include "ui/ClickableLabel.h"
+#include "ui/main/MainWindow.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>

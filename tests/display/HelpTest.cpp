@@ -1,8 +1,8 @@
 #include "StandIns.h"
-#include "ui/ClickableLabel.h"
-#include "ui/main/MainWindow.h"
 #include "platform/HelpFiles.h"
 #include "support/TestProgram.h"
+#include "ui/ClickableLabel.h"
+#include "ui/main/MainWindow.h"
 
 #include <QDir>
 #include <QFile>

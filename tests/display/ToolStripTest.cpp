@@ -1,7 +1,7 @@
 #include "TrackingFixture.h"
+#include "platform/Timer.h"
 #include "ui/ClickableLabel.h"
 #include "ui/display/Tray.h"
-#include "platform/Timer.h"
 
 #include <QGroupBox>
 #include <QLabel>

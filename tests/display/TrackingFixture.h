@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/main/MainWindow.h"
-#include "ui/display/ToolStrip.h"
 #include "support/TestProgram.h"
+#include "ui/display/ToolStrip.h"
+#include "ui/main/MainWindow.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -18,7 +18,8 @@ protected:
 
     TrackingTest()
     {
-        t.program->registerForm(WindowKind::DrawLauncher, [](Program& p) { return new Form(p, WindowKind::DrawLauncher); });
+        t.program->registerForm(WindowKind::DrawLauncher,
+                                [](Program& p) { return new Form(p, WindowKind::DrawLauncher); });
         t.windows.pointer = {15000, 11000};
     }
 

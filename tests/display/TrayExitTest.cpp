@@ -1,9 +1,9 @@
 #include "StandIns.h"
-#include "ui/main/MainWindow.h"
-#include "ui/display/ToolStrip.h"
-#include "ui/display/Tray.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
+#include "ui/display/ToolStrip.h"
+#include "ui/display/Tray.h"
+#include "ui/main/MainWindow.h"
 
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -184,11 +184,14 @@ TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
 {
     for (bool fromTray : {true, false}) {
         TestProgram t;
-        auto log = standIn(*t.program, {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw, WindowKind::SlideDraw,
-                                        WindowKind::EnlargedCountdown, WindowKind::SequenceDraw, WindowKind::InstructionPlayer});
+        auto log =
+            standIn(*t.program, {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw,
+                                 WindowKind::SlideDraw, WindowKind::EnlargedCountdown,
+                                 WindowKind::SequenceDraw, WindowKind::InstructionPlayer});
         MainWindow& w = t.start();
-        for (WindowKind id : {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw, WindowKind::SlideDraw, WindowKind::EnlargedCountdown,
-                          WindowKind::SequenceDraw, WindowKind::InstructionPlayer})
+        for (WindowKind id : {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw,
+                              WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw,
+                              WindowKind::InstructionPlayer})
             t.program->form(id);
         bool allUnloadedAtQuit = false;
         t.program->onQuit([&](int code) {

@@ -1,9 +1,9 @@
 #include "ui/WindowChrome.h"
 
-#include "ui/ClickableLabel.h"
-#include "ui/main/MainWindow.h"
-#include "ui/display/EnlargedWindow.h"
 #include "support/TestProgram.h"
+#include "ui/ClickableLabel.h"
+#include "ui/display/EnlargedWindow.h"
+#include "ui/main/MainWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -148,9 +148,10 @@ TEST(WindowChrome, TheOtherWindowsDragAndTakeFocusByTheirOwnTables)
         const char* surface; // nullptr: the window has no drag surfaces of its own chrome
         const char* button;
     };
-    for (const Case c :
-         {Case{WindowKind::DrawLauncher, "Form2", "Command11"}, Case{WindowKind::ToolStrip, "Label1", "Command2"},
-          Case{WindowKind::SequenceDraw, nullptr, "Command1"}, Case{WindowKind::InstructionPlayer, nullptr, "Command1"}}) {
+    for (const Case c : {Case{WindowKind::DrawLauncher, "Form2", "Command11"},
+                         Case{WindowKind::ToolStrip, "Label1", "Command2"},
+                         Case{WindowKind::SequenceDraw, nullptr, "Command1"},
+                         Case{WindowKind::InstructionPlayer, nullptr, "Command1"}}) {
         if (!t.program->isAvailable(c.id))
             continue;
         Form* form = t.program->form(c.id);

@@ -1,9 +1,9 @@
-#include "ui/main/MainWindow.h"
+#include "platform/Timer.h"
+#include "support/TestProgram.h"
 #include "ui/draw/DrawLauncher.h"
 #include "ui/draw/NotePlayer.h"
 #include "ui/draw/SlideDraw.h"
-#include "platform/Timer.h"
-#include "support/TestProgram.h"
+#include "ui/main/MainWindow.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

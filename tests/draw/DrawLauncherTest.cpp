@@ -34,7 +34,10 @@ public:
         quit->setObjectName(QStringLiteral("CommandQuit"));
         quit->setEnabled(false);
     }
-    Q_INVOKABLE void startNoteShow() { calls << QStringLiteral("start ") + program().instructionShow().deck(); }
+    Q_INVOKABLE void startNoteShow()
+    {
+        calls << QStringLiteral("start ") + program().instructionShow().deck();
+    }
     Q_INVOKABLE void closeNoteShow() { calls << QStringLiteral("close"); }
     QPushButton* quit;
     QStringList calls;
@@ -201,7 +204,8 @@ TEST_F(Launcher, FeaturesNotInThisBuildSaySoAndLeaveTheModeViewOpen)
 
 TEST_F(Launcher, NameListDrawOpensCentredUnderTheMainWindowsTopWithItsQuitEnabled)
 {
-    t.program->registerForm(WindowKind::NameListDraw, [](Program& p) { return new StandInWindow(p, WindowKind::NameListDraw); });
+    t.program->registerForm(WindowKind::NameListDraw,
+                            [](Program& p) { return new StandInWindow(p, WindowKind::NameListDraw); });
     DrawLauncher& l = openLauncher();
     l.Command10->click();
     auto* names = qobject_cast<StandInWindow*>(t.program->loadedForm(WindowKind::NameListDraw));
@@ -217,8 +221,10 @@ TEST_F(Launcher, NameListDrawOpensCentredUnderTheMainWindowsTopWithItsQuitEnable
 
 TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
 {
-    t.program->registerForm(WindowKind::SlideDraw, [](Program& p) { return new StandInWindow(p, WindowKind::SlideDraw); });
-    t.program->registerForm(WindowKind::InstructionPlayer, [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
+    t.program->registerForm(WindowKind::SlideDraw,
+                            [](Program& p) { return new StandInWindow(p, WindowKind::SlideDraw); });
+    t.program->registerForm(WindowKind::InstructionPlayer,
+                            [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
     auto* player = qobject_cast<StandInWindow*>(t.program->form(WindowKind::InstructionPlayer));
     t.program->instructionShow().setOpen(true);
     DrawLauncher& l = openLauncher();
@@ -241,7 +247,8 @@ TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
 
 TEST_F(Launcher, InstructionButtonsHandTheirDeckToThePlayer)
 {
-    t.program->registerForm(WindowKind::InstructionPlayer, [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
+    t.program->registerForm(WindowKind::InstructionPlayer,
+                            [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
     DrawLauncher& l = openLauncher();
     l.Command1->click();
     EXPECT_FALSE(l.isVisible());

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "support/TestProgram.h"
 #include "ui/WindowKind.h"
-#include "ui/main/MainWindow.h"
 #include "ui/draw/DrawLauncher.h"
 #include "ui/draw/SequenceDraw.h"
-#include "support/TestProgram.h"
+#include "ui/main/MainWindow.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,10 +1,10 @@
 // The name-list draw window on virtual time with the in-memory spreadsheet.
 #include "ui/draw/NameListDraw.h"
 
-#include "ui/main/MainWindow.h"
-#include "ui/draw/DrawLauncher.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
+#include "ui/draw/DrawLauncher.h"
+#include "ui/main/MainWindow.h"
 
 #include <QDir>
 #include <QFile>

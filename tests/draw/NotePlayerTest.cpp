@@ -1,8 +1,8 @@
 #include "ui/draw/NotePlayer.h"
 
-#include "ui/main/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
+#include "ui/main/MainWindow.h"
 
 #include <QMetaObject>
 #include <gtest/gtest.h>
@@ -25,13 +25,15 @@ protected:
     void play(const QString& deck)
     {
         t.program->instructionShow().setDeck(deck);
-        ASSERT_TRUE(QMetaObject::invokeMethod(t.program->form(WindowKind::InstructionPlayer), "startNoteShow"));
+        ASSERT_TRUE(
+            QMetaObject::invokeMethod(t.program->form(WindowKind::InstructionPlayer), "startNoteShow"));
     }
 
     // What the callers of the close do, through the same entry point.
     void close()
     {
-        ASSERT_TRUE(QMetaObject::invokeMethod(t.program->form(WindowKind::InstructionPlayer), "closeNoteShow"));
+        ASSERT_TRUE(
+            QMetaObject::invokeMethod(t.program->form(WindowKind::InstructionPlayer), "closeNoteShow"));
         TestProgram::settle();
     }
 

@@ -1,8 +1,8 @@
 #include "ui/draw/SlideDraw.h"
 
-#include "ui/main/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -2,11 +2,11 @@
 // round in the window, saved, and read back by LibreOffice.
 #include "CalcFiles.h"
 #include "OfficeEnvironment.h"
-#include "ui/main/MainWindow.h"
-#include "ui/draw/NameListDraw.h"
 #include "platform/Timer.h"
 #include "platform/office/OfficeProcess.h"
 #include "support/TestProgram.h"
+#include "ui/draw/NameListDraw.h"
+#include "ui/main/MainWindow.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,12 @@
 
 TestProgram::TestProgram(Spreadsheet* spreadsheetEngine)
 {
-    Services services{timers, dialogs, windows, sounds, [this] { return onlyCopy; }, dataDir.path(),
+    Services services{timers,
+                      dialogs,
+                      windows,
+                      sounds,
+                      [this] { return onlyCopy; },
+                      dataDir.path(),
                       QStringList{dataDir.path()}};
     services.presentations = presentations.factory();
     services.spreadsheet = spreadsheetEngine ? spreadsheetEngine : &spreadsheet;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ui/Program.h"
 #include "platform/VirtualTimerDriver.h"
 #include "support/FakePresentation.h"
 #include "support/FakeSound.h"
 #include "support/FakeSpreadsheet.h"
 #include "support/FakeWindowSystem.h"
 #include "support/ScriptedDialogs.h"
+#include "ui/Program.h"
 
 #include <QTemporaryDir>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "ui/ClickableLabel.h"
-#include "ui/main/MainWindow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
+#include "ui/ClickableLabel.h"
+#include "ui/main/MainWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
+#include "models/countdown/TimeEntry.h"
+#include "support/TestProgram.h"
 #include "ui/ClickableLabel.h"
 #include "ui/main/MainWindow.h"
-#include "support/TestProgram.h"
-#include "models/countdown/TimeEntry.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -15,3 +15,11 @@ void Countdown::setStartedTotal(int minutes, int seconds)
     startedMinutes_ = minutes;
     startedSeconds_ = seconds;
 }
+
+void Countdown::setCountText(const QString& text)
+{
+    if (countText_ == text)
+        return;
+    countText_ = text;
+    emit countTextChanged(text);
+}

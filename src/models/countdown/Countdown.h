@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class TimerDriver;
 
@@ -26,12 +27,18 @@ public:
     int startedSeconds() const { return startedSeconds_; }
     void setStartedTotal(int minutes, int seconds);
 
+    // The count as the main window shows it, "MM : SS"; the strip and the enlarged window mirror it.
+    const QString& countText() const { return countText_; }
+    void setCountText(const QString& text);
+
 signals:
     void stateChanged(Countdown::State state);
+    void countTextChanged(const QString& text);
 
 private:
     TimerDriver& timers_;
     State state_ = State::Stopped;
     int startedMinutes_ = 0;
     int startedSeconds_ = 0;
+    QString countText_ = QStringLiteral("05 : 00");
 };

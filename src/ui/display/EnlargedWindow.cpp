@@ -1,12 +1,12 @@
 #include "ui/display/EnlargedWindow.h"
 
+#include "models/countdown/TimeText.h"
+#include "platform/Timer.h"
+#include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
-#include "platform/Timer.h"
-#include "platform/WindowSystem.h"
-#include "models/countdown/TimeText.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -140,8 +140,9 @@ void EnlargedWindow::timer1Tick()
         Label2->setText(kStopped);
     } else if (countdown.isCounting()) {
         Label2->setText(kRunning);
-        Label3->setText(QStringLiteral("定时") + twoDigitText(countdown.startedMinutes()) + QStringLiteral("分") +
-                        twoDigitText(countdown.startedSeconds()) + QStringLiteral("秒"));
+        Label3->setText(QStringLiteral("定时") + twoDigitText(countdown.startedMinutes()) +
+                        QStringLiteral("分") + twoDigitText(countdown.startedSeconds()) +
+                        QStringLiteral("秒"));
     } else {
         Label2->setText(kPaused);
     }

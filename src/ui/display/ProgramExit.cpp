@@ -1,8 +1,8 @@
 #include "ui/display/ProgramExit.h"
 
+#include "platform/WindowSystem.h"
 #include "ui/Form.h"
 #include "ui/Program.h"
-#include "platform/WindowSystem.h"
 
 #include <QMetaObject>
 
@@ -16,8 +16,9 @@ void shutDownProgram(Program& program)
         if (Form* player = program.form(WindowKind::InstructionPlayer))
             QMetaObject::invokeMethod(player, "closeNoteShow");
     }
-    for (WindowKind id : {WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw, WindowKind::InstructionPlayer, WindowKind::NameListDraw,
-                      WindowKind::ToolStrip, WindowKind::DrawLauncher, WindowKind::Main})
+    for (WindowKind id : {WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw,
+                          WindowKind::InstructionPlayer, WindowKind::NameListDraw, WindowKind::ToolStrip,
+                          WindowKind::DrawLauncher, WindowKind::Main})
         program.unload(id);
     program.quit(0);
 }

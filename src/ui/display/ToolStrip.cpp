@@ -1,15 +1,15 @@
 #include "ui/display/ToolStrip.h"
 
-#include "ui/ClickableLabel.h"
-#include "ui/Controls.h"
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
-#include "ui/display/Tray.h"
-#include "ui/WindowChrome.h"
+#include "models/countdown/TimeText.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
-#include "models/countdown/TimeText.h"
+#include "ui/ClickableLabel.h"
+#include "ui/Controls.h"
+#include "ui/Program.h"
+#include "ui/WindowChrome.h"
+#include "ui/display/Tray.h"
+#include "ui/main/MainWindow.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -197,9 +197,10 @@ void ToolStrip::timer1Tick()
         QString count;
         if (auto* main = program().loadedAs<MainWindow>(WindowKind::Main))
             count = main->Label3->text();
-        Label1->setText(QStringLiteral("定时") + twoDigitText(countdown.startedMinutes()) + QStringLiteral("分") +
-                        twoDigitText(countdown.startedSeconds()) + QStringLiteral("秒,剩余") + displayMinutes(count) +
-                        QStringLiteral("分") + displaySeconds(count) + QStringLiteral("秒"));
+        Label1->setText(QStringLiteral("定时") + twoDigitText(countdown.startedMinutes()) +
+                        QStringLiteral("分") + twoDigitText(countdown.startedSeconds()) +
+                        QStringLiteral("秒,剩余") + displayMinutes(count) + QStringLiteral("分") +
+                        displaySeconds(count) + QStringLiteral("秒"));
     } else {
         Label1->setText(QStringLiteral("  当前计时状态：暂停计时"));
     }

@@ -1,9 +1,9 @@
 #include "ui/display/Tray.h"
 
-#include "ui/main/MainWindow.h"
+#include "platform/Dialogs.h"
 #include "ui/Program.h"
 #include "ui/display/ProgramExit.h"
-#include "platform/Dialogs.h"
+#include "ui/main/MainWindow.h"
 
 #include <QIcon>
 #include <QSystemTrayIcon>

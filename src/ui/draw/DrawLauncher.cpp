@@ -1,13 +1,13 @@
 #include "ui/draw/DrawLauncher.h"
 
-#include "ui/Controls.h"
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
-#include "ui/WindowChrome.h"
 #include "models/draw/ParticipantCount.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
+#include "ui/Controls.h"
+#include "ui/Program.h"
+#include "ui/WindowChrome.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>

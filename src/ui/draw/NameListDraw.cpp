@@ -1,15 +1,15 @@
 #include "ui/draw/NameListDraw.h"
 
-#include "ui/Controls.h"
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
-#include "ui/WindowChrome.h"
 #include "models/draw/NameListFile.h"
 #include "models/draw/RandomSource.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "platform/office/Spreadsheet.h"
+#include "ui/Controls.h"
+#include "ui/Program.h"
+#include "ui/WindowChrome.h"
+#include "ui/main/MainWindow.h"
 
 #include <QFileInfo>
 #include <QFrame>

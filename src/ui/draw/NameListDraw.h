@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/Form.h"
 #include "models/draw/DrawPot.h"
+#include "ui/Form.h"
 
 #include <QStringList>
 #include <cstdint>

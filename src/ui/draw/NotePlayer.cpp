@@ -1,12 +1,12 @@
 #include "ui/draw/NotePlayer.h"
 
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
-#include "ui/WindowChrome.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "platform/presentation/Presentation.h"
+#include "ui/Program.h"
+#include "ui/WindowChrome.h"
+#include "ui/main/MainWindow.h"
 
 #include <QDir>
 #include <QPointer>

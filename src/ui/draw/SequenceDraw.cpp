@@ -1,15 +1,15 @@
 #include "ui/draw/SequenceDraw.h"
 
-#include "ui/Controls.h"
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
-#include "ui/WindowChrome.h"
-#include "ui/draw/DrawLauncher.h"
 #include "models/draw/ParticipantCount.h"
 #include "models/draw/RandomSource.h"
 #include "platform/SoundDevice.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
+#include "ui/Controls.h"
+#include "ui/Program.h"
+#include "ui/WindowChrome.h"
+#include "ui/draw/DrawLauncher.h"
+#include "ui/main/MainWindow.h"
 
 #include <QCloseEvent>
 #include <QFontMetricsF>

@@ -1,14 +1,14 @@
 #include "ui/draw/SlideDraw.h"
 
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
-#include "ui/WindowChrome.h"
 #include "models/draw/RandomSource.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "platform/presentation/Presentation.h"
+#include "ui/Program.h"
+#include "ui/WindowChrome.h"
+#include "ui/main/MainWindow.h"
 
 #include <QDir>
 #include <QFontMetrics>

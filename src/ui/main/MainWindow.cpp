@@ -1,13 +1,13 @@
 #include "ui/main/MainWindow.h"
 
-#include "ui/ClickableLabel.h"
-#include "ui/Controls.h"
-#include "ui/Program.h"
+#include "models/countdown/TimeText.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundDevice.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
-#include "models/countdown/TimeText.h"
+#include "ui/ClickableLabel.h"
+#include "ui/Controls.h"
+#include "ui/Program.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -259,8 +259,8 @@ void MainWindow::load()
         program().dialogs().systemModalNotice(
             kNoticeTitle,
             QStringLiteral("\r    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    \r\n"));
-        for (WindowKind id :
-             {WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::NameListDraw, WindowKind::ToolStrip, WindowKind::DrawLauncher, WindowKind::Main})
+        for (WindowKind id : {WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::NameListDraw,
+                              WindowKind::ToolStrip, WindowKind::DrawLauncher, WindowKind::Main})
             program().unload(id);
         program().quit(0);
         return;

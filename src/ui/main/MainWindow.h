@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/Form.h"
 #include "models/countdown/PresetStore.h"
 #include "models/tracking/EdgeDocking.h"
+#include "ui/Form.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -127,6 +127,8 @@ private:
     bool validateSeconds(QLineEdit* box);
     void readEntries();
     void restoreEntries();
+    // Shows the count in the window and hands it to the windows that mirror it.
+    void showCount(const QString& text);
     void stopHideFrom(bool fromTimeUp);
 
     PresetStore presets_;

@@ -1,12 +1,12 @@
 // The main window's help and exit buttons, its logo and its bell in the tray.
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
-#include "platform/HelpFiles.h"
-#include "ui/display/ProgramExit.h"
-#include "ui/display/Tray.h"
 #include "platform/Dialogs.h"
+#include "platform/HelpFiles.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
+#include "ui/Program.h"
+#include "ui/display/ProgramExit.h"
+#include "ui/display/Tray.h"
+#include "ui/main/MainWindow.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The main window's pointer behaviours: drag by the body and passive controls, focus under the
 // pointer, and the normal height back when the pointer passes over the window.
-#include "ui/main/MainWindow.h"
 #include "ui/WindowChrome.h"
+#include "ui/main/MainWindow.h"
 
 void MainWindow::attachChrome()
 {

@@ -1,14 +1,14 @@
 // The countdown of the main window: Start, Pause/Continue, Stop, the one-second tick, the reminder
 // effect, the time-up effect and the pause blink.
-#include "ui/ClickableLabel.h"
-#include "ui/Controls.h"
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
+#include "models/countdown/TimeEntry.h"
+#include "models/countdown/TimeText.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
-#include "models/countdown/TimeEntry.h"
-#include "models/countdown/TimeText.h"
+#include "ui/ClickableLabel.h"
+#include "ui/Controls.h"
+#include "ui/Program.h"
+#include "ui/main/MainWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +36,12 @@ void MainWindow::setPresetsEnabled(bool enabled)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{Option1, Option2, Option3, Label7})
         w->setEnabled(enabled);
+}
+
+void MainWindow::showCount(const QString& text)
+{
+    Label3->setText(text);
+    program().countdown().setCountText(text);
 }
 
 void MainWindow::restoreEntries()
@@ -83,7 +89,7 @@ void MainWindow::command1Click()
 
     MinuteText = twoDigitText(CountMinutes);
     StartSecondText = twoDigitText(TotalSeconds);
-    Label3->setText(MinuteText + QStringLiteral(" : ") + StartSecondText);
+    showCount(MinuteText + QStringLiteral(" : ") + StartSecondText);
 
     Timer1->setEnabled(true);
     program().countdown().setState(Countdown::State::Running);
@@ -120,14 +126,15 @@ void MainWindow::timer1Tick()
         CountSeconds == ReminderSeconds) {
         reminderSavedPlace.reset();
         if (program().tracking().isDocked())
-            reminderSavedPlace = SavedPlace{std::round(leftTwips()), topTwips(), program().tracking().docked()};
+            reminderSavedPlace =
+                SavedPlace{std::round(leftTwips()), topTwips(), program().tracking().docked()};
         placeStandard();
         program().tracking().clearDocked();
         Timer4->setEnabled(true);
     }
 
     SecondText = twoDigitText(CountSeconds);
-    Label3->setText(MinuteText + QStringLiteral(" : ") + SecondText);
+    showCount(MinuteText + QStringLiteral(" : ") + SecondText);
 
     if (CountMinutes == 0 && CountSeconds == 0) {
         Timer3->setEnabled(true);
@@ -252,7 +259,7 @@ void MainWindow::timer3Tick()
         Timer1->setEnabled(false);
         Timer3->setEnabled(false);
         MinuteText = twoDigitText(CountMinutes);
-        Label3->setText(MinuteText + QStringLiteral(" : ") + StartSecondText);
+        showCount(MinuteText + QStringLiteral(" : ") + StartSecondText);
         for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text4, Text5, Label1, Label2, Label22,
                                                           Label29, Label28, Label30})
             w->show();
@@ -316,7 +323,7 @@ void MainWindow::command3Click()
     Label18->hide();
     Label8->hide();
     MinuteText = twoDigitText(CountMinutes);
-    Label3->setText(MinuteText + QStringLiteral(" : ") + StartSecondText);
+    showCount(MinuteText + QStringLiteral(" : ") + StartSecondText);
     Command2->setText(QStringLiteral("暂停"));
     for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text4, Text5, Label22, Label29, Label28,
                                                       Label30, Label1, Label2})

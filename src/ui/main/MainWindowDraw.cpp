@@ -1,8 +1,8 @@
 // "抽签": from the main window to the draw launcher.
-#include "ui/main/MainWindow.h"
+#include "platform/Timer.h"
 #include "ui/Program.h"
 #include "ui/draw/DrawLauncher.h"
-#include "platform/Timer.h"
+#include "ui/main/MainWindow.h"
 
 void MainWindow::command5Click()
 {

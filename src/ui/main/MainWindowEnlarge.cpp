@@ -1,8 +1,8 @@
 // Double-click on the count display: the enlarged countdown.
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
+#include "ui/Program.h"
+#include "ui/main/MainWindow.h"
 
 void MainWindow::label3DoubleClick()
 {

@@ -1,9 +1,9 @@
 // Presets and time entry of the main window.
-#include "ui/Controls.h"
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
-#include "platform/Dialogs.h"
 #include "models/countdown/TimeEntry.h"
+#include "platform/Dialogs.h"
+#include "ui/Controls.h"
+#include "ui/Program.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QEvent>

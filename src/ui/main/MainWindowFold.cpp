@@ -1,9 +1,9 @@
 // "缩小": folding the main window away behind the tool strip, when the fold rule allows it.
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
 #include "models/tracking/ShowDetection.h"
-#include "ui/display/ToolStrip.h"
 #include "platform/Dialogs.h"
+#include "ui/Program.h"
+#include "ui/display/ToolStrip.h"
+#include "ui/main/MainWindow.h"
 
 #include <QComboBox>
 

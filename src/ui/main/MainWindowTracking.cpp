@@ -1,13 +1,13 @@
 // Window tracking of the main window (Timer2, every 100 ms): edge docking, the slide-show scan that
 // decides whether "缩小" may fold the window away, keeping the window on screen, and the function
 // keys F9 (tool strip) and F11 (main window back).
-#include "ui/main/MainWindow.h"
-#include "ui/Program.h"
 #include "models/tracking/EdgeDocking.h"
 #include "models/tracking/ShowDetection.h"
-#include "ui/display/ToolStrip.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
+#include "ui/Program.h"
+#include "ui/display/ToolStrip.h"
+#include "ui/main/MainWindow.h"
 
 #include <QComboBox>
 #include <QPushButton>
