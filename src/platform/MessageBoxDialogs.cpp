@@ -1,6 +1,8 @@
 #include "platform/MessageBoxDialogs.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <utility>
 
 namespace {
 
@@ -19,6 +21,23 @@ void prepare(QMessageBox& box, const QString& title, const QString& text, Messag
     box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
+// Qt names its standard buttons in the language of whatever Qt translation happens to be loaded,
+// English on most machines. Our messages are Chinese and some refer to 确定 by name, so the buttons
+// are named here, the same on every machine.
+void nameButtonsInChinese(QMessageBox& box)
+{
+    static const std::pair<QMessageBox::StandardButton, QString> names[] = {
+        {QMessageBox::Ok, QStringLiteral("确定")},
+        {QMessageBox::Yes, QStringLiteral("是")},
+        {QMessageBox::No, QStringLiteral("否")},
+        {QMessageBox::Cancel, QStringLiteral("取消")},
+    };
+    for (const auto& [which, text] : names) {
+        if (QAbstractButton* button = box.button(which))
+            button->setText(text);
+    }
+}
+
 } // namespace
 
 void MessageBoxDialogs::inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon)
@@ -26,6 +45,7 @@ void MessageBoxDialogs::inform(QWidget* owner, const QString& title, const QStri
     QMessageBox box(owner);
     prepare(box, title, text, icon);
     box.setStandardButtons(QMessageBox::Ok);
+    nameButtonsInChinese(box);
     box.exec();
 }
 
@@ -35,6 +55,7 @@ Answer MessageBoxDialogs::askYesNo(QWidget* owner, const QString& title, const Q
     QMessageBox box(owner);
     prepare(box, title, text, icon);
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    nameButtonsInChinese(box);
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
@@ -45,6 +66,7 @@ void MessageBoxDialogs::systemModalNotice(const QString& title, const QString& t
     QMessageBox box;
     prepare(box, title, text, MessageIcon::None);
     box.setStandardButtons(QMessageBox::Ok);
+    nameButtonsInChinese(box);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
