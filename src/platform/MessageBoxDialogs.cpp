@@ -1,8 +1,8 @@
 #include "platform/MessageBoxDialogs.h"
 
 #include <QAbstractButton>
+#include <QKeySequence>
 #include <QMessageBox>
-#include <utility>
 
 namespace {
 
@@ -21,20 +21,31 @@ void prepare(QMessageBox& box, const QString& title, const QString& text, Messag
     box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
+struct ButtonName {
+    QMessageBox::StandardButton button;
+    QString text;
+    Qt::Key key; // Y and N answer a question from the keyboard, as they do with Qt's own texts
+};
+
 // Qt names its standard buttons in the language of whatever Qt translation happens to be loaded,
 // English on most machines. Our messages are Chinese and some refer to 确定 by name, so the buttons
 // are named here, the same on every machine.
 void nameButtonsInChinese(QMessageBox& box)
 {
-    static const std::pair<QMessageBox::StandardButton, QString> names[] = {
-        {QMessageBox::Ok, QStringLiteral("确定")},
-        {QMessageBox::Yes, QStringLiteral("是")},
-        {QMessageBox::No, QStringLiteral("否")},
-        {QMessageBox::Cancel, QStringLiteral("取消")},
+    static const ButtonName names[] = {
+        {QMessageBox::Ok, QStringLiteral("确定"), Qt::Key_unknown},
+        {QMessageBox::Yes, QStringLiteral("是"), Qt::Key_Y},
+        {QMessageBox::No, QStringLiteral("否"), Qt::Key_N},
+        {QMessageBox::Cancel, QStringLiteral("取消"), Qt::Key_unknown},
     };
-    for (const auto& [which, text] : names) {
-        if (QAbstractButton* button = box.button(which))
-            button->setText(text);
+    for (const ButtonName& name : names) {
+        QAbstractButton* button = box.button(name.button);
+        if (!button)
+            continue;
+        button->setText(name.text);
+        // A text without a mnemonic drops the button's shortcut; the box answers its bare key too.
+        if (name.key != Qt::Key_unknown)
+            button->setShortcut(QKeySequence(Qt::ALT | name.key));
     }
 }
 

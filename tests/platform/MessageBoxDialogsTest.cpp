@@ -10,6 +10,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -60,6 +61,11 @@ void answerNextBox(SeenBox& seen, std::function<void(QMessageBox&)> answer)
             if (box->defaultButton())
                 seen.defaultButton = box->defaultButton()->text().toStdString();
             answer(*box);
+            // An answer that leaves the box open fails the test instead of hanging it.
+            QTimer::singleShot(2000, box, [box] {
+                ADD_FAILURE() << "the answer left the message box open";
+                box->done(0);
+            });
         }
         poll->deleteLater();
     });
@@ -91,6 +97,11 @@ protected:
 
 } // namespace
 
+void PrintTo(Answer answer, std::ostream* out)
+{
+    *out << (answer == Answer::Yes ? "Yes" : answer == Answer::No ? "No" : "Ok");
+}
+
 TEST_F(MessageBoxButtons, MessagesHaveOneButtonNamedInChinese)
 {
     answerNextBox(seen, [](QMessageBox& box) { click(box, QStringLiteral("确定")); });
@@ -116,17 +127,18 @@ TEST_F(MessageBoxButtons, QuestionsNameTheirButtonsInChineseAndAnswerAsTheySay)
               Answer::No);
 }
 
-TEST_F(MessageBoxButtons, EnterAndEscapeOnAQuestionAnswerNo)
+TEST_F(MessageBoxButtons, KeysAnswerAQuestion)
 {
-    answerNextBox(seen, [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); });
-    EXPECT_EQ(
-        dialogs.askYesNo(nullptr, QStringLiteral("Vantrel工具"), QStringLiteral("确实要退出Vantrel程序吗?")),
-        Answer::No);
+    const auto answerWithKey = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        answerNextBox(seen, [key, modifiers](QMessageBox& box) { QTest::keyClick(&box, key, modifiers); });
+        return dialogs.askYesNo(nullptr, QStringLiteral("Vantrel工具"),
+                                QStringLiteral("确实要退出Vantrel程序吗?"));
+    };
+    EXPECT_EQ(answerWithKey(Qt::Key_Y), Answer::Yes);
+    EXPECT_EQ(answerWithKey(Qt::Key_N), Answer::No);
+    EXPECT_EQ(answerWithKey(Qt::Key_Y, Qt::AltModifier), Answer::Yes);
+    // Enter takes the default, 否; so does Escape.
+    EXPECT_EQ(answerWithKey(Qt::Key_Return), Answer::No);
     EXPECT_EQ(seen.defaultButton, "否");
-
-    seen = {};
-    answerNextBox(seen, [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
-    EXPECT_EQ(
-        dialogs.askYesNo(nullptr, QStringLiteral("Vantrel工具"), QStringLiteral("确实要退出Vantrel程序吗?")),
-        Answer::No);
+    EXPECT_EQ(answerWithKey(Qt::Key_Escape), Answer::No);
 }
