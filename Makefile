@@ -1,19 +1,25 @@
 # Two entry points for a fresh Debian 12 machine (run as root, or with sudo available):
-#   make run   installs what is missing, builds and starts Vantrel
-#   make test  installs what is missing, builds and runs every test
+#   make run   installs what is missing, builds the program alone and starts it
+#   make test  installs what is missing, builds everything (tests, benchmarks) and runs every test
+# JOBS=n limits the parallel build jobs (default: the build tool's own choice).
 BUILD ?= build/release
 PRESET ?= release
+JOBS ?=
+BUILD_JOBS = $(if $(JOBS),-j$(JOBS))
 
-.PHONY: run test build deps debug-test format clean bench
+.PHONY: run test build configure deps debug-test format clean bench
 
 deps:
 	@scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake --preset $(PRESET) >/dev/null
-	cmake --build --preset $(PRESET)
 
-run: build
+build: configure
+	cmake --build --preset $(PRESET) $(BUILD_JOBS)
+
+run: configure
+	cmake --build --preset $(PRESET) --target vantrel $(BUILD_JOBS)
 	$(BUILD)/vantrel
 
 test: build

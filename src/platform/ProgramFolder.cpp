@@ -31,6 +31,26 @@ QStringList ProgramFolder::shippedFolders(const QString& applicationDir)
     return folders;
 }
 
+namespace {
+
+// Where a shipped folder keeps the samples: in the build tree in samples/, since a name.xls beside
+// the program would make the build folder the data folder; after installation in the folder itself.
+QString findSample(const QStringList& sampleDirs, const QString& home, const QString& sample)
+{
+    for (const QString& dir : sampleDirs) {
+        if (QDir(dir).absolutePath() == QDir(home).absolutePath())
+            continue;
+        for (const QString& folder : {dir, QDir(dir).filePath(QStringLiteral("samples"))}) {
+            const QString source = findFileIgnoringCase(folder, sample);
+            if (!source.isEmpty())
+                return source;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 QString ProgramFolder::resolve(const QString& applicationDir, const QStringList& sampleDirs)
 {
     if (!findFileIgnoringCase(applicationDir, QStringLiteral("name.xls")).isEmpty())
@@ -44,18 +64,14 @@ QString ProgramFolder::resolve(const QString& applicationDir, const QStringList&
     for (const QString& sample : samples) {
         if (!findFileIgnoringCase(home, sample).isEmpty())
             continue;
-        for (const QString& dir : sampleDirs) {
-            if (QDir(dir).absolutePath() == QDir(home).absolutePath())
-                continue;
-            const QString source = findFileIgnoringCase(dir, sample);
-            if (!source.isEmpty()) {
-                QFile::copy(source, QDir(home).filePath(QFileInfo(source).fileName()));
-                QFile(QDir(home).filePath(QFileInfo(source).fileName()))
-                    .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ReadGroup | QFileDevice::ReadOther);
-                break;
-            }
-        }
+        const QString source = findSample(sampleDirs, home, sample);
+        if (source.isEmpty())
+            continue;
+        const QString target = QDir(home).filePath(QFileInfo(source).fileName());
+        QFile::copy(source, target);
+        // Installed samples are read-only; the teacher's copy is theirs to edit.
+        QFile(target).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
     }
     return home;
 }

@@ -6,6 +6,7 @@
 // The folder that holds the user's data files (name.xls, the decks): the executable's folder when it
 // holds name.xls (a portable copy on a USB stick), otherwise $XDG_DATA_HOME/vantrel, created on first
 // start and seeded with the shipped samples it lacks. The user's own files are never overwritten.
+// Samples are taken from a shipped folder or from its samples/ subfolder (the build tree's).
 class ProgramFolder {
 public:
     // applicationDir: the executable's folder; sampleDirs: where shipped samples and cues are found.

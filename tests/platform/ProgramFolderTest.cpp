@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -35,24 +36,53 @@ TEST(FindFileIgnoringCase, FindsTheFileWhateverTheCaseExactMatchFirst)
     EXPECT_EQ(findFileIgnoringCase(dir.path(), "Note1.PPT"), dir.filePath("Note1.PPT"));
 }
 
-TEST(ProgramFolder, PortableFolderWhenTheProgramFolderHoldsTheNameList)
-{
+// A fresh home: $XDG_DATA_HOME and $XDG_DATA_DIRS point into empty temporary folders, so that nothing
+// installed on this machine can stand in for what a test expects to come from elsewhere.
+class ProgramFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedDataHome = qgetenv("XDG_DATA_HOME");
+        savedDataDirs = qgetenv("XDG_DATA_DIRS");
+        qputenv("XDG_DATA_HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_DIRS", systemData.path().toUtf8());
+    }
+    void TearDown() override
+    {
+        restore("XDG_DATA_HOME", savedDataHome);
+        restore("XDG_DATA_DIRS", savedDataDirs);
+    }
+    static void restore(const char* name, const QByteArray& value)
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    QString userFolder() const { return QDir(home.path()).filePath("vantrel"); }
+
+    QTemporaryDir home;
+    QTemporaryDir systemData;
     QTemporaryDir appDir;
+    QByteArray savedDataHome;
+    QByteArray savedDataDirs;
+};
+
+TEST_F(ProgramFolderTest, PortableFolderWhenTheProgramFolderHoldsTheNameList)
+{
     writeFile(appDir.filePath("name.xls"), "list");
     EXPECT_EQ(ProgramFolder::resolve(appDir.path(), {}), appDir.path());
+    EXPECT_FALSE(QFileInfo::exists(userFolder()));
 }
 
-TEST(ProgramFolder, UserFolderIsSeededWithoutOverwritingTheUsersFiles)
+TEST_F(ProgramFolderTest, UserFolderIsSeededWithoutOverwritingTheUsersFiles)
 {
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
-    QTemporaryDir appDir;
     QTemporaryDir samples;
     writeFile(samples.filePath("name.xls"), "sample list");
     writeFile(samples.filePath("MYPPT.ppt"), "sample deck");
 
     const QString folder = ProgramFolder::resolve(appDir.path(), {samples.path()});
-    EXPECT_EQ(folder, QDir(home.path()).filePath("vantrel"));
+    EXPECT_EQ(folder, userFolder());
     EXPECT_EQ(readFile(QDir(folder).filePath("name.xls")), "sample list");
     EXPECT_EQ(readFile(QDir(folder).filePath("MYPPT.ppt")), "sample deck");
 
@@ -60,5 +90,34 @@ TEST(ProgramFolder, UserFolderIsSeededWithoutOverwritingTheUsersFiles)
     writeFile(QDir(folder).filePath("name.xls"), "my class");
     ProgramFolder::resolve(appDir.path(), {samples.path()});
     EXPECT_EQ(readFile(QDir(folder).filePath("name.xls")), "my class");
-    qunsetenv("XDG_DATA_HOME");
+}
+
+TEST_F(ProgramFolderTest, SamplesInTheSamplesSubfolderSeedTheUserFolderButDoNotMakeThePortableFolder)
+{
+    QDir(appDir.path()).mkpath("samples");
+    writeFile(QDir(appDir.path()).filePath("samples/name.xls"), "sample list");
+    writeFile(appDir.filePath("Note1.PPT"), "sample deck");
+
+    const QString folder = ProgramFolder::resolve(appDir.path(), {appDir.path()});
+    EXPECT_EQ(folder, userFolder());
+    EXPECT_EQ(readFile(QDir(folder).filePath("name.xls")), "sample list");
+    EXPECT_EQ(readFile(QDir(folder).filePath("Note1.PPT")), "sample deck");
+}
+
+// The program as started from this build tree: its data folder gets our sample list and decks, and
+// the build folder itself does not become the data folder.
+TEST_F(ProgramFolderTest, AFreshDataFolderSeededFromTheBuildTreeGetsTheNameListAndTheDecks)
+{
+    const QString buildDir = QStringLiteral(VANTREL_PROGRAM_DIR);
+    const QString folder = ProgramFolder::resolve(buildDir, ProgramFolder::shippedFolders(buildDir));
+    ASSERT_EQ(folder, userFolder());
+
+    const QByteArray sampleList = readFile(QStringLiteral(VANTREL_SOURCE_DIR "/resources/samples/name.xls"));
+    ASSERT_FALSE(sampleList.isEmpty());
+    EXPECT_EQ(readFile(QDir(folder).filePath("name.xls")), sampleList);
+    for (const char* deck : {"MYPPT.ppt", "Note1.PPT", "Note2.PPT"}) {
+        EXPECT_EQ(readFile(QDir(folder).filePath(deck)),
+                  readFile(QStringLiteral(VANTREL_SOURCE_DIR "/resources/decks/") + deck))
+            << deck;
+    }
 }
