@@ -45,7 +45,7 @@ kill $pid; exit 1
 INNER
     chmod +x "$work/start.sh"
     xvfb-run -a "$work/start.sh" "$work/root/usr/bin/vantrel" || fail "the packaged program did not start"
-    [ -f "$XDG_DATA_HOME/vantrel/name.xls" ] || [ ! -f "$work/root/usr/share/vantrel/name.xls" ] ||
+    [ -f "$XDG_DATA_HOME/vantrel/name.xls" ] || [ ! -f "$work/root/usr/share/vantrel/samples/name.xls" ] ||
         fail "the packaged samples were not seeded into the data folder"
 fi
 echo "PASS"

@@ -16,10 +16,17 @@ data="$prefix/share/vantrel"
 for cue in ding.wav notify.wav; do
     [ -s "$data/$cue" ] || fail "cue $cue missing in share/vantrel"
 done
-# The sample files shipped in the source tree are installed for seeding the user's data folder.
+# The sample files shipped in the source tree are installed for seeding the user's data folder, in
+# a folder of their own: installed into ~/.local, share/vantrel is also the user's data folder.
 for sample in $(find "$source/resources" -maxdepth 2 \( -iname '*.ppt' -o -iname 'name.xls' \)); do
-    [ -s "$data/$(basename "$sample")" ] || fail "sample $(basename "$sample") missing in share/vantrel"
+    [ -s "$data/samples/$(basename "$sample")" ] || fail "sample $(basename "$sample") missing in share/vantrel/samples"
 done
+# A teacher's own list and deck in that folder survive a reinstall.
+echo "the teacher's list" >"$data/name.xls"
+echo "the teacher's deck" >"$data/MYPPT.ppt"
+cmake --install "$build" --prefix "$prefix" >/dev/null 2>&1 || fail "the second cmake --install failed"
+[ "$(cat "$data/name.xls")" = "the teacher's list" ] || fail "a reinstall replaced the user's name.xls"
+[ "$(cat "$data/MYPPT.ppt")" = "the teacher's deck" ] || fail "a reinstall replaced the user's deck"
 [ -s "$data/help/index.html" ] || fail "help/index.html missing in share/vantrel"
 # Every page and picture the help refers to is installed with it.
 for ref in $(grep -o '\(src\|href\)="[^"#:]*"' "$data/help/index.html" | sed 's/^[a-z]*="//; s/"$//'); do
