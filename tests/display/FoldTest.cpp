@@ -13,7 +13,7 @@ TEST_F(TrackingTest, FoldRefusedWhilePausedShowsTheThreeCases)
 {
     MainWindow& w = start();
     startCountdown(w);
-    w.Command2->click(); // pause
+    button(w, "Command2").click(); // pause
     w.moveTwips(300, 6000);
     t.program->form(WindowKind::DrawLauncher)->show();
 
@@ -25,7 +25,7 @@ TEST_F(TrackingTest, FoldRefusedWhilePausedShowsTheThreeCases)
         launcherWhileOpen = t.program->isLoaded(WindowKind::DrawLauncher);
         t.setDockedEdge(&docking::Flags::top, true); // tucked by a tick while the box was open
     });
-    w.command4Click();
+    pressShrink(w);
 
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].title, QStringLiteral("Vantrel工具提示："));
@@ -43,14 +43,14 @@ TEST_F(TrackingTest, FoldRefusedWhilePausedShowsTheThreeCases)
 TEST_F(TrackingTest, FoldRefusedWhenStoppedOrDeckOpenWithoutShow)
 {
     MainWindow& w = start();
-    w.command4Click();
+    pressShrink(w);
     ASSERT_EQ(t.dialogs.shown.size(), 1) << "stopped";
 
     startCountdown(w);
     t.windows.titles = {QStringLiteral("Microsoft PowerPoint - deck.pptx")};
     tick();
     t.windows.titles.clear();
-    w.command4Click(); // works on the list of the last tick, not on a new walk
+    pressShrink(w); // works on the list of the last tick, not on a new walk
     ASSERT_EQ(t.dialogs.shown.size(), 2);
     EXPECT_EQ(t.dialogs.shown[1].text, kThreeCases);
     EXPECT_TRUE(w.isVisible());
@@ -63,7 +63,7 @@ TEST_F(TrackingTest, FoldRefusedSilentlyWhenDocked)
     w.moveTwips(90 - W, 3000);
     t.setDockedEdge(&docking::Flags::left, true);
     w.hide();
-    w.command4Click();
+    pressShrink(w);
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(t.program->tracking().docked().left);
@@ -80,8 +80,8 @@ TEST_F(TrackingTest, FoldBringsUpTheStripCentredOverTheMainWindow)
                         QStringLiteral("PowerPoint 幻灯片放映 - deck.pptx")};
     w.moveTwips(3000, 4500);
     tick();
-    ASSERT_TRUE(w.Command4->isEnabled());
-    w.Command4->click();
+    ASSERT_TRUE(button(w, "Command4").isEnabled());
+    button(w, "Command4").click();
 
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
     EXPECT_TRUE(w.isHidden());
@@ -92,7 +92,7 @@ TEST_F(TrackingTest, FoldBringsUpTheStripCentredOverTheMainWindow)
     EXPECT_EQ(bar->widthTwips(), 5085);
     EXPECT_NEAR(bar->leftTwips(), 3000 + (W - 5085) / 2.0, 15);
     EXPECT_EQ(bar->topTwips(), 4500);
-    EXPECT_TRUE(bar->Timer1->isEnabled());
+    EXPECT_TRUE(timer(*bar, "Timer1").isEnabled());
     EXPECT_TRUE(t.windows.aboveFullScreen.contains(QStringLiteral("Form3")));
     EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), 150);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Timer.h"
 #include "support/TestProgram.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/main/MainWindow.h"
@@ -8,9 +9,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
 
 // The whole program on virtual time, on a 1024 x 768 fake desktop with the pointer far from the
 // main window. A plain window stands in for the draw launcher, so that closing it can be seen.
+// Controls are found by their object names and state is read through the program's models, so the
+// tests hold whatever the windows call their members.
 class TrackingTest : public ::testing::Test {
 protected:
     static constexpr double kScreenW = 15360;
@@ -29,15 +34,31 @@ protected:
         return w;
     }
 
+    // The named control of a window; a missing one fails the test instead of crashing it.
+    template <class T> T& control(QWidget& window, const char* name)
+    {
+        T* found = t.child<T>(&window, name);
+        if (!found)
+            throw std::runtime_error(std::string("no control named ") + name);
+        return *found;
+    }
+    QPushButton& button(QWidget& window, const char* name) { return control<QPushButton>(window, name); }
+    QLineEdit& box(QWidget& window, const char* name) { return control<QLineEdit>(window, name); }
+    Timer& timer(QWidget& window, const char* name) { return control<Timer>(window, name); }
+    QComboBox& titleList(MainWindow& w) { return control<QComboBox>(w, "Combo1"); }
+
+    // 缩小 as its click reaches the window, whether the button is enabled or not: the handler decides.
+    void pressShrink(MainWindow& w) { emit button(w, "Command4").clicked(); }
+
     // Starts a countdown of mm:ss with no reminder.
     void startCountdown(MainWindow& w, const QString& minutes = QStringLiteral("05"),
                         const QString& seconds = QStringLiteral("00"))
     {
-        w.Text1->setText(minutes);
-        w.Text4->setText(seconds);
-        w.Text2->setText(QStringLiteral("00"));
-        w.Text5->setText(QStringLiteral("00"));
-        w.Command1->click();
+        box(w, "Text1").setText(minutes);
+        box(w, "Text4").setText(seconds);
+        box(w, "Text2").setText(QStringLiteral("00"));
+        box(w, "Text5").setText(QStringLiteral("00"));
+        button(w, "Command1").click();
         ASSERT_TRUE(t.program->countdown().isCounting());
     }
 
@@ -50,7 +71,7 @@ protected:
     ToolStrip& fold(MainWindow& w)
     {
         tick();
-        w.command4Click();
+        pressShrink(w);
         EXPECT_TRUE(w.isHidden());
         return *strip();
     }

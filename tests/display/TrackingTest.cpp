@@ -93,15 +93,15 @@ TEST_F(TrackingTest, TitlesGoToTheHiddenListEveryTick)
     MainWindow& w = start();
     t.windows.titles = {QStringLiteral("one"), QString(), QStringLiteral("two")};
     tick();
-    ASSERT_EQ(w.titleCount(), 2);
-    EXPECT_EQ(w.Combo1->itemText(0), QStringLiteral("one"));
-    EXPECT_EQ(w.Combo1->itemText(1), QStringLiteral("two"));
+    QComboBox& list = titleList(w);
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.itemText(0), QStringLiteral("one"));
+    EXPECT_EQ(list.itemText(1), QStringLiteral("two"));
 
     t.windows.titles = {QStringLiteral("three")};
     tick();
-    EXPECT_EQ(w.titleCount(), 1);
-    EXPECT_EQ(w.Combo1->count(), 1);
-    EXPECT_EQ(w.Combo1->itemText(0), QStringLiteral("three"));
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.itemText(0), QStringLiteral("three"));
     EXPECT_EQ(t.windows.titleScans, 2);
 }
 
@@ -109,46 +109,46 @@ TEST_F(TrackingTest, ShrinkButtonFollowsTheFoldRule)
 {
     MainWindow& w = start();
     tick();
-    EXPECT_FALSE(w.Command4->isEnabled()) << "stopped";
+    EXPECT_FALSE(button(w, "Command4").isEnabled()) << "stopped";
 
     startCountdown(w);
     tick();
-    EXPECT_TRUE(w.Command4->isEnabled()) << "running, no presentation program";
+    EXPECT_TRUE(button(w, "Command4").isEnabled()) << "running, no presentation program";
 
     t.windows.titles = {kEditTitle};
     tick();
-    EXPECT_FALSE(w.Command4->isEnabled());
+    EXPECT_FALSE(button(w, "Command4").isEnabled());
     EXPECT_TRUE(t.program->tracking().lastScan().presentationApp);
     EXPECT_FALSE(t.program->tracking().lastScan().slideShow);
 
     t.windows.titles = {QStringLiteral("MICROSOFT powerpoint - Deck"),
                         QStringLiteral("powerpoint 幻灯片放映 - Deck")};
     tick();
-    EXPECT_TRUE(w.Command4->isEnabled()) << "show running, mixed case";
+    EXPECT_TRUE(button(w, "Command4").isEnabled()) << "show running, mixed case";
     EXPECT_TRUE(t.program->tracking().lastScan().slideShow);
 
-    w.Command2->click(); // pause
-    w.Command4->setEnabled(true);
+    button(w, "Command2").click(); // pause
+    button(w, "Command4").setEnabled(true);
     tick();
-    EXPECT_FALSE(w.Command4->isEnabled()) << "paused";
+    EXPECT_FALSE(button(w, "Command4").isEnabled()) << "paused";
 
-    w.Command2->click(); // continue
-    w.Command4->setEnabled(false);
-    w.Timer4->setEnabled(true);
+    button(w, "Command2").click(); // continue
+    button(w, "Command4").setEnabled(false);
+    timer(w, "Timer4").setEnabled(true);
     t.advance(99);
-    w.timer2Tick();
-    EXPECT_FALSE(w.Command4->isEnabled()) << "the reminder effect owns the button while it runs";
+    timer(w, "Timer2").fire();
+    EXPECT_FALSE(button(w, "Command4").isEnabled()) << "the reminder effect owns the button while it runs";
 }
 
 TEST_F(TrackingTest, DrawButtonComesBackWhileStopped)
 {
     MainWindow& w = start();
-    w.Command5->setEnabled(false);
+    button(w, "Command5").setEnabled(false);
     tick();
-    EXPECT_TRUE(w.Command5->isEnabled());
+    EXPECT_TRUE(button(w, "Command5").isEnabled());
     startCountdown(w);
     tick();
-    EXPECT_FALSE(w.Command5->isEnabled());
+    EXPECT_FALSE(button(w, "Command5").isEnabled());
 }
 
 TEST_F(TrackingTest, EditingViewOnlyKeepsTheMainWindowInView)
@@ -188,7 +188,7 @@ TEST_F(TrackingTest, F9TogglesTheStripOnEveryTickWhileHeld)
         seen.append(bar.isVisible());
     }
     EXPECT_EQ(seen, (QList<bool>{false, true, false}));
-    EXPECT_FALSE(bar.Timer1->isEnabled());
+    EXPECT_FALSE(timer(bar, "Timer1").isEnabled());
     t.windows.keysDown.clear();
     tick();
     EXPECT_FALSE(bar.isVisible());
@@ -197,7 +197,7 @@ TEST_F(TrackingTest, F9TogglesTheStripOnEveryTickWhileHeld)
     tick();
     t.windows.keysDown.clear();
     EXPECT_TRUE(bar.isVisible());
-    EXPECT_TRUE(bar.Timer1->isEnabled());
+    EXPECT_TRUE(timer(bar, "Timer1").isEnabled());
     EXPECT_EQ(bar.heightTwips(), ToolStrip::kStripHeight);
 }
 
@@ -255,21 +255,21 @@ TEST_F(TrackingTest, ReminderPutsATuckedWindowBackWithItsFlag)
 {
     MainWindow& w = start();
     const double W = w.widthTwips();
-    w.Text1->setText(QStringLiteral("01"));
-    w.Text4->setText(QStringLiteral("00"));
-    w.Text2->setText(QStringLiteral("00"));
-    w.Text5->setText(QStringLiteral("50"));
-    w.Command1->click();
+    box(w, "Text1").setText(QStringLiteral("01"));
+    box(w, "Text4").setText(QStringLiteral("00"));
+    box(w, "Text2").setText(QStringLiteral("00"));
+    box(w, "Text5").setText(QStringLiteral("50"));
+    button(w, "Command1").click();
     w.moveTwips(kScreenW - W, 3000);
     tick();
     ASSERT_TRUE(t.program->tracking().docked().right);
     const double tuckedLeft = w.leftTwips();
 
     t.advance(11000 - 100); // the reminder fires after the 11th second's tick
-    EXPECT_TRUE(w.Timer4->isEnabled());
+    EXPECT_TRUE(timer(w, "Timer4").isEnabled());
     EXPECT_FALSE(t.program->tracking().docked().right);
     t.advance(13 * 300);
-    EXPECT_FALSE(w.Timer4->isEnabled());
+    EXPECT_FALSE(timer(w, "Timer4").isEnabled());
     EXPECT_TRUE(t.program->tracking().docked().right);
     EXPECT_EQ(w.leftTwips(), tuckedLeft);
     tick();

@@ -1,0 +1,284 @@
+#include "models/tracking/WindowTracking.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr double kWidth = 5430;
+constexpr double kHeight = 2850;
+constexpr double kTallHeight = 3435;
+constexpr double kScreenW = 15360; // 1024 x 768 pixels
+constexpr double kScreenH = 11520;
+const QPointF kPointerAway(15000, 11000);
+const QString kEditTitle = QStringLiteral("Microsoft PowerPoint - deck.pptx");
+const QString kShowTitle = QStringLiteral("PowerPoint 幻灯片放映 - deck.pptx");
+
+// A free main window in the middle of the screen, the pointer far from it, no key down, stopped.
+DesktopView desktop(double left = 3000, double top = 4500)
+{
+    DesktopView view;
+    view.window = {left, top, kWidth, kHeight};
+    view.normalHeight = kHeight;
+    view.screen = {kScreenW, kScreenH};
+    view.pointer = kPointerAway;
+    view.twipsPerPixel = 15;
+    view.stopped = true;
+    return view;
+}
+
+DesktopView counting()
+{
+    DesktopView view = desktop();
+    view.stopped = false;
+    view.counting = true;
+    return view;
+}
+
+// The window where the step left it.
+void follow(DesktopView& view, const TrackingStep& step)
+{
+    if (step.moveTo) {
+        view.window.left = step.moveTo->x();
+        view.window.top = step.moveTo->y();
+    }
+    if (step.height)
+        view.window.height = *step.height;
+}
+} // namespace
+
+TEST(TrackingDocking, EachEdgeTucksWhileThePointerIsAwayAndUntucksUnderIt)
+{
+    WindowTracking tracking;
+
+    DesktopView view = desktop(3000, 0);
+    TrackingStep step = tracking.step(view);
+    ASSERT_TRUE(step.moveTo);
+    EXPECT_EQ(*step.moveTo, QPointF(3000, 90 - kHeight));
+    EXPECT_TRUE(tracking.docked().top);
+    follow(view, step);
+    // The last pixel row of the visible strip is still on the window.
+    view.pointer = {3300, 90 - 15};
+    step = tracking.step(view);
+    EXPECT_EQ(step.moveTo, QPointF(3000, 0));
+    EXPECT_FALSE(tracking.isDocked());
+    follow(view, step);
+    view.pointer = kPointerAway;
+    tracking.step(view);
+    EXPECT_TRUE(tracking.docked().top) << "tucks again once the pointer leaves";
+
+    tracking.clearDocked();
+    view = desktop(0, 3000);
+    step = tracking.step(view);
+    EXPECT_EQ(step.moveTo, QPointF(90 - kWidth, 3000));
+    EXPECT_TRUE(tracking.docked().left);
+    follow(view, step);
+    view.pointer = {45, 4000};
+    step = tracking.step(view);
+    EXPECT_EQ(step.moveTo, QPointF(0, 3000));
+    EXPECT_FALSE(tracking.isDocked());
+
+    view = desktop(kScreenW - kWidth, 3000);
+    step = tracking.step(view);
+    EXPECT_EQ(step.moveTo, QPointF(kScreenW - 90, 3000));
+    EXPECT_TRUE(tracking.docked().right);
+    follow(view, step);
+    view.pointer = {kScreenW - 45, 4000};
+    step = tracking.step(view);
+    EXPECT_EQ(step.moveTo, QPointF(kScreenW - kWidth, 3000));
+    EXPECT_FALSE(tracking.isDocked());
+}
+
+TEST(TrackingDocking, TopWinsOverTheSidesAndTheSidesExcludeEachOther)
+{
+    WindowTracking tracking;
+    TrackingStep step = tracking.step(desktop(kScreenW - kWidth + 600, -300));
+    EXPECT_EQ(step.moveTo, QPointF(kScreenW - kWidth - 90, 90 - kHeight));
+    EXPECT_TRUE(tracking.docked().top);
+    EXPECT_FALSE(tracking.docked().right);
+
+    WindowTracking stillLeft;
+    stillLeft.setDocked({false, true, false});
+    step = stillLeft.step(desktop(kScreenW - kWidth, 3000));
+    EXPECT_FALSE(step.moveTo) << "a window flagged at the left edge never tucks at the right one";
+    EXPECT_TRUE(stillLeft.docked().left);
+    EXPECT_FALSE(stillLeft.docked().right);
+}
+
+TEST(TrackingDocking, AFreeWindowStaysPutAndALostOneComesBack)
+{
+    WindowTracking tracking;
+    TrackingStep step = tracking.step(desktop(3000, 4500));
+    EXPECT_FALSE(step.moveTo);
+    EXPECT_FALSE(step.height);
+    EXPECT_FALSE(tracking.isDocked());
+
+    step = tracking.step(desktop(3000, kScreenH - 150));
+    EXPECT_EQ(step.moveTo, QPointF(3000, kScreenH - 540));
+    EXPECT_FALSE(tracking.isDocked());
+
+    step = tracking.step(desktop(20000, 4500));
+    EXPECT_EQ(step.moveTo, QPointF(kScreenW - 90, 4500));
+    EXPECT_TRUE(tracking.docked().right) << "dragged beyond the right edge, it tucks there";
+}
+
+TEST(TrackingDocking, LeavingTheTallWindowFoldsItBeforeItTucks)
+{
+    WindowTracking tracking;
+    DesktopView view = desktop(3000, 4500);
+    view.window.height = kTallHeight;
+    view.pointer = {3150, 4500 + 3000}; // over the part below the normal height
+    TrackingStep step = tracking.step(view);
+    EXPECT_FALSE(step.height);
+
+    view.pointer = kPointerAway;
+    step = tracking.step(view);
+    EXPECT_EQ(step.height, kHeight);
+    EXPECT_FALSE(step.moveTo);
+
+    view.window.top = 0;
+    step = tracking.step(view);
+    EXPECT_EQ(step.height, kHeight);
+    EXPECT_EQ(step.moveTo, QPointF(3000, 90 - kHeight)) << "tucked by the folded height";
+}
+
+TEST(TrackingScan, TitlesAreRememberedAndScannedOnlyWhenTheyChange)
+{
+    WindowTracking tracking;
+    DesktopView view = counting();
+    view.titles = {QStringLiteral("one"), QString(), QStringLiteral("two")};
+    EXPECT_TRUE(tracking.step(view).titlesChanged);
+    EXPECT_EQ(tracking.titles(), (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
+    EXPECT_FALSE(tracking.step(view).titlesChanged);
+
+    view.titles = {kEditTitle};
+    EXPECT_TRUE(tracking.step(view).titlesChanged);
+    EXPECT_TRUE(tracking.lastScan().presentationApp);
+    EXPECT_FALSE(tracking.step(view).titlesChanged);
+    EXPECT_TRUE(tracking.lastScan().presentationApp) << "the remembered scan holds";
+
+    // A freshly loaded main window knows no titles: the same list is taken again.
+    tracking.forgetTitles();
+    EXPECT_TRUE(tracking.titles().isEmpty());
+    EXPECT_FALSE(tracking.lastScan().presentationApp);
+    EXPECT_TRUE(tracking.step(view).titlesChanged);
+    EXPECT_TRUE(tracking.lastScan().presentationApp);
+
+    view.titles.clear();
+    EXPECT_TRUE(tracking.step(view).titlesChanged);
+    EXPECT_FALSE(tracking.lastScan().presentationApp);
+}
+
+TEST(TrackingScan, ShrinkFollowsTheFoldRuleAndADeckWithoutShowKeepsTheWindowInView)
+{
+    WindowTracking tracking;
+    DesktopView view = desktop();
+    TrackingStep step = tracking.step(view);
+    EXPECT_EQ(step.shrinkEnabled, false) << "stopped";
+    EXPECT_TRUE(step.freeDrawButton) << "stopped";
+
+    view = counting();
+    step = tracking.step(view);
+    EXPECT_EQ(step.shrinkEnabled, true);
+    EXPECT_FALSE(step.freeDrawButton);
+    EXPECT_FALSE(step.keepMainInView);
+
+    view.titles = {kEditTitle};
+    step = tracking.step(view);
+    EXPECT_EQ(step.shrinkEnabled, false);
+    EXPECT_TRUE(step.keepMainInView);
+
+    view.titles = {QStringLiteral("deck.odp - LibreOffice Impress")};
+    EXPECT_TRUE(tracking.step(view).keepMainInView);
+
+    view.titles = {QStringLiteral("MICROSOFT powerpoint - Deck"),
+                   QStringLiteral("powerpoint 幻灯片放映 - Deck")};
+    step = tracking.step(view);
+    EXPECT_EQ(step.shrinkEnabled, true) << "show running, mixed case";
+    EXPECT_FALSE(step.keepMainInView);
+
+    view.counting = false; // paused
+    EXPECT_EQ(tracking.step(view).shrinkEnabled, false);
+}
+
+TEST(TrackingScan, TheReminderOwnsShrinkOnlyWhereTheRuleWouldAllowIt)
+{
+    WindowTracking tracking;
+    DesktopView view = counting();
+    view.reminderRunning = true;
+    EXPECT_FALSE(tracking.step(view).shrinkEnabled) << "left as the blinking has it";
+
+    view.titles = {kEditTitle};
+    EXPECT_EQ(tracking.step(view).shrinkEnabled, false);
+    view.counting = false;
+    view.titles.clear();
+    EXPECT_EQ(tracking.step(view).shrinkEnabled, false);
+}
+
+TEST(TrackingKeys, F9TogglesTheStripOnlyWhileTheMainWindowIsAway)
+{
+    WindowTracking tracking;
+    DesktopView view = counting();
+    view.f9Down = true;
+    EXPECT_FALSE(tracking.step(view).toggleStrip) << "main window shown";
+
+    view.mainHidden = true;
+    EXPECT_TRUE(tracking.step(view).toggleStrip);
+    EXPECT_TRUE(tracking.step(view).toggleStrip) << "again on every tick while held";
+
+    view.titles = {kEditTitle};
+    TrackingStep step = tracking.step(view);
+    EXPECT_TRUE(step.keepMainInView);
+    EXPECT_FALSE(step.toggleStrip) << "the tick brings the main window into view first";
+
+    view.titles.clear();
+    view.f9Down = false;
+    EXPECT_FALSE(tracking.step(view).toggleStrip);
+}
+
+TEST(TrackingKeys, F11BringsTheWindowBackAndForgetsTheEdge)
+{
+    WindowTracking tracking;
+    DesktopView view = desktop(0, 3000);
+    view.f11Down = true;
+    TrackingStep step = tracking.step(view);
+    EXPECT_TRUE(step.bringBack);
+    EXPECT_TRUE(step.moveTo) << "the tuck still moves the window before it is placed";
+    EXPECT_FALSE(tracking.isDocked()) << "tucked on this very tick, yet cleared";
+
+    tracking.setDocked({true, false, false});
+    view = desktop();
+    view.f11Down = true;
+    EXPECT_TRUE(tracking.step(view).bringBack);
+    EXPECT_FALSE(tracking.isDocked());
+
+    view.f11Down = false;
+    tracking.setDocked({true, false, false});
+    EXPECT_FALSE(tracking.step(view).bringBack);
+    EXPECT_TRUE(tracking.docked().top);
+}
+
+TEST(TrackingFold, FoldsOnlyWhileCountingWithoutADeckOpenWithoutItsShow)
+{
+    WindowTracking tracking;
+    EXPECT_EQ(tracking.fold(false), FoldOutcome::Refuse) << "stopped or paused";
+    EXPECT_EQ(tracking.fold(true), FoldOutcome::Fold);
+
+    DesktopView view = counting();
+    view.titles = {kEditTitle};
+    tracking.step(view);
+    tracking.setLastScan({});
+    EXPECT_EQ(tracking.fold(true), FoldOutcome::Refuse) << "judged on the titles of the last tick";
+    EXPECT_TRUE(tracking.lastScan().presentationApp);
+
+    view.titles = {kEditTitle, kShowTitle};
+    tracking.step(view);
+    EXPECT_EQ(tracking.fold(true), FoldOutcome::Fold);
+}
+
+TEST(TrackingFold, ATuckedWindowComesOutWithoutAMessage)
+{
+    WindowTracking tracking;
+    tracking.setDocked({false, true, false});
+    EXPECT_EQ(tracking.fold(false), FoldOutcome::BringOut);
+    EXPECT_TRUE(tracking.docked().left) << "the caller clears the edge once the window is out";
+    EXPECT_EQ(tracking.fold(true), FoldOutcome::Fold) << "folding needs no coming out first";
+}
