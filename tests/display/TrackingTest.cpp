@@ -188,7 +188,7 @@ TEST_F(TrackingTest, F9TogglesTheStripOnEveryTickWhileHeld)
         seen.append(bar.isVisible());
     }
     EXPECT_EQ(seen, (QList<bool>{false, true, false}));
-    EXPECT_FALSE(bar.Timer1->isEnabled());
+    EXPECT_FALSE(t.child<Timer>(&bar, "Timer1")->isEnabled());
     t.windows.keysDown.clear();
     tick();
     EXPECT_FALSE(bar.isVisible());
@@ -197,7 +197,7 @@ TEST_F(TrackingTest, F9TogglesTheStripOnEveryTickWhileHeld)
     tick();
     t.windows.keysDown.clear();
     EXPECT_TRUE(bar.isVisible());
-    EXPECT_TRUE(bar.Timer1->isEnabled());
+    EXPECT_TRUE(t.child<Timer>(&bar, "Timer1")->isEnabled());
     EXPECT_EQ(bar.heightTwips(), ToolStrip::kStripHeight);
 }
 

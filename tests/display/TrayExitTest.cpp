@@ -1,5 +1,6 @@
 #include "StandIns.h"
 #include "platform/Timer.h"
+#include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/display/Tray.h"
@@ -17,6 +18,17 @@ bool atStandardPlace(TestProgram& t, MainWindow& w)
 {
     return std::abs(w.leftTwips() - (t.windows.screen.width() - w.widthTwips()) / 2) < 15 &&
            std::abs(w.topTwips() - MainWindow::kStandardTop) < 15;
+}
+
+void clickExit(MainWindow& w)
+{
+    control<QPushButton>(&w, "Command7")->click();
+}
+
+// The main window's desktop tracking (docking, show scan, F9/F11).
+Timer* trackingTimer(MainWindow& w)
+{
+    return control<Timer>(&w, "Timer2");
 }
 
 Tray& trayOf(MainWindow& w)
@@ -108,7 +120,7 @@ TEST(Tray, LeftClickFoldsTheRealStripAwayAndTheMainWindowComesBack)
 {
     TestProgram t;
     MainWindow& w = t.start();
-    auto* strip = t.program->formAs<ToolStrip>(WindowKind::ToolStrip);
+    auto* strip = t.program->window<ToolStrip>();
     ASSERT_NE(strip, nullptr);
     w.hide();
     strip->showStrip();
@@ -127,15 +139,15 @@ TEST(Tray, LeftClickClosesTheLauncherAndLeavesTrackingOff)
     t.program->form(WindowKind::DrawLauncher);
     // The launcher hides the main window and stops its tracking while it is open.
     w.hide();
-    w.Timer2->setEnabled(false);
+    trackingTimer(w)->setEnabled(false);
 
     trayOf(w).mouseEvent(Tray::Left);
     EXPECT_FALSE(t.program->isLoaded(WindowKind::DrawLauncher));
     EXPECT_EQ(*log, QStringList{QStringLiteral("unload Form2")});
     EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(w.Timer2->isEnabled());
+    EXPECT_FALSE(trackingTimer(w)->isEnabled());
     t.advance(1000);
-    EXPECT_FALSE(w.Timer2->isEnabled());
+    EXPECT_FALSE(trackingTimer(w)->isEnabled());
 }
 
 TEST(Tray, OtherButtonsDoNothing)
@@ -183,28 +195,27 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
 TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
 {
     for (bool fromTray : {true, false}) {
+        const std::initializer_list<WindowKind> others = {
+            WindowKind::DrawLauncher,     WindowKind::ToolStrip,         WindowKind::NameListDraw,
+            WindowKind::SlideDraw,        WindowKind::EnlargedCountdown, WindowKind::SequenceDraw,
+            WindowKind::InstructionPlayer};
         TestProgram t;
-        auto log =
-            standIn(*t.program, {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw,
-                                 WindowKind::SlideDraw, WindowKind::EnlargedCountdown,
-                                 WindowKind::SequenceDraw, WindowKind::InstructionPlayer});
+        auto log = standIn(*t.program, others);
         MainWindow& w = t.start();
-        for (WindowKind id : {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw,
-                              WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw,
-                              WindowKind::InstructionPlayer})
+        for (WindowKind id : others)
             t.program->form(id);
         bool allUnloadedAtQuit = false;
         t.program->onQuit([&](int code) {
             t.quitCode = code;
-            allUnloadedAtQuit = true;
-            for (int id = 1; id <= 8; ++id)
-                allUnloadedAtQuit = allUnloadedAtQuit && !t.program->isLoaded(WindowKind(id));
+            allUnloadedAtQuit = !t.program->isLoaded(WindowKind::Main);
+            for (WindowKind id : others)
+                allUnloadedAtQuit = allUnloadedAtQuit && !t.program->isLoaded(id);
         });
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
             trayOf(w).mouseEvent(Tray::Right);
         else
-            w.Command7->click();
+            clickExit(w);
 
         EXPECT_EQ(*log, (QStringList{"unload Form5", "unload Form6", "unload Form7", "unload Form8",
                                      "unload Form4", "unload Form3", "unload Form2"}))
@@ -227,7 +238,7 @@ TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
         if (fromTray)
             trayOf(w).mouseEvent(Tray::Right);
         else
-            w.Command7->click();
+            clickExit(w);
         ASSERT_FALSE(log->isEmpty()) << fromTray;
         EXPECT_EQ(log->first(), QStringLiteral("closeNoteShow")) << fromTray;
         EXPECT_TRUE(log->contains(QStringLiteral("unload Form8"))) << fromTray;
@@ -241,7 +252,7 @@ TEST(Exit, WithoutAnInstructionPlayerTheShutdownStillCompletes)
     MainWindow& w = t.start();
     t.program->instructionShow().setOpen(true);
     t.dialogs.answerNext(Answer::Yes);
-    w.Command7->click();
+    clickExit(w);
     EXPECT_FALSE(t.program->isLoaded(WindowKind::Main));
     EXPECT_EQ(t.quitCode, 0);
 }
@@ -258,7 +269,7 @@ TEST(Exit, ButtonAnsweredNoShowsTheTaskbarAndReplacesTheWindowOnly)
 
     bool placedBeforeQuestion = false;
     t.dialogs.answerNext(Answer::No, [&] { placedBeforeQuestion = atStandardPlace(t, w); });
-    w.Command7->click();
+    clickExit(w);
 
     EXPECT_TRUE(placedBeforeQuestion);
     EXPECT_EQ(t.windows.taskbarShown, taskbarBefore + 1);
@@ -269,7 +280,7 @@ TEST(Exit, ButtonAnsweredNoShowsTheTaskbarAndReplacesTheWindowOnly)
     EXPECT_TRUE(log->isEmpty());
     EXPECT_TRUE(t.program->form(WindowKind::ToolStrip)->isVisible());
     EXPECT_TRUE(t.program->tracking().docked().top);
-    EXPECT_TRUE(w.Timer2->isEnabled());
+    EXPECT_TRUE(trackingTimer(w)->isEnabled());
 }
 
 TEST(Exit, TrayQuestionAnsweredAfterTheProgramEndedOtherwiseDoesNothingMore)
@@ -282,7 +293,7 @@ TEST(Exit, TrayQuestionAnsweredAfterTheProgramEndedOtherwiseDoesNothingMore)
     // While the tray's question is open, the exit button's question is answered Yes.
     t.dialogs.answerNext(Answer::Yes, [&] {
         t.dialogs.answerNext(Answer::Yes);
-        w.Command7->click();
+        clickExit(w);
         TestProgram::settle();
     });
     tray.mouseEvent(Tray::Right);
