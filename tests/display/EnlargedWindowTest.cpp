@@ -1,5 +1,7 @@
 #include "ui/display/EnlargedWindow.h"
 
+#include "models/display/CountdownMirror.h"
+#include "models/display/EnlargedScale.h"
 #include "platform/Timer.h"
 #include "support/FindControl.h"
 #include "support/TestProgram.h"
@@ -53,16 +55,6 @@ bool mirrorRuns(EnlargedWindow* e)
 }
 
 } // namespace
-
-TEST(EnlargedScale, DesignedSizeUpToTheDesignScreenThenGrowsWithTheSmallerSide)
-{
-    EXPECT_DOUBLE_EQ(enlargedScale({1024 * 15, 768 * 15}), 1.0);
-    EXPECT_DOUBLE_EQ(enlargedScale({800 * 15, 600 * 15}), 1.0);
-    EXPECT_DOUBLE_EQ(enlargedScale({1920 * 15, 1080 * 15}), 1080.0 / 768.0);
-    // A very wide screen grows by its height, so the window still fits vertically.
-    EXPECT_DOUBLE_EQ(enlargedScale({3440 * 15, 1440 * 15}), 1440.0 / 768.0);
-    EXPECT_DOUBLE_EQ(enlargedScale({0, 0}), 1.0);
-}
 
 TEST(EnlargedWindow, OpeningHidesTheMainWindowAndPlacesItselfBelowIt)
 {
@@ -121,18 +113,18 @@ TEST(EnlargedWindow, StatusStripShowsTheSetTimeWithTwoDigitFieldsAndOnlyTheStatu
     EnlargedWindow* e = enlarged(t);
     t.advance(1000);
     EXPECT_EQ(text(e, "Label3"), QStringLiteral("定时09分05秒"));
-    EXPECT_EQ(text(e, "Label2"), EnlargedWindow::kRunning);
+    EXPECT_EQ(text(e, "Label2"), countdownStatusText(Countdown::State::Running));
 
     const QString digits = text(e, "Label1");
     control<QPushButton>(&w, "Command2")->click(); // pause
     t.advance(3000);
-    EXPECT_EQ(text(e, "Label2"), EnlargedWindow::kPaused);
+    EXPECT_EQ(text(e, "Label2"), countdownStatusText(Countdown::State::Paused));
     EXPECT_EQ(text(e, "Label3"), QStringLiteral("定时09分05秒"));
     EXPECT_EQ(text(e, "Label1"), digits);
 
     control<QPushButton>(&w, "Command2")->click(); // continue
     t.advance(1000);
-    EXPECT_EQ(text(e, "Label2"), EnlargedWindow::kRunning);
+    EXPECT_EQ(text(e, "Label2"), countdownStatusText(Countdown::State::Running));
     EXPECT_NE(text(e, "Label1"), digits);
 }
 
@@ -160,7 +152,7 @@ TEST(EnlargedWindow, TimeUpClosesItWithin200msAndItStaysLoadedWhereItWas)
     EXPECT_EQ(enlarged(t), e);
     EXPECT_TRUE(mirrorRuns(e));
     EXPECT_EQ(text(e, "Label1"), QStringLiteral("00 : 00"));
-    EXPECT_EQ(text(e, "Label2"), EnlargedWindow::kStopped);
+    EXPECT_EQ(text(e, "Label2"), countdownStatusText(Countdown::State::Stopped));
 
     // Next talk: the same window comes back where it was left, without a new Load.
     t.advance(7000);

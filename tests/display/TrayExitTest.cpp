@@ -106,7 +106,7 @@ TEST(Tray, LeftClickBringsTheMainWindowBackFromTheStripTipHiddenAndDockedStates)
         c.arrange(t, w, strip);
         t.setDockedEdge(&docking::Flags::top, true);
 
-        trayOf(w).mouseEvent(Tray::Left);
+        trayOf(w).click(Tray::Left);
         EXPECT_TRUE(w.isVisible()) << c.name;
         EXPECT_FALSE(w.isMinimized()) << c.name;
         EXPECT_TRUE(atStandardPlace(t, w)) << c.name;
@@ -125,7 +125,7 @@ TEST(Tray, LeftClickFoldsTheRealStripAwayAndTheMainWindowComesBack)
     w.hide();
     strip->showStrip();
     ASSERT_TRUE(strip->isVisible());
-    trayOf(w).mouseEvent(Tray::Left);
+    trayOf(w).click(Tray::Left);
     EXPECT_FALSE(strip->isVisible());
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(atStandardPlace(t, w));
@@ -141,7 +141,7 @@ TEST(Tray, LeftClickClosesTheLauncherAndLeavesTrackingOff)
     w.hide();
     trackingTimer(w)->setEnabled(false);
 
-    trayOf(w).mouseEvent(Tray::Left);
+    trayOf(w).click(Tray::Left);
     EXPECT_FALSE(t.program->isLoaded(WindowKind::DrawLauncher));
     EXPECT_EQ(*log, QStringList{QStringLiteral("unload Form2")});
     EXPECT_TRUE(w.isVisible());
@@ -156,8 +156,8 @@ TEST(Tray, OtherButtonsDoNothing)
     MainWindow& w = t.start();
     w.hide();
     w.moveTwips(0, 0);
-    trayOf(w).mouseEvent(3);
-    trayOf(w).mouseEvent(0);
+    trayOf(w).click(3);
+    trayOf(w).click(0);
     EXPECT_FALSE(w.isVisible());
     EXPECT_NEAR(w.topTwips(), 0, 15);
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
@@ -172,7 +172,7 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
     w.moveTwips(tuckedLeft, 3000);
     bool stayedTucked = false;
     t.dialogs.answerNext(Answer::No, [&] { stayedTucked = std::abs(w.leftTwips() - tuckedLeft) < 15; });
-    trayOf(w).mouseEvent(Tray::Right);
+    trayOf(w).click(Tray::Right);
     EXPECT_TRUE(stayedTucked);
     EXPECT_TRUE(t.program->tracking().docked().right);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
@@ -186,7 +186,7 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
     w.moveTwips(0, 0);
     bool placedFirst = false;
     t.dialogs.answerNext(Answer::No, [&] { placedFirst = atStandardPlace(t, w); });
-    trayOf(w).mouseEvent(Tray::Right);
+    trayOf(w).click(Tray::Right);
     EXPECT_TRUE(placedFirst);
     EXPECT_TRUE(t.program->isLoaded(WindowKind::Main));
     EXPECT_EQ(t.quitCode, -1);
@@ -213,7 +213,7 @@ TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
         });
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
-            trayOf(w).mouseEvent(Tray::Right);
+            trayOf(w).click(Tray::Right);
         else
             clickExit(w);
 
@@ -226,6 +226,29 @@ TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
     }
 }
 
+TEST(Exit, UnloadingAllReleasesEveryWindowMainLastWithoutQuitting)
+{
+    const std::initializer_list<WindowKind> all = {WindowKind::Main,         WindowKind::DrawLauncher,
+                                                   WindowKind::ToolStrip,    WindowKind::NameListDraw,
+                                                   WindowKind::SlideDraw,    WindowKind::EnlargedCountdown,
+                                                   WindowKind::SequenceDraw, WindowKind::InstructionPlayer};
+    TestProgram t;
+    auto log = standIn(*t.program, all);
+    for (WindowKind id : all)
+        t.program->form(id);
+    t.program->unloadAll();
+    EXPECT_EQ(*log, (QStringList{"unload Form5", "unload Form6", "unload Form7", "unload Form8",
+                                 "unload Form4", "unload Form3", "unload Form2", "unload Form1"}));
+    for (WindowKind id : all)
+        EXPECT_FALSE(t.program->isLoaded(id)) << windowObjectName(id).toStdString();
+    EXPECT_EQ(t.quitCode, -1);
+    EXPECT_FALSE(t.program->hasQuit());
+
+    // Nothing is left to unload a second time.
+    t.program->unloadAll();
+    EXPECT_EQ(log->size(), 8);
+}
+
 TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
 {
     for (bool fromTray : {true, false}) {
@@ -236,7 +259,7 @@ TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
         t.program->instructionShow().setOpen(true);
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
-            trayOf(w).mouseEvent(Tray::Right);
+            trayOf(w).click(Tray::Right);
         else
             clickExit(w);
         ASSERT_FALSE(log->isEmpty()) << fromTray;
@@ -296,6 +319,6 @@ TEST(Exit, TrayQuestionAnsweredAfterTheProgramEndedOtherwiseDoesNothingMore)
         clickExit(w);
         TestProgram::settle();
     });
-    tray.mouseEvent(Tray::Right);
+    tray.click(Tray::Right);
     EXPECT_EQ(quits, 1);
 }
