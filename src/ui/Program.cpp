@@ -1,25 +1,29 @@
 #include "ui/Program.h"
 
-#include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/Form.h"
 #include "ui/Resources.h"
 #include "ui/main/MainWindow.h"
 
 #include <QCoreApplication>
+#include <QMetaObject>
+
+namespace {
+
+// Draws and their office instances go before the windows that opened them, the main window last.
+constexpr WindowKind kUnloadOrder[] = {WindowKind::SlideDraw,    WindowKind::EnlargedCountdown,
+                                       WindowKind::SequenceDraw, WindowKind::InstructionPlayer,
+                                       WindowKind::NameListDraw, WindowKind::ToolStrip,
+                                       WindowKind::DrawLauncher, WindowKind::Main};
+
+} // namespace
 
 Program::Program(Services services) : services_(std::move(services)), countdown_(services_.timers)
 {
     initProgramResources();
 }
 
-Program::~Program()
-{
-    for (auto& [id, form] : loaded_) {
-        if (form)
-            delete form.data();
-    }
-}
+Program::~Program() = default;
 
 double Program::twipsPerPixel() const
 {
@@ -28,48 +32,53 @@ double Program::twipsPerPixel() const
 
 void Program::registerForm(WindowKind id, FormFactory factory)
 {
-    factories_[id] = std::move(factory);
+    forms_.registerFactory(id, std::move(factory));
 }
 
 bool Program::isAvailable(WindowKind id) const
 {
-    return factories_.count(id) != 0;
+    return forms_.isAvailable(id);
 }
 
 Form* Program::loadedForm(WindowKind id) const
 {
-    auto it = loaded_.find(id);
-    return it == loaded_.end() ? nullptr : it->second.data();
+    return forms_.loaded(id);
 }
 
 Form* Program::form(WindowKind id)
 {
-    if (Form* existing = loadedForm(id))
-        return existing;
-    auto factory = factories_.find(id);
-    if (factory == factories_.end())
-        return nullptr;
-    Form* created = factory->second(*this);
-    loaded_[id] = created;
-    created->load();
-    // Load may have unloaded the window again (a refused start, say).
-    return loadedForm(id);
+    return forms_.load(id);
 }
 
 void Program::unload(WindowKind id)
 {
-    auto it = loaded_.find(id);
-    if (it == loaded_.end() || !it->second)
+    forms_.unload(id);
+}
+
+void Program::unloadAll()
+{
+    for (WindowKind kind : kUnloadOrder)
+        forms_.unload(kind);
+}
+
+void Program::closeInstructionShow()
+{
+    if (!instructionShow_.isOpen() || !isAvailable(WindowKind::InstructionPlayer))
         return;
-    QPointer<Form> form = it->second;
-    loaded_.erase(it);
-    form->unload();
-    if (!form)
+    if (Form* player = form(WindowKind::InstructionPlayer))
+        QMetaObject::invokeMethod(player, "closeNoteShow");
+}
+
+void Program::shutdown()
+{
+    if (quit_)
         return;
-    for (Timer* timer : form->findChildren<Timer*>())
-        timer->setEnabled(false);
-    form->hide();
-    form->deleteLater();
+    // A taskbar hidden by a full-screen show comes back whatever happens next.
+    windows().showTaskbar();
+    // The show holds its deck open; it ends before the player and the draws are released.
+    closeInstructionShow();
+    unloadAll();
+    quit(0);
 }
 
 void Program::quit(int exitCode)

@@ -7,6 +7,7 @@
 #include "platform/presentation/Presentation.h"
 #include "ui/ProgramState.h"
 #include "ui/WindowKind.h"
+#include "ui/WindowOwner.h"
 
 #include <QPointer>
 #include <QString>
@@ -44,7 +45,7 @@ struct Services {
 // first use and unloaded explicitly, as the behaviour of each window says.
 class Program {
 public:
-    using FormFactory = std::function<Form*(Program&)>;
+    using FormFactory = WindowOwner::Factory;
 
     explicit Program(Services services);
     ~Program();
@@ -91,9 +92,17 @@ public:
     // Runs the window's Unload, stops its timers, hides it and releases it. Safe to call from the
     // window's own handlers: the object is deleted once control returns to the event loop.
     void unload(WindowKind id);
+    // Unloads every loaded window, the main window last, in the order that lets each release what it
+    // holds (draws and their office instances before the windows that opened them).
+    void unloadAll();
 
     // The main window's tracking of the desktop runs again (a draw or the launcher paused it).
     void resumeTracking();
+
+    // Ends the program for good, as the exit button and the tray do: the taskbar comes back, a running
+    // instruction show is closed first, every window is unloaded, then the program quits with code 0.
+    // Once the program has quit, it does nothing.
+    void shutdown();
 
     // Ends the program with the exit code once control returns to the event loop.
     void quit(int exitCode = 0);
@@ -101,14 +110,16 @@ public:
     void onQuit(std::function<void(int)> handler) { quitHandler_ = std::move(handler); }
 
 private:
+    void closeInstructionShow();
+
     Services services_;
     ProgramState state_;
     Countdown countdown_;
     WindowTracking tracking_;
     InstructionShow instructionShow_;
     EnlargedNotice enlargedNotice_ = EnlargedNotice::None;
-    std::map<WindowKind, FormFactory> factories_;
-    std::map<WindowKind, QPointer<Form>> loaded_;
     bool quit_ = false;
     std::function<void(int)> quitHandler_;
+    // Last: the windows go before the models they use.
+    WindowOwner forms_{*this};
 };

@@ -1,6 +1,9 @@
 #include "ui/display/EnlargedWindow.h"
 
+#include "models/display/CountdownMirror.h"
+#include "models/display/EnlargedScale.h"
 #include "platform/Timer.h"
+#include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/ClickableLabel.h"
 #include "ui/main/MainWindow.h"
@@ -8,6 +11,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,29 +20,41 @@ namespace {
 void startCountdown(MainWindow& w, const char* minutes, const char* seconds, const char* remindMinutes,
                     const char* remindSeconds)
 {
-    w.Text1->setText(QString::fromLatin1(minutes));
-    w.Text4->setText(QString::fromLatin1(seconds));
-    w.Text2->setText(QString::fromLatin1(remindMinutes));
-    w.Text5->setText(QString::fromLatin1(remindSeconds));
-    w.Command1->click();
+    control<QLineEdit>(&w, "Text1")->setText(QString::fromLatin1(minutes));
+    control<QLineEdit>(&w, "Text4")->setText(QString::fromLatin1(seconds));
+    control<QLineEdit>(&w, "Text2")->setText(QString::fromLatin1(remindMinutes));
+    control<QLineEdit>(&w, "Text5")->setText(QString::fromLatin1(remindSeconds));
+    control<QPushButton>(&w, "Command1")->click();
+}
+
+// The user double-clicks the main window's count display.
+void openEnlarged(MainWindow& w)
+{
+    QTest::mouseDClick(control<QLabel>(&w, "Label3"), Qt::LeftButton);
+}
+
+// The user double-clicks the enlarged digits.
+void closeByTheDigits(EnlargedWindow& e)
+{
+    QTest::mouseDClick(control<QLabel>(&e, "Label1"), Qt::LeftButton);
 }
 
 EnlargedWindow* enlarged(TestProgram& t)
 {
-    return t.program->loadedAs<EnlargedWindow>(WindowKind::EnlargedCountdown);
+    return t.program->loaded<EnlargedWindow>();
+}
+
+QString text(QWidget* window, const char* label)
+{
+    return control<QLabel>(window, label)->text();
+}
+
+bool mirrorRuns(EnlargedWindow* e)
+{
+    return control<Timer>(e, "Timer1")->isEnabled();
 }
 
 } // namespace
-
-TEST(EnlargedScale, DesignedSizeUpToTheDesignScreenThenGrowsWithTheSmallerSide)
-{
-    EXPECT_DOUBLE_EQ(enlargedScale({1024 * 15, 768 * 15}), 1.0);
-    EXPECT_DOUBLE_EQ(enlargedScale({800 * 15, 600 * 15}), 1.0);
-    EXPECT_DOUBLE_EQ(enlargedScale({1920 * 15, 1080 * 15}), 1080.0 / 768.0);
-    // A very wide screen grows by its height, so the window still fits vertically.
-    EXPECT_DOUBLE_EQ(enlargedScale({3440 * 15, 1440 * 15}), 1440.0 / 768.0);
-    EXPECT_DOUBLE_EQ(enlargedScale({0, 0}), 1.0);
-}
 
 TEST(EnlargedWindow, OpeningHidesTheMainWindowAndPlacesItselfBelowIt)
 {
@@ -46,18 +62,18 @@ TEST(EnlargedWindow, OpeningHidesTheMainWindowAndPlacesItselfBelowIt)
     MainWindow& w = t.start();
     startCountdown(w, "05", "00", "00", "30");
     t.program->enlargedNotice() = EnlargedNotice::None;
-    w.label3DoubleClick();
+    openEnlarged(w);
 
     EnlargedWindow* e = enlarged(t);
     ASSERT_NE(e, nullptr);
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(e->isVisible());
-    EXPECT_TRUE(e->Timer1->isEnabled());
+    EXPECT_TRUE(mirrorRuns(e));
     EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::None);
     EXPECT_TRUE(t.windows.topMost.contains(QStringLiteral("Form6")));
     EXPECT_NEAR(e->leftTwips(), (t.windows.screen.width() - e->widthTwips()) / 2, 15);
     EXPECT_NEAR(e->topTwips(), w.topTwips() + w.heightTwips() + 600, 15);
-    EXPECT_EQ(e->Label4->text(), QStringLiteral("双击红色数字可关闭本窗口，自动返回主程序界面"));
+    EXPECT_EQ(text(e, "Label4"), QStringLiteral("双击红色数字可关闭本窗口，自动返回主程序界面"));
 }
 
 TEST(EnlargedWindow, DigitsFollowTheMainDisplayWithin200ms)
@@ -66,21 +82,21 @@ TEST(EnlargedWindow, DigitsFollowTheMainDisplayWithin200ms)
     MainWindow& w = t.start();
     startCountdown(w, "01", "30", "00", "00");
     t.advance(130); // out of step with the main window's second
-    w.label3DoubleClick();
+    openEnlarged(w);
     EnlargedWindow* e = enlarged(t);
     ASSERT_NE(e, nullptr);
 
-    QString shown = w.Label3->text();
+    QString shown = text(&w, "Label3");
     qint64 changedAt = t.timers.nowMs();
     int checks = 0;
     for (int step = 0; step < 400; ++step) {
         t.advance(10);
-        if (w.Label3->text() != shown) {
-            shown = w.Label3->text();
+        if (text(&w, "Label3") != shown) {
+            shown = text(&w, "Label3");
             changedAt = t.timers.nowMs();
         }
         if (t.timers.nowMs() - changedAt >= 200) {
-            ASSERT_EQ(e->Label1->text(), shown) << "at " << t.timers.nowMs() << " ms";
+            ASSERT_EQ(text(e, "Label1"), shown) << "at " << t.timers.nowMs() << " ms";
             ++checks;
         }
     }
@@ -93,23 +109,23 @@ TEST(EnlargedWindow, StatusStripShowsTheSetTimeWithTwoDigitFieldsAndOnlyTheStatu
     TestProgram t;
     MainWindow& w = t.start();
     startCountdown(w, "9", "5", "0", "0");
-    w.label3DoubleClick();
+    openEnlarged(w);
     EnlargedWindow* e = enlarged(t);
     t.advance(1000);
-    EXPECT_EQ(e->Label3->text(), QStringLiteral("定时09分05秒"));
-    EXPECT_EQ(e->Label2->text(), EnlargedWindow::kRunning);
+    EXPECT_EQ(text(e, "Label3"), QStringLiteral("定时09分05秒"));
+    EXPECT_EQ(text(e, "Label2"), countdownStatusText(Countdown::State::Running));
 
-    const QString digits = e->Label1->text();
-    w.Command2->click(); // pause
+    const QString digits = text(e, "Label1");
+    control<QPushButton>(&w, "Command2")->click(); // pause
     t.advance(3000);
-    EXPECT_EQ(e->Label2->text(), EnlargedWindow::kPaused);
-    EXPECT_EQ(e->Label3->text(), QStringLiteral("定时09分05秒"));
-    EXPECT_EQ(e->Label1->text(), digits);
+    EXPECT_EQ(text(e, "Label2"), countdownStatusText(Countdown::State::Paused));
+    EXPECT_EQ(text(e, "Label3"), QStringLiteral("定时09分05秒"));
+    EXPECT_EQ(text(e, "Label1"), digits);
 
-    w.Command2->click(); // continue
+    control<QPushButton>(&w, "Command2")->click(); // continue
     t.advance(1000);
-    EXPECT_EQ(e->Label2->text(), EnlargedWindow::kRunning);
-    EXPECT_NE(e->Label1->text(), digits);
+    EXPECT_EQ(text(e, "Label2"), countdownStatusText(Countdown::State::Running));
+    EXPECT_NE(text(e, "Label1"), digits);
 }
 
 TEST(EnlargedWindow, TimeUpClosesItWithin200msAndItStaysLoadedWhereItWas)
@@ -118,7 +134,7 @@ TEST(EnlargedWindow, TimeUpClosesItWithin200msAndItStaysLoadedWhereItWas)
     MainWindow& w = t.start();
     startCountdown(w, "00", "25", "00", "00");
     t.advance(130); // out of step with the main window's second
-    w.label3DoubleClick();
+    openEnlarged(w);
     EnlargedWindow* e = enlarged(t);
     e->moveTwips(1500, 900);
 
@@ -134,14 +150,14 @@ TEST(EnlargedWindow, TimeUpClosesItWithin200msAndItStaysLoadedWhereItWas)
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::None);
     EXPECT_EQ(enlarged(t), e);
-    EXPECT_TRUE(e->Timer1->isEnabled());
-    EXPECT_EQ(e->Label1->text(), QStringLiteral("00 : 00"));
-    EXPECT_EQ(e->Label2->text(), EnlargedWindow::kStopped);
+    EXPECT_TRUE(mirrorRuns(e));
+    EXPECT_EQ(text(e, "Label1"), QStringLiteral("00 : 00"));
+    EXPECT_EQ(text(e, "Label2"), countdownStatusText(Countdown::State::Stopped));
 
     // Next talk: the same window comes back where it was left, without a new Load.
     t.advance(7000);
     startCountdown(w, "00", "40", "00", "00");
-    w.label3DoubleClick();
+    openEnlarged(w);
     EXPECT_EQ(enlarged(t), e);
     EXPECT_TRUE(e->isVisible());
     EXPECT_NEAR(e->leftTwips(), 1500, 15);
@@ -155,15 +171,15 @@ TEST(EnlargedWindow, ClosingByTheDigitsOrTheCloseCommandUnloadsAndShowsTheMainWi
     MainWindow& w = t.start();
     startCountdown(w, "02", "00", "00", "00");
 
-    w.label3DoubleClick();
+    openEnlarged(w);
     ASSERT_NE(enlarged(t), nullptr);
-    enlarged(t)->label1DoubleClick();
+    closeByTheDigits(*enlarged(t));
     EXPECT_EQ(enlarged(t), nullptr);
     EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::ClosedByUser);
     EXPECT_TRUE(w.isVisible());
     TestProgram::settle();
 
-    w.label3DoubleClick();
+    openEnlarged(w);
     ASSERT_NE(enlarged(t), nullptr);
     EXPECT_FALSE(w.isVisible());
     enlarged(t)->close();
@@ -177,9 +193,9 @@ TEST(EnlargedWindow, UserCloseDuringARunIsHandledAtTheEndOfTheReminder)
     TestProgram t;
     MainWindow& w = t.start();
     startCountdown(w, "00", "40", "00", "30");
-    w.label3DoubleClick();
+    openEnlarged(w);
     t.advance(2000);
-    enlarged(t)->label1DoubleClick();
+    closeByTheDigits(*enlarged(t));
     ASSERT_EQ(t.program->enlargedNotice(), EnlargedNotice::ClosedByUser);
 
     // The reminder fires 10 s in and blinks for 13 ticks of 300 ms.
@@ -195,17 +211,20 @@ TEST(EnlargedWindow, GrowsWithALargeScreenAndItsDigitsFit)
         t.windows.screen = pixels * 15;
         MainWindow& w = t.start();
         startCountdown(w, "88", "48", "00", "00");
-        w.label3DoubleClick();
+        openEnlarged(w);
         EnlargedWindow* e = enlarged(t);
         ASSERT_NE(e, nullptr);
         const double scale = enlargedScale(t.windows.screen);
         EXPECT_NEAR(e->width(), 12105 * scale / 15, 2) << pixels.width();
-        EXPECT_GE(e->Label1->font().pointSizeF(), EnlargedWindow::kDigitPoints);
-        EXPECT_NEAR(e->Label1->font().pointSizeF(), EnlargedWindow::kDigitPoints * scale, 0.01);
+        EXPECT_GE(control<QLabel>(e, "Label1")->font().pointSizeF(), EnlargedWindow::kDigitPoints);
+        EXPECT_NEAR(control<QLabel>(e, "Label1")->font().pointSizeF(), EnlargedWindow::kDigitPoints * scale,
+                    0.01);
         // The widest count the main window can show must not be clipped.
-        const QFontMetrics metrics(e->Label1->font());
-        EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("88 : 48")), e->Label1->width()) << pixels.width();
-        EXPECT_LE(metrics.tightBoundingRect(QStringLiteral("88 : 48")).height(), e->Label1->height())
+        const QFontMetrics metrics(control<QLabel>(e, "Label1")->font());
+        EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("88 : 48")), control<QLabel>(e, "Label1")->width())
+            << pixels.width();
+        EXPECT_LE(metrics.tightBoundingRect(QStringLiteral("88 : 48")).height(),
+                  control<QLabel>(e, "Label1")->height())
             << pixels.width();
         EXPECT_LE(e->topTwips() + e->heightTwips(), t.windows.screen.height()) << pixels.width();
     }
@@ -217,7 +236,7 @@ TEST(EnlargedWindow, StaysWholeOnScreenWhenTheMainWindowSitsLow)
     MainWindow& w = t.start();
     startCountdown(w, "05", "00", "00", "00");
     w.moveTwips(w.leftTwips(), t.windows.screen.height() - w.heightTwips());
-    w.label3DoubleClick();
+    openEnlarged(w);
     EnlargedWindow* e = enlarged(t);
     EXPECT_LE(e->topTwips() + e->heightTwips(), t.windows.screen.height() + 15);
     EXPECT_GE(e->topTwips(), 0);

@@ -1,5 +1,6 @@
 #include "StandIns.h"
 #include "platform/HelpFiles.h"
+#include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/ClickableLabel.h"
 #include "ui/main/MainWindow.h"
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,7 +46,7 @@ TEST(Help, OpensTheShippedHelpInTheTallerLayoutAfterOneYield)
     MainWindow& w = t.start();
     const int yields = t.timers.yieldCount();
 
-    w.Command6->click();
+    control<QPushButton>(&w, "Command6")->click();
     EXPECT_NEAR(w.heightTwips(), MainWindow::kHelpHeight, 15);
     EXPECT_EQ(t.timers.yieldCount(), yields + 1);
     ASSERT_EQ(urls.opened.size(), 1);
@@ -57,7 +59,7 @@ TEST(Help, AMissingHelpFileIsReportedAndNothingIsOpened)
     TestProgram t;
     UrlRecorder urls;
     MainWindow& w = t.start();
-    w.Command6->click();
+    control<QPushButton>(&w, "Command6")->click();
     EXPECT_TRUE(urls.opened.isEmpty());
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Inform);
@@ -72,7 +74,7 @@ TEST(Help, TheLogoOpensTheProjectPage)
     TestProgram t;
     UrlRecorder urls;
     MainWindow& w = t.start();
-    w.image1Click();
+    QTest::mouseClick(control<QLabel>(&w, "Image1"), Qt::LeftButton);
     ASSERT_EQ(urls.opened.size(), 1);
     EXPECT_EQ(urls.opened[0], QUrl(projectPage()));
     EXPECT_TRUE(urls.opened[0].isValid());

@@ -1,5 +1,6 @@
 #include "TrackingFixture.h"
 #include "platform/Timer.h"
+#include "support/FindControl.h"
 #include "ui/ClickableLabel.h"
 #include "ui/display/Tray.h"
 
@@ -7,22 +8,57 @@
 #include <QLabel>
 #include <QTest>
 
+namespace {
+
+QString text(QWidget* window, const char* label)
+{
+    return control<QLabel>(window, label)->text();
+}
+
+// The strip's face: the time line, or the tip panel.
+bool showsTimeLine(ToolStrip& bar)
+{
+    return !control<QLabel>(&bar, "Label1")->isHidden();
+}
+
+bool showsTip(ToolStrip& bar)
+{
+    return !control<QGroupBox>(&bar, "Frame1")->isHidden();
+}
+
+bool mirrors(ToolStrip& bar)
+{
+    return control<Timer>(&bar, "Timer1")->isEnabled();
+}
+
+void clickIcon(ToolStrip& bar, const char* image)
+{
+    QTest::mouseClick(control<QLabel>(&bar, image), Qt::LeftButton);
+}
+
+void clickButton(QWidget* window, const char* button)
+{
+    control<QPushButton>(window, button)->click();
+}
+
+} // namespace
+
 TEST_F(TrackingTest, StripLineShowsSetAndRemainingTimeAndTheState)
 {
     MainWindow& w = start();
     startCountdown(w, QStringLiteral("09"), QStringLiteral("00"));
     ToolStrip& bar = fold(w);
     t.advance(2100); // two seconds of counting
-    EXPECT_EQ(w.Label3->text(), QStringLiteral("08 : 59"));
-    EXPECT_EQ(bar.Label1->text(), QStringLiteral("定时09分00秒,剩余08分59秒"));
+    EXPECT_EQ(text(&w, "Label3"), QStringLiteral("08 : 59"));
+    EXPECT_EQ(text(&bar, "Label1"), QStringLiteral("定时09分00秒,剩余08分59秒"));
 
-    w.Command2->click(); // pause
+    clickButton(&w, "Command2"); // pause
     t.advance(200);
-    EXPECT_EQ(bar.Label1->text(), QStringLiteral("  当前计时状态：暂停计时"));
+    EXPECT_EQ(text(&bar, "Label1"), QStringLiteral("  当前计时状态：暂停计时"));
 
     t.program->countdown().setState(Countdown::State::Stopped);
     t.advance(200);
-    EXPECT_EQ(bar.Label1->text(), QStringLiteral("  当前计时状态：停止计时"));
+    EXPECT_EQ(text(&bar, "Label1"), QStringLiteral("  当前计时状态：停止计时"));
 }
 
 TEST_F(TrackingTest, TipFaceAndBackToTheStrip)
@@ -32,34 +68,34 @@ TEST_F(TrackingTest, TipFaceAndBackToTheStrip)
     ToolStrip& bar = fold(w);
     bar.activateWindow();
 
-    QTest::mouseClick(bar.Image2, Qt::LeftButton);
+    clickIcon(bar, "Image2");
     EXPECT_EQ(bar.heightTwips(), ToolStrip::kTipHeight);
     EXPECT_EQ(bar.windowTitle(), QStringLiteral("Vantrel工具"));
-    EXPECT_TRUE(bar.Label1->isHidden());
-    EXPECT_FALSE(bar.Frame1->isHidden());
+    EXPECT_FALSE(showsTimeLine(bar));
+    EXPECT_TRUE(showsTip(bar));
     EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), 255);
-    EXPECT_EQ(bar.focusWidget(), bar.Command1);
-    EXPECT_EQ(bar.Frame1->title(), QStringLiteral("温馨提示："));
+    EXPECT_EQ(bar.focusWidget(), control<QPushButton>(&bar, "Command1"));
+    EXPECT_EQ(control<QGroupBox>(&bar, "Frame1")->title(), QStringLiteral("温馨提示："));
     EXPECT_EQ(
-        bar.Label2->text() + bar.Label3->text() + bar.Label4->text() + bar.Label5->text(),
+        text(&bar, "Label2") + text(&bar, "Label3") + text(&bar, "Label4") + text(&bar, "Label5"),
         QStringLiteral("    点击“确认”按钮将隐藏半透明工具栏和程序主窗口。要恢复显示计时主窗口，可点击任务"
                        "栏“托盘区”的钟形图标，或者按功能键F11."));
 
     // The time line is left alone while the tip is open.
-    const QString line = bar.Label1->text();
+    const QString line = text(&bar, "Label1");
     t.advance(2000);
-    EXPECT_EQ(bar.Label1->text(), line);
+    EXPECT_EQ(text(&bar, "Label1"), line);
 
-    bar.Command2->click();
+    clickButton(&bar, "Command2");
     EXPECT_TRUE(bar.isVisible());
     EXPECT_EQ(bar.heightTwips(), ToolStrip::kStripHeight);
     EXPECT_TRUE(bar.windowTitle().isEmpty());
-    EXPECT_FALSE(bar.Label1->isHidden());
-    EXPECT_TRUE(bar.Frame1->isHidden());
+    EXPECT_TRUE(showsTimeLine(bar));
+    EXPECT_FALSE(showsTip(bar));
     EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), 150);
-    EXPECT_TRUE(bar.Timer1->isEnabled());
+    EXPECT_TRUE(mirrors(bar));
     t.advance(200);
-    EXPECT_NE(bar.Label1->text(), line);
+    EXPECT_NE(text(&bar, "Label1"), line);
 }
 
 TEST_F(TrackingTest, WithoutATrayConfirmingKeepsTheStripAsTheWayBack)
@@ -68,15 +104,15 @@ TEST_F(TrackingTest, WithoutATrayConfirmingKeepsTheStripAsTheWayBack)
     MainWindow& w = start();
     startCountdown(w);
     ToolStrip& bar = fold(w);
-    bar.image2Click();
-    bar.Command1->click();
+    clickIcon(bar, "Image2");
+    clickButton(&bar, "Command1");
     Tray::setHostAvailableForTesting({});
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].text, ToolStrip::kNoTrayNotice);
     EXPECT_TRUE(bar.isVisible());
-    EXPECT_TRUE(bar.Frame1->isHidden());
+    EXPECT_FALSE(showsTip(bar));
     EXPECT_EQ(bar.heightTwips(), 510);
-    EXPECT_TRUE(bar.Timer1->isEnabled());
+    EXPECT_TRUE(mirrors(bar));
     EXPECT_TRUE(w.isHidden());
 }
 
@@ -86,20 +122,20 @@ TEST_F(TrackingTest, TipConfirmedHidesEverythingAndF9ShowsTheStripFace)
     MainWindow& w = start();
     startCountdown(w);
     ToolStrip& bar = fold(w);
-    bar.image2Click();
-    bar.Command1->click();
+    clickIcon(bar, "Image2");
+    clickButton(&bar, "Command1");
     Tray::setHostAvailableForTesting({});
     EXPECT_TRUE(bar.isHidden());
     EXPECT_TRUE(w.isHidden());
-    EXPECT_FALSE(bar.Timer1->isEnabled());
+    EXPECT_FALSE(mirrors(bar));
 
     t.windows.keysDown = {Keys::F9};
     tick();
     t.windows.keysDown.clear();
     EXPECT_TRUE(bar.isVisible());
     EXPECT_EQ(bar.heightTwips(), 510);
-    EXPECT_TRUE(bar.Frame1->isHidden());
-    EXPECT_FALSE(bar.Label1->isHidden());
+    EXPECT_FALSE(showsTip(bar));
+    EXPECT_TRUE(showsTimeLine(bar));
     EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), 150);
 }
 
@@ -108,7 +144,7 @@ TEST_F(TrackingTest, TipHiddenByF9ComesBackShortWithTheTipContent)
     MainWindow& w = start();
     startCountdown(w);
     ToolStrip& bar = fold(w);
-    bar.image2Click();
+    clickIcon(bar, "Image2");
     t.windows.keysDown = {Keys::F9};
     tick();
     EXPECT_TRUE(bar.isHidden());
@@ -116,8 +152,8 @@ TEST_F(TrackingTest, TipHiddenByF9ComesBackShortWithTheTipContent)
     t.windows.keysDown.clear();
     EXPECT_TRUE(bar.isVisible());
     EXPECT_EQ(bar.heightTwips(), 510);
-    EXPECT_FALSE(bar.Frame1->isHidden());
-    EXPECT_TRUE(bar.Label1->isHidden());
+    EXPECT_TRUE(showsTip(bar));
+    EXPECT_FALSE(showsTimeLine(bar));
 }
 
 TEST_F(TrackingTest, RestoreIconBringsTheMainWindowCentredOverADraggedStrip)
@@ -129,33 +165,33 @@ TEST_F(TrackingTest, RestoreIconBringsTheMainWindowCentredOverADraggedStrip)
     bar.moveTwips(7500, 9000); // dragged by the user
     t.setDockedEdge(&docking::Flags::top, true);
 
-    QTest::mouseClick(bar.Image1, Qt::LeftButton);
+    clickIcon(bar, "Image1");
     EXPECT_TRUE(bar.isHidden());
     EXPECT_TRUE(w.isVisible());
     EXPECT_NEAR(w.leftTwips(), 7500 - (W - 5085) / 2.0, 15);
     EXPECT_EQ(w.topTwips(), 9000);
     EXPECT_FALSE(t.program->tracking().docked().top);
-    EXPECT_TRUE(bar.Timer1->isEnabled()) << "only the window is hidden";
+    EXPECT_TRUE(mirrors(bar)) << "only the window is hidden";
 }
 
 TEST_F(TrackingTest, ReminderHidesTheStripAndShowsItAgain)
 {
     MainWindow& w = start();
-    w.Text1->setText(QStringLiteral("01"));
-    w.Text4->setText(QStringLiteral("00"));
-    w.Text2->setText(QStringLiteral("00"));
-    w.Text5->setText(QStringLiteral("50"));
-    w.Command1->click();
+    control<QLineEdit>(&w, "Text1")->setText(QStringLiteral("01"));
+    control<QLineEdit>(&w, "Text4")->setText(QStringLiteral("00"));
+    control<QLineEdit>(&w, "Text2")->setText(QStringLiteral("00"));
+    control<QLineEdit>(&w, "Text5")->setText(QStringLiteral("50"));
+    clickButton(&w, "Command1");
     ToolStrip& bar = fold(w);
-    bar.Timer1->setEnabled(false);
+    control<Timer>(&bar, "Timer1")->setEnabled(false);
 
     t.advance(11000 - 100 + 300); // the reminder fires with the 11th second
-    EXPECT_TRUE(w.Timer4->isEnabled());
+    EXPECT_TRUE(control<Timer>(&w, "Timer4")->isEnabled());
     EXPECT_TRUE(bar.isHidden());
     t.advance(13 * 300);
-    EXPECT_FALSE(w.Timer4->isEnabled());
+    EXPECT_FALSE(control<Timer>(&w, "Timer4")->isEnabled());
     EXPECT_TRUE(bar.isVisible());
-    EXPECT_TRUE(bar.Timer1->isEnabled());
+    EXPECT_TRUE(mirrors(bar));
     EXPECT_TRUE(w.isHidden());
 }
 
@@ -166,7 +202,7 @@ TEST_F(TrackingTest, StripStaysOnScreenOverATuckedMainWindow)
     tick();
     t.setDockedEdge(&docking::Flags::top, true);
     w.moveTwips(3000, 90 - 2850);
-    w.command4Click();
+    clickButton(&w, "Command4");
     ASSERT_NE(strip(), nullptr);
     EXPECT_EQ(strip()->topTwips(), 0);
     EXPECT_TRUE(strip()->isVisible());

@@ -1,5 +1,6 @@
 #include "StandIns.h"
 #include "platform/Timer.h"
+#include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/display/Tray.h"
@@ -17,6 +18,17 @@ bool atStandardPlace(TestProgram& t, MainWindow& w)
 {
     return std::abs(w.leftTwips() - (t.windows.screen.width() - w.widthTwips()) / 2) < 15 &&
            std::abs(w.topTwips() - MainWindow::kStandardTop) < 15;
+}
+
+void clickExit(MainWindow& w)
+{
+    control<QPushButton>(&w, "Command7")->click();
+}
+
+// The main window's desktop tracking (docking, show scan, F9/F11).
+Timer* trackingTimer(MainWindow& w)
+{
+    return control<Timer>(&w, "Timer2");
 }
 
 Tray& trayOf(MainWindow& w)
@@ -94,7 +106,7 @@ TEST(Tray, LeftClickBringsTheMainWindowBackFromTheStripTipHiddenAndDockedStates)
         c.arrange(t, w, strip);
         t.setDockedEdge(&docking::Flags::top, true);
 
-        trayOf(w).mouseEvent(Tray::Left);
+        trayOf(w).click(Tray::Left);
         EXPECT_TRUE(w.isVisible()) << c.name;
         EXPECT_FALSE(w.isMinimized()) << c.name;
         EXPECT_TRUE(atStandardPlace(t, w)) << c.name;
@@ -108,12 +120,12 @@ TEST(Tray, LeftClickFoldsTheRealStripAwayAndTheMainWindowComesBack)
 {
     TestProgram t;
     MainWindow& w = t.start();
-    auto* strip = t.program->formAs<ToolStrip>(WindowKind::ToolStrip);
+    auto* strip = t.program->window<ToolStrip>();
     ASSERT_NE(strip, nullptr);
     w.hide();
     strip->showStrip();
     ASSERT_TRUE(strip->isVisible());
-    trayOf(w).mouseEvent(Tray::Left);
+    trayOf(w).click(Tray::Left);
     EXPECT_FALSE(strip->isVisible());
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(atStandardPlace(t, w));
@@ -127,15 +139,15 @@ TEST(Tray, LeftClickClosesTheLauncherAndLeavesTrackingOff)
     t.program->form(WindowKind::DrawLauncher);
     // The launcher hides the main window and stops its tracking while it is open.
     w.hide();
-    w.Timer2->setEnabled(false);
+    trackingTimer(w)->setEnabled(false);
 
-    trayOf(w).mouseEvent(Tray::Left);
+    trayOf(w).click(Tray::Left);
     EXPECT_FALSE(t.program->isLoaded(WindowKind::DrawLauncher));
     EXPECT_EQ(*log, QStringList{QStringLiteral("unload Form2")});
     EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(w.Timer2->isEnabled());
+    EXPECT_FALSE(trackingTimer(w)->isEnabled());
     t.advance(1000);
-    EXPECT_FALSE(w.Timer2->isEnabled());
+    EXPECT_FALSE(trackingTimer(w)->isEnabled());
 }
 
 TEST(Tray, OtherButtonsDoNothing)
@@ -144,8 +156,8 @@ TEST(Tray, OtherButtonsDoNothing)
     MainWindow& w = t.start();
     w.hide();
     w.moveTwips(0, 0);
-    trayOf(w).mouseEvent(3);
-    trayOf(w).mouseEvent(0);
+    trayOf(w).click(3);
+    trayOf(w).click(0);
     EXPECT_FALSE(w.isVisible());
     EXPECT_NEAR(w.topTwips(), 0, 15);
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
@@ -160,7 +172,7 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
     w.moveTwips(tuckedLeft, 3000);
     bool stayedTucked = false;
     t.dialogs.answerNext(Answer::No, [&] { stayedTucked = std::abs(w.leftTwips() - tuckedLeft) < 15; });
-    trayOf(w).mouseEvent(Tray::Right);
+    trayOf(w).click(Tray::Right);
     EXPECT_TRUE(stayedTucked);
     EXPECT_TRUE(t.program->tracking().docked().right);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
@@ -174,7 +186,7 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
     w.moveTwips(0, 0);
     bool placedFirst = false;
     t.dialogs.answerNext(Answer::No, [&] { placedFirst = atStandardPlace(t, w); });
-    trayOf(w).mouseEvent(Tray::Right);
+    trayOf(w).click(Tray::Right);
     EXPECT_TRUE(placedFirst);
     EXPECT_TRUE(t.program->isLoaded(WindowKind::Main));
     EXPECT_EQ(t.quitCode, -1);
@@ -183,28 +195,27 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
 TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
 {
     for (bool fromTray : {true, false}) {
+        const std::initializer_list<WindowKind> others = {
+            WindowKind::DrawLauncher,     WindowKind::ToolStrip,         WindowKind::NameListDraw,
+            WindowKind::SlideDraw,        WindowKind::EnlargedCountdown, WindowKind::SequenceDraw,
+            WindowKind::InstructionPlayer};
         TestProgram t;
-        auto log =
-            standIn(*t.program, {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw,
-                                 WindowKind::SlideDraw, WindowKind::EnlargedCountdown,
-                                 WindowKind::SequenceDraw, WindowKind::InstructionPlayer});
+        auto log = standIn(*t.program, others);
         MainWindow& w = t.start();
-        for (WindowKind id : {WindowKind::DrawLauncher, WindowKind::ToolStrip, WindowKind::NameListDraw,
-                              WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw,
-                              WindowKind::InstructionPlayer})
+        for (WindowKind id : others)
             t.program->form(id);
         bool allUnloadedAtQuit = false;
         t.program->onQuit([&](int code) {
             t.quitCode = code;
-            allUnloadedAtQuit = true;
-            for (int id = 1; id <= 8; ++id)
-                allUnloadedAtQuit = allUnloadedAtQuit && !t.program->isLoaded(WindowKind(id));
+            allUnloadedAtQuit = !t.program->isLoaded(WindowKind::Main);
+            for (WindowKind id : others)
+                allUnloadedAtQuit = allUnloadedAtQuit && !t.program->isLoaded(id);
         });
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
-            trayOf(w).mouseEvent(Tray::Right);
+            trayOf(w).click(Tray::Right);
         else
-            w.Command7->click();
+            clickExit(w);
 
         EXPECT_EQ(*log, (QStringList{"unload Form5", "unload Form6", "unload Form7", "unload Form8",
                                      "unload Form4", "unload Form3", "unload Form2"}))
@@ -213,6 +224,29 @@ TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
         EXPECT_TRUE(allUnloadedAtQuit) << fromTray;
         EXPECT_GE(t.windows.taskbarShown, 1) << fromTray;
     }
+}
+
+TEST(Exit, UnloadingAllReleasesEveryWindowMainLastWithoutQuitting)
+{
+    const std::initializer_list<WindowKind> all = {WindowKind::Main,         WindowKind::DrawLauncher,
+                                                   WindowKind::ToolStrip,    WindowKind::NameListDraw,
+                                                   WindowKind::SlideDraw,    WindowKind::EnlargedCountdown,
+                                                   WindowKind::SequenceDraw, WindowKind::InstructionPlayer};
+    TestProgram t;
+    auto log = standIn(*t.program, all);
+    for (WindowKind id : all)
+        t.program->form(id);
+    t.program->unloadAll();
+    EXPECT_EQ(*log, (QStringList{"unload Form5", "unload Form6", "unload Form7", "unload Form8",
+                                 "unload Form4", "unload Form3", "unload Form2", "unload Form1"}));
+    for (WindowKind id : all)
+        EXPECT_FALSE(t.program->isLoaded(id)) << windowObjectName(id).toStdString();
+    EXPECT_EQ(t.quitCode, -1);
+    EXPECT_FALSE(t.program->hasQuit());
+
+    // Nothing is left to unload a second time.
+    t.program->unloadAll();
+    EXPECT_EQ(log->size(), 8);
 }
 
 TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
@@ -225,9 +259,9 @@ TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
         t.program->instructionShow().setOpen(true);
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
-            trayOf(w).mouseEvent(Tray::Right);
+            trayOf(w).click(Tray::Right);
         else
-            w.Command7->click();
+            clickExit(w);
         ASSERT_FALSE(log->isEmpty()) << fromTray;
         EXPECT_EQ(log->first(), QStringLiteral("closeNoteShow")) << fromTray;
         EXPECT_TRUE(log->contains(QStringLiteral("unload Form8"))) << fromTray;
@@ -241,7 +275,7 @@ TEST(Exit, WithoutAnInstructionPlayerTheShutdownStillCompletes)
     MainWindow& w = t.start();
     t.program->instructionShow().setOpen(true);
     t.dialogs.answerNext(Answer::Yes);
-    w.Command7->click();
+    clickExit(w);
     EXPECT_FALSE(t.program->isLoaded(WindowKind::Main));
     EXPECT_EQ(t.quitCode, 0);
 }
@@ -258,7 +292,7 @@ TEST(Exit, ButtonAnsweredNoShowsTheTaskbarAndReplacesTheWindowOnly)
 
     bool placedBeforeQuestion = false;
     t.dialogs.answerNext(Answer::No, [&] { placedBeforeQuestion = atStandardPlace(t, w); });
-    w.Command7->click();
+    clickExit(w);
 
     EXPECT_TRUE(placedBeforeQuestion);
     EXPECT_EQ(t.windows.taskbarShown, taskbarBefore + 1);
@@ -269,7 +303,7 @@ TEST(Exit, ButtonAnsweredNoShowsTheTaskbarAndReplacesTheWindowOnly)
     EXPECT_TRUE(log->isEmpty());
     EXPECT_TRUE(t.program->form(WindowKind::ToolStrip)->isVisible());
     EXPECT_TRUE(t.program->tracking().docked().top);
-    EXPECT_TRUE(w.Timer2->isEnabled());
+    EXPECT_TRUE(trackingTimer(w)->isEnabled());
 }
 
 TEST(Exit, TrayQuestionAnsweredAfterTheProgramEndedOtherwiseDoesNothingMore)
@@ -282,9 +316,9 @@ TEST(Exit, TrayQuestionAnsweredAfterTheProgramEndedOtherwiseDoesNothingMore)
     // While the tray's question is open, the exit button's question is answered Yes.
     t.dialogs.answerNext(Answer::Yes, [&] {
         t.dialogs.answerNext(Answer::Yes);
-        w.Command7->click();
+        clickExit(w);
         TestProgram::settle();
     });
-    tray.mouseEvent(Tray::Right);
+    tray.click(Tray::Right);
     EXPECT_EQ(quits, 1);
 }

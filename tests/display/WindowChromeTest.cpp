@@ -1,5 +1,6 @@
 #include "ui/WindowChrome.h"
 
+#include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/ClickableLabel.h"
 #include "ui/display/EnlargedWindow.h"
@@ -29,6 +30,18 @@ QPoint bodyPoint(QWidget* window)
     return {};
 }
 
+// Moves the pointer over the middle of the control.
+void pointAt(QWidget* widget)
+{
+    QTest::mouseMove(widget, centreOf(widget));
+}
+
+// A control of the window by its design name.
+QWidget* part(QWidget* window, const char* name)
+{
+    return control<QWidget>(window, name);
+}
+
 } // namespace
 
 TEST(WindowChrome, DragsTheWindowByItsSurfacesWithAnyMouseButton)
@@ -37,7 +50,7 @@ TEST(WindowChrome, DragsTheWindowByItsSurfacesWithAnyMouseButton)
         TestProgram t;
         MainWindow& w = t.start();
         w.move(100, 100);
-        QWidget* surface = w.Label7;
+        QWidget* surface = part(&w, "Label7");
         const QPoint start = centreOf(surface);
         QTest::mousePress(surface, button, {}, start);
         EXPECT_TRUE(WindowChrome::of(&w)->isDragging()) << button;
@@ -58,16 +71,18 @@ TEST(WindowChrome, AControlThatIsNoSurfaceDoesNotDragTheWindow)
     TestProgram t;
     MainWindow& w = t.start();
     w.move(100, 100);
-    const QPoint start = centreOf(w.Text1);
-    QTest::mousePress(w.Text1, Qt::LeftButton, {}, start);
-    QTest::mouseMove(w.Text1, start + QPoint(30, 30));
-    QTest::mouseRelease(w.Text1, Qt::LeftButton, {}, start + QPoint(30, 30));
+    QWidget* entry = part(&w, "Text1");
+    const QPoint start = centreOf(entry);
+    QTest::mousePress(entry, Qt::LeftButton, {}, start);
+    QTest::mouseMove(entry, start + QPoint(30, 30));
+    QTest::mouseRelease(entry, Qt::LeftButton, {}, start + QPoint(30, 30));
     EXPECT_EQ(w.pos(), QPoint(100, 100));
     // The logo sits on a frame that only restores the height: clicking it does not drag either.
-    const QPoint logo = centreOf(w.Image1);
-    QTest::mousePress(w.Image1, Qt::LeftButton, {}, logo);
-    QTest::mouseMove(w.Image1, logo + QPoint(30, 30));
-    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, logo + QPoint(30, 30));
+    QWidget* logo = part(&w, "Image1");
+    const QPoint logoCentre = centreOf(logo);
+    QTest::mousePress(logo, Qt::LeftButton, {}, logoCentre);
+    QTest::mouseMove(logo, logoCentre + QPoint(30, 30));
+    QTest::mouseRelease(logo, Qt::LeftButton, {}, logoCentre + QPoint(30, 30));
     EXPECT_EQ(w.pos(), QPoint(100, 100));
 }
 
@@ -76,16 +91,19 @@ TEST(WindowChrome, HoverGivesTheFocusToEnabledButtonsOnly)
     TestProgram t;
     MainWindow& w = t.start();
     w.activateWindow();
-    ASSERT_FALSE(w.Command2->isEnabled());
-    w.Text1->setFocus();
-    QTest::mouseMove(w.Command2, centreOf(w.Command2));
-    EXPECT_FALSE(w.Command2->hasFocus());
-    EXPECT_EQ(w.focusWidget(), w.Text1);
+    QWidget* pause = part(&w, "Command2");
+    QWidget* entry = part(&w, "Text1");
+    ASSERT_FALSE(pause->isEnabled());
+    entry->setFocus();
+    QTest::mouseMove(pause, centreOf(pause));
+    EXPECT_FALSE(pause->hasFocus());
+    EXPECT_EQ(w.focusWidget(), entry);
 
-    QTest::mouseMove(w.Command6, centreOf(w.Command6));
-    EXPECT_EQ(w.focusWidget(), w.Command6);
-    QTest::mouseMove(w.Command1, centreOf(w.Command1));
-    EXPECT_EQ(w.focusWidget(), w.Command1);
+    for (const char* enabled : {"Command6", "Command1"}) {
+        QWidget* button = part(&w, enabled);
+        QTest::mouseMove(button, centreOf(button));
+        EXPECT_EQ(w.focusWidget(), button) << enabled;
+    }
 }
 
 TEST(WindowChrome, PointerOverTheMainWindowRestoresItsNormalHeight)
@@ -94,18 +112,18 @@ TEST(WindowChrome, PointerOverTheMainWindowRestoresItsNormalHeight)
     MainWindow& w = t.start();
     w.setHeightTwips(MainWindow::kHelpHeight);
     // Over a control that only drags, the taller layout stays.
-    QTest::mouseMove(w.Label7, centreOf(w.Label7));
+    pointAt(part(&w, "Label7"));
     EXPECT_NEAR(w.heightTwips(), MainWindow::kHelpHeight, 15);
 
-    QTest::mouseMove(w.Label1, centreOf(w.Label1));
+    pointAt(part(&w, "Label1"));
     EXPECT_NEAR(w.heightTwips(), MainWindow::kNormalHeight, 15);
 
     w.setHeightTwips(MainWindow::kHelpHeight);
-    QTest::mouseMove(w.Image1, centreOf(w.Image1));
+    pointAt(part(&w, "Image1"));
     EXPECT_NEAR(w.heightTwips(), MainWindow::kNormalHeight, 15);
 
     w.setHeightTwips(MainWindow::kHelpHeight);
-    QTest::mouseMove(w.Command3, centreOf(w.Command3)); // disabled: no focus, but the height comes back
+    pointAt(part(&w, "Command3")); // disabled: no focus, but the height comes back
     EXPECT_NEAR(w.heightTwips(), MainWindow::kNormalHeight, 15);
 }
 
@@ -113,18 +131,19 @@ TEST(WindowChrome, TheEnlargedDigitsDragAndStillCloseOnDoubleClick)
 {
     TestProgram t;
     MainWindow& w = t.start();
-    w.Command1->click();
-    w.label3DoubleClick();
-    auto* e = t.program->loadedAs<EnlargedWindow>(WindowKind::EnlargedCountdown);
+    control<QPushButton>(&w, "Command1")->click();
+    QTest::mouseDClick(part(&w, "Label3"), Qt::LeftButton);
+    auto* e = t.program->loaded<EnlargedWindow>();
     ASSERT_NE(e, nullptr);
     e->move(50, 60);
-    const QPoint start = centreOf(e->Label1);
-    QTest::mousePress(e->Label1, Qt::LeftButton, {}, start);
-    QTest::mouseMove(e->Label1, start + QPoint(-20, 15));
-    QTest::mouseRelease(e->Label1, Qt::LeftButton, {}, start + QPoint(-20, 15));
+    QWidget* digits = part(e, "Label1");
+    const QPoint start = centreOf(digits);
+    QTest::mousePress(digits, Qt::LeftButton, {}, start);
+    QTest::mouseMove(digits, start + QPoint(-20, 15));
+    QTest::mouseRelease(digits, Qt::LeftButton, {}, start + QPoint(-20, 15));
     EXPECT_EQ(e->pos(), QPoint(30, 75));
 
-    QTest::mouseDClick(e->Label1, Qt::LeftButton, {}, start);
+    QTest::mouseDClick(digits, Qt::LeftButton, {}, start);
     EXPECT_FALSE(t.program->isLoaded(WindowKind::EnlargedCountdown));
     EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::ClosedByUser);
     EXPECT_TRUE(w.isVisible());

@@ -1,6 +1,7 @@
 #include "ui/display/EnlargedWindow.h"
 
-#include "models/countdown/TimeText.h"
+#include "models/display/CountdownMirror.h"
+#include "models/display/EnlargedScale.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
@@ -9,29 +10,15 @@
 #include "ui/WindowChrome.h"
 
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <algorithm>
 
 namespace {
 
-// The screen the layout was designed for, in twips (1024 × 768 pixels).
-constexpr double kDesignScreenWidth = 1024 * 15;
-constexpr double kDesignScreenHeight = 768 * 15;
-
 const QColor kRed(255, 0, 0);
 const QColor kGrey(128, 128, 128);
 
 } // namespace
-
-double enlargedScale(QSize screenTwips)
-{
-    if (screenTwips.width() <= 0 || screenTwips.height() <= 0)
-        return 1.0;
-    const double byWidth = screenTwips.width() / kDesignScreenWidth;
-    const double byHeight = screenTwips.height() / kDesignScreenHeight;
-    return std::max(1.0, std::min(byWidth, byHeight));
-}
 
 EnlargedWindow::EnlargedWindow(Program& program) : Form(program, WindowKind::EnlargedCountdown)
 {
@@ -40,8 +27,8 @@ EnlargedWindow::EnlargedWindow(Program& program) : Form(program, WindowKind::Enl
     resize(twips::toPixels(kClientWidth * scale_, tpp()), twips::toPixels(kClientHeight * scale_, tpp()));
     buildControls();
 
-    Timer1 = makeTimer(QStringLiteral("Timer1"), 200, TickPolicy::Pacing);
-    Timer1->onTick([this] { timer1Tick(); });
+    mirrorTimer_ = makeTimer(QStringLiteral("Timer1"), kMirrorIntervalMs, TickPolicy::Pacing);
+    mirrorTimer_->onTick([this] { onMirrorTick(); });
 
     WindowChrome::attach(this,
                          {objectName(), QStringLiteral("Frame2"), QStringLiteral("Label1"),
@@ -56,44 +43,55 @@ void EnlargedWindow::placeScaled(QWidget* control, double left, double top, doub
 
 void EnlargedWindow::buildControls()
 {
-    Frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
-    Frame1->setFrameShape(QFrame::Box);
-    Frame1->setFrameShadow(QFrame::Sunken);
-    placeScaled(Frame1, 120, 15, 11895, 4440);
+    auto* digitsFrame = named(new QFrame(this), QStringLiteral("Frame1"));
+    digitsFrame->setFrameShape(QFrame::Box);
+    digitsFrame->setFrameShadow(QFrame::Sunken);
+    placeScaled(digitsFrame, 120, 15, 11895, 4440);
 
-    Label1 = named(new ClickableLabel(QStringLiteral("00 : 00"), Frame1), QStringLiteral("Label1"));
-    placeScaled(Label1, 240, 120, 11415, 4215);
-    Label1->setFont(twips::font(QStringLiteral("Times New Roman"), kDigitPoints * scale_, true));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setTextFormat(Qt::PlainText);
-    setTextColour(Label1, kRed);
+    digits_ = named(new ClickableLabel(QStringLiteral("00 : 00"), digitsFrame), QStringLiteral("Label1"));
+    placeScaled(digits_, 240, 120, 11415, 4215);
+    digits_->setFont(twips::font(QStringLiteral("Times New Roman"), kDigitPoints * scale_, true));
+    digits_->setAlignment(Qt::AlignCenter);
+    digits_->setTextFormat(Qt::PlainText);
+    setTextColour(digits_, kRed);
 
-    Frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
-    Frame2->setFrameShape(QFrame::Box);
-    Frame2->setFrameShadow(QFrame::Sunken);
-    placeScaled(Frame2, 120, 4560, 11895, 615);
+    auto* statusFrame = named(new QFrame(this), QStringLiteral("Frame2"));
+    statusFrame->setFrameShape(QFrame::Box);
+    statusFrame->setFrameShadow(QFrame::Sunken);
+    placeScaled(statusFrame, 120, 4560, 11895, 615);
 
-    auto status = [this](const QString& name, const QString& text, double left, double width, bool centred) {
-        auto* label = named(new QLabel(text, Frame2), name);
-        placeScaled(label, left, 240, width, 255);
-        label->setFont(twips::font(QStringLiteral("宋体"), 10.5 * scale_, true));
-        label->setTextFormat(Qt::PlainText);
-        if (centred)
-            label->setAlignment(Qt::AlignCenter);
-        setTextColour(label, kGrey);
-        return label;
-    };
-    Label3 = status(QStringLiteral("Label3"), QStringLiteral("定时00分00秒"), 840, 1455, false);
-    Label2 = status(QStringLiteral("Label2"), QStringLiteral("当前计时状态：暂停计时"), 2880, 2775, true);
-    Label4 = status(QStringLiteral("Label4"), kHint, 6120, 5295, true);
+    setTimeLabel_ =
+        addStatusLabel(statusFrame, QStringLiteral("Label3"), setTimeText(0, 0), 840, 1455, false);
+    statusLabel_ = addStatusLabel(statusFrame, QStringLiteral("Label2"),
+                                  QStringLiteral("当前计时状态：暂停计时"), 2880, 2775, true);
+    addStatusLabel(statusFrame, QStringLiteral("Label4"), kHint, 6120, 5295, true);
 
-    connect(Label1, &ClickableLabel::doubleClicked, this, [this] { label1DoubleClick(); });
+    connect(digits_, &ClickableLabel::doubleClicked, this, &EnlargedWindow::onDigitsDoubleClicked);
+}
+
+QLabel* EnlargedWindow::addStatusLabel(QWidget* strip, const QString& name, const QString& text, double left,
+                                       double width, bool centred)
+{
+    auto* label = named(new QLabel(text, strip), name);
+    placeScaled(label, left, 240, width, 255);
+    label->setFont(twips::font(QStringLiteral("宋体"), 10.5 * scale_, true));
+    label->setTextFormat(Qt::PlainText);
+    if (centred)
+        label->setAlignment(Qt::AlignCenter);
+    setTextColour(label, kGrey);
+    return label;
 }
 
 void EnlargedWindow::load()
 {
     placeBelowMainWindow();
     program().windows().makeTopMost(this);
+}
+
+void EnlargedWindow::showMirror()
+{
+    show();
+    mirrorTimer_->setEnabled(true);
 }
 
 void EnlargedWindow::showEvent(QShowEvent* event)
@@ -119,16 +117,13 @@ void EnlargedWindow::placeBelowMainWindow()
     moveTwips((screen.width() - widthTwips()) / 2, top);
 }
 
-void EnlargedWindow::timer1Tick()
+void EnlargedWindow::onMirrorTick()
 {
     const Countdown& countdown = program().countdown();
-    if (auto* main = program().loadedForm(WindowKind::Main)) {
-        if (auto* display = main->findChild<QLabel*>(QStringLiteral("Label3"))) {
-            const QString t = display->text();
-            Label1->setText(displayMinutes(t) + QStringLiteral(" : ") + displaySeconds(t));
-        }
-    }
+    digits_->setText(enlargedDigits(countdown.countText()));
 
+    // The time is up: back to the main window, which shows the end of the count. The window stays
+    // loaded, where it was, for the next count.
     if (program().enlargedNotice() == EnlargedNotice::TimeUp) {
         program().enlargedNotice() = EnlargedNotice::None;
         hide();
@@ -136,22 +131,16 @@ void EnlargedWindow::timer1Tick()
             main->show();
     }
 
-    if (countdown.isStopped()) {
-        Label2->setText(kStopped);
-    } else if (countdown.isCounting()) {
-        Label2->setText(kRunning);
-        Label3->setText(QStringLiteral("定时") + twoDigitText(countdown.startedMinutes()) +
-                        QStringLiteral("分") + twoDigitText(countdown.startedSeconds()) +
-                        QStringLiteral("秒"));
-    } else {
-        Label2->setText(kPaused);
-    }
+    statusLabel_->setText(countdownStatusText(countdown.state()));
+    // The set time of a paused or stopped count stays as it was last shown.
+    if (countdown.isCounting())
+        setTimeLabel_->setText(setTimeText(countdown.startedMinutes(), countdown.startedSeconds()));
 }
 
-void EnlargedWindow::label1DoubleClick()
+void EnlargedWindow::onDigitsDoubleClicked()
 {
     program().enlargedNotice() = EnlargedNotice::ClosedByUser;
-    program().unload(WindowKind::EnlargedCountdown);
+    program().unload(kKind);
 }
 
 void EnlargedWindow::unload()

@@ -2,20 +2,12 @@
 
 #include "ui/Form.h"
 
-#include <QSize>
-
-class QFrame;
-class QLabel;
 class ClickableLabel;
+class QLabel;
 class Timer;
 
-// How much larger than designed the enlarged window is drawn on a screen of this size (in twips): 1 up
-// to a 1024 × 768 screen, growing with the screen beyond it so the digits stay legible from the back
-// of a room. The layout keeps its proportions.
-double enlargedScale(QSize screenTwips);
-
-// The enlarged countdown, Form6: the main window's count in very large red digits with a status strip
-// underneath. It owns no timing: five times a second Timer1 copies the main display and status.
+// The enlarged countdown, Form6: the count of the main window in very large red digits with a status
+// strip underneath. It owns no timing: five times a second it copies the countdown.
 class EnlargedWindow : public Form {
     Q_OBJECT
 public:
@@ -24,35 +16,38 @@ public:
     static constexpr double kClientWidth = 12105;
     static constexpr double kClientHeight = 5250;
     static constexpr double kDigitPoints = 200.25;
+    // How often the digits copy the countdown.
+    static constexpr int kMirrorIntervalMs = 200;
     static inline const QString kHint = QStringLiteral("双击红色数字可关闭本窗口，自动返回主程序界面");
-    static inline const QString kStopped = QStringLiteral("  当前计时状态：停止计时");
-    static inline const QString kRunning = QStringLiteral("  当前计时状态：正在计时");
-    static inline const QString kPaused = QStringLiteral("  当前计时状态：暂停计时");
 
     explicit EnlargedWindow(Program& program);
 
     void load() override;
     void unload() override;
 
-    void timer1Tick();
-    void label1DoubleClick();
+    // Shows the window with its digits following the countdown.
+    void showMirror();
 
     double scale() const { return scale_; }
-
-    QFrame *Frame1, *Frame2;
-    ClickableLabel* Label1;
-    QLabel *Label2, *Label3, *Label4;
-    Timer* Timer1;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
+    QLabel* addStatusLabel(QWidget* strip, const QString& name, const QString& text, double left,
+                           double width, bool centred);
     // Centred on the screen, below the main window, whole on the screen.
     void placeBelowMainWindow();
     void placeScaled(QWidget* control, double left, double top, double width, double height);
 
+    void onMirrorTick();
+    void onDigitsDoubleClicked();
+
     double scale_ = 1.0;
     bool placedWithFrame_ = false;
+    ClickableLabel* digits_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QLabel* setTimeLabel_ = nullptr;
+    Timer* mirrorTimer_ = nullptr;
 };

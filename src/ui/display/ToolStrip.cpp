@@ -1,6 +1,6 @@
 #include "ui/display/ToolStrip.h"
 
-#include "models/countdown/TimeText.h"
+#include "models/display/CountdownMirror.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <qdrawutil.h>
 
 namespace {
@@ -36,8 +37,8 @@ ToolStrip::ToolStrip(Program& program) : Form(program, WindowKind::ToolStrip)
         this,
         {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Label3", "Label4", "Image1", "Image2"},
         {"Command1", "Command2"});
-    Timer1 = makeTimer(QStringLiteral("Timer1"), 200, TickPolicy::Pacing);
-    Timer1->onTick([this] { timer1Tick(); });
+    mirrorTimer_ = makeTimer(QStringLiteral("Timer1"), kMirrorIntervalMs, TickPolicy::Pacing);
+    mirrorTimer_->onTick([this] { onMirrorTick(); });
 }
 
 void ToolStrip::buildControls()
@@ -46,12 +47,13 @@ void ToolStrip::buildControls()
     auto* client = named(new QWidget(this), QStringLiteral("ClientArea"));
     placeTwips(client, kBorder, kBorder, kWidth - 2 * kBorder, kTipHeight - 2 * kBorder);
 
-    Label1 = named(new QLabel(QStringLiteral("定时00分00秒,剩余00分00秒"), client), QStringLiteral("Label1"));
-    placeTwips(Label1, 450, 75, 4035, 300);
-    Label1->setFont(twips::font(QStringLiteral("宋体"), 14.25, true));
-    Label1->setTextFormat(Qt::PlainText);
-    setTextColour(Label1, kRed);
-    Label1->setToolTip(QStringLiteral("请将本工具条拖动到最合适的显示位置"));
+    timeLine_ =
+        named(new QLabel(QStringLiteral("定时00分00秒,剩余00分00秒"), client), QStringLiteral("Label1"));
+    placeTwips(timeLine_, 450, 75, 4035, 300);
+    timeLine_->setFont(twips::font(QStringLiteral("宋体"), 14.25, true));
+    timeLine_->setTextFormat(Qt::PlainText);
+    setTextColour(timeLine_, kRed);
+    timeLine_->setToolTip(QStringLiteral("请将本工具条拖动到最合适的显示位置"));
 
     auto icon = [this, client](const QString& name, const QString& file, double left, const QString& tip,
                                const QString& accessibleName) {
@@ -64,39 +66,43 @@ void ToolStrip::buildControls()
         image->setPixmap(QIcon(file).pixmap(64, 64));
         return image;
     };
-    Image1 = icon(QStringLiteral("Image1"), QStringLiteral(":/icons/restore.svg"), 120,
-                  QStringLiteral("鼠标单击此图标显示计时主界面"), QStringLiteral("显示计时主界面"));
-    Image2 =
+    restoreIcon_ = icon(QStringLiteral("Image1"), QStringLiteral(":/icons/restore.svg"), 120,
+                        QStringLiteral("鼠标单击此图标显示计时主界面"), QStringLiteral("显示计时主界面"));
+    tipIcon_ =
         icon(QStringLiteral("Image2"), QStringLiteral(":/icons/close.svg"), 4530,
              QStringLiteral("鼠标单击此图标关闭工具条，按功能键F11恢复显示"), QStringLiteral("关闭工具条"));
 
-    Frame1 = named(new QGroupBox(QStringLiteral("温馨提示："), client), QStringLiteral("Frame1"));
-    placeTwips(Frame1, 120, 60, 4785, 1995);
+    buildTipPanel(client);
+
+    connect(restoreIcon_, &ClickableLabel::clicked, this, &ToolStrip::onRestoreMainWindow);
+    connect(tipIcon_, &ClickableLabel::clicked, this, &ToolStrip::onOpenTip);
+    connect(confirmButton_, &QPushButton::clicked, this, &ToolStrip::onConfirmTip);
+    connect(backButton_, &QPushButton::clicked, this, &ToolStrip::onBackToStrip);
+}
+
+void ToolStrip::buildTipPanel(QWidget* client)
+{
+    tipPanel_ = named(new QGroupBox(QStringLiteral("温馨提示："), client), QStringLiteral("Frame1"));
+    placeTwips(tipPanel_, 120, 60, 4785, 1995);
     auto line = [this](const QString& name, const QString& text, double l, double t, double w, double h) {
-        auto* label = named(new QLabel(text, Frame1), name);
+        auto* label = named(new QLabel(text, tipPanel_), name);
         placeTwips(label, l, t, w, h);
         return label;
     };
-    Label2 = line(QStringLiteral("Label2"), QStringLiteral("    点击“确认”按钮将隐藏半透明工具栏和程"), 90,
-                  360, 4455, 255);
-    Label3 = line(QStringLiteral("Label3"), QStringLiteral("序主窗口。要恢复显示计时主窗口，可点击任务"), 90,
-                  720, 4455, 255);
-    Label4 =
-        line(QStringLiteral("Label4"), QStringLiteral("栏“托盘区”的钟形图标，或者按"), 90, 1080, 4305, 255);
-    Label5 = line(QStringLiteral("Label5"), QStringLiteral("功能键F11."), 3240, 1080, 1305, 255);
-    Label5->setFont(twips::font(QStringLiteral("宋体"), 10.5, true));
-    setTextColour(Label5, kRed);
+    line(QStringLiteral("Label2"), QStringLiteral("    点击“确认”按钮将隐藏半透明工具栏和程"), 90, 360, 4455,
+         255);
+    line(QStringLiteral("Label3"), QStringLiteral("序主窗口。要恢复显示计时主窗口，可点击任务"), 90, 720,
+         4455, 255);
+    line(QStringLiteral("Label4"), QStringLiteral("栏“托盘区”的钟形图标，或者按"), 90, 1080, 4305, 255);
+    QLabel* key = line(QStringLiteral("Label5"), QStringLiteral("功能键F11."), 3240, 1080, 1305, 255);
+    key->setFont(twips::font(QStringLiteral("宋体"), 10.5, true));
+    setTextColour(key, kRed);
 
-    Command1 = named(new QPushButton(QStringLiteral("确认"), Frame1), QStringLiteral("Command1"));
-    placeTwips(Command1, 2880, 1500, 660, 330);
-    Command2 = named(new QPushButton(QStringLiteral("返回"), Frame1), QStringLiteral("Command2"));
-    placeTwips(Command2, 3790, 1500, 660, 330);
-    Frame1->hide();
-
-    connect(Image1, &ClickableLabel::clicked, this, [this] { image1Click(); });
-    connect(Image2, &ClickableLabel::clicked, this, [this] { image2Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { command2Click(); });
+    confirmButton_ = named(new QPushButton(QStringLiteral("确认"), tipPanel_), QStringLiteral("Command1"));
+    placeTwips(confirmButton_, 2880, 1500, 660, 330);
+    backButton_ = named(new QPushButton(QStringLiteral("返回"), tipPanel_), QStringLiteral("Command2"));
+    placeTwips(backButton_, 3790, 1500, 660, 330);
+    tipPanel_->hide();
 }
 
 void ToolStrip::paintEvent(QPaintEvent*)
@@ -133,34 +139,40 @@ void ToolStrip::showStrip()
     show();
     // Shown again, it must come up above whatever went full screen meanwhile.
     program().windows().keepAboveFullScreen(this);
-    Timer1->setEnabled(true);
+    mirrorTimer_->setEnabled(true);
+}
+
+void ToolStrip::hideStrip()
+{
+    hide();
+    mirrorTimer_->setEnabled(false);
 }
 
 void ToolStrip::setStripFace()
 {
     program().windows().setOpacity(this, kStripAlpha);
-    Frame1->hide();
-    Label1->show();
+    tipPanel_->hide();
+    timeLine_->show();
     setWindowTitle(QString());
     setHeightTwips(kStripHeight);
 }
 
-void ToolStrip::image2Click()
+void ToolStrip::onOpenTip()
 {
     setHeightTwips(kTipHeight);
     setWindowTitle(kTipCaption);
-    Label1->hide();
-    Frame1->show();
+    timeLine_->hide();
+    tipPanel_->show();
     program().windows().setOpacity(this, kTipAlpha);
-    Command1->setFocus();
+    confirmButton_->setFocus();
 }
 
-void ToolStrip::command2Click()
+void ToolStrip::onBackToStrip()
 {
     setStripFace();
 }
 
-void ToolStrip::command1Click()
+void ToolStrip::onConfirmTip()
 {
     setStripFace();
     if (!trayAvailable(program())) {
@@ -168,14 +180,13 @@ void ToolStrip::command1Click()
         program().dialogs().inform(this, MainWindow::kNoticeTitle, kNoTrayNotice);
         return;
     }
-    hide();
-    Timer1->setEnabled(false);
+    hideStrip();
 }
 
-void ToolStrip::image1Click()
+void ToolStrip::onRestoreMainWindow()
 {
     hide();
-    auto* main = program().loadedAs<MainWindow>(WindowKind::Main);
+    auto* main = program().loaded<MainWindow>();
     if (!main)
         return;
     main->moveTwips(leftTwips() - (main->widthTwips() - widthTwips()) / 2, topTwips());
@@ -186,22 +197,10 @@ void ToolStrip::image1Click()
     program().tracking().clearDocked();
 }
 
-void ToolStrip::timer1Tick()
+void ToolStrip::onMirrorTick()
 {
-    if (!Frame1->isHidden())
+    // The tip's text stays put while it is open.
+    if (!tipPanel_->isHidden())
         return;
-    const Countdown& countdown = program().countdown();
-    if (countdown.isStopped()) {
-        Label1->setText(QStringLiteral("  当前计时状态：停止计时"));
-    } else if (countdown.isCounting()) {
-        QString count;
-        if (auto* main = program().loadedAs<MainWindow>(WindowKind::Main))
-            count = main->Label3->text();
-        Label1->setText(QStringLiteral("定时") + twoDigitText(countdown.startedMinutes()) +
-                        QStringLiteral("分") + twoDigitText(countdown.startedSeconds()) +
-                        QStringLiteral("秒,剩余") + displayMinutes(count) + QStringLiteral("分") +
-                        displaySeconds(count) + QStringLiteral("秒"));
-    } else {
-        Label1->setText(QStringLiteral("  当前计时状态：暂停计时"));
-    }
+    timeLine_->setText(stripTimeLine(program().countdown()));
 }

@@ -21,6 +21,8 @@ public:
     static constexpr double kBorder = 45;
     static constexpr int kStripAlpha = 150;
     static constexpr int kTipAlpha = 255;
+    // How often the time line copies the countdown.
+    static constexpr int kMirrorIntervalMs = 200;
     static inline const QString kTipCaption = QStringLiteral("Vantrel工具");
     // Said instead of hiding everything when this desktop shows no tray icon to come back through.
     static inline const QString kNoTrayNotice =
@@ -33,28 +35,31 @@ public:
 
     // Shows the window as a strip's height, with its time line ticking. The face stays as it was.
     void showStrip();
+    // Hides the window and stops its time line.
+    void hideStrip();
 
     // Places the window centred over the main window, at the main window's top edge.
     void placeOverMainWindow();
-
-    // Handlers, by the control and event they answer.
-    void image1Click();   // restore the main window
-    void image2Click();   // open the tip
-    void command1Click(); // 确认: hide everything
-    void command2Click(); // 返回: back to the strip
-    void timer1Tick();
-
-    QLabel* Label1;
-    ClickableLabel *Image1, *Image2;
-    QGroupBox* Frame1;
-    QLabel *Label2, *Label3, *Label4, *Label5;
-    QPushButton *Command1, *Command2;
-    Timer* Timer1;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildControls();
+    void buildTipPanel(QWidget* client);
     void setStripFace();
+
+    void onRestoreMainWindow();
+    void onOpenTip();
+    void onConfirmTip();
+    void onBackToStrip();
+    void onMirrorTick();
+
+    QLabel* timeLine_ = nullptr;
+    ClickableLabel* restoreIcon_ = nullptr;
+    ClickableLabel* tipIcon_ = nullptr;
+    QGroupBox* tipPanel_ = nullptr;
+    QPushButton* confirmButton_ = nullptr;
+    QPushButton* backButton_ = nullptr;
+    Timer* mirrorTimer_ = nullptr;
 };

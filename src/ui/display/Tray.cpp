@@ -2,7 +2,6 @@
 
 #include "platform/Dialogs.h"
 #include "ui/Program.h"
-#include "ui/display/ProgramExit.h"
 #include "ui/main/MainWindow.h"
 
 #include <QIcon>
@@ -37,9 +36,9 @@ Tray::Tray(MainWindow& main) : QObject(&main), main_(main), icon_(new QSystemTra
     icon_->setToolTip(kToolTip);
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
-            mouseEvent(Left);
+            click(Left);
         else if (reason == QSystemTrayIcon::Context)
-            mouseEvent(Right);
+            click(Right);
     });
 }
 
@@ -58,15 +57,15 @@ Tray* Tray::of(const MainWindow* main)
     return main ? main->findChild<Tray*>(QStringLiteral("cSysTray1"), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
-void Tray::mouseEvent(int button)
+void Tray::click(int button)
 {
     if (button == Left)
-        leftClick();
+        onShowMainWindow();
     else if (button == Right)
-        rightClick();
+        onOfferToQuit();
 }
 
-void Tray::leftClick()
+void Tray::onShowMainWindow()
 {
     Program& program = main_.program();
     // A window the user minimised through its title bar is hidden as well.
@@ -80,7 +79,7 @@ void Tray::leftClick()
         strip->hide();
 }
 
-void Tray::rightClick()
+void Tray::onOfferToQuit()
 {
     Program& program = main_.program();
     if (!program.tracking().isDocked())
@@ -88,15 +87,14 @@ void Tray::rightClick()
     // The question runs its own event loop: by the time it is answered the program may already have
     // been ended another way (the exit button's question, say).
     QPointer<Tray> alive(this);
-    const Answer answer = program.dialogs().askYesNo(&main_, MainWindow::kNoticeTitle,
-                                                     QStringLiteral("确实要退出Vantrel程序吗?"));
+    const Answer answer = program.dialogs().askYesNo(&main_, MainWindow::kNoticeTitle, kQuitQuestion);
     if (!alive || answer != Answer::Yes)
         return;
-    shutDownProgram(program);
+    program.shutdown();
 }
 
 bool trayAvailable(Program& program)
 {
-    auto* main = program.loadedAs<MainWindow>(WindowKind::Main);
+    auto* main = program.loaded<MainWindow>();
     return main && Tray::of(main) && Tray::hostAvailable();
 }

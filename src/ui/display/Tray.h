@@ -15,6 +15,7 @@ class Tray : public QObject {
     Q_OBJECT
 public:
     static inline const QString kToolTip = QStringLiteral("点击鼠标左键显示计时主窗口，按右键退出本程序");
+    static inline const QString kQuitQuestion = QStringLiteral("确实要退出Vantrel程序吗?");
 
     enum Button { Left = 1, Right = 2 };
 
@@ -23,8 +24,8 @@ public:
     // The main window's tray icon, if it has one.
     static Tray* of(const MainWindow* main);
 
-    // A mouse event on the icon; other buttons than Left and Right do nothing.
-    void mouseEvent(int button);
+    // A click on the icon; other buttons than Left and Right do nothing.
+    void click(int button);
 
     QSystemTrayIcon* icon() const { return icon_; }
 
@@ -34,8 +35,8 @@ public:
 
 private:
     explicit Tray(MainWindow& main);
-    void leftClick();
-    void rightClick();
+    void onShowMainWindow();
+    void onOfferToQuit();
 
     MainWindow& main_;
     QSystemTrayIcon* icon_;

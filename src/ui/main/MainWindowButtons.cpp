@@ -4,7 +4,6 @@
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/Program.h"
-#include "ui/display/ProgramExit.h"
 #include "ui/display/Tray.h"
 #include "ui/main/MainWindow.h"
 
@@ -48,7 +47,7 @@ void MainWindow::command7Click()
     if (program().dialogs().askYesNo(this, QStringLiteral("Vantrel工具"),
                                      QStringLiteral("确实要退出Vantrel程序吗?")) != Answer::Yes)
         return;
-    shutDownProgram(program());
+    program().shutdown();
 }
 
 void MainWindow::createTray()

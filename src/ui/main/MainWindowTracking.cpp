@@ -102,8 +102,7 @@ void MainWindow::timer2Tick()
     if (ws.isKeyDown(Keys::F9) && isHidden()) {
         if (auto* strip = program().formAs<ToolStrip>(WindowKind::ToolStrip)) {
             if (strip->isVisible()) {
-                strip->hide();
-                strip->Timer1->setEnabled(false);
+                strip->hideStrip();
             } else {
                 strip->showStrip();
             }

@@ -1,0 +1,60 @@
+#include "ui/WindowOwner.h"
+
+#include "platform/Timer.h"
+#include "ui/Form.h"
+
+WindowOwner::~WindowOwner()
+{
+    for (auto& [kind, form] : loaded_) {
+        if (form)
+            delete form.data();
+    }
+}
+
+void WindowOwner::registerFactory(WindowKind kind, Factory factory)
+{
+    factories_[kind] = std::move(factory);
+}
+
+bool WindowOwner::isAvailable(WindowKind kind) const
+{
+    return factories_.count(kind) != 0;
+}
+
+Form* WindowOwner::loaded(WindowKind kind) const
+{
+    auto it = loaded_.find(kind);
+    return it == loaded_.end() ? nullptr : it->second.data();
+}
+
+Form* WindowOwner::load(WindowKind kind)
+{
+    if (Form* existing = loaded(kind))
+        return existing;
+    auto factory = factories_.find(kind);
+    if (factory == factories_.end())
+        return nullptr;
+    Form* created = factory->second(program_);
+    loaded_[kind] = created;
+    created->load();
+    // Load may have unloaded the window again (a refused start, say).
+    return loaded(kind);
+}
+
+void WindowOwner::unload(WindowKind kind)
+{
+    auto it = loaded_.find(kind);
+    if (it == loaded_.end() || !it->second)
+        return;
+    QPointer<Form> form = it->second;
+    loaded_.erase(it);
+    form->unload();
+    // Unload may have ended the window itself.
+    if (!form)
+        return;
+    for (Timer* timer : form->findChildren<Timer*>())
+        timer->setEnabled(false);
+    form->hide();
+    // Deferred: the window may be unloading itself from one of its own handlers.
+    form->deleteLater();
+}
