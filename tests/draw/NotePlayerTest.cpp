@@ -1,5 +1,6 @@
 #include "ui/draw/NotePlayer.h"
 
+#include "DrawTestSupport.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 #include "ui/main/MainWindow.h"
@@ -17,7 +18,7 @@ protected:
         t.presentations.decks[QStringLiteral("Note2.PPT")] = 5;
         MainWindow& main = t.start();
         // As while the launcher is open.
-        main.Timer2->setEnabled(false);
+        MainControls(&main).trackingTimer->setEnabled(false);
         main.hide();
     }
 
@@ -48,7 +49,7 @@ TEST_F(NotePlayerTest, StartRunsTheDeckAndBringsTheMainWindowBack)
     EXPECT_EQ(t.presentations.runningShows(), 1);
     EXPECT_TRUE(t.main().isVisible());
     EXPECT_NEAR(t.main().heightTwips(), MainWindow::kHelpHeight, 15);
-    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_TRUE(MainControls(&t.main()).trackingTimer->isEnabled());
     auto* player = t.program->loadedAs<NotePlayer>(WindowKind::InstructionPlayer);
     ASSERT_NE(player, nullptr);
     EXPECT_FALSE(player->isVisible()) << "the holder never shows itself";
@@ -58,7 +59,7 @@ TEST_F(NotePlayerTest, StartRunsTheDeckAndBringsTheMainWindowBack)
 TEST_F(NotePlayerTest, CloseQuitsTheShowOnceAndReturnsToTheMainWindow)
 {
     play(QStringLiteral("Note1.PPT"));
-    t.main().Timer2->setEnabled(false);
+    MainControls(&t.main()).trackingTimer->setEnabled(false);
     t.main().hide();
 
     close();
@@ -69,7 +70,7 @@ TEST_F(NotePlayerTest, CloseQuitsTheShowOnceAndReturnsToTheMainWindow)
     EXPECT_FALSE(t.program->isLoaded(WindowKind::InstructionPlayer));
     EXPECT_EQ(t.windows.taskbarShown, 1);
     EXPECT_TRUE(t.main().isVisible());
-    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_TRUE(MainControls(&t.main()).trackingTimer->isEnabled());
 }
 
 TEST_F(NotePlayerTest, AMissingDeckSaysNothingAndTheNextCloseReleasesTheEngine)
@@ -79,7 +80,7 @@ TEST_F(NotePlayerTest, AMissingDeckSaysNothingAndTheNextCloseReleasesTheEngine)
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
     EXPECT_TRUE(t.program->instructionShow().isOpen());
     EXPECT_TRUE(t.main().isVisible());
-    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_TRUE(MainControls(&t.main()).trackingTimer->isEnabled());
     EXPECT_EQ(t.presentations.runningShows(), 0);
     EXPECT_EQ(t.presentations.alive, 1) << "the engine stays until the close";
 
@@ -114,7 +115,7 @@ TEST_F(NotePlayerTest, ExitWhileAShowRunsClosesIt)
 {
     play(QStringLiteral("Note1.PPT"));
     t.dialogs.answerNext(Answer::Yes);
-    t.main().command7Click();
+    MainControls(&t.main()).exitButton->click();
     TestProgram::settle();
     EXPECT_EQ(t.quitCode, 0);
     EXPECT_EQ(t.presentations.log.last(), "quit Note1.PPT");

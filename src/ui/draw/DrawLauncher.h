@@ -48,6 +48,7 @@ public:
 
     // The count read from Text2, kept within 2..200.
     float EnteredCount = 5;
+    float enteredCount() const { return EnteredCount; }
 
     // Beeps sounded by this window (the count box refuses characters with them).
     int beepsSounded() const { return beeps_; }

@@ -47,6 +47,7 @@ public:
     // A round is under way: leaving asks first.
     bool roundOpen_ = false;
     bool isRoundOpen() const { return roundOpen_; }
+    float participantCount() const { return TotalCount; }
     const DrawPot& pot() const { return pot_; }
     SoundDevice& soundDevice() { return *sound_; }
 
