@@ -49,7 +49,11 @@ Form* Program::form(WindowKind id)
     auto factory = factories_.find(id);
     if (factory == factories_.end())
         return nullptr;
-    Form* created = factory->second(*this);
+    return adopt(id, factory->second(*this));
+}
+
+Form* Program::adopt(WindowKind id, Form* created)
+{
     loaded_[id] = created;
     created->load();
     // Load may have unloaded the window again (a refused start, say).

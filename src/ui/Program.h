@@ -5,7 +5,6 @@
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/presentation/Presentation.h"
-#include "ui/ProgramState.h"
 #include "ui/WindowKind.h"
 
 #include <QPointer>
@@ -13,6 +12,7 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <utility>
 
 class Dialogs;
 class Form;
@@ -51,7 +51,6 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    ProgramState& state() { return state_; }
     Countdown& countdown() { return countdown_; }
     WindowTracking& tracking() { return tracking_; }
     InstructionShow& instructionShow() { return instructionShow_; }
@@ -82,6 +81,16 @@ public:
     // The window of that class, loaded on first use; nullptr if it is not available.
     template <class W> W* window() { return qobject_cast<W*>(form(W::kKind)); }
 
+    // The window of that class loaded afresh, in place of a loaded one, with construction arguments
+    // of its own (a participant count, say); nullptr if it is not available.
+    template <class W, class... Args> W* reopen(Args&&... args)
+    {
+        unload(W::kKind);
+        if (!isAvailable(W::kKind))
+            return nullptr;
+        return qobject_cast<W*>(adopt(W::kKind, new W(*this, std::forward<Args>(args)...)));
+    }
+
     // The window if it is loaded, without loading it.
     Form* loadedForm(WindowKind id) const;
     template <class T> T* loadedAs(WindowKind id) const { return qobject_cast<T*>(loadedForm(id)); }
@@ -101,8 +110,10 @@ public:
     void onQuit(std::function<void(int)> handler) { quitHandler_ = std::move(handler); }
 
 private:
+    // Takes a newly constructed window as the loaded one of its kind and runs its Load.
+    Form* adopt(WindowKind id, Form* created);
+
     Services services_;
-    ProgramState state_;
     Countdown countdown_;
     WindowTracking tracking_;
     InstructionShow instructionShow_;

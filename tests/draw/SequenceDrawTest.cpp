@@ -77,7 +77,7 @@ TEST_F(SequenceDrawTest, OpensRollingWithItsHeadingTitleAndCue)
     EXPECT_FALSE(d_.nextRoundButton->isEnabled());
     EXPECT_TRUE(d_.endButton->isEnabled());
     EXPECT_FALSE(draw() && draw()->isRoundOpen());
-    EXPECT_EQ(d.pot().remaining(), 5);
+    EXPECT_EQ(d.round().remaining(), 5);
 
     // The main window's device falls silent before this window's own opens.
     EXPECT_EQ(soundLogSince(before),
@@ -128,6 +128,7 @@ TEST_F(SequenceDrawTest, AWholeRoundOfFiveThroughTheButtons)
     for (int n : drawn)
         expectedList << QString::number(n);
     EXPECT_EQ(d_.drawnList->text(), expectedList.join("，"));
+    EXPECT_EQ(std::vector<int>(drawn.begin(), drawn.end()), d.round().drawn());
     std::sort(drawn.begin(), drawn.end());
     EXPECT_EQ(drawn, (QList<int>{1, 2, 3, 4, 5}));
 
@@ -141,7 +142,7 @@ TEST_F(SequenceDrawTest, AWholeRoundOfFiveThroughTheButtons)
     EXPECT_FALSE(draw() && draw()->isRoundOpen());
     EXPECT_EQ(t.sounds.log.plays("ding.wav"), 1);
     EXPECT_EQ(t.sounds.log.commands.last(), "2:Play ding.wav");
-    EXPECT_EQ(d.pot().remaining(), 5);
+    EXPECT_TRUE(d.round().isOver());
 }
 
 TEST_F(SequenceDrawTest, NextRoundStartsEmptyShowingZeroUntilTheFirstTick)
@@ -156,6 +157,8 @@ TEST_F(SequenceDrawTest, NextRoundStartsEmptyShowingZeroUntilTheFirstTick)
     ASSERT_TRUE(d_.nextRoundButton->isEnabled());
     d_.nextRoundButton->click();
     EXPECT_EQ(d_.drawnList->text(), "");
+    EXPECT_TRUE(d.round().drawn().empty());
+    EXPECT_EQ(d.round().remaining(), 3);
     EXPECT_EQ(d_.number->text(), "0");
     EXPECT_TRUE(d_.prompt->isVisible());
     EXPECT_EQ(d_.prompt->text(), "请点击“抽签”按钮开始抽签");
@@ -278,7 +281,7 @@ TEST_F(SequenceDrawTest, AFractionalCountIsUsedAsItCame)
     const SequenceControls d_(&d);
     EXPECT_FLOAT_EQ(d.participantCount(), 2.5f);
     EXPECT_EQ(d_.heading->text(), "抽签总人数为2.5人，已抽出顺序号如下：");
-    EXPECT_EQ(d.pot().remaining(), 2);
+    EXPECT_EQ(d.round().remaining(), 2);
     QList<int> drawn{drawOne(d)};
     d_.nextButton->click();
     drawn << drawOne(d);
@@ -302,7 +305,7 @@ TEST_F(SequenceDrawTest, ALostDrawWindowIsReplacedByTheNextOpening)
     EXPECT_NE(&second, &first);
     EXPECT_FLOAT_EQ(second.participantCount(), 7);
     EXPECT_EQ(second_.drawnList->text(), "");
-    EXPECT_EQ(second.pot().remaining(), 7);
+    EXPECT_EQ(second.round().remaining(), 7);
 }
 
 TEST_F(SequenceDrawTest, TwoHundredFitsTheDisplayInLegibleDigits)

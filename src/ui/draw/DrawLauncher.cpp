@@ -7,6 +7,7 @@
 #include "ui/Controls.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/draw/SequenceDraw.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
@@ -329,11 +330,9 @@ void DrawLauncher::refuseEnd(bool atStart)
 void DrawLauncher::command5Click()
 {
     EnteredCount = participants::clamp(participants::leadingNumber(Text2->text()));
-    program().state().DrawTotal = EnteredCount;
     hide();
     // A draw window left behind from an earlier opening would keep its old count: start afresh.
-    program().unload(WindowKind::SequenceDraw);
-    if (Form* draw = program().form(WindowKind::SequenceDraw))
+    if (auto* draw = program().reopen<SequenceDraw>(EnteredCount))
         draw->show();
     else
         backToMainWindow();
