@@ -4,13 +4,17 @@
 #include "platform/WindowSystem.h"
 #include "ui/Form.h"
 #include "ui/Resources.h"
+#include "ui/draw/InstructionShowBinding.h"
 #include "ui/main/MainWindow.h"
 
 #include <QCoreApplication>
 
-Program::Program(Services services) : services_(std::move(services)), countdown_(services_.timers)
+Program::Program(Services services)
+    : services_(std::move(services)), countdown_(services_.timers),
+      instructionShow_(services_.timers, services_.presentations, services_.dataFolder)
 {
     initProgramResources();
+    bindInstructionShow(*this);
 }
 
 Program::~Program()

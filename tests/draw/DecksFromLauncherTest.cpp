@@ -2,7 +2,6 @@
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 #include "ui/draw/DrawLauncher.h"
-#include "ui/draw/NotePlayer.h"
 #include "ui/draw/SlideDraw.h"
 #include "ui/main/MainWindow.h"
 
@@ -47,9 +46,7 @@ TEST_F(DecksFromLauncher, TheTwoInstructionDecksNeverRunTogether)
     EXPECT_EQ(t.presentations.runningShows(), 1);
     EXPECT_EQ(t.presentations.alive, 1);
     EXPECT_TRUE(t.program->instructionShow().isOpen());
-    auto* player = t.program->loadedAs<NotePlayer>(WindowKind::InstructionPlayer);
-    ASSERT_NE(player, nullptr);
-    EXPECT_EQ(player->presentation(), t.presentations.latest);
+    EXPECT_EQ(t.program->instructionShow().presentation(), t.presentations.latest);
 }
 
 TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
@@ -60,7 +57,7 @@ TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
     EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT", "quit Note1.PPT",
                                                 "open MYPPT.ppt", "run MYPPT.ppt"}));
     EXPECT_FALSE(t.program->instructionShow().isOpen());
-    EXPECT_FALSE(t.program->isLoaded(WindowKind::InstructionPlayer));
+    EXPECT_EQ(t.program->instructionShow().presentation(), nullptr);
     auto* draw = t.program->loadedAs<SlideDraw>(WindowKind::SlideDraw);
     ASSERT_NE(draw, nullptr);
     EXPECT_TRUE(draw->isVisible());

@@ -35,13 +35,7 @@ public:
         quit->setObjectName(QStringLiteral("CommandQuit"));
         quit->setEnabled(false);
     }
-    Q_INVOKABLE void startNoteShow()
-    {
-        calls << QStringLiteral("start ") + program().instructionShow().deck();
-    }
-    Q_INVOKABLE void closeNoteShow() { calls << QStringLiteral("close"); }
     QPushButton* quit;
-    QStringList calls;
 };
 
 } // namespace
@@ -231,15 +225,20 @@ TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
 {
     t.program->registerForm(WindowKind::SlideDraw,
                             [](Program& p) { return new StandInWindow(p, WindowKind::SlideDraw); });
-    t.program->registerForm(WindowKind::InstructionPlayer,
-                            [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
-    auto* player = qobject_cast<StandInWindow*>(t.program->form(WindowKind::InstructionPlayer));
-    t.program->instructionShow().setOpen(true);
+    t.presentations.decks[QStringLiteral("Note1.PPT")] = 6;
+    InstructionShow& show = t.program->instructionShow();
+    QStringList closes;
+    QObject::connect(&show, &InstructionShow::closed, [&] {
+        closes << (t.program->isLoaded(WindowKind::SlideDraw) ? "after the slides" : "before the slides");
+    });
+    LauncherControls(&openLauncher()).deckOne->click();
+    ASSERT_TRUE(show.isOpen());
+
     DrawLauncher& l = openLauncher();
-    const LauncherControls l_(&l);
-    l_.slideDraw->click();
-    EXPECT_EQ(player->calls, QStringList{"close"});
-    EXPECT_FALSE(t.program->instructionShow().isOpen());
+    LauncherControls(&l).slideDraw->click();
+    EXPECT_EQ(closes, QStringList{"before the slides"});
+    EXPECT_FALSE(show.isOpen());
+    EXPECT_EQ(t.presentations.alive, 0);
     Form* slides = t.program->loadedForm(WindowKind::SlideDraw);
     ASSERT_NE(slides, nullptr);
     EXPECT_TRUE(slides->isVisible());
@@ -247,31 +246,25 @@ TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
     EXPECT_FALSE(main->isVisible());
 
     // Without a show running nothing is closed.
-    player->calls.clear();
     t.program->unload(WindowKind::SlideDraw);
-    DrawLauncher& next = openLauncher();
-    const LauncherControls next_(&next);
-    next_.slideDraw->click();
-    EXPECT_TRUE(player->calls.isEmpty());
+    LauncherControls(&openLauncher()).slideDraw->click();
+    EXPECT_EQ(closes.size(), 1);
 }
 
-TEST_F(Launcher, InstructionButtonsHandTheirDeckToThePlayer)
+TEST_F(Launcher, InstructionButtonsPlayTheirOwnDeck)
 {
-    t.program->registerForm(WindowKind::InstructionPlayer,
-                            [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
+    t.presentations.decks[QStringLiteral("Note1.PPT")] = 6;
+    t.presentations.decks[QStringLiteral("Note2.PPT")] = 5;
     DrawLauncher& l = openLauncher();
-    const LauncherControls l_(&l);
-    l_.deckOne->click();
+    LauncherControls(&l).deckOne->click();
     EXPECT_FALSE(l.isVisible());
-    auto* player = qobject_cast<StandInWindow*>(t.program->loadedForm(WindowKind::InstructionPlayer));
-    ASSERT_NE(player, nullptr);
-    EXPECT_EQ(player->calls, QStringList{"start Note1.PPT"});
+    EXPECT_EQ(t.program->instructionShow().deck(), "Note1.PPT");
+    EXPECT_EQ(t.presentations.log.last(), "run Note1.PPT");
 
-    DrawLauncher& again = openLauncher();
-    const LauncherControls again_(&again);
-    again_.deckTwo->click();
-    EXPECT_EQ(player->calls, (QStringList{"start Note1.PPT", "start Note2.PPT"}));
+    LauncherControls(&openLauncher()).deckTwo->click();
     EXPECT_EQ(t.program->instructionShow().deck(), "Note2.PPT");
+    EXPECT_EQ(t.presentations.log.last(), "run Note2.PPT");
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
 }
 
 #include "DrawLauncherTest.moc"

@@ -4,18 +4,14 @@
 #include "ui/Form.h"
 #include "ui/Program.h"
 
-#include <QMetaObject>
-
 void shutDownProgram(Program& program)
 {
     if (program.hasQuit())
         return;
     // A taskbar hidden by a full-screen show comes back whatever happens next.
     program.windows().showTaskbar();
-    if (program.instructionShow().isOpen() && program.isAvailable(WindowKind::InstructionPlayer)) {
-        if (Form* player = program.form(WindowKind::InstructionPlayer))
-            QMetaObject::invokeMethod(player, "closeNoteShow");
-    }
+    if (program.instructionShow().isOpen())
+        program.instructionShow().close();
     for (WindowKind id : {WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw,
                           WindowKind::InstructionPlayer, WindowKind::NameListDraw, WindowKind::ToolStrip,
                           WindowKind::DrawLauncher, WindowKind::Main})

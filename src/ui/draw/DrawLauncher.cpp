@@ -13,10 +13,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QPushButton>
 #include <algorithm>
 
@@ -234,12 +232,9 @@ void DrawLauncher::onSlideDrawChosen()
         return;
     }
     hide();
-    InstructionShow& show = program().instructionShow();
-    if (show.isOpen()) {
-        if (Form* player = program().loadedForm(WindowKind::InstructionPlayer))
-            QMetaObject::invokeMethod(player, "closeNoteShow");
-        show.setOpen(false);
-    }
+    // The slide draw needs the screen the instruction show holds.
+    if (program().instructionShow().isOpen())
+        program().instructionShow().close();
     Form* slides = program().form(WindowKind::SlideDraw);
     if (!slides)
         return;
@@ -261,14 +256,12 @@ void DrawLauncher::onDeckTwoChosen()
 
 void DrawLauncher::playInstructionDeck(const QString& deck, const QString& feature)
 {
-    if (!program().isAvailable(WindowKind::InstructionPlayer)) {
+    if (!program().instructionShow().isAvailable()) {
         notInThisVersion(feature);
         return;
     }
     hide();
-    program().instructionShow().setDeck(deck);
-    if (Form* player = program().form(WindowKind::InstructionPlayer))
-        QMetaObject::invokeMethod(player, "startNoteShow");
+    program().instructionShow().play(deck);
 }
 
 void DrawLauncher::notInThisVersion(const QString& feature)
