@@ -81,8 +81,8 @@ public:
     // The window of that class, loaded on first use; nullptr if it is not available.
     template <class W> W* window() { return qobject_cast<W*>(form(W::kKind)); }
 
-    // The window of that class loaded afresh, in place of a loaded one, with construction arguments
-    // of its own (a participant count, say); nullptr if it is not available.
+    // The window of that class loaded afresh in place of a loaded one, built with arguments its
+    // registered factory cannot give (a participant count, say); nullptr if it is not available.
     template <class W, class... Args> W* reopen(Args&&... args)
     {
         unload(W::kKind);

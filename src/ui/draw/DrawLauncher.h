@@ -1,6 +1,5 @@
 #pragma once
 
-#include "models/draw/ParticipantCount.h"
 #include "ui/Form.h"
 
 class QFrame;
