@@ -5,7 +5,6 @@
 #include "ui/display/ToolStrip.h"
 #include "ui/draw/DrawLauncher.h"
 #include "ui/draw/NameListDraw.h"
-#include "ui/draw/NotePlayer.h"
 #include "ui/draw/SequenceDraw.h"
 #include "ui/draw/SlideDraw.h"
 #include "ui/main/MainWindow.h"
@@ -16,7 +15,6 @@ void registerForms(Program& program)
     program.registerForm(WindowKind::ToolStrip, [](Program& p) { return new ToolStrip(p); });
     program.registerForm(WindowKind::SlideDraw, [](Program& p) { return new SlideDraw(p); });
     program.registerForm(WindowKind::EnlargedCountdown, [](Program& p) { return new EnlargedWindow(p); });
-    program.registerForm(WindowKind::InstructionPlayer, [](Program& p) { return new NotePlayer(p); });
     program.registerForm(WindowKind::DrawLauncher, [](Program& p) { return new DrawLauncher(p); });
     program.registerForm(WindowKind::SequenceDraw, [](Program& p) { return new SequenceDraw(p); });
     program.registerForm(WindowKind::NameListDraw, [](Program& p) { return new NameListDraw(p); });

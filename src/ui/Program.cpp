@@ -3,10 +3,10 @@
 #include "platform/WindowSystem.h"
 #include "ui/Form.h"
 #include "ui/Resources.h"
+#include "ui/draw/InstructionShowBinding.h"
 #include "ui/main/MainWindow.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 
 namespace {
 
@@ -18,9 +18,12 @@ constexpr WindowKind kUnloadOrder[] = {WindowKind::SlideDraw,    WindowKind::Enl
 
 } // namespace
 
-Program::Program(Services services) : services_(std::move(services)), countdown_(services_.timers)
+Program::Program(Services services)
+    : services_(std::move(services)), countdown_(services_.timers),
+      instructionShow_(services_.timers, services_.presentations, services_.dataFolder)
 {
     initProgramResources();
+    bindInstructionShow(*this);
 }
 
 Program::~Program() = default;
@@ -63,10 +66,8 @@ void Program::unloadAll()
 
 void Program::closeInstructionShow()
 {
-    if (!instructionShow_.isOpen() || !isAvailable(WindowKind::InstructionPlayer))
-        return;
-    if (Form* player = form(WindowKind::InstructionPlayer))
-        QMetaObject::invokeMethod(player, "closeNoteShow");
+    if (instructionShow_.isOpen())
+        instructionShow_.close();
 }
 
 void Program::shutdown()

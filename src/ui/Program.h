@@ -5,7 +5,6 @@
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/presentation/Presentation.h"
-#include "ui/ProgramState.h"
 #include "ui/WindowKind.h"
 #include "ui/WindowOwner.h"
 
@@ -14,6 +13,7 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <utility>
 
 class Dialogs;
 class Form;
@@ -52,7 +52,6 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    ProgramState& state() { return state_; }
     Countdown& countdown() { return countdown_; }
     WindowTracking& tracking() { return tracking_; }
     InstructionShow& instructionShow() { return instructionShow_; }
@@ -82,6 +81,16 @@ public:
     template <class T> T* formAs(WindowKind id) { return qobject_cast<T*>(form(id)); }
     // The window of that class, loaded on first use; nullptr if it is not available.
     template <class W> W* window() { return qobject_cast<W*>(form(W::kKind)); }
+
+    // The window of that class loaded afresh in place of a loaded one, built with arguments its
+    // registered factory cannot give (a participant count, say); nullptr if it is not available.
+    template <class W, class... Args> W* reopen(Args&&... args)
+    {
+        unload(W::kKind);
+        if (!isAvailable(W::kKind))
+            return nullptr;
+        return qobject_cast<W*>(forms_.adopt(W::kKind, new W(*this, std::forward<Args>(args)...)));
+    }
 
     // The window if it is loaded, without loading it.
     Form* loadedForm(WindowKind id) const;
@@ -113,7 +122,6 @@ private:
     void closeInstructionShow();
 
     Services services_;
-    ProgramState state_;
     Countdown countdown_;
     WindowTracking tracking_;
     InstructionShow instructionShow_;

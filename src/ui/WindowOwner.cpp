@@ -34,7 +34,11 @@ Form* WindowOwner::load(WindowKind kind)
     auto factory = factories_.find(kind);
     if (factory == factories_.end())
         return nullptr;
-    Form* created = factory->second(program_);
+    return adopt(kind, factory->second(program_));
+}
+
+Form* WindowOwner::adopt(WindowKind kind, Form* created)
+{
     loaded_[kind] = created;
     created->load();
     // Load may have unloaded the window again (a refused start, say).

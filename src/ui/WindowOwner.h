@@ -28,6 +28,9 @@ public:
     // The window, built and its Load run when it is not loaded yet; nullptr if it is not available
     // or its Load unloaded it again.
     Form* load(WindowKind kind);
+    // Takes a window built by the caller (with arguments of its own) as the loaded one of its kind
+    // and runs its Load.
+    Form* adopt(WindowKind kind, Form* created);
     // The window if it is loaded, without loading it.
     Form* loaded(WindowKind kind) const;
 

@@ -19,23 +19,21 @@ public:
     }
     void unload() override { log_->append(QStringLiteral("unload %1").arg(objectName())); }
 
-    // The instruction player's way to end its show.
-    Q_INVOKABLE void closeNoteShow()
-    {
-        log_->append(QStringLiteral("closeNoteShow"));
-        program().instructionShow().setOpen(false);
-    }
-
 private:
     std::shared_ptr<QStringList> log_;
 };
 
-// Registers stand-ins for the given windows, all logging into one list.
+// Registers stand-ins for the given windows, all logging into one list. The instruction player's
+// stand-in is there from the start, as a show's holder, and logs the close of the program's show.
 inline std::shared_ptr<QStringList> standIn(Program& program, std::initializer_list<WindowKind> ids)
 {
     auto log = std::make_shared<QStringList>();
-    for (WindowKind id : ids)
+    for (WindowKind id : ids) {
         program.registerForm(id, [id, log](Program& p) { return new StandInForm(p, id, log); });
+        if (id == WindowKind::InstructionPlayer)
+            QObject::connect(&program.instructionShow(), &InstructionShow::closed, program.form(id),
+                             [log] { log->append(QStringLiteral("closeNoteShow")); });
+    }
     return log;
 }
 

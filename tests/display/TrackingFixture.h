@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Timer.h"
+#include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/main/MainWindow.h"
@@ -9,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
-#include <stdexcept>
 #include <string>
 
 // The whole program on virtual time, on a 1024 x 768 fake desktop with the pointer far from the
@@ -35,13 +35,8 @@ protected:
     }
 
     // The named control of a window; a missing one fails the test instead of crashing it.
-    template <class T> T& control(QWidget& window, const char* name)
-    {
-        T* found = t.child<T>(&window, name);
-        if (!found)
-            throw std::runtime_error(std::string("no control named ") + name);
-        return *found;
-    }
+    template <class T> T& control(QWidget& window, const char* name) { return *::control<T>(&window, name); }
+    template <class T> T* control(const QObject* window, const char* name) { return ::control<T>(window, name); }
     QPushButton& button(QWidget& window, const char* name) { return control<QPushButton>(window, name); }
     QLineEdit& box(QWidget& window, const char* name) { return control<QLineEdit>(window, name); }
     Timer& timer(QWidget& window, const char* name) { return control<Timer>(window, name); }

@@ -1,7 +1,7 @@
+#include "DrawTestSupport.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
 #include "ui/draw/DrawLauncher.h"
-#include "ui/draw/NotePlayer.h"
 #include "ui/draw/SlideDraw.h"
 #include "ui/main/MainWindow.h"
 
@@ -23,7 +23,7 @@ protected:
 
     DrawLauncher& launcher()
     {
-        t.main().Command5->click();
+        MainControls(&t.main()).drawButton->click();
         auto* form = t.program->loadedAs<DrawLauncher>(WindowKind::DrawLauncher);
         EXPECT_NE(form, nullptr);
         return *form;
@@ -34,45 +34,43 @@ protected:
 
 TEST_F(DecksFromLauncher, TheTwoInstructionDecksNeverRunTogether)
 {
-    launcher().Command1->click();
+    LauncherControls(&launcher()).deckOne->click();
     EXPECT_TRUE(t.program->instructionShow().isOpen());
     EXPECT_TRUE(t.main().isVisible());
-    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_TRUE(MainControls(&t.main()).trackingTimer->isEnabled());
 
-    launcher().Command2->click();
+    LauncherControls(&launcher()).deckTwo->click();
     TestProgram::settle();
     EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT", "quit Note1.PPT",
                                                 "open Note2.PPT", "run Note2.PPT"}));
     EXPECT_EQ(t.presentations.runningShows(), 1);
     EXPECT_EQ(t.presentations.alive, 1);
     EXPECT_TRUE(t.program->instructionShow().isOpen());
-    auto* player = t.program->loadedAs<NotePlayer>(WindowKind::InstructionPlayer);
-    ASSERT_NE(player, nullptr);
-    EXPECT_EQ(player->presentation(), t.presentations.latest);
+    EXPECT_EQ(t.program->instructionShow().presentation(), t.presentations.latest);
 }
 
 TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
 {
-    launcher().Command1->click();
-    launcher().Command12->click();
+    LauncherControls(&launcher()).deckOne->click();
+    LauncherControls(&launcher()).slideDraw->click();
     TestProgram::settle();
     EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT", "quit Note1.PPT",
                                                 "open MYPPT.ppt", "run MYPPT.ppt"}));
     EXPECT_FALSE(t.program->instructionShow().isOpen());
-    EXPECT_FALSE(t.program->isLoaded(WindowKind::InstructionPlayer));
+    EXPECT_EQ(t.program->instructionShow().presentation(), nullptr);
     auto* draw = t.program->loadedAs<SlideDraw>(WindowKind::SlideDraw);
     ASSERT_NE(draw, nullptr);
     EXPECT_TRUE(draw->isVisible());
     EXPECT_FALSE(t.main().isVisible());
 
-    draw->Command3->click();
+    control<QPushButton>(draw, "Command3")->click(); // 准备
     t.advance(50);
-    draw->Command4->click();
-    EXPECT_TRUE(draw->Text1->text().endsWith("/30"));
-    draw->Command1->click();
+    control<QPushButton>(draw, "Command4")->click(); // 抽签
+    EXPECT_TRUE(control<QLineEdit>(draw, "Text1")->text().endsWith("/30"));
+    control<QPushButton>(draw, "Command1")->click(); // 退出
     TestProgram::settle();
     EXPECT_TRUE(t.main().isVisible());
-    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_TRUE(MainControls(&t.main()).trackingTimer->isEnabled());
     EXPECT_EQ(t.presentations.alive, 0);
 }
 

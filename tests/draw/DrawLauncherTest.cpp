@@ -18,8 +18,9 @@ protected:
     // Types into the count box as the user does: the box's own style filters the keys.
     void typeCount(DrawLauncher& l, const char* keys)
     {
-        l.Text2->clear();
-        QTest::keyClicks(l.Text2, QString::fromLatin1(keys));
+        const LauncherControls l_(&l);
+        l_.countBox->clear();
+        QTest::keyClicks(l_.countBox, QString::fromLatin1(keys));
     }
 };
 
@@ -34,13 +35,7 @@ public:
         quit->setObjectName(QStringLiteral("CommandQuit"));
         quit->setEnabled(false);
     }
-    Q_INVOKABLE void startNoteShow()
-    {
-        calls << QStringLiteral("start ") + program().instructionShow().deck();
-    }
-    Q_INVOKABLE void closeNoteShow() { calls << QStringLiteral("close"); }
     QPushButton* quit;
-    QStringList calls;
 };
 
 } // namespace
@@ -49,56 +44,59 @@ TEST_F(Launcher, MainButtonHidesTheMainWindowAndOpensTheModeView)
 {
     t.program->enlargedNotice() = EnlargedNotice::None;
     DrawLauncher& l = openLauncher();
+    const LauncherControls l_(&l);
 
     EXPECT_FALSE(main->isVisible());
-    EXPECT_FALSE(main->Timer2->isEnabled());
+    EXPECT_FALSE(mainControls().trackingTimer->isEnabled());
     EXPECT_TRUE(l.isVisible());
-    EXPECT_TRUE(l.Frame3->isVisible());
-    EXPECT_TRUE(l.Command11->isVisible() && l.Command10->isVisible() && l.Command12->isVisible());
-    EXPECT_TRUE(l.Command1->isVisible() && l.Command2->isVisible());
-    EXPECT_FALSE(l.Label7->isVisible());
+    EXPECT_TRUE(l_.modeView->isVisible());
+    EXPECT_TRUE(l_.sequenceDraw->isVisible() && l_.nameListDraw->isVisible() && l_.slideDraw->isVisible());
+    EXPECT_TRUE(l_.deckOne->isVisible() && l_.deckTwo->isVisible());
+    EXPECT_FALSE(l_.question->isVisible());
     EXPECT_DOUBLE_EQ(clientHeightTwips(&l), DrawLauncher::kDesignClientHeight);
     EXPECT_NEAR(l.topTwips(), main->topTwips(), 15);
     // Centred at load, before the frame of the window exists: half a frame's width of leeway.
     EXPECT_NEAR(l.leftTwips(), (t.windows.screenSizeTwips().width() - l.widthTwips()) / 2, 45);
     EXPECT_TRUE(t.windows.topMost.contains("Form2"));
     EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::None);
-    EXPECT_EQ(l.Label7->text(), "\n本轮抽签还没有结束\n\n您确实要退出抽签程序吗？");
-    EXPECT_EQ(l.Text2->text(), "5");
-    EXPECT_EQ(l.Text2->maxLength(), 3);
-    EXPECT_NE(l.Text2->validator(), nullptr);
+    EXPECT_EQ(l_.question->text(), "\n本轮抽签还没有结束\n\n您确实要退出抽签程序吗？");
+    EXPECT_EQ(l_.countBox->text(), "5");
+    EXPECT_EQ(l_.countBox->maxLength(), 3);
+    EXPECT_NE(l_.countBox->validator(), nullptr);
     // The question's buttons never cover its text.
-    const QRect text = l.Label7->fontMetrics().boundingRect(l.Label7->contentsRect(),
-                                                            int(l.Label7->alignment()), l.Label7->text());
-    EXPECT_GE(l.Command8->y(), l.Label7->y() + text.bottom());
-    EXPECT_LE(l.Command8->y() + l.Command8->height(), twips::toPixels(DrawLauncher::kEntryFrameHeight, 15));
+    const QRect text = l_.question->fontMetrics().boundingRect(
+        l_.question->contentsRect(), int(l_.question->alignment()), l_.question->text());
+    EXPECT_GE(l_.endDraw->y(), l_.question->y() + text.bottom());
+    EXPECT_LE(l_.endDraw->y() + l_.endDraw->height(), twips::toPixels(DrawLauncher::kEntryFrameHeight, 15));
 }
 
 TEST_F(Launcher, CountEntryViewAndAFreshModeViewOnEveryOpening)
 {
     DrawLauncher& l = openLauncher();
-    l.Command11->click();
-    EXPECT_FALSE(l.Frame3->isVisible());
-    for (QWidget* shown :
-         std::initializer_list<QWidget*>{l.Frame4, l.Label6, l.Command6, l.Label5, l.Text2, l.Command5})
+    const LauncherControls l_(&l);
+    l_.sequenceDraw->click();
+    EXPECT_FALSE(l_.modeView->isVisible());
+    for (QWidget* shown : std::initializer_list<QWidget*>{l_.entryGroup, l_.countPrompt, l_.cancel, l_.hint,
+                                                          l_.countBox, l_.confirm})
         EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
-    for (QWidget* hidden : std::initializer_list<QWidget*>{l.Label7, l.Command8, l.Command9})
+    for (QWidget* hidden : std::initializer_list<QWidget*>{l_.question, l_.endDraw, l_.continueDraw})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
-    EXPECT_DOUBLE_EQ(heightTwips(l.Frame1), DrawLauncher::kEntryFrameHeight);
+    EXPECT_DOUBLE_EQ(heightTwips(l_.body), DrawLauncher::kEntryFrameHeight);
     EXPECT_NEAR(l.heightTwips(), DrawLauncher::kEntryWindowHeight, 15);
-    EXPECT_TRUE(l.Text2->hasSelectedText());
+    EXPECT_TRUE(l_.countBox->hasSelectedText());
 
     // "取消" goes home; the next "抽签" starts over in the mode view at full size.
-    l.Command6->click();
+    l_.cancel->click();
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(main->Timer2->isEnabled());
+    EXPECT_TRUE(mainControls().trackingTimer->isEnabled());
     EXPECT_EQ(launcher(), nullptr);
     TestProgram::settle();
 
     DrawLauncher& again = openLauncher();
-    EXPECT_TRUE(again.Frame3->isVisible());
+    const LauncherControls again_(&again);
+    EXPECT_TRUE(again_.modeView->isVisible());
     EXPECT_DOUBLE_EQ(clientHeightTwips(&again), DrawLauncher::kDesignClientHeight);
-    EXPECT_EQ(again.Text2->text(), "5");
+    EXPECT_EQ(again_.countBox->text(), "5");
 }
 
 TEST_F(Launcher, TypedCountsAreFilteredAndClamped)
@@ -114,17 +112,17 @@ TEST_F(Launcher, TypedCountsAreFilteredAndClamped)
     };
     for (const Case& c : cases) {
         DrawLauncher& l = openLauncher();
-        l.Command11->click();
+        const LauncherControls l_(&l);
+        l_.sequenceDraw->click();
         typeCount(l, c.keys);
-        EXPECT_EQ(l.Text2->text(), c.shown) << c.keys;
-        EXPECT_FLOAT_EQ(l.EnteredCount, c.count) << c.keys;
+        EXPECT_EQ(l_.countBox->text(), c.shown) << c.keys;
+        EXPECT_FLOAT_EQ(l.enteredCount(), c.count) << c.keys;
         EXPECT_EQ(l.beepsSounded(), 0) << "typing is filtered without a sound: " << c.keys;
-        l.Command5->click();
-        EXPECT_FLOAT_EQ(t.program->state().DrawTotal, c.count) << c.keys;
+        l_.confirm->click();
         ASSERT_NE(draw(), nullptr);
-        EXPECT_FLOAT_EQ(draw()->TotalCount, c.count) << c.keys;
+        EXPECT_FLOAT_EQ(draw()->participantCount(), c.count) << c.keys;
         EXPECT_FALSE(l.isVisible());
-        draw()->Command7->click();
+        SequenceControls(draw()).endButton->click();
         TestProgram::settle();
     }
 }
@@ -132,52 +130,54 @@ TEST_F(Launcher, TypedCountsAreFilteredAndClamped)
 TEST_F(Launcher, NonDigitsThatGetPastTheStyleAreRemovedWithTwoBeepsEach)
 {
     DrawLauncher& l = openLauncher();
-    l.Command11->click();
+    const LauncherControls l_(&l);
+    l_.sequenceDraw->click();
 
     // The digits-only style refuses a paste with a letter in it, whole.
-    l.Text2->clear();
-    l.Text2->insert(QStringLiteral("1a"));
-    EXPECT_EQ(l.Text2->text(), "");
+    l_.countBox->clear();
+    l_.countBox->insert(QStringLiteral("1a"));
+    EXPECT_EQ(l_.countBox->text(), "");
     EXPECT_EQ(l.beepsSounded(), 0);
 
     // Without the style, the change handler removes what got in.
-    DrawLauncher::setNumberH(l.Text2, false);
-    EXPECT_EQ(l.Text2->validator(), nullptr);
-    l.Label5->hide();
-    l.Text2->insert(QStringLiteral("1a"));
-    EXPECT_EQ(l.Text2->text(), "1");
+    MainWindow::setNumber(l_.countBox, false);
+    EXPECT_EQ(l_.countBox->validator(), nullptr);
+    l_.hint->hide();
+    l_.countBox->insert(QStringLiteral("1a"));
+    EXPECT_EQ(l_.countBox->text(), "1");
     EXPECT_EQ(l.beepsSounded(), 2);
-    EXPECT_TRUE(l.Label5->isVisible());
-    EXPECT_FLOAT_EQ(l.EnteredCount, 2);
+    EXPECT_TRUE(l_.hint->isVisible());
+    EXPECT_FLOAT_EQ(l.enteredCount(), 2);
 
     // A letter in front goes itself, not the digit before the caret.
-    l.Text2->clear();
-    l.Text2->insert(QStringLiteral("a12"));
-    EXPECT_EQ(l.Text2->text(), "12");
+    l_.countBox->clear();
+    l_.countBox->insert(QStringLiteral("a12"));
+    EXPECT_EQ(l_.countBox->text(), "12");
     EXPECT_EQ(l.beepsSounded(), 4);
-    EXPECT_FLOAT_EQ(l.EnteredCount, 12);
+    EXPECT_FLOAT_EQ(l.enteredCount(), 12);
 
     // One letter is both ends of the text: two beeps for each.
-    l.Text2->clear();
-    l.Text2->insert(QStringLiteral("a"));
-    EXPECT_EQ(l.Text2->text(), "");
+    l_.countBox->clear();
+    l_.countBox->insert(QStringLiteral("a"));
+    EXPECT_EQ(l_.countBox->text(), "");
     EXPECT_EQ(l.beepsSounded(), 8);
-    EXPECT_FLOAT_EQ(l.EnteredCount, 2);
+    EXPECT_FLOAT_EQ(l.enteredCount(), 2);
 
     // Digits at both ends pass; the count is the number the text starts with.
-    l.Text2->setText(QStringLiteral("1b9"));
+    l_.countBox->setText(QStringLiteral("1b9"));
     EXPECT_EQ(l.beepsSounded(), 8);
-    EXPECT_FLOAT_EQ(l.EnteredCount, 2);
-    l.Text2->setText(QStringLiteral("2.5"));
-    EXPECT_FLOAT_EQ(l.EnteredCount, 2.5f);
+    EXPECT_FLOAT_EQ(l.enteredCount(), 2);
+    l_.countBox->setText(QStringLiteral("2.5"));
+    EXPECT_FLOAT_EQ(l.enteredCount(), 2.5f);
 }
 
 TEST_F(Launcher, CloseBoxLeadsHomeFromTheModeView)
 {
     DrawLauncher& l = openLauncher();
+    const LauncherControls l_(&l);
     l.close();
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(main->Timer2->isEnabled());
+    EXPECT_TRUE(mainControls().trackingTimer->isEnabled());
     EXPECT_EQ(launcher(), nullptr);
 }
 
@@ -185,20 +185,21 @@ TEST_F(Launcher, FeaturesNotInThisBuildSaySoAndLeaveTheModeViewOpen)
 {
     keepOnlyDrawWindows();
     DrawLauncher& l = openLauncher();
+    const LauncherControls l_(&l);
     int boxes = 0;
-    for (QPushButton* button : {l.Command10, l.Command12, l.Command1, l.Command2}) {
+    for (QPushButton* button : {l_.nameListDraw, l_.slideDraw, l_.deckOne, l_.deckTwo}) {
         button->click();
         ASSERT_EQ(t.dialogs.shown.size(), ++boxes);
         EXPECT_EQ(t.dialogs.shown.last().title, "Vantrel工具提示：");
         EXPECT_TRUE(t.dialogs.shown.last().text.contains(button->text())) << button->text().toStdString();
         EXPECT_TRUE(l.isVisible());
-        EXPECT_TRUE(l.Frame3->isVisible());
+        EXPECT_TRUE(l_.modeView->isVisible());
         EXPECT_FALSE(main->isVisible());
     }
     EXPECT_EQ(t.program->instructionShow().deck(), "MYPPT.PPT");
     // The sequence-number draw is still there to choose.
-    l.Command11->click();
-    l.Command5->click();
+    l_.sequenceDraw->click();
+    l_.confirm->click();
     EXPECT_NE(draw(), nullptr);
 }
 
@@ -207,7 +208,8 @@ TEST_F(Launcher, NameListDrawOpensCentredUnderTheMainWindowsTopWithItsQuitEnable
     t.program->registerForm(WindowKind::NameListDraw,
                             [](Program& p) { return new StandInWindow(p, WindowKind::NameListDraw); });
     DrawLauncher& l = openLauncher();
-    l.Command10->click();
+    const LauncherControls l_(&l);
+    l_.nameListDraw->click();
     auto* names = qobject_cast<StandInWindow*>(t.program->loadedForm(WindowKind::NameListDraw));
     ASSERT_NE(names, nullptr);
     EXPECT_TRUE(names->isVisible());
@@ -223,14 +225,20 @@ TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
 {
     t.program->registerForm(WindowKind::SlideDraw,
                             [](Program& p) { return new StandInWindow(p, WindowKind::SlideDraw); });
-    t.program->registerForm(WindowKind::InstructionPlayer,
-                            [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
-    auto* player = qobject_cast<StandInWindow*>(t.program->form(WindowKind::InstructionPlayer));
-    t.program->instructionShow().setOpen(true);
+    t.presentations.decks[QStringLiteral("Note1.PPT")] = 6;
+    InstructionShow& show = t.program->instructionShow();
+    QStringList closes;
+    QObject::connect(&show, &InstructionShow::closed, [&] {
+        closes << (t.program->isLoaded(WindowKind::SlideDraw) ? "after the slides" : "before the slides");
+    });
+    LauncherControls(&openLauncher()).deckOne->click();
+    ASSERT_TRUE(show.isOpen());
+
     DrawLauncher& l = openLauncher();
-    l.Command12->click();
-    EXPECT_EQ(player->calls, QStringList{"close"});
-    EXPECT_FALSE(t.program->instructionShow().isOpen());
+    LauncherControls(&l).slideDraw->click();
+    EXPECT_EQ(closes, QStringList{"before the slides"});
+    EXPECT_FALSE(show.isOpen());
+    EXPECT_EQ(t.presentations.alive, 0);
     Form* slides = t.program->loadedForm(WindowKind::SlideDraw);
     ASSERT_NE(slides, nullptr);
     EXPECT_TRUE(slides->isVisible());
@@ -238,28 +246,25 @@ TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
     EXPECT_FALSE(main->isVisible());
 
     // Without a show running nothing is closed.
-    player->calls.clear();
     t.program->unload(WindowKind::SlideDraw);
-    DrawLauncher& next = openLauncher();
-    next.Command12->click();
-    EXPECT_TRUE(player->calls.isEmpty());
+    LauncherControls(&openLauncher()).slideDraw->click();
+    EXPECT_EQ(closes.size(), 1);
 }
 
-TEST_F(Launcher, InstructionButtonsHandTheirDeckToThePlayer)
+TEST_F(Launcher, InstructionButtonsPlayTheirOwnDeck)
 {
-    t.program->registerForm(WindowKind::InstructionPlayer,
-                            [](Program& p) { return new StandInWindow(p, WindowKind::InstructionPlayer); });
+    t.presentations.decks[QStringLiteral("Note1.PPT")] = 6;
+    t.presentations.decks[QStringLiteral("Note2.PPT")] = 5;
     DrawLauncher& l = openLauncher();
-    l.Command1->click();
+    LauncherControls(&l).deckOne->click();
     EXPECT_FALSE(l.isVisible());
-    auto* player = qobject_cast<StandInWindow*>(t.program->loadedForm(WindowKind::InstructionPlayer));
-    ASSERT_NE(player, nullptr);
-    EXPECT_EQ(player->calls, QStringList{"start Note1.PPT"});
+    EXPECT_EQ(t.program->instructionShow().deck(), "Note1.PPT");
+    EXPECT_EQ(t.presentations.log.last(), "run Note1.PPT");
 
-    DrawLauncher& again = openLauncher();
-    again.Command2->click();
-    EXPECT_EQ(player->calls, (QStringList{"start Note1.PPT", "start Note2.PPT"}));
+    LauncherControls(&openLauncher()).deckTwo->click();
     EXPECT_EQ(t.program->instructionShow().deck(), "Note2.PPT");
+    EXPECT_EQ(t.presentations.log.last(), "run Note2.PPT");
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
 }
 
 #include "DrawLauncherTest.moc"

@@ -45,7 +45,7 @@ protected:
     NameListDraw& open()
     {
         main->Command5->click();
-        t.program->loadedAs<DrawLauncher>(WindowKind::DrawLauncher)->Command10->click();
+        t.program->loaded<DrawLauncher>()->findChild<QPushButton*>(QStringLiteral("Command10"))->click();
         w = t.program->loadedAs<NameListDraw>(WindowKind::NameListDraw);
         return *w;
     }

@@ -14,23 +14,23 @@ int pickNumber(double count, RandomSource& random)
 void DrawPot::fill(double count)
 {
     count_ = count;
-    slots_.fill(0);
+    inPot_.fill(false);
     remaining_ = 0;
     for (int i = 1; i <= kMaxEntries && i <= count; ++i) {
-        slots_[std::size_t(i)] = std::int16_t(i);
+        inPot_[std::size_t(i)] = true;
         ++remaining_;
     }
 }
 
 bool DrawPot::holds(int k) const
 {
-    return k >= 1 && k <= kMaxEntries && slots_[std::size_t(k)] != 0;
+    return k >= 1 && k <= kMaxEntries && inPot_[std::size_t(k)];
 }
 
 void DrawPot::take(int k)
 {
     if (holds(k)) {
-        slots_[std::size_t(k)] = 0;
+        inPot_[std::size_t(k)] = false;
         --remaining_;
     }
 }

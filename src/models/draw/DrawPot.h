@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 
 class RandomSource;
 
@@ -35,9 +34,9 @@ public:
     int lastAttempts() const { return lastAttempts_; }
 
 private:
-    // Slot k holds k while entry k is in the pot, 0 once it is out. Slot 0 is unused; one slot past
-    // the last entry lets a fractional count's overshoot land on an empty slot.
-    std::array<std::int16_t, kMaxEntries + 2> slots_{};
+    // Whether entry k is in the pot, by k. Slot 0 is unused; one slot past the last entry lets a
+    // fractional count's overshoot land on an empty slot.
+    std::array<bool, kMaxEntries + 2> inPot_{};
     double count_ = 0;
     int remaining_ = 0;
     int lastAttempts_ = 0;

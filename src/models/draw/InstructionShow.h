@@ -1,17 +1,56 @@
 #pragma once
 
-#include <QString>
+#include "platform/presentation/Presentation.h"
 
-// The instruction show: which deck the player opens, and whether a show it started is open.
-class InstructionShow {
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class TimerDriver;
+
+// The instruction show: one of the instruction decks played full screen while the main window stays
+// on top for the countdown. At most one runs; it stays open, even when the user ends the slides by
+// hand, until it is closed. The windows come back through started() and closed().
+class InstructionShow : public QObject {
+    Q_OBJECT
 public:
+    InstructionShow(TimerDriver& timers, PresentationFactory presentations, QString dataFolder);
+    ~InstructionShow() override;
+
+    // Whether this build can play decks at all.
+    bool isAvailable() const { return bool(presentations_); }
+
     bool isOpen() const { return open_; }
+    // Marks the show open or closed without touching a presentation: the program's start resets it.
     void setOpen(bool open) { open_ = open; }
 
+    // The deck the show plays, by file name in the data folder (any case).
     const QString& deck() const { return deck_; }
     void setDeck(const QString& deck) { deck_ = deck; }
 
+    // Plays the deck full screen, closing a running show first. A deck that cannot be opened says
+    // nothing: the show is open all the same, and the next close releases the engine.
+    void play(const QString& deck);
+    // Ends the show and releases the engine.
+    void close();
+
+    // The engine of the open show; nullptr when none is open or this build has none.
+    Presentation* presentation() const { return presentation_.get(); }
+
+signals:
+    // The show runs (or failed quietly): the main window comes back over it.
+    void started();
+    // The show is gone: the desktop and the main window come back.
+    void closed();
+
 private:
-    bool open_ = false;
+    void yieldTimes(int times);
+    QString deckPath() const;
+
+    TimerDriver& timers_;
+    PresentationFactory presentations_;
+    QString dataFolder_;
+    std::unique_ptr<Presentation> presentation_;
     QString deck_ = QStringLiteral("MYPPT.PPT");
+    bool open_ = false;
 };

@@ -2,7 +2,6 @@
 
 #include "ui/Form.h"
 
-class MainWindow;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -31,48 +30,60 @@ public:
     // Shown by the sequence-number draw when it is left in the middle of a round.
     void showRoundNotFinished();
 
-    // Handlers, by the control they answer.
-    void command11Click(); // 随机抽取顺序号
-    void command10Click(); // 按名单随机抽签
-    void command12Click(); // PPT图文随机抽签
-    void command1Click();  // 播放PPT说明文件一
-    void command2Click();  // 播放PPT说明文件二
-    void text2Change();
-    void command5Click(); // 确认
-    void command6Click(); // 取消
-    void command8Click(); // 结束抽签
-    void command9Click(); // 继续抽签
-
-    // Gives the count box the digits-only style, or takes it away.
-    static void setNumberH(QLineEdit* box, bool digitsOnly);
-
-    // The count read from Text2, kept within 2..200.
-    float EnteredCount = 5;
+    // The count read from the count box, kept within 2..200.
+    float enteredCount() const { return enteredCount_; }
 
     // Beeps sounded by this window (the count box refuses characters with them).
     int beepsSounded() const { return beeps_; }
-
-    QFrame *Frame1, *Frame2, *Frame3, *Frame4, *Frame5;
-    QLabel *Label5, *Label6, *Label7, *Label8;
-    QLineEdit* Text2;
-    QPushButton *Command1, *Command2, *Command5, *Command6, *Command8, *Command9, *Command10, *Command11,
-        *Command12;
 
 protected:
     // The close box is one more way back: to the main window, or out of an unfinished round.
     void closeEvent(QCloseEvent* event) override;
 
+private slots:
+    void onSequenceDrawChosen();
+    void onNameListDrawChosen();
+    void onSlideDrawChosen();
+    void onDeckOneChosen();
+    void onDeckTwoChosen();
+    void onCountEdited();
+    void onCountConfirmed();
+    void onCancelClicked();
+    void onEndDrawClicked();
+    void onContinueDrawClicked();
+
 private:
     void buildControls();
     void keepQuestionClearOfButtons();
-    void connectHandlers();
+    void hideQuestion();
     void beep();
     // Removes a refused character from one end of the count box.
     void refuseEnd(bool atStart);
-    void playNoteDeck(const QString& deck, const QString& feature);
+    void playInstructionDeck(const QString& deck, const QString& feature);
     void notInThisVersion(const QString& feature);
     void backToMainWindow();
-    MainWindow* mainWindow();
+    double mainWindowTop();
 
+    float enteredCount_ = 5;
     int beeps_ = 0;
+
+    QFrame* bodyFrame_ = nullptr;
+    QFrame* entryGroup_ = nullptr;
+    QFrame* modeView_ = nullptr;
+    QFrame* drawGroup_ = nullptr;
+    QFrame* deckGroup_ = nullptr;
+    QLabel* countPrompt_ = nullptr;
+    QLabel* countHint_ = nullptr;
+    QLabel* question_ = nullptr;
+    QLabel* modeHeading_ = nullptr;
+    QLineEdit* participantBox_ = nullptr;
+    QPushButton* confirmButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* endDrawButton_ = nullptr;
+    QPushButton* continueDrawButton_ = nullptr;
+    QPushButton* sequenceDrawButton_ = nullptr;
+    QPushButton* nameListDrawButton_ = nullptr;
+    QPushButton* slideDrawButton_ = nullptr;
+    QPushButton* deckOneButton_ = nullptr;
+    QPushButton* deckTwoButton_ = nullptr;
 };

@@ -1,7 +1,5 @@
 #include "ui/draw/SequenceDraw.h"
 
-#include "models/draw/ParticipantCount.h"
-#include "models/draw/RandomSource.h"
 #include "platform/SoundDevice.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
@@ -14,10 +12,10 @@
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <algorithm>
 
 namespace {
@@ -29,17 +27,21 @@ const QColor kListBackground(255, 224, 192);
 
 } // namespace
 
-SequenceDraw::SequenceDraw(Program& program) : Form(program, WindowKind::SequenceDraw)
+SequenceDraw::SequenceDraw(Program& program, float participantCount)
+    : Form(program, WindowKind::SequenceDraw), participantCount_(participants::clamp(participantCount))
 {
     setWindowTitle(kTitle);
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resize(twips::toPixels(kDesignClientWidth, tpp()), twips::toPixels(kDesignClientHeight, tpp()));
     buildControls();
-    connectHandlers();
+    connect(drawButton_, &QPushButton::clicked, this, &SequenceDraw::onDrawClicked);
+    connect(nextButton_, &QPushButton::clicked, this, &SequenceDraw::onNextClicked);
+    connect(nextRoundButton_, &QPushButton::clicked, this, &SequenceDraw::onNextRoundClicked);
+    connect(endButton_, &QPushButton::clicked, this, &SequenceDraw::onEndClicked);
     WindowChrome::attach(this, {}, {"Command1", "Command2", "Command4", "Command7"});
-    Timer1 = makeTimer(QStringLiteral("Timer1"), 32, TickPolicy::Pacing);
-    Timer1->onTick([this] { timer1Tick(); });
-    sound_ = program.sounds().create();
+    rollTimer_ = makeTimer(QStringLiteral("Timer1"), 32, TickPolicy::Pacing);
+    rollTimer_->onTick([this] { onRollTick(); });
+    cue_ = program.sounds().create();
 }
 
 SequenceDraw::~SequenceDraw() = default;
@@ -54,81 +56,68 @@ void SequenceDraw::buildControls()
         return created;
     };
 
-    Frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
-    placeTwips(Frame1, 150, 75, 11415, 6855);
+    displayFrame_ = named(new QFrame(this), QStringLiteral("Frame1"));
+    placeTwips(displayFrame_, 150, 75, 11415, 6855);
 
-    Label1 = label(QStringLiteral("Label1"), QString(), Frame1, 330, 120, 10770, 6615);
-    Label1->setFont(twips::font(QStringLiteral("Times New Roman"), kNumberPoints, true));
-    Label1->setAlignment(Qt::AlignCenter);
-    setTextColour(Label1, kRed);
+    numberLabel_ = label(QStringLiteral("Label1"), QString(), displayFrame_, 330, 120, 10770, 6615);
+    numberLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), kNumberPoints, true));
+    numberLabel_->setAlignment(Qt::AlignCenter);
+    setTextColour(numberLabel_, kRed);
 
-    Label2 = label(QStringLiteral("Label2"), QStringLiteral("请点击“开始”按钮开始抽签"), Frame1, 240, 395,
-                   6015, 615);
-    Label2->setFont(twips::font(QStringLiteral("宋体"), 21.75, true));
-    setTextColour(Label2, kOrange);
+    promptLabel_ = label(QStringLiteral("Label2"), kReadyPrompt, displayFrame_, 240, 395, 6015, 615);
+    promptLabel_->setFont(twips::font(QStringLiteral("宋体"), 21.75, true));
+    setTextColour(promptLabel_, kOrange);
 
-    Label3 = label(QStringLiteral("Label3"), QStringLiteral("本轮抽签结束！"), Frame1, 240, 330, 6015, 855);
-    Label3->setFont(twips::font(QStringLiteral("宋体"), 36, true));
-    Label3->setAlignment(Qt::AlignCenter);
-    setTextColour(Label3, kRed);
-    Label3->hide();
+    roundOverLabel_ =
+        label(QStringLiteral("Label3"), QStringLiteral("本轮抽签结束！"), displayFrame_, 240, 330, 6015, 855);
+    roundOverLabel_->setFont(twips::font(QStringLiteral("宋体"), 36, true));
+    roundOverLabel_->setAlignment(Qt::AlignCenter);
+    setTextColour(roundOverLabel_, kRed);
+    roundOverLabel_->hide();
 
-    Frame3 = named(new QFrame(Frame1), QStringLiteral("Frame3"));
-    placeTwips(Frame3, 6240, 150, 5070, 525);
+    buttonBar_ = named(new QFrame(displayFrame_), QStringLiteral("Frame3"));
+    placeTwips(buttonBar_, 6240, 150, 5070, 525);
     auto button = [this](const QString& name, const QString& text, const QString& tip, double left) {
-        auto* created = named(new QPushButton(text, Frame3), name);
+        auto* created = named(new QPushButton(text, buttonBar_), name);
         placeTwips(created, left, 15, 1185, 495);
         created->setToolTip(tip);
         created->setFont(twips::font(QStringLiteral("宋体"), 10.5, true));
         return created;
     };
-    Command1 =
+    drawButton_ =
         button(QStringLiteral("Command1"), QStringLiteral("抽  签"), QStringLiteral("随机抽取一个序号"), 0);
-    Command2 = button(QStringLiteral("Command2"), QStringLiteral("开  始"),
-                      QStringLiteral("进入随机抽签状态"), 1295);
-    Command4 =
+    nextButton_ = button(QStringLiteral("Command2"), QStringLiteral("下一个"),
+                         QStringLiteral("进入随机抽签状态"), 1295);
+    nextRoundButton_ =
         button(QStringLiteral("Command4"), QStringLiteral("下一轮"), QStringLiteral("进行下一轮抽签"), 2590);
-    Command7 =
+    endButton_ =
         button(QStringLiteral("Command7"), QStringLiteral("结  束"), QStringLiteral("退出抽签程序"), 3885);
-    Command2->setEnabled(false);
-    Command4->setEnabled(false);
-    Command4->hide();
-    Command7->hide();
+    nextButton_->setEnabled(false);
+    nextRoundButton_->setEnabled(false);
+    nextRoundButton_->hide();
+    endButton_->hide();
 
-    Frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
-    placeTwips(Frame2, 150, 7335, 11415, 900);
-    Text1 = named(new QLineEdit(Frame2), QStringLiteral("Text1"));
-    placeTwips(Text1, 45, 150, 11335, 690);
-    Text1->setReadOnly(true);
-    Text1->setFont(twips::font(QStringLiteral("Times New Roman"), 15.75, true));
-    Text1->setAccessibleName(QStringLiteral("已抽出的顺序号"));
-    QPalette listPalette = Text1->palette();
+    listFrame_ = named(new QFrame(this), QStringLiteral("Frame2"));
+    placeTwips(listFrame_, 150, 7335, 11415, 900);
+    drawnList_ = named(new QLineEdit(listFrame_), QStringLiteral("Text1"));
+    placeTwips(drawnList_, 45, 150, 11335, 690);
+    drawnList_->setReadOnly(true);
+    drawnList_->setFont(twips::font(QStringLiteral("Times New Roman"), 15.75, true));
+    drawnList_->setAccessibleName(QStringLiteral("已抽出的顺序号"));
+    QPalette listPalette = drawnList_->palette();
     listPalette.setColor(QPalette::Base, kListBackground);
-    Text1->setPalette(listPalette);
+    drawnList_->setPalette(listPalette);
 
-    Label4 =
+    headingLabel_ =
         label(QStringLiteral("Label4"), QStringLiteral("已抽出顺序号如下："), this, 150, 7110, 5775, 330);
-    Label4->setFont(twips::font(QStringLiteral("宋体"), 12, true));
-    setTextColour(Label4, kHeadingBrown);
-}
-
-void SequenceDraw::connectHandlers()
-{
-    connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { command2Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { command4Click(); });
-    connect(Command7, &QPushButton::clicked, this, [this] { command7Click(); });
-}
-
-MainWindow* SequenceDraw::mainWindow()
-{
-    return program().loadedAs<MainWindow>(WindowKind::Main);
+    headingLabel_->setFont(twips::font(QStringLiteral("宋体"), 12, true));
+    setTextColour(headingLabel_, kHeadingBrown);
 }
 
 void SequenceDraw::fitNumberFont()
 {
     QFont font = twips::font(QStringLiteral("Times New Roman"), kNumberPoints, true);
-    const QFontMetricsF metrics(font, Label1);
+    const QFontMetricsF metrics(font, numberLabel_);
     qreal widestDigit = 0;
     qreal glyphTop = 0, glyphBottom = 0;
     for (char digit = '0'; digit <= '9'; ++digit) {
@@ -139,167 +128,166 @@ void SequenceDraw::fitNumberFont()
         glyphBottom = std::max(glyphBottom, box.bottom());
     }
     // The label centres the line box; the digits sit between the baseline and their tops in it.
-    const qreal lineTop = (Label1->height() - metrics.height()) / 2;
+    const qreal lineTop = (numberLabel_->height() - metrics.height()) / 2;
     const qreal baseline = lineTop + metrics.ascent();
     const qreal digitsTop = baseline + glyphTop;
     const qreal digitsBottom = baseline + glyphBottom;
-    const qreal room = Label1->height();
+    const qreal room = numberLabel_->height();
     qreal scale = 1;
     const int widestNumber = 3;
-    if (widestDigit * widestNumber > Label1->width() * 0.98)
-        scale = std::min(scale, Label1->width() * 0.98 / (widestDigit * widestNumber));
+    if (widestDigit * widestNumber > numberLabel_->width() * 0.98)
+        scale = std::min(scale, numberLabel_->width() * 0.98 / (widestDigit * widestNumber));
     if (digitsTop < 0 || digitsBottom > room)
         scale = std::min(scale, room * 0.96 / (glyphBottom - glyphTop));
     if (scale < 1)
         font.setPointSizeF(kNumberPoints * scale);
-    Label1->setFont(font);
+    numberLabel_->setFont(font);
+}
+
+double SequenceDraw::mainWindowTop()
+{
+    // Opened from the launcher, the draw takes its place; otherwise the main window's.
+    if (const Form* launcher = program().loadedForm(WindowKind::DrawLauncher))
+        return launcher->topTwips();
+    if (const auto* main = program().loaded<MainWindow>())
+        return main->topTwips();
+    return MainWindow::kStandardTop;
 }
 
 void SequenceDraw::load()
 {
-    ProgramState& s = program().state();
-    roundOpen_ = false;
-    Command1->setEnabled(true);
-    Command1->show();
     program().timers().yieldToEvents();
     program().windows().makeTopMost(this);
-    Command2->setText(QStringLiteral("下一个"));
-    Label2->setText(kReadyPrompt);
-    sound_->setFileName(QStringLiteral("notify.wav"));
-
-    moveControlTwips(Frame3, 6240, 150);
-    placeTwips(Frame1, 150, 75, 11415, 6855);
-    placeTwips(Label1, 330, 120, 10770, 6615);
+    cue_->setFileName(QStringLiteral("notify.wav"));
     fitNumberFont();
-    const Form* launcher = program().loadedForm(WindowKind::DrawLauncher);
-    const MainWindow* main = mainWindow();
-    centreHorizontally(launcher ? launcher->topTwips() : main ? main->topTwips() : MainWindow::kStandardTop);
+    centreHorizontally(mainWindowTop());
 
     program().timers().yieldToEvents();
     playCue(QStringLiteral("notify.wav"));
 
-    TotalCount = participants::clamp(s.DrawTotal);
-    pot_.fill(TotalCount);
-    Timer1->setEnabled(true);
-    Label4->setText(QStringLiteral("抽签总人数为") + QString::number(double(TotalCount), 'g', 7) +
-                    QStringLiteral("人，") + QStringLiteral("已抽出顺序号如下："));
+    round_.start(participantCount_);
+    rollTimer_->setEnabled(true);
+    headingLabel_->setText(QStringLiteral("抽签总人数为") +
+                           QString::number(double(participantCount_), 'g', 7) + QStringLiteral("人，") +
+                           QStringLiteral("已抽出顺序号如下："));
 }
 
 void SequenceDraw::unload()
 {
-    if (sound_)
-        sound_->close();
+    if (cue_)
+        cue_->close();
 }
 
 void SequenceDraw::resizeEvent(QResizeEvent* event)
 {
     Form::resizeEvent(event);
-    Command1->show();
-    Command2->show();
-    if (Command1->isEnabled())
-        Command1->setFocus();
-    Command4->show();
-    Command7->show();
-    Label1->show();
+    drawButton_->show();
+    nextButton_->show();
+    if (drawButton_->isEnabled())
+        drawButton_->setFocus();
+    nextRoundButton_->show();
+    endButton_->show();
+    numberLabel_->show();
 }
 
 void SequenceDraw::playCue(const QString& fileName)
 {
-    sound_->setFileName(fileName);
+    cue_->setFileName(fileName);
     // Only one device holds the sound output at a time.
-    if (MainWindow* main = mainWindow())
+    if (auto* main = program().loaded<MainWindow>())
         main->soundDevice().close();
-    sound_->close();
+    cue_->close();
     program().timers().yieldToEvents();
-    sound_->open();
-    sound_->play();
+    cue_->open();
+    cue_->play();
 }
 
-void SequenceDraw::timer1Tick()
+void SequenceDraw::showDrawnList()
 {
-    Label1->setText(QString::number(pickNumber(TotalCount, RandomSource::shared())));
+    QStringList numbers;
+    for (int k : round_.drawn())
+        numbers << QString::number(k);
+    drawnList_->setText(numbers.join(kSeparator));
+    drawnList_->setCursorPosition(int(drawnList_->text().size()));
 }
 
-void SequenceDraw::command1Click()
+void SequenceDraw::onRollTick()
+{
+    numberLabel_->setText(QString::number(round_.roll()));
+}
+
+void SequenceDraw::onDrawClicked()
 {
     // A rolling tick must not overwrite the number drawn below.
-    Timer1->setEnabled(false);
+    rollTimer_->setEnabled(false);
     setHeightTwips(kDrawnHeight);
-    Label1->show();
-    Label2->setText(kDrawnPrompt);
-    Label2->show();
-    Label3->hide();
+    numberLabel_->show();
+    promptLabel_->setText(kDrawnPrompt);
+    promptLabel_->show();
+    roundOverLabel_->hide();
 
-    const int drawn = pot_.draw(RandomSource::shared());
-    Label1->setText(QString::number(drawn));
-    Label2->show();
-    const QString number = QString::number(drawn);
-    Text1->setText(Text1->text().isEmpty() ? number : Text1->text() + kSeparator + number);
-    Text1->setCursorPosition(int(Text1->text().size()));
+    numberLabel_->setText(QString::number(round_.draw()));
+    showDrawnList();
 
-    const bool remaining = !pot_.isEmpty();
-    roundOpen_ = remaining;
-    Command2->setEnabled(true);
-    Command2->setFocus();
-    if (!remaining) {
-        Label3->show();
+    nextButton_->setEnabled(true);
+    nextButton_->setFocus();
+    if (round_.isOver()) {
+        roundOverLabel_->show();
         playCue(QStringLiteral("ding.wav"));
-        Label2->hide();
-        Command1->setEnabled(false);
-        Command2->setEnabled(false);
-        Command4->setEnabled(true);
-        Command4->setFocus();
-        pot_.fill(TotalCount);
+        promptLabel_->hide();
+        drawButton_->setEnabled(false);
+        nextButton_->setEnabled(false);
+        nextRoundButton_->setEnabled(true);
+        nextRoundButton_->setFocus();
     }
-    Command1->setEnabled(false);
+    // One number per "下一个".
+    drawButton_->setEnabled(false);
 }
 
-void SequenceDraw::command2Click()
+void SequenceDraw::onNextClicked()
 {
-    roundOpen_ = true;
-    Label2->setText(kNextPrompt);
-    Command1->setEnabled(true);
-    Command1->setFocus();
-    Command2->setEnabled(false);
-    Timer1->setEnabled(true);
+    promptLabel_->setText(kNextPrompt);
+    drawButton_->setEnabled(true);
+    drawButton_->setFocus();
+    nextButton_->setEnabled(false);
+    rollTimer_->setEnabled(true);
 }
 
-void SequenceDraw::command4Click()
+void SequenceDraw::onNextRoundClicked()
 {
-    Label2->show();
-    Label2->setText(kReadyPrompt);
-    Text1->clear();
-    Command4->setEnabled(false);
-    Command1->setEnabled(true);
-    Command2->setEnabled(false);
-    Command1->setFocus();
-    Label3->hide();
-    Label1->setText(QStringLiteral("0"));
-    Timer1->setEnabled(true);
+    round_.restart();
+    promptLabel_->show();
+    promptLabel_->setText(kReadyPrompt);
+    showDrawnList();
+    nextRoundButton_->setEnabled(false);
+    drawButton_->setEnabled(true);
+    nextButton_->setEnabled(false);
+    drawButton_->setFocus();
+    roundOverLabel_->hide();
+    numberLabel_->setText(QStringLiteral("0"));
+    rollTimer_->setEnabled(true);
 }
 
-void SequenceDraw::command7Click()
+void SequenceDraw::onEndClicked()
 {
-    if (roundOpen_) {
+    if (round_.isOpen()) {
         playCue(QStringLiteral("notify.wav"));
         hide();
-        if (auto* launcher = program().formAs<DrawLauncher>(WindowKind::DrawLauncher))
+        if (auto* launcher = program().window<DrawLauncher>())
             launcher->showRoundNotFinished();
         return;
     }
-    MainWindow* main = mainWindow();
-    if (main)
-        main->resumeTracking();
-    Timer1->setEnabled(false);
+    program().resumeTracking();
+    rollTimer_->setEnabled(false);
     program().timers().yieldToEvents();
     hide();
     program().unload(WindowKind::SequenceDraw);
-    if (main)
+    if (auto* main = program().loaded<MainWindow>())
         main->show();
 }
 
 void SequenceDraw::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    command7Click();
+    onEndClicked();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "models/draw/DrawPot.h"
+#include "models/draw/DrawRound.h"
+#include "models/draw/ParticipantCount.h"
 #include "ui/Form.h"
 
 #include <memory>
 
-class MainWindow;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -14,7 +14,8 @@ class SoundDevice;
 class Timer;
 
 // The sequence-number draw, Form7: draws 1..N one at a time without repetition, round after round,
-// with a rolling display between draws and the list of the numbers drawn so far.
+// with a rolling display between draws and the list of the numbers drawn so far. The round itself,
+// with what was drawn, is a DrawRound; this window shows it and passes the clicks on.
 class SequenceDraw : public Form {
     Q_OBJECT
 public:
@@ -29,46 +30,53 @@ public:
     static inline const QString kDrawnPrompt = QStringLiteral("您抽取的顺序号为:");
     static inline const QString kSeparator = QStringLiteral("，");
 
-    explicit SequenceDraw(Program& program);
+    // N as the launcher took it; kept within 2..200. A draw loaded without one has the fewest.
+    explicit SequenceDraw(Program& program, float participantCount = participants::kFewest);
     ~SequenceDraw() override;
 
     void load() override;
     void unload() override;
 
-    // Handlers, by the control they answer.
-    void command1Click(); // 抽  签
-    void command2Click(); // 下一个
-    void command4Click(); // 下一轮
-    void command7Click(); // 结  束
-    void timer1Tick();
-
-    // N, taken from DrawTotal at load and kept within 2..200.
-    float TotalCount = 2;
+    float participantCount() const { return participantCount_; }
     // A round is under way: leaving asks first.
-    bool roundOpen_ = false;
-    bool isRoundOpen() const { return roundOpen_; }
-    const DrawPot& pot() const { return pot_; }
-    SoundDevice& soundDevice() { return *sound_; }
-
-    QFrame *Frame1, *Frame2, *Frame3;
-    QLabel *Label1, *Label2, *Label3, *Label4;
-    QLineEdit* Text1;
-    QPushButton *Command1, *Command2, *Command4, *Command7;
-    Timer* Timer1;
+    bool isRoundOpen() const { return round_.isOpen(); }
+    const DrawRound& round() const { return round_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // The close box leaves the draw as "结  束" does.
     void closeEvent(QCloseEvent* event) override;
 
+private slots:
+    void onDrawClicked();
+    void onNextClicked();
+    void onNextRoundClicked();
+    void onEndClicked();
+    void onRollTick();
+
 private:
     void buildControls();
-    void connectHandlers();
     // Sizes the big digits so that three of them fit the display on any installed font.
     void fitNumberFont();
+    void showDrawnList();
     void playCue(const QString& fileName);
-    MainWindow* mainWindow();
+    double mainWindowTop();
 
-    DrawPot pot_;
-    std::unique_ptr<SoundDevice> sound_;
+    const float participantCount_;
+    DrawRound round_;
+    std::unique_ptr<SoundDevice> cue_;
+
+    QFrame* displayFrame_ = nullptr;
+    QFrame* buttonBar_ = nullptr;
+    QFrame* listFrame_ = nullptr;
+    QLabel* numberLabel_ = nullptr;
+    QLabel* promptLabel_ = nullptr;
+    QLabel* roundOverLabel_ = nullptr;
+    QLabel* headingLabel_ = nullptr;
+    QLineEdit* drawnList_ = nullptr;
+    QPushButton* drawButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+    QPushButton* nextRoundButton_ = nullptr;
+    QPushButton* endButton_ = nullptr;
+    Timer* rollTimer_ = nullptr;
 };
