@@ -54,6 +54,8 @@ public:
     int16_t DrawnCount = 0;
     int16_t LastDrawn = 0;
     const DrawPot& pot() const { return pot_; }
+    int lastDrawn() const { return LastDrawn; }
+    int remainingInRound() const { return pot_.remaining(); }
 
     QFrame *Frame1, *Frame2, *Frame4, *Line1;
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;

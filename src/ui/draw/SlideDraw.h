@@ -39,6 +39,10 @@ public:
 
     // The slides of this round still to be drawn.
     const DrawPot& pot() const { return pot_; }
+    int remainingInRound() const { return pot_.remaining(); }
+    int deckSlideCount() const { return DeckSlideCount; }
+    int drawableSlideCount() const { return DrawSlideCount; }
+    int lastSlide() const { return LastSlide; }
 
     Presentation* presentation() const { return presentation_.get(); }
     // Why the deck cannot be drawn from; empty when it can.
