@@ -5,6 +5,7 @@
 #include "ui/draw/SlideDraw.h"
 #include "ui/main/MainWindow.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -65,11 +66,11 @@ TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
     EXPECT_TRUE(draw->isVisible());
     EXPECT_FALSE(t.main().isVisible());
 
-    draw->Command3->click();
+    draw->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
     t.advance(50);
-    draw->Command4->click();
-    EXPECT_TRUE(draw->Text1->text().endsWith("/30"));
-    draw->Command1->click();
+    draw->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+    EXPECT_TRUE(draw->findChild<QLineEdit*>(QStringLiteral("Text1"))->text().endsWith("/30"));
+    draw->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     TestProgram::settle();
     EXPECT_TRUE(t.main().isVisible());
     EXPECT_TRUE(t.main().Timer2->isEnabled());
