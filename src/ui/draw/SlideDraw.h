@@ -38,10 +38,6 @@ public:
     // The slide drawn last, also once its draw ended the round; 0 before the first draw.
     int lastSlide() const { return lastSlide_; }
 
-    Presentation* presentation() const { return presentation_.get(); }
-    // Why the deck cannot be drawn from; empty when it can.
-    const QString& deckProblem() const { return deckProblem_; }
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +59,7 @@ private:
     DrawRound round_;
     int deckSlideCount_ = 0;
     int lastSlide_ = 0;
+    // Why the deck cannot be drawn from; empty when it can.
     QString deckProblem_;
     bool left_ = false;
 

@@ -23,6 +23,19 @@ Entries people(int count)
     return entries;
 }
 
+// An office whose cell writes fail on demand while the workbook stays open (a full disk for its
+// temporary files, say).
+class FlakyOffice : public FakeSpreadsheet {
+public:
+    OfficeError setCell(int row, int column, const CellValue& value) override
+    {
+        if (failWrites)
+            return OfficeError::of(OfficeError::Code::WriteFailed);
+        return FakeSpreadsheet::setCell(row, column, value);
+    }
+    bool failWrites = false;
+};
+
 class NameListTest : public ::testing::Test {
 protected:
     QString listPath() const { return QDir(folder.path()).filePath(QStringLiteral("name.xls")); }
@@ -50,7 +63,7 @@ protected:
     CellValue saved(int row, int column) const { return office.savedCell(listPath(), row, column); }
 
     QTemporaryDir folder;
-    FakeSpreadsheet office;
+    FlakyOffice office;
     NameList list{&office, folder.path()};
 };
 
@@ -137,6 +150,28 @@ TEST_F(NameListTest, AnOfficeThatDiesMidRoundIsReportedOnceAndNothingHalfDoneIsS
     EXPECT_FALSE(list.isOrderLost());
     EXPECT_FALSE(list.recordOrder(3, 1));
     EXPECT_EQ(office.liveCell(5, 3), CellValue::fromNumber(1));
+}
+
+TEST_F(NameListTest, ARoundWithAWriteLostIsNotSavedSoTheFileKeepsItsLastWholeOrder)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    ASSERT_FALSE(*open(list));
+    list.recordOrder(1, 1);
+    ASSERT_FALSE(list.saveAndEnd());
+
+    ASSERT_FALSE(*open(list));
+    EXPECT_FALSE(list.recordOrder(2, 1));
+    office.failWrites = true;
+    EXPECT_EQ(list.recordOrder(3, 2).kind, Kind::NotWritten);
+    office.failWrites = false;
+    EXPECT_FALSE(list.recordOrder(1, 3));
+    EXPECT_EQ(office.liveCell(3, 3).kind, CellValue::Kind::Empty) << "nothing written after the loss";
+
+    EXPECT_FALSE(list.saveAndEnd());
+    EXPECT_EQ(office.saves, 1);
+    EXPECT_EQ(saved(3, 3), CellValue::fromNumber(1));
+    EXPECT_EQ(saved(4, 3).kind, CellValue::Kind::Empty);
+    EXPECT_FALSE(office.isRunning());
 }
 
 TEST_F(NameListTest, AFailedSaveIsReportedWithWhatTheOfficeSaid)
