@@ -62,7 +62,8 @@ public:
     // Reads the list afresh for a round: the count of A1 (at most 200), every row's number and name,
     // column C cleared. What can be told without the office (no office, no file, the list open in
     // another program) is told at once, before this returns; otherwise done is called once our
-    // instance is up and the list read. A problem ends our instance.
+    // instance is up and the list read. A problem ends our instance. Reading closes a workbook still
+    // open in our instance unsaved: finish an earlier round first.
     void open(std::function<void(const Problem&)> done);
     // Forgets a read still waiting for our instance.
     void cancelOpening();

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
