@@ -5,6 +5,7 @@
 #include "ui/draw/SlideDraw.h"
 #include "ui/main/MainWindow.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
 

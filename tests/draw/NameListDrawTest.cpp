@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -44,11 +45,37 @@ protected:
     // Opened as the launcher's "按名单随机抽签" opens it.
     NameListDraw& open()
     {
-        main->Command5->click();
-        t.program->loaded<DrawLauncher>()->findChild<QPushButton*>(QStringLiteral("Command10"))->click();
-        w = t.program->loadedAs<NameListDraw>(WindowKind::NameListDraw);
+        control<QPushButton>(main, "Command5")->click();
+        control<QPushButton>(t.program->loaded<DrawLauncher>(), "Command10")->click();
+        w = t.program->loaded<NameListDraw>();
         return *w;
     }
+
+    // The window's controls, by the names the accessibility tree knows them by.
+    template <class T> static T* control(QObject* parent, const char* name)
+    {
+        if (!parent)
+            throw std::runtime_error(std::string("no window to look for ") + name + " in");
+        T* found = parent->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            throw std::runtime_error(std::string("no control ") + name);
+        return found;
+    }
+    QPushButton* startButton() const { return control<QPushButton>(w, "Command1"); }
+    QPushButton* nextButton() const { return control<QPushButton>(w, "CommandZb"); }
+    QPushButton* drawButton() const { return control<QPushButton>(w, "CommandQq"); }
+    QPushButton* quitButton() const { return control<QPushButton>(w, "CommandQuit"); }
+    QPushButton* editButton() const { return control<QPushButton>(w, "Command2"); }
+    QLineEdit* numberBox() const { return control<QLineEdit>(w, "Text1"); }
+    QLineEdit* nameBox() const { return control<QLineEdit>(w, "Text2"); }
+    QLabel* totalLabel() const { return control<QLabel>(w, "Label3"); }
+    QLabel* orderLabel() const { return control<QLabel>(w, "Label5"); }
+    QLabel* roundOverLabel() const { return control<QLabel>(w, "Label8"); }
+    QLabel* editNotice() const { return control<QLabel>(w, "Label4"); }
+    QFrame* editSteps() const { return control<QFrame>(w, "Frame2"); }
+    Timer* rollTimer() const { return control<Timer>(w, "Timer1"); }
+    // The main window's watch over the desktop, paused while a draw is up.
+    Timer* trackingTimer() const { return control<Timer>(main, "Timer2"); }
 
     int savedOrder(int entry) const
     {
@@ -60,25 +87,25 @@ protected:
     QStringList drawWholeRound()
     {
         QStringList shown;
-        for (int guard = 0; guard < 300 && !w->Label8->isVisible(); ++guard) {
-            if (w->CommandZb->isEnabled())
-                w->CommandZb->click();
+        for (int guard = 0; guard < 300 && !roundOverLabel()->isVisible(); ++guard) {
+            if (nextButton()->isEnabled())
+                nextButton()->click();
             t.advance(120);
-            w->CommandQq->click();
-            shown << w->Text2->text();
+            drawButton()->click();
+            shown << nameBox()->text();
         }
         return shown;
     }
 
     void expectIdle()
     {
-        EXPECT_TRUE(w->Command1->isEnabled());
-        EXPECT_EQ(w->Command1->text(), "开始");
-        EXPECT_FALSE(w->CommandQq->isEnabled());
-        EXPECT_FALSE(w->CommandZb->isEnabled());
-        EXPECT_TRUE(w->CommandQuit->isEnabled());
-        EXPECT_TRUE(w->Command2->isEnabled());
-        EXPECT_FALSE(w->Timer1->isEnabled());
+        EXPECT_TRUE(startButton()->isEnabled());
+        EXPECT_EQ(startButton()->text(), "开始");
+        EXPECT_FALSE(drawButton()->isEnabled());
+        EXPECT_FALSE(nextButton()->isEnabled());
+        EXPECT_TRUE(quitButton()->isEnabled());
+        EXPECT_TRUE(editButton()->isEnabled());
+        EXPECT_FALSE(rollTimer()->isEnabled());
         EXPECT_FALSE(w->isListLoaded());
     }
 
@@ -95,12 +122,12 @@ TEST_F(NameListDrawTest, OpensAboveTheHiddenMainWindowReadyToStart)
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(t.windows.topMost.contains(QStringLiteral("Form4")));
     EXPECT_NEAR(w->leftTwips(), (t.windows.screen.width() - w->widthTwips()) / 2, 15);
-    EXPECT_EQ(w->Text1->text(), "点击“开始”按钮");
-    EXPECT_EQ(w->Text2->text(), "开始抽签");
-    EXPECT_EQ(w->Label3->text(), "?");
-    EXPECT_EQ(w->Label5->text(), "1");
-    EXPECT_FALSE(w->Frame2->isVisible());
-    EXPECT_FALSE(w->Label8->isVisible());
+    EXPECT_EQ(numberBox()->text(), "点击“开始”按钮");
+    EXPECT_EQ(nameBox()->text(), "开始抽签");
+    EXPECT_EQ(totalLabel()->text(), "?");
+    EXPECT_EQ(orderLabel()->text(), "1");
+    EXPECT_FALSE(editSteps()->isVisible());
+    EXPECT_FALSE(roundOverLabel()->isVisible());
     expectIdle();
 }
 
@@ -108,52 +135,52 @@ TEST_F(NameListDrawTest, ARoundOfThreeDrawsEachOnceNumbersThemAndSavesTheOrder)
 {
     putList(CellValue::fromNumber(3), {{"1", "张三"}, {"2", "李四"}, {"3", "王五"}});
     open();
-    w->Command1->click();
-    EXPECT_FALSE(w->Command1->isEnabled());
-    EXPECT_FALSE(w->Command2->isEnabled());
-    EXPECT_FALSE(w->CommandQuit->isEnabled());
-    EXPECT_TRUE(w->CommandQq->isEnabled());
-    EXPECT_TRUE(w->Timer1->isEnabled());
-    EXPECT_EQ(w->Label3->text(), "3");
-    EXPECT_EQ(w->Label5->text(), "1");
+    startButton()->click();
+    EXPECT_FALSE(startButton()->isEnabled());
+    EXPECT_FALSE(editButton()->isEnabled());
+    EXPECT_FALSE(quitButton()->isEnabled());
+    EXPECT_TRUE(drawButton()->isEnabled());
+    EXPECT_TRUE(rollTimer()->isEnabled());
+    EXPECT_EQ(totalLabel()->text(), "3");
+    EXPECT_EQ(orderLabel()->text(), "1");
     EXPECT_TRUE(w->isListLoaded());
 
     // Rolling shows entries of the list.
     t.advance(500);
-    EXPECT_TRUE(QStringList({"张三", "李四", "王五"}).contains(w->Text2->text()));
+    EXPECT_TRUE(QStringList({"张三", "李四", "王五"}).contains(nameBox()->text()));
 
     QStringList order;
     for (int draw = 1; draw <= 3; ++draw) {
         if (draw > 1) {
-            w->CommandZb->click();
-            EXPECT_EQ(w->Label5->text(), QString::number(draw));
-            EXPECT_TRUE(w->Timer1->isEnabled());
+            nextButton()->click();
+            EXPECT_EQ(orderLabel()->text(), QString::number(draw));
+            EXPECT_TRUE(rollTimer()->isEnabled());
             t.advance(200);
         }
-        w->CommandQq->click();
-        EXPECT_EQ(w->Label5->text(), QString::number(draw));
-        EXPECT_FALSE(w->Timer1->isEnabled());
-        EXPECT_TRUE(w->CommandQuit->isEnabled());
-        EXPECT_FALSE(w->CommandQq->isEnabled());
-        order << w->Text2->text();
-        const int entry = w->LastDrawn;
-        EXPECT_EQ(w->Text2->text(), QStringList({"张三", "李四", "王五"}).at(entry - 1));
+        drawButton()->click();
+        EXPECT_EQ(orderLabel()->text(), QString::number(draw));
+        EXPECT_FALSE(rollTimer()->isEnabled());
+        EXPECT_TRUE(quitButton()->isEnabled());
+        EXPECT_FALSE(drawButton()->isEnabled());
+        order << nameBox()->text();
+        const int entry = w->lastDrawn();
+        EXPECT_EQ(nameBox()->text(), QStringList({"张三", "李四", "王五"}).at(entry - 1));
         if (draw < 3) {
             EXPECT_EQ(t.spreadsheet.liveCell(entry + 2, 3), CellValue::fromNumber(draw));
-            EXPECT_TRUE(w->CommandZb->isEnabled());
+            EXPECT_TRUE(nextButton()->isEnabled());
             EXPECT_EQ(t.spreadsheet.saves, 0);
         }
     }
     EXPECT_EQ(QSet<QString>(order.begin(), order.end()).size(), 3);
 
     // The third draw ended the round and saved the order into the file.
-    EXPECT_TRUE(w->Label8->isVisible());
-    EXPECT_EQ(w->Label8->text(), "本轮抽签结束!");
-    EXPECT_EQ(w->Command1->text(), "下一轮");
-    EXPECT_TRUE(w->Command1->isEnabled());
-    EXPECT_FALSE(w->CommandZb->isVisible());
-    EXPECT_FALSE(w->CommandQq->isVisible());
-    EXPECT_EQ(w->Text2->text(), order.last());
+    EXPECT_TRUE(roundOverLabel()->isVisible());
+    EXPECT_EQ(roundOverLabel()->text(), "本轮抽签结束!");
+    EXPECT_EQ(startButton()->text(), "下一轮");
+    EXPECT_TRUE(startButton()->isEnabled());
+    EXPECT_FALSE(nextButton()->isVisible());
+    EXPECT_FALSE(drawButton()->isVisible());
+    EXPECT_EQ(nameBox()->text(), order.last());
     EXPECT_EQ(t.spreadsheet.saves, 1);
     EXPECT_FALSE(t.spreadsheet.isRunning());
     EXPECT_FALSE(w->isListLoaded());
@@ -163,13 +190,13 @@ TEST_F(NameListDrawTest, ARoundOfThreeDrawsEachOnceNumbersThemAndSavesTheOrder)
     }
 
     // The next round starts over: every entry back in the pot, column C cleared.
-    w->Command1->click();
-    EXPECT_EQ(w->pot().remaining(), 3);
-    EXPECT_EQ(w->Label5->text(), "1");
+    startButton()->click();
+    EXPECT_EQ(w->remainingInRound(), 3);
+    EXPECT_EQ(orderLabel()->text(), "1");
     for (int row = 3; row <= 5; ++row)
         EXPECT_EQ(t.spreadsheet.liveCell(row, 3).kind, CellValue::Kind::Empty);
-    EXPECT_EQ(w->Command1->text(), "下一轮");
-    EXPECT_FALSE(w->Label8->isVisible());
+    EXPECT_EQ(startButton()->text(), "下一轮");
+    EXPECT_FALSE(roundOverLabel()->isVisible());
     EXPECT_EQ(t.dialogs.shown.size(), 0);
 }
 
@@ -177,12 +204,13 @@ TEST_F(NameListDrawTest, OnlyTheFirstTwoHundredTakePartAndEmptyRowsCount)
 {
     putList(CellValue::fromNumber(250), people(250));
     open();
-    w->Command1->click();
-    EXPECT_EQ(w->Label3->text(), "200");
-    EXPECT_EQ(w->EntryNames[200], "学生200");
+    startButton()->click();
+    EXPECT_EQ(totalLabel()->text(), "200");
     const QStringList shown = drawWholeRound();
     EXPECT_EQ(shown.size(), 200);
     EXPECT_EQ(QSet<QString>(shown.begin(), shown.end()).size(), 200);
+    EXPECT_TRUE(shown.contains(QStringLiteral("学生200")));
+    EXPECT_FALSE(shown.contains(QStringLiteral("学生201")));
     QSet<int> orders;
     for (int entry = 1; entry <= 200; ++entry)
         orders.insert(savedOrder(entry));
@@ -192,8 +220,8 @@ TEST_F(NameListDrawTest, OnlyTheFirstTwoHundredTakePartAndEmptyRowsCount)
 
     // A count above the filled rows: the empty rows are entries with no number and no name.
     putList(CellValue::fromText(QStringLiteral("4")), people(2));
-    w->Command1->click();
-    EXPECT_EQ(w->Label3->text(), "4");
+    startButton()->click();
+    EXPECT_EQ(totalLabel()->text(), "4");
     const QStringList second = drawWholeRound();
     EXPECT_EQ(second.size(), 4);
     EXPECT_EQ(second.count(QString()), 2);
@@ -205,13 +233,12 @@ TEST_F(NameListDrawTest, NamesAreShownTrimmedAndStoredAsTheyAre)
 {
     putList(CellValue::fromNumber(1), {{" 07 ", "  Li Lei  "}});
     open();
-    w->Command1->click();
+    startButton()->click();
     t.advance(100);
-    EXPECT_EQ(w->Text2->text(), "Li Lei");
-    w->CommandQq->click();
-    EXPECT_EQ(w->Text1->text(), "07");
-    EXPECT_EQ(w->Text2->text(), "Li Lei");
-    EXPECT_EQ(w->EntryNames[1], "  Li Lei  ");
+    EXPECT_EQ(nameBox()->text(), "Li Lei");
+    drawButton()->click();
+    EXPECT_EQ(numberBox()->text(), "07");
+    EXPECT_EQ(nameBox()->text(), "Li Lei");
     EXPECT_EQ(t.spreadsheet.savedCell(listPath(), 3, 2), CellValue::fromText(QStringLiteral("  Li Lei  ")));
     EXPECT_EQ(savedOrder(1), 1);
 }
@@ -220,10 +247,10 @@ TEST_F(NameListDrawTest, QuitBetweenDrawsSavesWhatWasDrawnAndReturnsToTheMainWin
 {
     putList(CellValue::fromNumber(3), people(3));
     open();
-    w->Command1->click();
-    w->CommandQq->click();
-    const int first = w->LastDrawn;
-    w->CommandQuit->click();
+    startButton()->click();
+    drawButton()->click();
+    const int first = w->lastDrawn();
+    quitButton()->click();
 
     EXPECT_EQ(t.spreadsheet.saves, 1);
     EXPECT_EQ(savedOrder(first), 1);
@@ -231,16 +258,16 @@ TEST_F(NameListDrawTest, QuitBetweenDrawsSavesWhatWasDrawnAndReturnsToTheMainWin
     EXPECT_FALSE(t.spreadsheet.isRunning());
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(main->Timer2->isEnabled());
-    EXPECT_EQ(w->Text1->text(), "点击“开始”按钮");
-    EXPECT_EQ(w->Label3->text(), "?");
+    EXPECT_TRUE(trackingTimer()->isEnabled());
+    EXPECT_EQ(numberBox()->text(), "点击“开始”按钮");
+    EXPECT_EQ(totalLabel()->text(), "?");
     expectIdle();
 
     // Opened again, it is as Quit left it; a new Start reads the saved list afresh.
     open();
-    EXPECT_EQ(w->Text2->text(), "开始抽签");
-    w->Command1->click();
-    EXPECT_EQ(w->pot().remaining(), 3);
+    EXPECT_EQ(nameBox()->text(), "开始抽签");
+    startButton()->click();
+    EXPECT_EQ(w->remainingInRound(), 3);
 }
 
 TEST_F(NameListDrawTest, StartingShowsLoadingWithoutBlockingAndQuitAbandonsIt)
@@ -248,31 +275,31 @@ TEST_F(NameListDrawTest, StartingShowsLoadingWithoutBlockingAndQuitAbandonsIt)
     putList(CellValue::fromNumber(3), people(3));
     t.spreadsheet.holdStart = true;
     open();
-    w->Command1->click();
+    startButton()->click();
     EXPECT_TRUE(w->isLoading());
-    EXPECT_EQ(w->Text1->text(), "程序载入中");
-    EXPECT_EQ(w->Text2->text(), "请稍候...");
-    EXPECT_FALSE(w->Command1->isEnabled());
-    EXPECT_FALSE(w->Timer1->isEnabled());
+    EXPECT_EQ(numberBox()->text(), "程序载入中");
+    EXPECT_EQ(nameBox()->text(), "请稍候...");
+    EXPECT_FALSE(startButton()->isEnabled());
+    EXPECT_FALSE(rollTimer()->isEnabled());
     t.advance(2000);
-    EXPECT_EQ(w->Text1->text(), "程序载入中");
+    EXPECT_EQ(numberBox()->text(), "程序载入中");
 
     t.spreadsheet.completeStart();
     EXPECT_FALSE(w->isLoading());
-    EXPECT_TRUE(w->Timer1->isEnabled());
-    EXPECT_TRUE(w->CommandQq->isEnabled());
-    w->CommandQuit->setEnabled(true); // as the launcher leaves it; Quit is how a slow start is left
-    w->CommandQuit->click();
+    EXPECT_TRUE(rollTimer()->isEnabled());
+    EXPECT_TRUE(drawButton()->isEnabled());
+    quitButton()->setEnabled(true); // as the launcher leaves it; Quit is how a slow start is left
+    quitButton()->click();
 
     open();
-    w->Command1->click();
+    startButton()->click();
     ASSERT_TRUE(w->isLoading());
-    w->CommandQuit->click();
+    quitButton()->click();
     EXPECT_FALSE(w->isLoading());
     EXPECT_FALSE(t.spreadsheet.isStarting());
     EXPECT_TRUE(main->isVisible());
     t.spreadsheet.completeStart(); // too late: nobody waits for it any more
-    EXPECT_FALSE(w->Timer1->isEnabled());
+    EXPECT_FALSE(rollTimer()->isEnabled());
     expectIdle();
 }
 
@@ -324,14 +351,14 @@ TEST_F(NameListDrawTest, AnUnusableListIsExplainedAndLeavesTheWindowUsable)
         SCOPED_TRACE(c.what);
         c.arrange();
         const qsizetype before = t.dialogs.shown.size();
-        w->Command1->click();
+        startButton()->click();
         t.advance(1000);
         ASSERT_EQ(t.dialogs.shown.size(), before + 1);
         const QString text = t.dialogs.shown.last().text;
         EXPECT_EQ(t.dialogs.shown.last().title, "Vantrel工具提示：");
         EXPECT_TRUE(text.contains(c.expected)) << text.toStdString();
         EXPECT_TRUE(text.contains(QDir::toNativeSeparators(listPath()))) << text.toStdString();
-        EXPECT_EQ(w->Text1->text(), "点击“开始”按钮");
+        EXPECT_EQ(numberBox()->text(), "点击“开始”按钮");
         EXPECT_FALSE(t.spreadsheet.isRunning());
         EXPECT_EQ(t.spreadsheet.saves, 0);
         expectIdle();
@@ -343,7 +370,7 @@ TEST_F(NameListDrawTest, AListOpenInTheUsersOfficeIsNeitherReadNorWritten)
     putList(CellValue::fromNumber(3), people(3));
     t.spreadsheet.holders[listPath()] = QStringLiteral("王老师（classroom-pc）");
     open();
-    w->Command1->click();
+    startButton()->click();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("正被 王老师（classroom-pc） 打开")));
     EXPECT_EQ(t.spreadsheet.saves, 0);
@@ -355,38 +382,38 @@ TEST_F(NameListDrawTest, EditingOpensTheUsersOfficeAndQuitLeavesItsEditsAlone)
 {
     putList(CellValue::fromNumber(3), people(3));
     open();
-    w->Command2->click();
-    EXPECT_TRUE(w->Frame2->isVisible());
-    EXPECT_EQ(w->Label4->text(), "稍后将自动打开Excel，修改名单后请：");
-    EXPECT_FALSE(w->Command1->isEnabled());
-    EXPECT_FALSE(w->Command2->isEnabled());
+    editButton()->click();
+    EXPECT_TRUE(editSteps()->isVisible());
+    EXPECT_EQ(editNotice()->text(), "稍后将自动打开Excel，修改名单后请：");
+    EXPECT_FALSE(startButton()->isEnabled());
+    EXPECT_FALSE(editButton()->isEnabled());
     EXPECT_EQ(t.spreadsheet.editedFiles, QStringList{listPath()});
 
     // The user has not closed the workbook yet: say so, and do not close or save it for them.
     t.spreadsheet.holders[listPath()] = QStringLiteral("teacher（pc）");
-    w->CommandQuit->click();
+    quitButton()->click();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("仍被 teacher（pc） 打开")));
     EXPECT_EQ(t.spreadsheet.saves, 0);
-    EXPECT_FALSE(w->Frame2->isVisible());
+    EXPECT_FALSE(editSteps()->isVisible());
     EXPECT_TRUE(main->isVisible());
     expectIdle();
 
     // Once closed there, Quit has nothing to say.
     t.spreadsheet.holders.clear();
     open();
-    w->CommandQuit->click();
+    quitButton()->click();
     EXPECT_EQ(t.dialogs.shown.size(), 1);
 
     // No list to edit: told so, and the window stays as it was.
     QFile::remove(listPath());
     t.spreadsheet.files.clear();
     open();
-    w->Command2->click();
+    editButton()->click();
     ASSERT_EQ(t.dialogs.shown.size(), 2);
     EXPECT_TRUE(t.dialogs.shown[1].text.contains(QStringLiteral("找不到名单文件")));
-    EXPECT_FALSE(w->Frame2->isVisible());
-    EXPECT_TRUE(w->Command2->isEnabled());
+    EXPECT_FALSE(editSteps()->isVisible());
+    EXPECT_TRUE(editButton()->isEnabled());
 }
 
 TEST_F(NameListDrawTest, AFailedSaveIsReportedNotTakenForSuccess)
@@ -395,13 +422,13 @@ TEST_F(NameListDrawTest, AFailedSaveIsReportedNotTakenForSuccess)
     t.spreadsheet.saveResult =
         OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("No space left on device"));
     open();
-    w->Command1->click();
+    startButton()->click();
     drawWholeRound();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("没有保存")));
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("No space left on device")));
     EXPECT_EQ(savedOrder(1), 0);
-    EXPECT_TRUE(w->Label8->isVisible());
+    EXPECT_TRUE(roundOverLabel()->isVisible());
     EXPECT_FALSE(t.spreadsheet.isRunning());
 }
 
@@ -409,39 +436,39 @@ TEST_F(NameListDrawTest, AnEngineThatDiesMidRoundIsReportedOnceAndTheNextStartWo
 {
     putList(CellValue::fromNumber(3), people(3));
     open();
-    w->Command1->click();
-    w->CommandQq->click();
+    startButton()->click();
+    drawButton()->click();
     t.spreadsheet.crash();
-    w->CommandZb->click();
-    w->CommandQq->click();
+    nextButton()->click();
+    drawButton()->click();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("意外停止")));
-    w->CommandZb->click();
-    w->CommandQq->click();
-    EXPECT_TRUE(w->Label8->isVisible());
+    nextButton()->click();
+    drawButton()->click();
+    EXPECT_TRUE(roundOverLabel()->isVisible());
     EXPECT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(savedOrder(1) + savedOrder(2) + savedOrder(3), 0);
 
-    w->Command1->click();
+    startButton()->click();
     EXPECT_TRUE(t.spreadsheet.isRunning());
-    EXPECT_TRUE(w->CommandQq->isEnabled());
-    w->CommandQq->click();
-    EXPECT_EQ(t.spreadsheet.liveCell(w->LastDrawn + 2, 3), CellValue::fromNumber(1));
+    EXPECT_TRUE(drawButton()->isEnabled());
+    drawButton()->click();
+    EXPECT_EQ(t.spreadsheet.liveCell(w->lastDrawn() + 2, 3), CellValue::fromNumber(1));
 }
 
 TEST_F(NameListDrawTest, ClosingTheWindowMidRoundKeepsTheDraws)
 {
     putList(CellValue::fromNumber(3), people(3));
     open();
-    w->Command1->click();
-    w->CommandQq->click();
-    const int first = w->LastDrawn;
+    startButton()->click();
+    drawButton()->click();
+    const int first = w->lastDrawn();
     w->close();
     TestProgram::settle();
     EXPECT_EQ(savedOrder(first), 1);
     EXPECT_FALSE(t.spreadsheet.isRunning());
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(main->Timer2->isEnabled());
+    EXPECT_TRUE(trackingTimer()->isEnabled());
     EXPECT_FALSE(t.program->isLoaded(WindowKind::NameListDraw));
 }
 

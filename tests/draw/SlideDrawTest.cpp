@@ -11,8 +11,38 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <set>
+#include <stdexcept>
 
 namespace {
+
+// The toolbar's controls, by the names the accessibility tree knows them by.
+template <class T> T* control(QObject* parent, const char* name)
+{
+    T* found = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        throw std::runtime_error(std::string("no control ") + name);
+    return found;
+}
+QPushButton* prepareButton(SlideDraw& draw)
+{
+    return control<QPushButton>(&draw, "Command3");
+}
+QPushButton* drawButton(SlideDraw& draw)
+{
+    return control<QPushButton>(&draw, "Command4");
+}
+QPushButton* quitButton(SlideDraw& draw)
+{
+    return control<QPushButton>(&draw, "Command1");
+}
+QLineEdit* counter(SlideDraw& draw)
+{
+    return control<QLineEdit>(&draw, "Text1");
+}
+Timer* rollTimer(SlideDraw& draw)
+{
+    return control<Timer>(&draw, "Timer1");
+}
 
 class SlideDrawTest : public ::testing::Test {
 protected:
@@ -25,20 +55,20 @@ protected:
     SlideDraw& openAsIs()
     {
         MainWindow& main = t.start();
-        main.Timer2->setEnabled(false);
+        control<Timer>(&main, "Timer2")->setEnabled(false);
         main.hide();
-        auto* draw = t.program->formAs<SlideDraw>(WindowKind::SlideDraw);
+        auto* draw = t.program->window<SlideDraw>();
         draw->show();
         return *draw;
     }
 
     // Prepare, let the show roll a little, then draw; the slide drawn.
-    int16_t drawOne(SlideDraw& draw)
+    int drawOne(SlideDraw& draw)
     {
-        draw.Command3->click();
+        prepareButton(draw)->click();
         t.advance(30);
-        draw.Command4->click();
-        return draw.LastSlide;
+        drawButton(draw)->click();
+        return draw.lastSlide();
     }
 
     int roundOverMessages() const
@@ -56,28 +86,28 @@ TEST_F(SlideDrawTest, LoadRunsTheDeckAndKeepsTheToolbarAboveTheShow)
 {
     t.presentations.decks[QStringLiteral("MYPPT.ppt")] = 25;
     t.start();
-    SlideDraw& draw = *t.program->formAs<SlideDraw>(WindowKind::SlideDraw);
+    SlideDraw& draw = *t.program->window<SlideDraw>();
     EXPECT_EQ(t.presentations.log, QStringList({"open MYPPT.ppt", "run MYPPT.ppt"}));
-    EXPECT_EQ(draw.DeckSlideCount, 25);
-    EXPECT_EQ(draw.DrawSlideCount, 25);
-    EXPECT_EQ(draw.Text1->text(), "000/000");
+    EXPECT_EQ(draw.deckSlideCount(), 25);
+    EXPECT_EQ(draw.drawableSlideCount(), 25);
+    EXPECT_EQ(counter(draw)->text(), "000/000");
     EXPECT_TRUE(t.windows.aboveFullScreen.contains("Form5"));
     EXPECT_NEAR(draw.leftTwips(), (t.windows.screen.width() - draw.widthTwips()) / 2, 15);
-    EXPECT_TRUE(draw.Command3->isEnabled());
-    EXPECT_FALSE(draw.Command4->isEnabled());
+    EXPECT_TRUE(prepareButton(draw)->isEnabled());
+    EXPECT_FALSE(drawButton(draw)->isEnabled());
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
 }
 
 TEST_F(SlideDrawTest, PrepareRollsTheShowUntilDraw)
 {
     SlideDraw& draw = open(25);
-    draw.Command3->click();
-    EXPECT_TRUE(draw.Timer1->isEnabled());
-    EXPECT_FALSE(draw.Command3->isEnabled());
-    EXPECT_TRUE(draw.Command4->isEnabled());
-    EXPECT_EQ(draw.Text1->text(), SlideDraw::kDrawing);
-    EXPECT_LE(QFontMetrics(draw.Text1->font()).horizontalAdvance(draw.Text1->text()),
-              draw.Text1->contentsRect().width())
+    prepareButton(draw)->click();
+    EXPECT_TRUE(rollTimer(draw)->isEnabled());
+    EXPECT_FALSE(prepareButton(draw)->isEnabled());
+    EXPECT_TRUE(drawButton(draw)->isEnabled());
+    EXPECT_EQ(counter(draw)->text(), SlideDraw::kDrawing);
+    EXPECT_LE(QFontMetrics(counter(draw)->font()).horizontalAdvance(counter(draw)->text()),
+              counter(draw)->contentsRect().width())
         << "the counter's text fits its box";
 
     std::set<int> seen;
@@ -87,10 +117,10 @@ TEST_F(SlideDrawTest, PrepareRollsTheShowUntilDraw)
     }
     EXPECT_GT(seen.size(), 5u) << "the show should flicker through random slides";
 
-    draw.Command4->click();
-    EXPECT_FALSE(draw.Timer1->isEnabled());
-    EXPECT_TRUE(draw.Command3->isEnabled());
-    EXPECT_FALSE(draw.Command4->isEnabled());
+    drawButton(draw)->click();
+    EXPECT_FALSE(rollTimer(draw)->isEnabled());
+    EXPECT_TRUE(prepareButton(draw)->isEnabled());
+    EXPECT_FALSE(drawButton(draw)->isEnabled());
     const int calls = t.presentations.gotoCalls;
     t.advance(100);
     EXPECT_EQ(t.presentations.gotoCalls, calls) << "no rolling after the draw";
@@ -119,11 +149,11 @@ TEST_F(SlideDrawTest, ARoundGivesEverySlideOnceThenStartsAgain)
 TEST_F(SlideDrawTest, OnlyTheFirst200SlidesOfALargeDeckAreDrawn)
 {
     SlideDraw& draw = open(230);
-    EXPECT_EQ(draw.DrawSlideCount, 200);
+    EXPECT_EQ(draw.drawableSlideCount(), 200);
     std::set<int> drawn;
     for (int i = 0; i < 200; ++i) {
         drawn.insert(drawOne(draw));
-        ASSERT_TRUE(draw.Text1->text().endsWith("/230")) << draw.Text1->text().toStdString();
+        ASSERT_TRUE(counter(draw)->text().endsWith("/230")) << counter(draw)->text().toStdString();
     }
     EXPECT_EQ(drawn.size(), 200u);
     EXPECT_EQ(*drawn.rbegin(), 200);
@@ -136,7 +166,7 @@ TEST_F(SlideDrawTest, CounterShowsThePositionReadBackFromTheShow)
     t.presentations.landOn = [](int n) { return n % 25 + 1; };
     SlideDraw& draw = open(25);
     const int slide = drawOne(draw);
-    EXPECT_EQ(draw.Text1->text(), QStringLiteral("%1/25").arg(slide % 25 + 1));
+    EXPECT_EQ(counter(draw)->text(), QStringLiteral("%1/25").arg(slide % 25 + 1));
 }
 
 TEST_F(SlideDrawTest, PrepareBringsBackAShowEndedWithEsc)
@@ -145,7 +175,7 @@ TEST_F(SlideDrawTest, PrepareBringsBackAShowEndedWithEsc)
     t.presentations.endShowsByUser();
     drawOne(draw);
     EXPECT_EQ(t.presentations.runningShows(), 1);
-    EXPECT_EQ(draw.Text1->text(), QStringLiteral("%1/25").arg(draw.LastSlide));
+    EXPECT_EQ(counter(draw)->text(), QStringLiteral("%1/25").arg(draw.lastSlide()));
 }
 
 TEST_F(SlideDrawTest, TheToolbarIsDraggedByItsBackgroundAndItsCounter)
@@ -165,35 +195,35 @@ TEST_F(SlideDrawTest, TheToolbarIsDraggedByItsBackgroundAndItsCounter)
         return draw.pos();
     };
     const QPoint before = draw.pos();
-    EXPECT_EQ(drag(draw.Text1, QPoint(40, 25), draw.Text1->rect().center()), before + QPoint(40, 25));
+    EXPECT_EQ(drag(counter(draw), QPoint(40, 25), counter(draw)->rect().center()), before + QPoint(40, 25));
     EXPECT_EQ(drag(&draw, QPoint(-10, 5)), before + QPoint(30, 30));
     // A press on a button is the button's, not a drag.
-    drag(draw.Command1, QPoint(50, 50), draw.Command1->rect().center());
+    drag(quitButton(draw), QPoint(50, 50), quitButton(draw)->rect().center());
     EXPECT_EQ(draw.pos(), before + QPoint(30, 30));
 }
 
 TEST_F(SlideDrawTest, QuitWithoutPrepareReturnsToTheMainWindow)
 {
     SlideDraw& draw = open(25);
-    draw.Command1->click();
+    quitButton(draw)->click();
     TestProgram::settle();
     EXPECT_FALSE(t.program->isLoaded(WindowKind::SlideDraw));
     EXPECT_EQ(t.presentations.log.last(), "quit MYPPT.ppt");
     EXPECT_EQ(t.presentations.alive, 0);
     EXPECT_EQ(t.windows.taskbarShown, 1);
     EXPECT_TRUE(t.main().isVisible());
-    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_TRUE(control<Timer>(&t.main(), "Timer2")->isEnabled());
 }
 
 TEST_F(SlideDrawTest, QuitClickedWhileADrawWaitsForTheShowEndsCleanly)
 {
     // One slide: the draw would end the round and say so, after the user already left.
     SlideDraw& draw = open(1);
-    draw.Command3->click();
+    prepareButton(draw)->click();
     t.advance(20);
     // The click on 退出 is waiting in the queue when 抽签 lets events run between its jumps.
-    QMetaObject::invokeMethod(draw.Command1, "click", Qt::QueuedConnection);
-    draw.Command4->click();
+    QMetaObject::invokeMethod(quitButton(draw), "click", Qt::QueuedConnection);
+    drawButton(draw)->click();
     TestProgram::settle();
     EXPECT_FALSE(t.program->isLoaded(WindowKind::SlideDraw));
     EXPECT_EQ(t.presentations.alive, 0);
@@ -205,7 +235,7 @@ TEST_F(SlideDrawTest, QuitClickedWhileADrawWaitsForTheShowEndsCleanly)
 TEST_F(SlideDrawTest, ClosingTheWindowOtherwiseCleansUpAsQuitDoes)
 {
     SlideDraw& draw = open(25);
-    draw.Command3->click();
+    prepareButton(draw)->click();
     t.advance(20);
     draw.close();
     TestProgram::settle();
@@ -214,7 +244,7 @@ TEST_F(SlideDrawTest, ClosingTheWindowOtherwiseCleansUpAsQuitDoes)
     EXPECT_EQ(t.presentations.alive, 0);
     EXPECT_EQ(t.windows.taskbarShown, 1);
     EXPECT_TRUE(t.main().isVisible());
-    EXPECT_TRUE(t.main().Timer2->isEnabled());
+    EXPECT_TRUE(control<Timer>(&t.main(), "Timer2")->isEnabled());
     EXPECT_EQ(t.presentations.log.count("quit MYPPT.ppt"), 1);
 }
 
@@ -226,19 +256,19 @@ TEST(SlideDrawDeckProblems, AMissingOrEmptyDeckIsToldAndTheWindowStaysUsable)
         if (!missing)
             fresh.presentations.decks[QStringLiteral("MYPPT.ppt")] = 0;
         fresh.start();
-        auto* draw = fresh.program->formAs<SlideDraw>(WindowKind::SlideDraw);
+        auto* draw = fresh.program->window<SlideDraw>();
         ASSERT_NE(draw, nullptr);
         ASSERT_EQ(fresh.dialogs.shown.size(), 1);
         EXPECT_EQ(fresh.dialogs.shown[0].title, SlideDraw::kNoticeTitle);
         EXPECT_TRUE(fresh.dialogs.shown[0].text.contains("MYPPT.ppt"));
 
-        draw->Command3->click();
+        prepareButton(*draw)->click();
         EXPECT_EQ(fresh.dialogs.shown.size(), 2) << "Prepare repeats why nothing can be drawn";
-        EXPECT_FALSE(draw->Timer1->isEnabled());
-        EXPECT_FALSE(draw->Command4->isEnabled());
-        EXPECT_TRUE(draw->Command3->isEnabled());
+        EXPECT_FALSE(rollTimer(*draw)->isEnabled());
+        EXPECT_FALSE(drawButton(*draw)->isEnabled());
+        EXPECT_TRUE(prepareButton(*draw)->isEnabled());
 
-        draw->Command1->click();
+        quitButton(*draw)->click();
         TestProgram::settle();
         EXPECT_FALSE(fresh.program->isLoaded(WindowKind::SlideDraw));
         EXPECT_TRUE(fresh.main().isVisible());
@@ -250,14 +280,14 @@ TEST_F(SlideDrawTest, EveryOpeningStartsWithAFullPotAndANewShow)
     SlideDraw& first = open(3);
     drawOne(first);
     drawOne(first);
-    first.Command1->click();
+    quitButton(first)->click();
     TestProgram::settle();
 
-    auto* second = t.program->formAs<SlideDraw>(WindowKind::SlideDraw);
+    auto* second = t.program->window<SlideDraw>();
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(t.presentations.created, 2);
-    EXPECT_EQ(second->pot().remaining(), 3);
-    EXPECT_EQ(second->Text1->text(), "000/000");
+    EXPECT_EQ(second->remainingInRound(), 3);
+    EXPECT_EQ(counter(*second)->text(), "000/000");
 }
 
 } // namespace

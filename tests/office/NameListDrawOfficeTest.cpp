@@ -16,6 +16,7 @@
 #include <QSet>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -29,26 +30,35 @@ protected:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         original = office::files().read(path, 45);
         main = &t.start();
-        w = t.program->formAs<NameListDraw>(WindowKind::NameListDraw);
+        w = t.program->window<NameListDraw>();
         w->show();
-        w->CommandQuit->setEnabled(true);
+        control<QPushButton>("CommandQuit")->setEnabled(true);
+    }
+
+    // The window's controls, by the names the accessibility tree knows them by.
+    template <class T> T* control(const char* name) const
+    {
+        T* found = w->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            throw std::runtime_error(std::string("no control ") + name);
+        return found;
     }
 
     void startRound()
     {
-        w->Command1->click();
+        control<QPushButton>("Command1")->click();
         ASSERT_TRUE(office::waitFor([&] { return !w->isLoading(); }));
-        ASSERT_TRUE(w->Timer1->isEnabled())
+        ASSERT_TRUE(control<Timer>("Timer1")->isEnabled())
             << (t.dialogs.shown.isEmpty() ? std::string("no message")
                                           : t.dialogs.shown.last().text.toStdString());
     }
 
     void drawOne()
     {
-        if (w->CommandZb->isEnabled())
-            w->CommandZb->click();
+        if (control<QPushButton>("CommandZb")->isEnabled())
+            control<QPushButton>("CommandZb")->click();
         t.advance(100);
-        w->CommandQq->click();
+        control<QPushButton>("CommandQq")->click();
     }
 
     TestProgram t{&office::engine()};
@@ -65,11 +75,11 @@ TEST_F(NameListDrawOfficeTest, ASampleRoundIsWrittenIntoTheWorkbook)
     EXPECT_EQ(original[0].cells.value({1, 1}), CellValue::fromNumber(40));
 
     startRound();
-    EXPECT_EQ(w->Label3->text(), "40");
+    EXPECT_EQ(control<QLabel>("Label3")->text(), "40");
     QStringList shown;
-    while (!w->Label8->isVisible() && shown.size() < 45) {
+    while (!control<QLabel>("Label8")->isVisible() && shown.size() < 45) {
         drawOne();
-        shown << w->Text2->text();
+        shown << control<QLineEdit>("Text2")->text();
     }
     EXPECT_EQ(shown.size(), 40);
     EXPECT_TRUE(shown.contains(QStringLiteral("Mia Novak")));
@@ -116,7 +126,7 @@ TEST_F(NameListDrawOfficeTest, AKilledOfficeMidRoundLeavesTheListReadableAndTheN
     drawOne();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("意外停止")));
-    w->CommandQuit->click();
+    control<QPushButton>("CommandQuit")->click();
     EXPECT_TRUE(main->isVisible());
 
     // The file is the sample as it was, byte for byte: nothing half-written.
@@ -127,8 +137,8 @@ TEST_F(NameListDrawOfficeTest, AKilledOfficeMidRoundLeavesTheListReadableAndTheN
     w->show();
     startRound();
     drawOne();
-    const int first = w->LastDrawn;
-    w->CommandQuit->click();
+    const int first = w->lastDrawn();
+    control<QPushButton>("CommandQuit")->click();
     // The lock the killed instance left was cleared by that Start, so any office reads the list.
     const QList<CalcFiles::Sheet> back = office::files().read(path, 45);
     EXPECT_EQ(back[0].cells.value({first + 2, 3}), CellValue::fromNumber(1));

@@ -3,7 +3,6 @@
 #include "platform/office/Spreadsheet.h"
 
 #include <QString>
-#include <cstdint>
 #include <optional>
 
 // The name list's workbook and what the program tells the user about it.
@@ -15,9 +14,10 @@ inline const QString kSheet = QStringLiteral("sheet1");
 // the path of name.xls when there is no list at all.
 QString findFile(const QString& folder);
 
-// The participant count of A1, or nothing with the message that says what is wrong with it.
+// The participant count of A1, or nothing with the message that says what is wrong with it. A1 is
+// read as a 16-bit whole number, as the list has always been.
 struct Total {
-    std::optional<int16_t> count;
+    std::optional<int> count;
     QString problem;
 };
 Total readTotal(const CellValue& a1, const QString& path);

@@ -1,54 +1,42 @@
 #include "ui/draw/NameListDraw.h"
 
-#include "models/draw/NameListFile.h"
-#include "models/draw/RandomSource.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
-#include "platform/office/Spreadsheet.h"
 #include "ui/Controls.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
-#include "ui/main/MainWindow.h"
 
-#include <QFileInfo>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {
 
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
-constexpr int kNameColumn = 2;
-constexpr int kNumberColumn = 1;
-constexpr int kOrderColumn = 3;
-constexpr int kFirstRow = 3;
-
-QString trimmedNumber(int value)
-{
-    return QString::number(value);
-}
+const QString kUnknownTotal = QStringLiteral("?");
+const QString kStartCaption = QStringLiteral("开始");
+const QString kNextRoundCaption = QStringLiteral("下一轮");
 
 } // namespace
 
-NameListDraw::NameListDraw(Program& program) : Form(program, WindowKind::NameListDraw)
+NameListDraw::NameListDraw(Program& program)
+    : Form(program, WindowKind::NameListDraw), list_(program.spreadsheet(), program.dataFolder())
 {
     setWindowTitle(kTitle);
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resize(twips::toPixels(kClientWidth, tpp()), twips::toPixels(kClientHeight, tpp()));
     buildControls();
-    connectHandlers();
+    connect(startButton_, &QPushButton::clicked, this, &NameListDraw::onStartClicked);
+    connect(nextButton_, &QPushButton::clicked, this, &NameListDraw::onNextClicked);
+    connect(drawButton_, &QPushButton::clicked, this, &NameListDraw::onDrawClicked);
+    connect(quitButton_, &QPushButton::clicked, this, &NameListDraw::onQuitClicked);
+    connect(editButton_, &QPushButton::clicked, this, &NameListDraw::onEditClicked);
     WindowChrome::attach(this, {}, {"Command1", "CommandZb", "CommandQq", "CommandQuit", "Command2"});
-    Timer1 = makeTimer(QStringLiteral("Timer1"), 50, TickPolicy::Pacing);
-    Timer1->onTick([this] { timer1Tick(); });
-    for (int i = 0; i < DrawPot::kMaxEntries + 1; ++i) {
-        EntryNumbers << QString();
-        EntryNames << QString();
-    }
+    rollTimer_ = makeTimer(QStringLiteral("Timer1"), 50, TickPolicy::Pacing);
+    rollTimer_->onTick([this] { onRollTick(); });
 }
 
 NameListDraw::~NameListDraw() = default;
@@ -62,8 +50,9 @@ void NameListDraw::buildControls()
         placeTwips(created, l, t, w, h);
         return created;
     };
-    auto box = [this](const QString& name, const QString& text, double top, const QString& accessible) {
-        auto* created = named(new QLineEdit(text, Frame1), name);
+    auto box = [this](QWidget* parent, const QString& name, const QString& text, double top,
+                      const QString& accessible) {
+        auto* created = named(new QLineEdit(text, parent), name);
         placeTwips(created, 1500, top, 3615, 615);
         created->setReadOnly(true);
         created->setAlignment(Qt::AlignCenter);
@@ -75,51 +64,57 @@ void NameListDraw::buildControls()
         return created;
     };
 
-    Frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
-    placeTwips(Frame1, 150, 60, 5325, 2175);
-    Frame1->setFrameShape(QFrame::StyledPanel);
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("原始编号:"), Frame1, 120, 390, 1335, 375);
-    Label1->setFont(twips::font(QStringLiteral("宋体"), 12, true));
-    Text1 = box(QStringLiteral("Text1"), kClickStart, 240, QStringLiteral("原始编号"));
-    Label2 = label(QStringLiteral("Label2"), QStringLiteral("抽 签 者:"), Frame1, 120, 1455, 1335, 375);
-    Label2->setFont(twips::font(QStringLiteral("宋体"), 12, true));
-    Text2 = box(QStringLiteral("Text2"), kStartDrawing, 1305, QStringLiteral("抽签者"));
+    // The entry drawn: its number and its name.
+    auto* entryFrame = named(new QFrame(this), QStringLiteral("Frame1"));
+    placeTwips(entryFrame, 150, 60, 5325, 2175);
+    entryFrame->setFrameShape(QFrame::StyledPanel);
+    label(QStringLiteral("Label1"), QStringLiteral("原始编号:"), entryFrame, 120, 390, 1335, 375)
+        ->setFont(twips::font(QStringLiteral("宋体"), 12, true));
+    numberBox_ = box(entryFrame, QStringLiteral("Text1"), kClickStart, 240, QStringLiteral("原始编号"));
+    label(QStringLiteral("Label2"), QStringLiteral("抽 签 者:"), entryFrame, 120, 1455, 1335, 375)
+        ->setFont(twips::font(QStringLiteral("宋体"), 12, true));
+    nameBox_ = box(entryFrame, QStringLiteral("Text2"), kStartDrawing, 1305, QStringLiteral("抽签者"));
 
-    Frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
-    placeTwips(Frame2, 150, 60, 5325, 2175);
-    Frame2->setFrameShape(QFrame::StyledPanel);
-    Frame2->setAutoFillBackground(true);
-    Label4 = label(QStringLiteral("Label4"), QStringLiteral("稍后将自动打开Excel，修改名单后请："), Frame2,
-                   240, 240, 4935, 375);
-    Label4->setFont(twips::font(QStringLiteral("宋体"), 12, true));
-    setTextColour(Label4, kRed);
-    Label6 =
-        label(QStringLiteral("Label6"), QStringLiteral("1.核对总人数是否有误"), Frame2, 600, 720, 4500, 300);
-    Label7 =
-        label(QStringLiteral("Label7"), QStringLiteral("2.保存修改后的名单"), Frame2, 600, 1080, 4500, 300);
-    Label9 = label(QStringLiteral("Label9"), QStringLiteral("3.关闭EXCEL窗口"), Frame2, 600, 1440, 4500, 300);
-    Label10 = label(QStringLiteral("Label10"), QStringLiteral("4.退出抽签界面后重新进入"), Frame2, 600, 1800,
-                    4500, 300);
-    for (QLabel* step : {Label6, Label7, Label9, Label10})
+    // Over the entry while the user edits the list in their own office.
+    editSteps_ = named(new QFrame(this), QStringLiteral("Frame2"));
+    placeTwips(editSteps_, 150, 60, 5325, 2175);
+    editSteps_->setFrameShape(QFrame::StyledPanel);
+    editSteps_->setAutoFillBackground(true);
+    QLabel* editNotice =
+        label(QStringLiteral("Label4"), QStringLiteral("稍后将自动打开Excel，修改名单后请："), editSteps_,
+              240, 240, 4935, 375);
+    editNotice->setFont(twips::font(QStringLiteral("宋体"), 12, true));
+    setTextColour(editNotice, kRed);
+    const QList<QLabel*> steps{
+        label(QStringLiteral("Label6"), QStringLiteral("1.核对总人数是否有误"), editSteps_, 600, 720, 4500,
+              300),
+        label(QStringLiteral("Label7"), QStringLiteral("2.保存修改后的名单"), editSteps_, 600, 1080, 4500,
+              300),
+        label(QStringLiteral("Label9"), QStringLiteral("3.关闭EXCEL窗口"), editSteps_, 600, 1440, 4500, 300),
+        label(QStringLiteral("Label10"), QStringLiteral("4.退出抽签界面后重新进入"), editSteps_, 600, 1800,
+              4500, 300),
+    };
+    for (QLabel* step : steps)
         step->setFont(twips::font(QStringLiteral("宋体"), 10.5));
-    Frame2->hide();
+    editSteps_->hide();
 
-    Frame4 = named(new QFrame(this), QStringLiteral("Frame4"));
-    placeTwips(Frame4, 5640, 60, 1485, 2175);
-    Frame4->setFrameShape(QFrame::StyledPanel);
-    Label5 = label(QStringLiteral("Label5"), QStringLiteral("1"), Frame4, 45, 120, 1395, 915);
-    Label5->setFont(twips::font(QStringLiteral("Times New Roman"), 42, true));
-    Label5->setAlignment(Qt::AlignCenter);
-    Label5->setToolTip(QStringLiteral("这是当前抽签者抽签得到的顺序号"));
-    setTextColour(Label5, kRed);
-    Line1 = named(new QFrame(Frame4), QStringLiteral("Line1"));
-    placeTwips(Line1, 60, 1080, 1365, 15);
-    Line1->setFrameShape(QFrame::HLine);
-    Label3 = label(QStringLiteral("Label3"), QStringLiteral("?"), Frame4, 45, 1140, 1395, 915);
-    Label3->setFont(twips::font(QStringLiteral("Times New Roman"), 42, true));
-    Label3->setAlignment(Qt::AlignCenter);
-    Label3->setToolTip(QStringLiteral("这是参加抽签的总人数"));
-    setTextColour(Label3, kBlue);
+    // This draw's order over the number taking part.
+    auto* countFrame = named(new QFrame(this), QStringLiteral("Frame4"));
+    placeTwips(countFrame, 5640, 60, 1485, 2175);
+    countFrame->setFrameShape(QFrame::StyledPanel);
+    orderLabel_ = label(QStringLiteral("Label5"), QStringLiteral("1"), countFrame, 45, 120, 1395, 915);
+    orderLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 42, true));
+    orderLabel_->setAlignment(Qt::AlignCenter);
+    orderLabel_->setToolTip(QStringLiteral("这是当前抽签者抽签得到的顺序号"));
+    setTextColour(orderLabel_, kRed);
+    auto* rule = named(new QFrame(countFrame), QStringLiteral("Line1"));
+    placeTwips(rule, 60, 1080, 1365, 15);
+    rule->setFrameShape(QFrame::HLine);
+    totalLabel_ = label(QStringLiteral("Label3"), kUnknownTotal, countFrame, 45, 1140, 1395, 915);
+    totalLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 42, true));
+    totalLabel_->setAlignment(Qt::AlignCenter);
+    totalLabel_->setToolTip(QStringLiteral("这是参加抽签的总人数"));
+    setTextColour(totalLabel_, kBlue);
 
     auto button = [this](const QString& name, const QString& text, double left, double width) {
         auto* created = named(new QPushButton(text, this), name);
@@ -127,60 +122,27 @@ void NameListDraw::buildControls()
         created->setFont(twips::font(QStringLiteral("宋体"), 10.5));
         return created;
     };
-    Command1 = button(QStringLiteral("Command1"), QStringLiteral("开始"), 240, 1215);
-    CommandZb = button(QStringLiteral("CommandZb"), QStringLiteral("下一位"), 1655, 1215);
-    CommandQq = button(QStringLiteral("CommandQq"), QStringLiteral("抽签"), 3070, 1095);
-    CommandQuit = button(QStringLiteral("CommandQuit"), QStringLiteral("退出"), 4320, 1215);
-    Command2 = button(QStringLiteral("Command2"), QStringLiteral("修改名单"), 5700, 1335);
-    CommandZb->setEnabled(false);
-    CommandQq->setEnabled(false);
+    startButton_ = button(QStringLiteral("Command1"), kStartCaption, 240, 1215);
+    nextButton_ = button(QStringLiteral("CommandZb"), QStringLiteral("下一位"), 1655, 1215);
+    drawButton_ = button(QStringLiteral("CommandQq"), QStringLiteral("抽签"), 3070, 1095);
+    quitButton_ = button(QStringLiteral("CommandQuit"), QStringLiteral("退出"), 4320, 1215);
+    editButton_ = button(QStringLiteral("Command2"), QStringLiteral("修改名单"), 5700, 1335);
+    nextButton_->setEnabled(false);
+    drawButton_->setEnabled(false);
 
-    Label8 = label(QStringLiteral("Label8"), kRoundOver, this, 1320, 2355, 2895, 405);
-    Label8->setFont(twips::font(QStringLiteral("宋体"), 18, true));
-    Label8->setAlignment(Qt::AlignCenter);
-    setTextColour(Label8, kRed);
-    Label8->hide();
-}
-
-void NameListDraw::connectHandlers()
-{
-    connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
-    connect(CommandZb, &QPushButton::clicked, this, [this] { commandZbClick(); });
-    connect(CommandQq, &QPushButton::clicked, this, [this] { commandQqClick(); });
-    connect(CommandQuit, &QPushButton::clicked, this, [this] { commandQuitClick(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { command2Click(); });
-}
-
-MainWindow* NameListDraw::mainWindow()
-{
-    return program().loadedAs<MainWindow>(WindowKind::Main);
-}
-
-Spreadsheet* NameListDraw::spreadsheet()
-{
-    return program().spreadsheet();
-}
-
-void NameListDraw::showMainWindow()
-{
-    if (MainWindow* main = mainWindow()) {
-        main->show();
-        hide();
-        main->resumeTracking();
-    }
-}
-
-void NameListDraw::inform(const QString& text)
-{
-    program().dialogs().inform(this, kNoticeTitle, text);
+    // Over the middle buttons once every entry is drawn.
+    roundOverLabel_ = label(QStringLiteral("Label8"), kRoundOver, this, 1320, 2355, 2895, 405);
+    roundOverLabel_->setFont(twips::font(QStringLiteral("宋体"), 18, true));
+    roundOverLabel_->setAlignment(Qt::AlignCenter);
+    setTextColour(roundOverLabel_, kRed);
+    roundOverLabel_->hide();
 }
 
 void NameListDraw::load()
 {
-    Label3->setText(QStringLiteral("?"));
-    Label5->setText(QStringLiteral("1"));
-    listLoaded_ = false;
-    if (MainWindow* main = mainWindow())
+    totalLabel_->setText(kUnknownTotal);
+    orderLabel_->setText(QStringLiteral("1"));
+    if (Form* main = program().loadedForm(WindowKind::Main))
         main->hide();
     program().windows().makeTopMost(this);
     const QSize screen = program().windows().screenSizeTwips();
@@ -190,282 +152,213 @@ void NameListDraw::load()
 void NameListDraw::resizeEvent(QResizeEvent* event)
 {
     Form::resizeEvent(event);
-    Command1->setFocus();
+    startButton_->setFocus();
 }
 
-void NameListDraw::command1Click()
+void NameListDraw::onStartClicked()
 {
-    CommandZb->show();
-    CommandQq->show();
-    Command1->setEnabled(false);
-    Command2->setEnabled(false);
+    nextButton_->show();
+    drawButton_->show();
+    startButton_->setEnabled(false);
+    editButton_->setEnabled(false);
 
     // A workbook still open from an earlier round keeps what was drawn in it.
-    Spreadsheet* engine = spreadsheet();
-    if (engine && engine->hasWorkbook())
-        saveAndClose();
-    listLoaded_ = false;
+    report(list_.finishEarlierRound());
 
-    Label8->hide();
-    Text1->setText(kLoading);
-    Text2->setText(kPleaseWait);
-
-    listPath_ = namelist::findFile(program().dataFolder());
-    if (!engine) {
-        failStart(namelist::openProblem(
-            OfficeError::of(OfficeError::Code::EngineUnavailable, QStringLiteral("这个版本没有表格程序。")),
-            listPath_));
-        return;
-    }
-    // What can be told without the spreadsheet program is told at once.
-    if (!QFileInfo(listPath_).isFile()) {
-        failStart(namelist::openProblem(OfficeError::of(OfficeError::Code::FileMissing), listPath_));
-        return;
-    }
-    if (const QString holder = engine->heldBy(listPath_); !holder.isEmpty()) {
-        failStart(namelist::openProblem(OfficeError::of(OfficeError::Code::HeldByOther, holder), listPath_));
-        return;
-    }
-    // Coming up takes a second or two: the window stays responsive meanwhile, and Quit abandons it.
-    loading_ = true;
-    QPointer<NameListDraw> self(this);
-    engine->start([self](const OfficeError& error) {
-        if (!self || !self->loading_)
-            return;
-        self->loading_ = false;
-        if (error) {
-            self->failStart(namelist::openProblem(error, self->listPath_));
-            return;
-        }
-        self->readList();
-    });
+    roundOverLabel_->hide();
+    numberBox_->setText(kLoading);
+    nameBox_->setText(kPleaseWait);
+    // Our instance takes a second or two to come up: the window stays responsive meanwhile, and Quit
+    // abandons the read. The list is a member, so it never calls back into a window that is gone.
+    list_.open([this](const NameList::Problem& problem) { onListRead(problem); });
 }
 
-void NameListDraw::readList()
+void NameListDraw::onListRead(const NameList::Problem& problem)
 {
-    Spreadsheet* engine = spreadsheet();
-    if (const OfficeError error = engine->open(listPath_, namelist::kSheet)) {
-        failStart(namelist::openProblem(error, listPath_));
+    if (problem) {
+        failStart(problem.text);
         return;
     }
-    const namelist::Total total = namelist::readTotal(engine->cell(1, 1), listPath_);
-    if (!total.count) {
-        failStart(total.problem);
-        return;
-    }
-    DrawnCount = 0;
-    EntryTotal = std::min<int16_t>(*total.count, DrawPot::kMaxEntries);
-    Label3->setText(trimmedNumber(EntryTotal));
-    Label5->setText(trimmedNumber(DrawnCount + 1));
-    for (int i = 1; i <= EntryTotal; ++i) {
-        EntryNumbers[i] = cellText(engine->cell(i + 2, kNumberColumn));
-        EntryNames[i] = cellText(engine->cell(i + 2, kNameColumn));
-        engine->setCell(i + 2, kOrderColumn, CellValue::empty());
-    }
-    pot_.fill(EntryTotal);
-    writeLost_ = false;
-
-    listLoaded_ = true;
-    CommandQuit->setEnabled(false);
-    Timer1->setEnabled(true);
-    CommandZb->setEnabled(false);
-    CommandQq->setEnabled(true);
-    CommandQq->setFocus();
-    Label3->setText(trimmedNumber(EntryTotal));
-    Label5->setText(trimmedNumber(DrawnCount + 1));
+    round_.start(list_.count());
+    rollForNext();
 }
 
 void NameListDraw::failStart(const QString& message)
 {
-    loading_ = false;
-    if (Spreadsheet* engine = spreadsheet())
-        engine->quit();
-    listLoaded_ = false;
-    Timer1->setEnabled(false);
-    Text1->setText(kClickStart);
-    Text2->setText(kStartDrawing);
-    Label3->setText(QStringLiteral("?"));
-    Label5->setText(QStringLiteral("1"));
-    Label8->hide();
-    CommandZb->show();
-    CommandQq->show();
-    CommandZb->setEnabled(false);
-    CommandQq->setEnabled(false);
-    Command1->setText(QStringLiteral("开始"));
-    Command1->setEnabled(true);
-    Command2->setEnabled(true);
-    CommandQuit->setEnabled(true);
+    rollTimer_->setEnabled(false);
+    numberBox_->setText(kClickStart);
+    nameBox_->setText(kStartDrawing);
+    totalLabel_->setText(kUnknownTotal);
+    orderLabel_->setText(QStringLiteral("1"));
+    roundOverLabel_->hide();
+    nextButton_->show();
+    drawButton_->show();
+    nextButton_->setEnabled(false);
+    drawButton_->setEnabled(false);
+    startButton_->setText(kStartCaption);
+    startButton_->setEnabled(true);
+    editButton_->setEnabled(true);
+    quitButton_->setEnabled(true);
     inform(message);
 }
 
-void NameListDraw::timer1Tick()
+void NameListDraw::onRollTick()
 {
-    const int j = pickNumber(EntryTotal, RandomSource::shared());
-    if (j < 1 || j > EntryTotal)
+    const int number = round_.roll();
+    if (number < 1 || number > list_.count())
         return;
-    Text1->setText(EntryNumbers[j].trimmed());
-    Text2->setText(EntryNames[j].trimmed());
+    showEntry(number);
 }
 
-void NameListDraw::commandQqClick()
+void NameListDraw::onDrawClicked()
 {
-    Timer1->setEnabled(false);
-    CommandZb->setEnabled(true);
-    CommandZb->setFocus();
-    CommandQuit->setEnabled(true);
+    rollTimer_->setEnabled(false);
+    nextButton_->setEnabled(true);
+    nextButton_->setFocus();
+    quitButton_->setEnabled(true);
 
-    const int k = pot_.draw(RandomSource::shared());
-    if (k < 1) {
-        CommandQq->setEnabled(false);
+    const int number = round_.draw();
+    if (number < 1) {
+        drawButton_->setEnabled(false);
         return;
     }
-    LastDrawn = int16_t(k);
-    Text1->setText(EntryNumbers[k].trimmed());
-    Text2->setText(EntryNames[k].trimmed());
-    ++DrawnCount;
-    Label3->setText(trimmedNumber(EntryTotal));
-    Label5->setText(trimmedNumber(DrawnCount));
+    showEntry(number);
+    showCounts(round_.drawnCount());
+    report(list_.recordOrder(number, round_.drawnCount()));
 
-    if (listLoaded_ && !writeLost_) {
-        Spreadsheet* engine = spreadsheet();
-        if (!engine || engine->setCell(k + 2, kOrderColumn, CellValue::fromNumber(DrawnCount))) {
-            // The draw goes on; only the record in the file is lost, and the user is told once.
-            writeLost_ = true;
-            inform(namelist::writeProblem(listPath_));
-        }
-    }
-
-    if (pot_.isEmpty())
+    if (round_.isOver())
         endRound();
-    CommandQq->setEnabled(false);
+    drawButton_->setEnabled(false);
+}
+
+void NameListDraw::onNextClicked()
+{
+    rollForNext();
+}
+
+void NameListDraw::rollForNext()
+{
+    // Leaving mid-draw is only offered between draws.
+    quitButton_->setEnabled(false);
+    rollTimer_->setEnabled(true);
+    nextButton_->setEnabled(false);
+    drawButton_->setEnabled(true);
+    drawButton_->setFocus();
+    showCounts(round_.drawnCount() + 1);
 }
 
 void NameListDraw::endRound()
 {
-    Label8->show();
-    Command1->setText(QStringLiteral("下一轮"));
-    Label8->setText(kRoundOver);
-    Text1->setFocus();
-    CommandZb->setEnabled(false);
-    CommandZb->hide();
-    CommandQq->hide();
-    DrawnCount = 0;
-    Command1->setEnabled(true);
-    if (listLoaded_)
-        saveAndClose();
-    listLoaded_ = false;
-    pot_.fill(EntryTotal);
+    roundOverLabel_->show();
+    startButton_->setText(kNextRoundCaption);
+    roundOverLabel_->setText(kRoundOver);
+    numberBox_->setFocus();
+    nextButton_->setEnabled(false);
+    nextButton_->hide();
+    drawButton_->hide();
+    startButton_->setEnabled(true);
+    // The round stays over until Start reads the list afresh for the next one.
+    if (list_.isOpen())
+        report(list_.saveAndEnd());
 }
 
-void NameListDraw::saveAndClose()
+void NameListDraw::showCounts(int order)
 {
-    Spreadsheet* engine = spreadsheet();
-    if (!engine)
-        return;
-    const QString path = engine->workbookPath();
-    if (engine->hasWorkbook() && !writeLost_) {
-        if (const OfficeError error = engine->save()) {
-            engine->quit();
-            inform(namelist::saveProblem(error, path.isEmpty() ? listPath_ : path));
-            return;
-        }
-    }
-    engine->quit();
+    totalLabel_->setText(QString::number(list_.count()));
+    orderLabel_->setText(QString::number(order));
 }
 
-void NameListDraw::commandZbClick()
+void NameListDraw::showEntry(int number)
 {
-    CommandQuit->setEnabled(false);
-    Timer1->setEnabled(true);
-    CommandZb->setEnabled(false);
-    CommandQq->setEnabled(true);
-    CommandQq->setFocus();
-    Label3->setText(trimmedNumber(EntryTotal));
-    Label5->setText(trimmedNumber(DrawnCount + 1));
+    const NameList::Entry& entry = list_.entry(number);
+    numberBox_->setText(entry.number.trimmed());
+    nameBox_->setText(entry.name.trimmed());
 }
 
-void NameListDraw::command2Click()
+void NameListDraw::onEditClicked()
 {
-    Frame2->show();
-    Frame2->raise();
-    Command1->setEnabled(false);
-    Command2->setEnabled(false);
-    Timer1->setEnabled(false);
+    editSteps_->show();
+    editSteps_->raise();
+    startButton_->setEnabled(false);
+    editButton_->setEnabled(false);
+    rollTimer_->setEnabled(false);
 
-    const QString path = namelist::findFile(program().dataFolder());
-    Spreadsheet* engine = spreadsheet();
-    const OfficeError error = engine ? engine->openForEditing(path)
-                                     : OfficeError::of(OfficeError::Code::EngineUnavailable,
-                                                       QStringLiteral("这个版本没有表格程序。"));
-    if (error) {
-        Frame2->hide();
-        Command1->setEnabled(true);
-        Command2->setEnabled(true);
-        inform(namelist::openProblem(error, path));
+    if (const NameList::Problem problem = list_.editElsewhere()) {
+        editSteps_->hide();
+        startButton_->setEnabled(true);
+        editButton_->setEnabled(true);
+        inform(problem.text);
     }
 }
 
-void NameListDraw::commandQuitClick()
+void NameListDraw::onQuitClicked()
 {
-    Text1->setText(kReturning);
-    Text2->setText(kPleaseWait);
-    CommandZb->show();
-    CommandQq->show();
-    CommandQuit->setEnabled(false);
-    CommandZb->setEnabled(false);
-    Frame2->hide();
-    Label8->hide();
-    Command1->setText(QStringLiteral("开始"));
+    numberBox_->setText(kReturning);
+    nameBox_->setText(kPleaseWait);
+    nextButton_->show();
+    drawButton_->show();
+    quitButton_->setEnabled(false);
+    nextButton_->setEnabled(false);
+    editSteps_->hide();
+    roundOverLabel_->hide();
+    startButton_->setText(kStartCaption);
 
     program().timers().yieldToEvents();
-    Timer1->setEnabled(false);
+    rollTimer_->setEnabled(false);
     program().timers().yieldToEvents();
-    Label5->setText(QStringLiteral("1"));
-    Label3->setText(QStringLiteral("?"));
+    orderLabel_->setText(QStringLiteral("1"));
+    totalLabel_->setText(kUnknownTotal);
 
-    // Our own background instance only: what was drawn so far is saved, then it ends.
-    loading_ = false;
-    if (Spreadsheet* engine = spreadsheet()) {
-        engine->cancelStart();
-        saveAndClose();
-        listLoaded_ = false;
-        // The user's own office is theirs: a list still open there stays open, unsaved edits and all.
-        const QString path = namelist::findFile(program().dataFolder());
-        const QString holder = engine->heldBy(path);
-        if (!holder.isEmpty())
-            inform(namelist::stillOpenNotice(holder, path));
-    }
+    // Our own background instance only: what was drawn so far is saved, then it ends. A list the
+    // user still has open in their own office after editing it stays open there.
+    list_.cancelOpening();
+    report(list_.saveAndEnd());
+    report(list_.stillOpenElsewhere());
 
     hide();
-    Timer1->setEnabled(false);
-    Text1->setText(kClickStart);
-    Text2->setText(kStartDrawing);
-    CommandQq->setEnabled(false);
-    CommandZb->setEnabled(false);
-    Command1->setEnabled(true);
-    CommandQuit->setEnabled(true);
+    rollTimer_->setEnabled(false);
+    numberBox_->setText(kClickStart);
+    nameBox_->setText(kStartDrawing);
+    drawButton_->setEnabled(false);
+    nextButton_->setEnabled(false);
+    startButton_->setEnabled(true);
+    quitButton_->setEnabled(true);
     program().timers().yieldToEvents();
 
-    showMainWindow();
-    listLoaded_ = false;
-    Command2->setEnabled(true);
+    returnToMainWindow();
+    editButton_->setEnabled(true);
 }
 
 void NameListDraw::unload()
 {
     hide();
-    Timer1->setEnabled(false);
-    Text1->setText(kClickStart);
-    Text2->setText(kStartDrawing);
-    CommandQq->setEnabled(false);
+    rollTimer_->setEnabled(false);
+    numberBox_->setText(kClickStart);
+    nameBox_->setText(kStartDrawing);
+    drawButton_->setEnabled(false);
     // The window goes away with what was drawn in it saved; the background instance ends with it.
-    loading_ = false;
-    if (Spreadsheet* engine = spreadsheet()) {
-        engine->cancelStart();
-        if (listLoaded_ || engine->isRunning())
-            saveAndClose();
-    }
-    listLoaded_ = false;
+    list_.cancelOpening();
+    report(list_.release());
     program().timers().yieldToEvents();
-    showMainWindow();
+    returnToMainWindow();
+}
+
+void NameListDraw::returnToMainWindow()
+{
+    if (Form* main = program().loadedForm(WindowKind::Main)) {
+        main->show();
+        hide();
+        program().resumeTracking();
+    }
+}
+
+void NameListDraw::report(const NameList::Problem& problem)
+{
+    if (problem)
+        inform(problem.text);
+}
+
+void NameListDraw::inform(const QString& text)
+{
+    program().dialogs().inform(this, kNoticeTitle, text);
 }

@@ -1,21 +1,17 @@
 #pragma once
 
-#include "models/draw/DrawPot.h"
+#include "models/draw/DrawRound.h"
+#include "models/draw/NameList.h"
 #include "ui/Form.h"
 
-#include <QStringList>
-#include <cstdint>
-
-class MainWindow;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class Spreadsheet;
 class Timer;
 
-// The name-list draw, Form4: draws the participants of a list kept in the workbook name.xls one by
-// one, without repetition, and writes each one's draw order into column C of the workbook.
+// The name-list draw (Form4): draws the participants of the user's workbook name.xls one by one,
+// without repetition, and writes each one's draw order into column C of it.
 class NameListDraw : public Form {
     Q_OBJECT
 public:
@@ -37,54 +33,52 @@ public:
     void load() override;
     void unload() override;
 
-    // Handlers, by the control they answer.
-    void command1Click();    // 开始 / 下一轮
-    void commandQqClick();   // 抽签
-    void commandZbClick();   // 下一位
-    void command2Click();    // 修改名单
-    void commandQuitClick(); // 退出
-    void timer1Tick();
-
-    // Whether Start waits for the spreadsheet program to come up.
-    bool isLoading() const { return loading_; }
-
-    int16_t EntryTotal = 0;
-    QStringList EntryNumbers;
-    QStringList EntryNames;
-    int16_t DrawnCount = 0;
-    int16_t LastDrawn = 0;
-    const DrawPot& pot() const { return pot_; }
-
-    QFrame *Frame1, *Frame2, *Frame4, *Line1;
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
-    QLineEdit *Text1, *Text2;
-    QPushButton *Command1, *CommandZb, *CommandQq, *CommandQuit, *Command2;
-    Timer* Timer1;
+    // Whether Start waits for our office instance to come up.
+    bool isLoading() const { return list_.isOpening(); }
+    // Whether a round holds the workbook open with draws written but not yet saved.
+    bool isListLoaded() const { return list_.isOpen(); }
+    // The entry drawn last in this round; 0 before the first draw.
+    int lastDrawn() const { return round_.lastDrawn(); }
+    int remainingInRound() const { return round_.remaining(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
+private slots:
+    void onStartClicked();
+    void onDrawClicked();
+    void onNextClicked();
+    void onEditClicked();
+    void onQuitClicked();
+    void onRollTick();
+
 private:
     void buildControls();
-    void connectHandlers();
-    MainWindow* mainWindow();
-    void showMainWindow();
-    Spreadsheet* spreadsheet();
 
-    void readList();
+    void onListRead(const NameList::Problem& problem);
+    // Back to the window as it opened, then the message that says why.
     void failStart(const QString& message);
+    void rollForNext();
     void endRound();
-    // Saves the open workbook and ends the spreadsheet program; a failed save is reported.
-    void saveAndClose();
+    void showCounts(int order);
+    void showEntry(int number);
+    void report(const NameList::Problem& problem);
     void inform(const QString& text);
+    void returnToMainWindow();
 
-    DrawPot pot_;
-    QString listPath_;
-    bool loading_ = false;
-    bool writeLost_ = false;
-    // A round holds the workbook open with draws written but not yet saved.
-    bool listLoaded_ = false;
+    NameList list_;
+    DrawRound round_;
 
-public:
-    bool isListLoaded() const { return listLoaded_; }
+    QFrame* editSteps_ = nullptr;
+    QLineEdit* numberBox_ = nullptr;
+    QLineEdit* nameBox_ = nullptr;
+    QLabel* totalLabel_ = nullptr;
+    QLabel* orderLabel_ = nullptr;
+    QLabel* roundOverLabel_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* nextButton_ = nullptr;
+    QPushButton* drawButton_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QPushButton* editButton_ = nullptr;
+    Timer* rollTimer_ = nullptr;
 };

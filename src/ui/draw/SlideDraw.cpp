@@ -1,6 +1,5 @@
 #include "ui/draw/SlideDraw.h"
 
-#include "models/draw/RandomSource.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Timer.h"
@@ -8,7 +7,6 @@
 #include "platform/presentation/Presentation.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
-#include "ui/main/MainWindow.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -16,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -28,44 +27,43 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-SlideDraw::SlideDraw(Program& program) : Form(program, WindowKind::SlideDraw), random_(RandomSource::shared())
+SlideDraw::SlideDraw(Program& program) : Form(program, WindowKind::SlideDraw)
 {
     setWindowTitle(QStringLiteral("PPT图文随机抽签"));
     resizeTwips(4530, 720);
 
-    Command3 = makeButton(this, "Command3", QStringLiteral("准备"));
-    Command4 = makeButton(this, "Command4", QStringLiteral("抽签"));
-    Command1 = makeButton(this, "Command1", QStringLiteral("退出"));
-    placeTwips(Command3, 120, 150, 765, 420);
-    placeTwips(Command4, 1160, 150, 765, 420);
-    placeTwips(Command1, 2200, 150, 765, 420);
-    Command4->setEnabled(false);
-    // The toolbar drags itself (background and counter); the chrome adds the focus under the pointer.
-    WindowChrome::attach(this, {}, {"Command1", "Command3", "Command4"});
+    prepareButton_ = makeButton(this, "Command3", QStringLiteral("准备"));
+    drawButton_ = makeButton(this, "Command4", QStringLiteral("抽签"));
+    quitButton_ = makeButton(this, "Command1", QStringLiteral("退出"));
+    placeTwips(prepareButton_, 120, 150, 765, 420);
+    placeTwips(drawButton_, 1160, 150, 765, 420);
+    placeTwips(quitButton_, 2200, 150, 765, 420);
+    drawButton_->setEnabled(false);
 
-    Text1 = new QLineEdit(QStringLiteral("000/000"), this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("抽中的幻灯片/幻灯片总数"));
-    Text1->setAlignment(Qt::AlignCenter);
-    Text1->setReadOnly(true);
-    Text1->setFocusPolicy(Qt::NoFocus);
-    QFont counterFont = Text1->font();
+    counter_ = new QLineEdit(QStringLiteral("000/000"), this);
+    counter_->setObjectName(QStringLiteral("Text1"));
+    counter_->setAccessibleName(QStringLiteral("抽中的幻灯片/幻灯片总数"));
+    counter_->setAlignment(Qt::AlignCenter);
+    counter_->setReadOnly(true);
+    counter_->setFocusPolicy(Qt::NoFocus);
+    QFont counterFont = counter_->font();
     counterFont.setPointSizeF(kCounterPointSize);
-    Text1->setFont(counterFont);
-    Text1->setStyleSheet(QStringLiteral(
+    counter_->setFont(counterFont);
+    counter_->setStyleSheet(QStringLiteral(
         "QLineEdit { background: rgb(255, 0, 0); border: 1px solid rgb(128, 0, 0); padding: 0; }"));
-    placeTwips(Text1, 3240, 180, 1140, 405);
-    setCounterText(Text1->text());
+    placeTwips(counter_, 3240, 180, 1140, 405);
+    setCounterText(counter_->text());
 
-    Timer1 = makeTimer(QStringLiteral("Timer1"), 6, TickPolicy::Pacing);
+    rollTimer_ = makeTimer(QStringLiteral("Timer1"), 6, TickPolicy::Pacing);
 
-    connect(Command3, &QPushButton::clicked, this, [this] { command3Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { command4Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
-    Timer1->onTick([this] { timer1Tick(); });
+    connect(prepareButton_, &QPushButton::clicked, this, &SlideDraw::onPrepareClicked);
+    connect(drawButton_, &QPushButton::clicked, this, &SlideDraw::onDrawClicked);
+    connect(quitButton_, &QPushButton::clicked, this, &SlideDraw::onQuitClicked);
+    rollTimer_->onTick([this] { onRollTick(); });
 
-    // The counter is not for selecting text: a press on it starts a drag of the toolbar.
-    Text1->installEventFilter(this);
+    // The counter is not for selecting text: a press on it starts a drag of the toolbar, as one on its
+    // background does. The buttons take the focus under the pointer.
+    counter_->installEventFilter(this);
     WindowChrome::attach(
         this, {objectName(), QStringLiteral("Text1")},
         {QStringLiteral("Command3"), QStringLiteral("Command4"), QStringLiteral("Command1")});
@@ -99,11 +97,11 @@ void SlideDraw::openDeck()
         return;
     }
     presentation_->runShow();
-    DeckSlideCount = int16_t(std::min(presentation_->slideCount(), int(INT16_MAX)));
-    DrawSlideCount = std::min<int16_t>(DeckSlideCount, kMaxDrawn);
-    if (DrawSlideCount <= 0)
+    deckSlideCount_ = presentation_->slideCount();
+    const int drawable = std::min(deckSlideCount_, kMaxDrawn);
+    if (drawable <= 0)
         deckProblem_ = QStringLiteral("文件里没有幻灯片。");
-    pot_.fill(DrawSlideCount);
+    round_.start(drawable);
 }
 
 void SlideDraw::tellDeckProblem()
@@ -115,19 +113,19 @@ void SlideDraw::tellDeckProblem()
             .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder())));
 }
 
-void SlideDraw::command3Click()
+void SlideDraw::onPrepareClicked()
 {
-    if (DrawSlideCount <= 0) {
+    if (drawableSlideCount() <= 0) {
         tellDeckProblem();
         return;
     }
     // A show the user ended with Esc comes back: a draw is only seen in a running show.
     if (presentation_ && !presentation_->isShowRunning())
         presentation_->runShow();
-    Timer1->setEnabled(true);
-    Command3->setEnabled(false);
-    Command4->setEnabled(true);
-    Command4->setFocus();
+    rollTimer_->setEnabled(true);
+    prepareButton_->setEnabled(false);
+    drawButton_->setEnabled(true);
+    drawButton_->setFocus();
     raise();
     setCounterText(kDrawing);
 }
@@ -135,35 +133,35 @@ void SlideDraw::command3Click()
 void SlideDraw::setCounterText(const QString& text)
 {
     // The counter is small: a longer text (正在抽签, 200/230) gets a smaller font rather than cut off.
-    QFont font = Text1->font();
+    QFont font = counter_->font();
     font.setPointSizeF(kCounterPointSize);
-    const int room = Text1->contentsRect().width() - 6;
+    const int room = counter_->contentsRect().width() - 6;
     while (font.pointSizeF() > 8 && QFontMetrics(font).horizontalAdvance(text) > room)
         font.setPointSizeF(font.pointSizeF() - 0.75);
-    Text1->setFont(font);
-    Text1->setText(text);
+    counter_->setFont(font);
+    counter_->setText(text);
 }
 
-void SlideDraw::timer1Tick()
+void SlideDraw::onRollTick()
 {
-    if (DrawSlideCount <= 0 || !presentation_)
+    if (drawableSlideCount() <= 0 || !presentation_)
         return;
-    presentation_->gotoSlide(pickNumber(DrawSlideCount, random_));
+    presentation_->gotoSlide(round_.roll());
 }
 
-void SlideDraw::command4Click()
+void SlideDraw::onDrawClicked()
 {
-    Timer1->setEnabled(false);
-    Command3->setEnabled(true);
-    Command3->setFocus();
-    const int16_t s = int16_t(pot_.draw(random_));
+    rollTimer_->setEnabled(false);
+    prepareButton_->setEnabled(true);
+    prepareButton_->setFocus();
+    const int s = round_.draw();
     if (s == 0) {
         // Nothing left to draw (a deck without slides): say so rather than wait for a slide.
-        Command4->setEnabled(false);
+        drawButton_->setEnabled(false);
         tellDeckProblem();
         return;
     }
-    LastSlide = s;
+    lastSlide_ = s;
 
     // Once to stop the rolling on it, once more after the show caught up. The events let in between
     // may be a click on 退出: then this window is on its way out and the draw ends here.
@@ -184,18 +182,18 @@ void SlideDraw::command4Click()
 
     if (presentation_) {
         if (const auto position = presentation_->currentShowPosition())
-            setCounterText(QStringLiteral("%1/%2").arg(*position).arg(DeckSlideCount));
+            setCounterText(QStringLiteral("%1/%2").arg(*position).arg(deckSlideCount_));
     }
     raise();
 
-    if (pot_.isEmpty()) {
+    if (round_.isOver()) {
         program().dialogs().inform(this, kNoticeTitle, kRoundOver);
-        pot_.fill(DrawSlideCount);
+        round_.restart();
     }
-    Command4->setEnabled(false);
+    drawButton_->setEnabled(false);
 }
 
-void SlideDraw::command1Click()
+void SlideDraw::onQuitClicked()
 {
     leave();
     program().unload(WindowKind::SlideDraw);
@@ -212,28 +210,27 @@ void SlideDraw::leave()
     if (left_)
         return;
     left_ = true;
-    Timer1->setEnabled(false);
+    rollTimer_->setEnabled(false);
     if (presentation_)
         presentation_->quit();
     program().timers().yieldToEvents();
     presentation_.reset();
     program().windows().showTaskbar();
     hide();
-    if (auto* main = program().loadedAs<MainWindow>(WindowKind::Main)) {
-        main->resumeTracking();
+    program().resumeTracking();
+    if (Form* main = program().loadedForm(WindowKind::Main))
         main->show();
-    }
 }
 
 void SlideDraw::resizeEvent(QResizeEvent* event)
 {
     Form::resizeEvent(event);
-    Command3->setFocus();
+    prepareButton_->setFocus();
 }
 
 bool SlideDraw::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Text1) {
+    if (watched == counter_) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseMove:

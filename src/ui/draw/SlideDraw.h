@@ -1,18 +1,16 @@
 #pragma once
 
-#include "models/draw/DrawPot.h"
+#include "models/draw/DrawRound.h"
 #include "ui/Form.h"
 
-#include <cstdint>
 #include <memory>
 
 class Presentation;
-class RandomSource;
 class QLineEdit;
 class QPushButton;
 class Timer;
 
-// Form5, the slide draw: the deck MYPPT.ppt runs full screen and every slide is a lot. "准备" rolls
+// The slide draw (Form5): the deck MYPPT.ppt runs full screen and every slide is a lot. "准备" rolls
 // random slides every 6 ms, "抽签" stops on a slide not drawn yet in this round, the counter shows
 // the position read back from the show. The toolbar stays above the show.
 class SlideDraw : public Form {
@@ -32,29 +30,23 @@ public:
     void load() override;
     void unload() override;
 
-    void command3Click(); // 准备
-    void command4Click(); // 抽签
-    void command1Click(); // 退出
-    void timer1Tick();
-
+    // Slides in the deck, and how many of them take part (the first 200 at most).
+    int deckSlideCount() const { return deckSlideCount_; }
+    int drawableSlideCount() const { return int(round_.count()); }
     // The slides of this round still to be drawn.
-    const DrawPot& pot() const { return pot_; }
-
-    Presentation* presentation() const { return presentation_.get(); }
-    // Why the deck cannot be drawn from; empty when it can.
-    const QString& deckProblem() const { return deckProblem_; }
-
-    QPushButton *Command3, *Command4, *Command1;
-    QLineEdit* Text1;
-    Timer* Timer1;
-
-    int16_t DeckSlideCount = 0;
-    int16_t DrawSlideCount = 0;
-    int16_t LastSlide = 0;
+    int remainingInRound() const { return round_.remaining(); }
+    // The slide drawn last, also once its draw ended the round; 0 before the first draw.
+    int lastSlide() const { return lastSlide_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void onPrepareClicked();
+    void onDrawClicked();
+    void onQuitClicked();
+    void onRollTick();
 
 private:
     void openDeck();
@@ -64,8 +56,16 @@ private:
     void leave();
 
     std::unique_ptr<Presentation> presentation_;
-    RandomSource& random_;
-    DrawPot pot_;
+    DrawRound round_;
+    int deckSlideCount_ = 0;
+    int lastSlide_ = 0;
+    // Why the deck cannot be drawn from; empty when it can.
     QString deckProblem_;
     bool left_ = false;
+
+    QPushButton* prepareButton_ = nullptr;
+    QPushButton* drawButton_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QLineEdit* counter_ = nullptr;
+    Timer* rollTimer_ = nullptr;
 };

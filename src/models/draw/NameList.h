@@ -1,0 +1,101 @@
+#pragma once
+
+#include "models/draw/DrawPot.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class Spreadsheet;
+
+// The participants of the name-list workbook, read through our own office instance, and the draw
+// order written back into column C of it. A round keeps the workbook open in our instance with the
+// order written but not yet saved; the round's end saves it and ends the instance.
+class NameList {
+public:
+    // One row of the list, its cells as they read: not trimmed, empty for an empty cell.
+    struct Entry {
+        QString number;
+        QString name;
+    };
+
+    // What went wrong, with the text that tells the user.
+    struct Problem {
+        enum class Kind {
+            None,
+            CannotOpen,         // no office, no file, held elsewhere, not a workbook, a bad A1 ...
+            NotSaved,           // the round's order did not reach the file
+            NotWritten,         // the office stopped mid-round: the rest of the round is not recorded
+            StillOpenElsewhere, // the user's own office still has the list open
+        };
+        Kind kind = Kind::None;
+        QString text;
+
+        explicit operator bool() const { return kind != Kind::None; }
+    };
+
+    enum class State {
+        Closed,  // nothing of ours holds the list
+        Opening, // waiting for our instance to come up
+        Open,    // read for a round; the order goes into the workbook held open
+    };
+
+    // At most as many rows take part as a round can draw, whatever A1 says.
+    static constexpr int kMaxEntries = DrawPot::kMaxEntries;
+
+    // Without an engine every read is a problem that says this build has no office.
+    NameList(Spreadsheet* engine, QString folder);
+    ~NameList();
+    NameList(const NameList&) = delete;
+    NameList& operator=(const NameList&) = delete;
+
+    State state() const { return state_; }
+    bool isOpening() const { return state_ == State::Opening; }
+    bool isOpen() const { return state_ == State::Open; }
+
+    // The list file as the last read found it.
+    const QString& path() const { return path_; }
+
+    // Saves and ends what an earlier round left open in our instance; nothing when nothing is open.
+    Problem finishEarlierRound();
+
+    // Reads the list afresh for a round: the count of A1 (at most 200), every row's number and name,
+    // column C cleared. What can be told without the office (no office, no file, the list open in
+    // another program) is told at once, before this returns; otherwise done is called once our
+    // instance is up and the list read. A problem ends our instance. Reading closes a workbook still
+    // open in our instance unsaved: finish an earlier round first.
+    void open(std::function<void(const Problem&)> done);
+    // Forgets a read still waiting for our instance.
+    void cancelOpening();
+
+    // The entries of the last read that succeeded; numbered from 1.
+    int count() const { return int(entries_.size()); }
+    const Entry& entry(int number) const { return entries_.at(number - 1); }
+
+    // Writes the entry's draw order into column C. The first write that fails is reported; the rest
+    // of the round is then neither written nor saved, so the file keeps what it had.
+    Problem recordOrder(int entry, int order);
+    // Whether a write of this round failed.
+    bool isOrderLost() const { return orderLost_; }
+
+    // Saves the round's order into the file (unless a write failed) and ends our instance.
+    Problem saveAndEnd();
+    // As saveAndEnd, when a round is open or our instance still runs; otherwise nothing.
+    Problem release();
+
+    // Opens the list in the user's own spreadsheet program for editing.
+    Problem editElsewhere();
+    // The user's own office still holds the list (after editing it there).
+    Problem stillOpenElsewhere();
+
+private:
+    Problem readOpened();
+    Problem fail(const QString& text);
+
+    Spreadsheet* engine_;
+    QString folder_;
+    QString path_;
+    QList<Entry> entries_;
+    State state_ = State::Closed;
+    bool orderLost_ = false;
+};
