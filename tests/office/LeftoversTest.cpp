@@ -13,6 +13,7 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -60,7 +61,9 @@ TEST(LeftoversTest, RemovesWhatEndedRunsLeftAndKeepsEverythingElse)
     const QString cache = base.filePath(QStringLiteral("cache"));
     for (const QString& folder : {temporary, data, cache})
         ASSERT_TRUE(QDir().mkpath(folder));
-    const QString dead = QString::number(traces::pidOfEndedProcess());
+    const qint64 ended = traces::pidOfEndedProcess();
+    ASSERT_NE(ended, 0);
+    const QString dead = QString::number(ended);
     const QString live = QString::number(QCoreApplication::applicationPid());
 
     // A killed run's profile with its two pipes, and the UNO pipe of one whose profile went already.
@@ -71,7 +74,14 @@ TEST(LeftoversTest, RemovesWhatEndedRunsLeftAndKeepsEverythingElse)
     const QString unoPipe = officePipePath(QStringLiteral("vantrel-%1-1-Ab1").arg(dead));
     const QString strayPipe = officePipePath(QStringLiteral("vantrel-%1-2-Cd2").arg(dead));
     const QString livePipe = officePipePath(QStringLiteral("vantrel-%1-3-Ef3").arg(live));
-    for (const QString& pipe : {instancePipe, unoPipe, strayPipe, livePipe})
+    const QStringList pipes{instancePipe, unoPipe, strayPipe, livePipe};
+    // The pipes live in the system's temporary folder: they go whatever the outcome.
+    const std::unique_ptr<const QStringList, void (*)(const QStringList*)> removePipes(
+        &pipes, [](const QStringList* made) {
+            for (const QString& pipe : *made)
+                QFile::remove(pipe);
+        });
+    for (const QString& pipe : pipes)
         ASSERT_TRUE(makeSocketFile(pipe)) << pipe.toStdString();
     ASSERT_TRUE(recordOfficePipes(deadProfile, {instancePipe, unoPipe}));
     // A running instance's profile, an old one without an owner, and somebody else's folder.
@@ -113,7 +123,6 @@ TEST(LeftoversTest, RemovesWhatEndedRunsLeftAndKeepsEverythingElse)
     EXPECT_FALSE(QFile::exists(unoPipe));
     EXPECT_FALSE(QFile::exists(strayPipe));
     EXPECT_TRUE(QFile::exists(livePipe));
-    QFile::remove(livePipe);
     EXPECT_EQ(entries(data), names({kSaveFilePrefix + live + QStringLiteral("-name.xls.Mn7"),
                                     QStringLiteral(".~lock.list.xls#"), QStringLiteral(".~vantrel.notes"),
                                     QStringLiteral("list.xls"), QStringLiteral("name.xls")}));
