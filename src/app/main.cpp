@@ -4,7 +4,9 @@
 #include "platform/QtSoundDevice.h"
 #include "platform/RealTimerDriver.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
 #include "platform/X11WindowSystem.h"
+#include "platform/office/OfficeLeftovers.h"
 #include "platform/office/Spreadsheet.h"
 #include "platform/presentation/BuiltInPresentation.h"
 #include "ui/FormRegistry.h"
@@ -30,6 +32,8 @@ int main(int argc, char* argv[])
     const QString appDir = QApplication::applicationDirPath();
     const QStringList shipped = ProgramFolder::shippedFolders(appDir);
     const QString dataFolder = ProgramFolder::resolve(appDir, shipped);
+    // Office profiles, pipes and half-written saves of earlier runs that were killed.
+    removeLeftoversOfDeadRuns(dataFolder);
     // Files named without a folder (the help, the decks) are found in the data folder.
     QDir::setCurrent(dataFolder);
 
@@ -50,6 +54,10 @@ int main(int argc, char* argv[])
     services.spreadsheet = spreadsheet.get();
     Program program(std::move(services));
     registerForms(program);
+    // A logout, `kill` or Ctrl+C ends the program as 退出 does, without the question: a round's draws
+    // are saved and our office instances end.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::requested, &app, [&program] { program.shutdown(); });
 
     bool ended = false;
     int exitCode = 0;

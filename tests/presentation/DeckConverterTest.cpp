@@ -1,11 +1,16 @@
 #include "platform/presentation/DeckConverter.h"
 
+#include "ProcessTraces.h"
 #include "TestDecks.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -200,5 +205,128 @@ TEST_F(DeckConverterTest, AnOfficeThatHangsIsEndedByItsProcessId)
     ASSERT_GT(pid, 0);
     EXPECT_NE(::kill(pid, 0), 0) << "the office process is gone";
 }
+
+TEST_F(DeckConverterTest, ACachedConversionDamagedOrUncheckedIsMadeAgain)
+{
+    DeckConverter converter(cache, fakeOffice(produce()));
+    const DeckPdf first = converter.toPdf(deck);
+    ASSERT_FALSE(first.path.isEmpty()) << first.error.toStdString();
+    QFile sample(samplePdf);
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray good = sample.readAll();
+
+    // Damaged in place: same size, other bytes.
+    {
+        QFile cached(first.path);
+        ASSERT_TRUE(cached.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(cached.seek(cached.size() / 2));
+        ASSERT_EQ(cached.write(QByteArray(64, '\0')), 64);
+    }
+    ASSERT_EQ(QFileInfo(first.path).size(), good.size());
+    const DeckPdf again = converter.toPdf(deck);
+    EXPECT_FALSE(again.fromCache);
+    EXPECT_EQ(again.path, first.path);
+    EXPECT_EQ(runs(), 2);
+    QFile remade(again.path);
+    ASSERT_TRUE(remade.open(QIODevice::ReadOnly));
+    EXPECT_EQ(remade.readAll(), good);
+    EXPECT_TRUE(converter.toPdf(deck).fromCache);
+    EXPECT_EQ(runs(), 2);
+
+    // One without its check (written by an older version, or the check was lost) is not trusted either.
+    const QStringList checks = QDir(cache).entryList({QStringLiteral("*.sha256")}, QDir::Files);
+    ASSERT_EQ(checks.size(), 1);
+    ASSERT_TRUE(QFile::remove(QDir(cache).filePath(checks.first())));
+    EXPECT_FALSE(converter.toPdf(deck).fromCache);
+    EXPECT_EQ(runs(), 3);
+
+    // Dropping a conversion drops its check with it.
+    converter.drop(first.path);
+    EXPECT_EQ(QDir(cache).entryList(QDir::Files), QStringList{});
+}
+
+TEST_F(DeckConverterTest, EveryPathReachesTheOfficeIntactWhateverTheCacheFolderIsCalled)
+{
+    const QString awkward = dir.filePath(QStringLiteral("缓存 a#b%41c$HOME'q\"d"));
+    DeckConverter converter(awkward,
+                            fakeOffice(produce() + QStringLiteral("\npwd > '%1'").arg(dir.filePath("cwd"))));
+    const DeckPdf pdf = converter.toPdf(deck);
+    ASSERT_FALSE(pdf.path.isEmpty()) << pdf.error.toStdString();
+    EXPECT_TRUE(pdf.path.startsWith(awkward));
+
+    const QStringList profileArguments = lastArguments().filter(QStringLiteral("-env:UserInstallation="));
+    ASSERT_EQ(profileArguments.size(), 1);
+    const QString url = profileArguments.first().section(QLatin1Char('='), 1);
+    // Nothing the office would read as a variable, and a URL that names a folder in the cache.
+    EXPECT_FALSE(url.contains(QLatin1Char('$')));
+    const QUrl parsed(url, QUrl::StrictMode);
+    ASSERT_TRUE(parsed.isValid()) << url.toStdString();
+    EXPECT_TRUE(parsed.toLocalFile().startsWith(awkward + QStringLiteral("/work-"))) << url.toStdString();
+    // The office works in its work folder, on names that need no quoting.
+    QFile cwd(dir.filePath("cwd"));
+    ASSERT_TRUE(cwd.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(cwd.readAll().trimmed()).startsWith(awkward + QStringLiteral("/work-")));
+    EXPECT_EQ(lastArguments().last(), QStringLiteral("deck.ppt"));
+}
+
+TEST_F(DeckConverterTest, WorkFoldersOfEndedRunsAreRemovedAndThoseOfRunningOnesKept)
+{
+    const qint64 ended = traces::pidOfEndedProcess();
+    ASSERT_NE(ended, 0);
+    const QString dead = QDir(cache).filePath(QStringLiteral("work-%1-Ab1").arg(ended));
+    const QString running =
+        QDir(cache).filePath(QStringLiteral("work-%1-Cd2").arg(QCoreApplication::applicationPid()));
+    ASSERT_TRUE(QDir().mkpath(dead + QStringLiteral("/profile/user")));
+    ASSERT_TRUE(QDir().mkpath(running));
+    DeckConverter::removeWorkOfDeadRuns(cache);
+    EXPECT_FALSE(QFileInfo::exists(dead));
+    EXPECT_TRUE(QFileInfo::exists(running));
+}
+
+struct Ending {
+    int signalNumber;
+    bool orderly;
+    const char* name;
+};
+
+class ConverterEnd : public DeckConverterTest, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(ConverterEnd, TheOfficeDiesWithTheProgramHoweverItEnds)
+{
+    const QString pidFile = dir.filePath(QStringLiteral("office.pid"));
+    const QString office = fakeOffice(QStringLiteral("echo $$ > '%1'; exec sleep 60").arg(pidFile));
+    QProcess program;
+    QStringList arguments{deck, cache, QStringLiteral("--office=") + office};
+    if (GetParam().orderly)
+        arguments << QStringLiteral("--orderly");
+    program.start(QStringLiteral(VANTREL_DECK_OWNER_HELPER), arguments);
+    qint64 pid = 0;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            QFile file(pidFile);
+            pid = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+            return pid > 0;
+        },
+        10000));
+
+    ASSERT_EQ(::kill(pid_t(program.processId()), GetParam().signalNumber), 0);
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !traces::isRunning(pid); }, 3000))
+        << "the office outlived the program";
+    if (traces::isRunning(pid))
+        ::kill(pid_t(pid), SIGKILL);
+    if (GetParam().orderly) {
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(QDir(cache).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, ConverterEnd,
+                         ::testing::Values(Ending{SIGKILL, false, "Kill"}, Ending{SIGTERM, false, "Term"},
+                                           Ending{SIGTERM, true, "OrderlyTerm"},
+                                           Ending{SIGINT, true, "OrderlyInt"}),
+                         [](const ::testing::TestParamInfo<Ending>& ending) {
+                             return std::string(ending.param.name);
+                         });
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "ProcessTraces.h"
 #include "TestDecks.h"
 #include "platform/presentation/BuiltInPresentation.h"
 #include "platform/presentation/DeckConverter.h"
@@ -7,7 +8,9 @@
 #include <QPdfSelection>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
+#include <csignal>
 #include <gtest/gtest.h>
 
 // These run the real LibreOffice.
@@ -87,5 +90,116 @@ TEST_F(OfficeConversion, ACorruptDeckIsReported)
     EXPECT_EQ(presentation.slideCount(), 0);
     EXPECT_EQ(QDir(cache.path()).entryList(QDir::Files), QStringList());
 }
+
+// What file names and URLs find hard: a space, '#', '%', '$' (a variable to the office), quotes and
+// non-Latin letters.
+const QString kAwkwardName = QStringLiteral("缓存 a#b%41c$HOME'q\"d");
+
+QStringList entriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+TEST_F(OfficeConversion, ACacheFolderWithAnAwkwardNameWorksAndHoldsEverything)
+{
+    const QString awkward = cache.filePath(kAwkwardName);
+    DeckConverter converter(awkward);
+    converter.setTimeoutMs(60000);
+    const DeckPdf pdf = converter.toPdf(deck());
+    ASSERT_FALSE(pdf.path.isEmpty()) << pdf.error.toStdString();
+    EXPECT_TRUE(pdf.path.startsWith(awkward));
+    QPdfDocument document;
+    ASSERT_EQ(document.load(pdf.path), QPdfDocument::Error::None);
+    EXPECT_EQ(document.pageCount(), 25);
+    // The office's profile stayed in the work folder, which is gone: nothing beside the cache folder,
+    // nothing in it but the PDF and its check.
+    EXPECT_EQ(entriesOf(cache.path()), QStringList{kAwkwardName});
+    EXPECT_EQ(entriesOf(awkward).size(), 2) << entriesOf(awkward).join(QLatin1Char(' ')).toStdString();
+}
+
+struct Ending {
+    int signalNumber;
+    bool orderly;
+    bool converting; // when the office has made its profile and started again to convert
+    const char* name;
+};
+
+class ConversionEnd : public OfficeConversion, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(ConversionEnd, TheOfficeEndsWithTheProgramAndItsWorkIsClearedAtTheNextStart)
+{
+    const Ending ending = GetParam();
+    const QString awkward = cache.filePath(kAwkwardName);
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QStringList arguments{deck(), awkward};
+    if (ending.orderly)
+        arguments << QStringLiteral("--orderly");
+    program.start(QStringLiteral(VANTREL_DECK_OWNER_HELPER), arguments);
+    ASSERT_TRUE(program.waitForStarted());
+
+    // The first conversion, the office still making its profile or already converting.
+    const QStringList ours{QStringLiteral("work-%1-").arg(program.processId())};
+    QList<qint64> offices;
+    QStringList pipes;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            offices = traces::processesWith(ours);
+            return !offices.isEmpty() || program.state() == QProcess::NotRunning;
+        },
+        60000));
+    ASSERT_FALSE(offices.isEmpty()) << "the conversion ended before it could be interrupted";
+    if (ending.converting) {
+        const qint64 first = offices.first();
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                offices = traces::processesWith(ours);
+                return (!offices.isEmpty() && !offices.contains(first)) ||
+                       program.state() == QProcess::NotRunning;
+            },
+            60000));
+        ASSERT_FALSE(offices.isEmpty()) << "the conversion ended before it could be interrupted";
+    }
+    // Once it listens, its pipe is among what must not be left.
+    [[maybe_unused]] const bool listening = QTest::qWaitFor(
+        [&] {
+            pipes = traces::socketFilesOf(traces::processesWith(ours));
+            return !pipes.isEmpty();
+        },
+        3000);
+
+    ASSERT_EQ(::kill(pid_t(program.processId()), ending.signalNumber), 0);
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return traces::processesWith(ours).isEmpty(); }, 3000))
+        << "the office outlived the program";
+    auto workLeft = [&] { return QDir(awkward).entryList({QStringLiteral("work-*")}, QDir::Dirs); };
+    auto pipesLeft = [&] {
+        QStringList left;
+        for (const QString& pipe : pipes) {
+            if (QFileInfo::exists(pipe))
+                left << pipe;
+        }
+        return left;
+    };
+    if (ending.orderly) {
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(workLeft(), QStringList{});
+        EXPECT_EQ(pipesLeft(), QStringList{});
+    }
+
+    DeckConverter::removeWorkOfDeadRuns(awkward);
+    EXPECT_EQ(workLeft(), QStringList{});
+    EXPECT_EQ(pipesLeft(), QStringList{});
+    EXPECT_EQ(QDir(awkward).entryList({QStringLiteral("*.pdf")}, QDir::Files), QStringList{})
+        << "nothing half-made in the cache";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, ConversionEnd,
+    ::testing::Values(Ending{SIGKILL, false, false, "Kill"}, Ending{SIGKILL, false, true, "KillConverting"},
+                      Ending{SIGTERM, false, false, "Term"}, Ending{SIGINT, false, true, "IntConverting"},
+                      Ending{SIGTERM, true, false, "OrderlyTerm"},
+                      Ending{SIGHUP, true, true, "OrderlyHupConverting"}),
+    [](const ::testing::TestParamInfo<Ending>& ending) { return std::string(ending.param.name); });
 
 } // namespace

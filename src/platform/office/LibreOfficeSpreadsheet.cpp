@@ -1,5 +1,7 @@
 #include "platform/office/LibreOfficeSpreadsheet.h"
 
+#include "platform/DeadRuns.h"
+#include "platform/office/OfficeLeftovers.h"
 #include "platform/office/OfficeLock.h"
 #include "platform/office/OfficeProcess.h"
 
@@ -269,7 +271,7 @@ QString LibreOfficeSpreadsheet::heldBy(const QString& path)
     const auto lock = readOfficeLock(path);
     if (!lock)
         return {};
-    if (process_ && lock->profileUrl == process_->profileUrl() && hasWorkbook())
+    if (process_ && isSameOfficeProfile(lock->profileUrl, process_->profileUrl()) && hasWorkbook())
         return {};
     if (!isOfficeLockLive(*lock, QSysInfo::machineHostName(), runningOffices()))
         return {};
@@ -422,8 +424,9 @@ OfficeError LibreOfficeSpreadsheet::save()
     // The file is written beside the workbook and then renamed over it, so the workbook is either the
     // old one or the new one, never a half-written one.
     const QFileInfo target(QFileInfo(path_).exists() ? QFileInfo(path_).canonicalFilePath() : path_);
-    QTemporaryFile temporary(
-        target.dir().filePath(QStringLiteral(".~vantrel.") + target.fileName() + QStringLiteral(".XXXXXX")));
+    // Named after this run, so that one left by a kill in the middle of a save can be told and removed.
+    QTemporaryFile temporary(target.dir().filePath(namePrefixOfThisRun(kSaveFilePrefix) + target.fileName() +
+                                                   QStringLiteral(".XXXXXX")));
     if (!temporary.open())
         return OfficeError::of(OfficeError::Code::WriteFailed, temporary.errorString());
     temporary.close();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 QString officeLockPath(const QString& documentPath)
 {
@@ -77,20 +78,28 @@ QList<RunningOffice> runningOffices()
 
 namespace {
 
-QString withoutTrailingSlash(QString url)
+// A profile URL as a path, so that the office's own spelling of it (in a lock) and ours (on a command
+// line, with more characters encoded) compare equal.
+QString profileKey(const QString& url)
 {
-    while (url.endsWith(QLatin1Char('/')))
-        url.chop(1);
-    return url;
+    QString key = url.startsWith(QLatin1String("file:")) ? QUrl(url).toLocalFile() : url;
+    while (key.size() > 1 && key.endsWith(QLatin1Char('/')))
+        key.chop(1);
+    return key;
 }
 
 } // namespace
+
+bool isSameOfficeProfile(const QString& url, const QString& otherUrl)
+{
+    return profileKey(url) == profileKey(otherUrl);
+}
 
 bool isOfficeLockLive(const OfficeLock& lock, const QString& thisHost, const QList<RunningOffice>& running)
 {
     if (lock.host.isEmpty() || lock.host != thisHost)
         return true;
-    const QString profile = withoutTrailingSlash(lock.profileUrl);
+    const QString profile = profileKey(lock.profileUrl);
     const bool privateProfile = profile.contains(kPrivateProfileMarker);
     for (const RunningOffice& office : running) {
         if (office.profileUrl.isEmpty()) {
@@ -98,7 +107,7 @@ bool isOfficeLockLive(const OfficeLock& lock, const QString& thisHost, const QLi
             // on a command line, and we cannot tell which of those it holds.
             if (!privateProfile)
                 return true;
-        } else if (withoutTrailingSlash(office.profileUrl) == profile) {
+        } else if (profileKey(office.profileUrl) == profile) {
             return true;
         }
     }

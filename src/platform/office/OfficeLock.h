@@ -31,6 +31,9 @@ QList<RunningOffice> runningOffices();
 // Profiles of our own background instances live in folders with this name part.
 inline const QString kPrivateProfileMarker = QStringLiteral("vantrel-office-");
 
+// Whether two profile URLs name the same folder, however each is encoded.
+bool isSameOfficeProfile(const QString& url, const QString& otherUrl);
+
 // Whether the office that wrote the lock may still have the document open. A lock from another
 // machine cannot be checked and counts as live; on this machine the lock is live while an office of
 // that profile runs.

@@ -1,17 +1,19 @@
 #include "platform/office/OfficeProcess.h"
 
+#include "platform/DeadRuns.h"
+#include "platform/TiedProcess.h"
 #include "platform/office/OfficeLock.h"
+#include "platform/office/OfficePipes.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 #include <QThread>
-#include <QUrl>
 #include <atomic>
 #include <csignal>
-#include <sys/prctl.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -19,11 +21,20 @@
 #define VANTREL_OFFICE_PROGRAM_DIR "/usr/lib/libreoffice/program"
 #endif
 
+namespace {
+
+// soffice.bin asks to be started again after it created a new profile; the launcher we bypass would
+// do that for us.
+constexpr int kRestartExitCode = 81;
+constexpr int kMaxRestarts = 2;
+
+} // namespace
+
 OfficeProcess::OfficeProcess(QObject* parent) : QObject(parent)
 {
     killTimer_.setSingleShot(true);
     connect(&killTimer_, &QTimer::timeout, this, [this] { kill(0); });
-    connect(&process_, &QProcess::finished, this, [this] { emit ended(); });
+    connect(&process_, &QProcess::finished, this, &OfficeProcess::finished);
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
             emit ended();
@@ -32,6 +43,7 @@ OfficeProcess::OfficeProcess(QObject* parent) : QObject(parent)
 
 OfficeProcess::~OfficeProcess()
 {
+    ending_ = true;
     killTimer_.stop();
     if (group_ != 0 && groupAlive()) {
         ::kill(-pid_t(group_), SIGTERM);
@@ -39,6 +51,7 @@ OfficeProcess::~OfficeProcess()
             kill(3000);
     }
     process_.waitForFinished(1000);
+    removeFiles();
 }
 
 QString OfficeProcess::programFolder()
@@ -49,26 +62,34 @@ QString OfficeProcess::programFolder()
 
 bool OfficeProcess::start(QString* error, const QStringList& extraArguments, bool listen)
 {
-    const QString soffice = QDir(programFolder()).filePath(QStringLiteral("soffice"));
-    if (!QFile::exists(soffice)) {
+    const QString office = QDir(programFolder()).filePath(QStringLiteral("soffice.bin"));
+    if (!QFileInfo(office).isExecutable()) {
         if (error)
-            *error = QStringLiteral("LibreOffice 没有安装（找不到 %1）").arg(soffice);
+            *error = QStringLiteral("LibreOffice 没有安装（找不到 %1）").arg(office);
         return false;
     }
     profile_ = std::make_unique<QTemporaryDir>(
-        QDir::temp().filePath(kPrivateProfileMarker + QStringLiteral("XXXXXX")));
-    if (!profile_->isValid()) {
+        QDir::temp().filePath(namePrefixOfThisRun(kPrivateProfileMarker) + QStringLiteral("XXXXXX")));
+    const QString temporaryFolder = QDir(profileFolder()).filePath(QStringLiteral("tmp"));
+    if (!profile_->isValid() || !QDir().mkpath(temporaryFolder)) {
         if (error)
             *error = QStringLiteral("无法建立临时文件夹：%1").arg(profile_->errorString());
         return false;
     }
     static std::atomic<int> counter{0};
-    pipe_ = QStringLiteral("vantrel-%1-%2-%3")
-                .arg(QCoreApplication::applicationPid())
-                .arg(++counter)
-                .arg(QFileInfo(profile_->path()).fileName().section(QLatin1Char('-'), -1));
+    pipe_ = namePrefixOfThisRun(kPipePrefix) +
+            QStringLiteral("%1-%2").arg(++counter).arg(
+                QFileInfo(profileFolder()).fileName().section(QLatin1Char('-'), -1));
+    QStringList pipes{officeInstancePipePath(profileUrl())};
+    if (listen)
+        pipes << officePipePath(pipe_);
+    if (!recordOfficePipes(profileFolder(), pipes)) {
+        if (error)
+            *error = QStringLiteral("无法写入临时文件夹 %1").arg(QDir::toNativeSeparators(profileFolder()));
+        return false;
+    }
 
-    QStringList arguments{QStringLiteral("-env:UserInstallation=") + profileUrl(),
+    QStringList arguments{QStringLiteral("-env:UserInstallation=") + officeArgumentUrl(profileFolder()),
                           QStringLiteral("--headless"),
                           QStringLiteral("--invisible"),
                           QStringLiteral("--norestore"),
@@ -79,16 +100,24 @@ bool OfficeProcess::start(QString* error, const QStringList& extraArguments, boo
         arguments << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipe_);
     arguments << extraArguments;
 
-    process_.setProgram(soffice);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // What the launcher would set: documents are locked for other programs too, not only by lock file.
+    environment.insert(QStringLiteral("SAL_ENABLE_FILE_LOCKING"), QStringLiteral("1"));
+    // Its temporary files go into the profile folder and go with it.
+    environment.insert(QStringLiteral("TMPDIR"), temporaryFolder);
+    process_.setProcessEnvironment(environment);
+    process_.setProgram(office);
     process_.setArguments(arguments);
     process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.setStandardErrorFile(QDir(profile_->path()).filePath(QStringLiteral("office.log")));
-    // Its own process group, so that ending it ends the helper processes it starts as well; and it is
-    // told to end should this program die without ending it (a crash), taking its helpers along.
-    process_.setChildProcessModifier([] {
-        ::setpgid(0, 0);
-        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-    });
+    tieToThisProgram(process_);
+    restarts_ = 0;
+    return launch(error);
+}
+
+bool OfficeProcess::launch(QString* error)
+{
+    process_.setStandardErrorFile(QDir(profileFolder()).filePath(QStringLiteral("office.log")),
+                                  QIODevice::Append);
     process_.start();
     if (!process_.waitForStarted(10000)) {
         if (error)
@@ -97,6 +126,17 @@ bool OfficeProcess::start(QString* error, const QStringList& extraArguments, boo
     }
     group_ = process_.processId();
     return true;
+}
+
+void OfficeProcess::finished(int exitCode, QProcess::ExitStatus status)
+{
+    if (!ending_ && status == QProcess::NormalExit && exitCode == kRestartExitCode &&
+        !killTimer_.isActive() && restarts_ < kMaxRestarts) {
+        ++restarts_;
+        if (launch(nullptr))
+            return;
+    }
+    emit ended();
 }
 
 bool OfficeProcess::isRunning() const
@@ -111,7 +151,7 @@ QString OfficeProcess::connectionUrl() const
 
 QString OfficeProcess::profileUrl() const
 {
-    return profile_ ? QUrl::fromLocalFile(profile_->path()).toString(QUrl::FullyEncoded) : QString();
+    return profile_ ? officeUrl(profile_->path()) : QString();
 }
 
 QString OfficeProcess::profileFolder() const
@@ -137,6 +177,7 @@ bool OfficeProcess::groupAlive() const
 
 void OfficeProcess::terminate(int graceMs)
 {
+    ending_ = true;
     if (!groupAlive())
         return;
     ::kill(-pid_t(group_), SIGTERM);
@@ -145,6 +186,7 @@ void OfficeProcess::terminate(int graceMs)
 
 void OfficeProcess::kill(int timeoutMs)
 {
+    ending_ = true;
     killTimer_.stop();
     if (!groupAlive())
         return;
@@ -165,4 +207,13 @@ bool OfficeProcess::waitForGroupEnd(int timeoutMs)
             return false;
         QThread::msleep(10);
     }
+}
+
+void OfficeProcess::removeFiles()
+{
+    if (!profile_ || groupAlive())
+        return;
+    // The office leaves its pipes when it is killed, and sometimes when it quits.
+    removeRecordedOfficePipes(profileFolder());
+    profile_.reset();
 }

@@ -9,8 +9,10 @@
 
 // One LibreOffice process of our own, headless, with a fresh private profile (it never meets the
 // user's own office, its settings or its open documents) and, for UNO clients, a private pipe.
-// The process runs in its own process group and is ended by that id with everything it started;
-// destroying the object leaves nothing running.
+// soffice.bin runs directly, without the launcher that would stand between us and it, in a process
+// group of its own, and the kernel kills it when this program ends in any way. Destroying the object
+// leaves nothing running and nothing on disk; what a killed run leaves is named after its process id
+// (profile folder, pipe) for removeLeftoversOfDeadRuns().
 class OfficeProcess : public QObject {
     Q_OBJECT
 public:
@@ -19,8 +21,11 @@ public:
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
 
-    // The office's program folder (soffice, fundamentalrc); VANTREL_OFFICE_PROGRAM overrides it.
+    // The office's program folder (soffice.bin, fundamentalrc); VANTREL_OFFICE_PROGRAM overrides it.
     static QString programFolder();
+
+    // Our pipes are named "<prefix><pid>-…", our profile folders "<kPrivateProfileMarker><pid>-…".
+    static inline const QString kPipePrefix = QStringLiteral("vantrel-");
 
     // Starts soffice listening on the pipe (when listen is true) with the extra arguments appended;
     // returns at once. False with the reason when the process cannot be started.
@@ -32,6 +37,7 @@ public:
     QString pipeName() const { return pipe_; }
     // The URL a UNO client resolves to reach the office's component context.
     QString connectionUrl() const;
+    // The profile's URL as the office writes it in its lock files.
     QString profileUrl() const;
     QString profileFolder() const;
     // The end of what the office wrote to its error output, for a message when it fails.
@@ -45,15 +51,20 @@ public:
     bool waitForGroupEnd(int timeoutMs);
 
 signals:
-    // The office's first process has ended (it quit, crashed or was killed).
+    // The office has ended (it quit, crashed or was killed); not when it only restarts itself.
     void ended();
 
 private:
+    bool launch(QString* error);
+    void finished(int exitCode, QProcess::ExitStatus status);
     bool groupAlive() const;
+    void removeFiles();
 
     std::unique_ptr<QTemporaryDir> profile_;
     QProcess process_;
     QTimer killTimer_;
     QString pipe_;
     qint64 group_ = 0;
+    int restarts_ = 0;
+    bool ending_ = false;
 };

@@ -4,7 +4,9 @@
 #include <functional>
 
 // The PDF a deck is shown from: the deck itself when it is a PDF, otherwise a conversion by a
-// headless LibreOffice of our own, made once and kept in a cache keyed by the deck's content.
+// headless LibreOffice of our own, made once and kept in a cache keyed by the deck's content. Each
+// cached PDF has its SHA-256 beside it ("<name>.sha256"); one that no longer matches is converted
+// again. The office is killed with this program, however it ends.
 struct DeckPdf {
     QString path;  // empty when the deck cannot be shown
     QString error; // why, in words for the user
@@ -42,9 +44,13 @@ public:
     // Name of the cached PDF of a deck: its content's hash and kind, plus our conversion version.
     static QString cacheName(const QByteArray& contentHash, const QString& suffix);
 
+    // Conversions work in "work-<pid>-XXXXXX" in the cache folder; removes those of ended runs.
+    static void removeWorkOfDeadRuns(const QString& cacheFolder);
+
 private:
     DeckPdf convert(const QString& deckPath, const QString& suffix, const QString& target);
     void prune(const QString& keep) const;
+    bool isIntact(const QString& cached) const;
 
     QString cacheFolder_;
     QString office_;
