@@ -44,7 +44,8 @@ TEST(Startup, MainWindowComesUpStoppedWithPresetOne)
     EXPECT_EQ(c.runStateLabel()->text(), "正在计时");
 
     EXPECT_TRUE(c.trackingTimer()->isEnabled());
-    for (Timer* off : {c.countTimer(), c.slideTimer(), c.reminderBlinkTimer(), c.pauseBlinkTimer()})
+    EXPECT_FALSE(t.program->countdown().isTicking());
+    for (Timer* off : {c.slideTimer(), c.reminderBlinkTimer(), c.pauseBlinkTimer()})
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
     EXPECT_EQ(w.soundDevice().fileName(), "ding.WAV");
 }

@@ -50,7 +50,6 @@ struct MainWindowControls {
     QLabel* runStateLabel() const { return find<QLabel>("Label18"); }
     QLabel* summaryLabel() const { return find<QLabel>("Label31"); }
 
-    Timer* countTimer() const { return find<Timer>("Timer1"); }
     Timer* trackingTimer() const { return find<Timer>("Timer2"); }
     Timer* slideTimer() const { return find<Timer>("Timer3"); }
     Timer* reminderBlinkTimer() const { return find<Timer>("Timer4"); }

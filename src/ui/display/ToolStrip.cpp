@@ -194,9 +194,7 @@ void ToolStrip::timer1Tick()
     if (countdown.isStopped()) {
         Label1->setText(QStringLiteral("  当前计时状态：停止计时"));
     } else if (countdown.isCounting()) {
-        QString count;
-        if (auto* main = program().loadedAs<MainWindow>(WindowKind::Main))
-            count = main->Label3->text();
+        const QString& count = countdown.countText();
         Label1->setText(QStringLiteral("定时") + twoDigitText(countdown.startedMinutes()) +
                         QStringLiteral("分") + twoDigitText(countdown.startedSeconds()) +
                         QStringLiteral("秒,剩余") + displayMinutes(count) + QStringLiteral("分") +
