@@ -56,7 +56,7 @@ TEST_F(TrackingTest, StripLineShowsSetAndRemainingTimeAndTheState)
     t.advance(200);
     EXPECT_EQ(text(&bar, "Label1"), QStringLiteral("  当前计时状态：暂停计时"));
 
-    t.program->countdown().setState(Countdown::State::Stopped);
+    t.program->countdown().stop();
     t.advance(200);
     EXPECT_EQ(text(&bar, "Label1"), QStringLiteral("  当前计时状态：停止计时"));
 }

@@ -1,6 +1,6 @@
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
-#include "ui/ClickableLabel.h"
+#include "timer/MainWindowControls.h"
 #include "ui/main/MainWindow.h"
 
 #include <QLabel>
@@ -14,31 +14,21 @@ namespace {
 
 class CountdownWindow : public ::testing::Test {
 protected:
-    void SetUp() override { w = &t.start(); }
-
     void start(const QString& minutes, const QString& seconds, const QString& remMinutes,
                const QString& remSeconds)
     {
-        w->Text1->setText(minutes);
-        w->Text4->setText(seconds);
-        w->Text2->setText(remMinutes);
-        w->Text5->setText(remSeconds);
-        w->Command1->click();
+        c.totalMinutes()->setText(minutes);
+        c.totalSeconds()->setText(seconds);
+        c.reminderMinutes()->setText(remMinutes);
+        c.reminderSeconds()->setText(remSeconds);
+        c.startButton()->click();
         ASSERT_TRUE(t.program->countdown().isCounting());
     }
     int cues() const { return t.sounds.log.plays("ding.WAV"); }
-    bool entryRowVisible() const
-    {
-        for (QWidget* c :
-             std::initializer_list<QWidget*>{w->Text1, w->Text2, w->Text4, w->Text5, w->Label1, w->Label2,
-                                             w->Label22, w->Label28, w->Label29, w->Label30})
-            if (!c->isVisible())
-                return false;
-        return true;
-    }
 
     TestProgram t;
-    MainWindow* w = nullptr;
+    MainWindow* w = &t.start();
+    MainWindowControls c{*w};
 };
 
 } // namespace
@@ -46,36 +36,37 @@ protected:
 TEST_F(CountdownWindow, OneMinuteWithHalfMinuteReminderRunsItsWholeCourse)
 {
     start("01", "00", "00", "30");
-    EXPECT_EQ(w->Label3->text(), "01 : 00");
-    EXPECT_EQ(w->Label31->text(), "定时 01:00 提前 00:30");
+    EXPECT_EQ(c.countLabel()->text(), "01 : 00");
+    EXPECT_EQ(c.summaryLabel()->text(), "定时 01:00 提前 00:30");
     EXPECT_EQ(cues(), 1);
-    EXPECT_FALSE(w->Command1->isEnabled());
-    EXPECT_TRUE(w->Command2->isEnabled());
-    EXPECT_TRUE(w->Command3->isEnabled());
-    EXPECT_TRUE(w->Command4->isEnabled());
-    EXPECT_FALSE(w->Command5->isEnabled());
-    EXPECT_FALSE(w->Option1->isEnabled());
-    EXPECT_FALSE(w->Text1->isVisible());
-    EXPECT_TRUE(w->Label31->isVisible() && w->Label18->isVisible() && w->Label8->isVisible());
+    EXPECT_FALSE(c.startButton()->isEnabled());
+    EXPECT_TRUE(c.pauseButton()->isEnabled());
+    EXPECT_TRUE(c.stopButton()->isEnabled());
+    EXPECT_TRUE(c.foldButton()->isEnabled());
+    EXPECT_FALSE(c.drawButton()->isEnabled());
+    EXPECT_FALSE(c.preset(0)->isEnabled());
+    EXPECT_FALSE(c.totalMinutes()->isVisible());
+    EXPECT_TRUE(c.summaryLabel()->isVisible() && c.runStateLabel()->isVisible() &&
+                c.presetNameLabel()->isVisible());
     EXPECT_EQ(t.program->countdown().startedMinutes(), 1);
     EXPECT_EQ(t.program->countdown().startedSeconds(), 0);
 
     t.advance(1000);
-    EXPECT_EQ(w->Label3->text(), "01 : 00");
+    EXPECT_EQ(c.countLabel()->text(), "01 : 00");
     t.advance(1000);
-    EXPECT_EQ(w->Label3->text(), "00 : 59");
+    EXPECT_EQ(c.countLabel()->text(), "00 : 59");
 
     // The reminder fires with the 31st tick, when the display reads 00 : 30.
     t.advance(29000);
-    EXPECT_EQ(w->Label3->text(), "00 : 30");
-    EXPECT_TRUE(w->Timer4->isEnabled());
+    EXPECT_EQ(c.countLabel()->text(), "00 : 30");
+    EXPECT_TRUE(c.reminderBlinkTimer()->isEnabled());
     EXPECT_NEAR(w->topTwips(), 2000, 15);
     t.advance(300);
-    EXPECT_TRUE(w->Label6->isVisible() || !w->isVisible());
-    EXPECT_EQ(w->Label6->text(), "还剩0分30秒!");
+    EXPECT_TRUE(c.reminderLabel()->isVisible() || !w->isVisible());
+    EXPECT_EQ(c.reminderLabel()->text(), "还剩0分30秒!");
     EXPECT_EQ(cues(), 2);
-    EXPECT_FALSE(w->Command3->isEnabled());
-    EXPECT_FALSE(w->Command4->isEnabled());
+    EXPECT_FALSE(c.stopButton()->isEnabled());
+    EXPECT_FALSE(c.foldButton()->isEnabled());
     // Five flips of the window, then it stays shown; 13 ticks in all.
     int flips = 0;
     bool visible = w->isVisible();
@@ -88,47 +79,46 @@ TEST_F(CountdownWindow, OneMinuteWithHalfMinuteReminderRunsItsWholeCourse)
     EXPECT_EQ(flips, 5);
     EXPECT_TRUE(w->isVisible());
     t.advance(300);
-    EXPECT_FALSE(w->Timer4->isEnabled());
-    EXPECT_FALSE(w->Label6->isVisible());
-    EXPECT_TRUE(w->Label3->isVisible());
-    EXPECT_TRUE(w->Command3->isEnabled());
-    EXPECT_EQ(w->ReminderTicks, 0);
+    EXPECT_FALSE(c.reminderBlinkTimer()->isEnabled());
+    EXPECT_FALSE(c.reminderLabel()->isVisible());
+    EXPECT_TRUE(c.countLabel()->isVisible());
+    EXPECT_TRUE(c.stopButton()->isEnabled());
 
     // 00 : 00 comes with tick 61.
     t.advance(61000 - t.timers.nowMs() - 1);
-    EXPECT_EQ(w->Label3->text(), "00 : 01");
+    EXPECT_EQ(c.countLabel()->text(), "00 : 01");
     t.advance(1);
-    EXPECT_EQ(w->Label3->text(), "00 : 00");
+    EXPECT_EQ(c.countLabel()->text(), "00 : 00");
     EXPECT_EQ(t.program->enlargedNotice(), EnlargedNotice::TimeUp);
-    EXPECT_FALSE(w->Timer1->isEnabled());
-    EXPECT_TRUE(w->Timer3->isEnabled());
-    EXPECT_FALSE(w->Command2->isEnabled());
+    EXPECT_FALSE(t.program->countdown().isTicking());
+    EXPECT_TRUE(c.slideTimer()->isEnabled());
+    EXPECT_FALSE(c.pauseButton()->isEnabled());
     EXPECT_EQ(w->leftTwips(), 135);
 
     t.advance(50);
     EXPECT_TRUE(t.program->countdown().isStopped());
-    EXPECT_TRUE(w->Label5->isVisible());
-    EXPECT_EQ(w->Label5->text(), " 时间到！");
+    EXPECT_TRUE(c.timeUpLabel()->isVisible());
+    EXPECT_EQ(c.timeUpLabel()->text(), " 时间到！");
     EXPECT_EQ(cues(), 3);
     EXPECT_EQ(w->leftTwips(), 255);
 
     // Six seconds after 00 : 00 the window is back to the stopped state with the same entries.
     t.advance(6000 - 100);
-    EXPECT_TRUE(w->Timer3->isEnabled());
+    EXPECT_TRUE(c.slideTimer()->isEnabled());
     t.advance(50);
-    EXPECT_FALSE(w->Timer3->isEnabled());
-    EXPECT_FALSE(w->Label5->isVisible());
-    EXPECT_TRUE(w->Command1->isEnabled());
-    EXPECT_FALSE(w->Command2->isEnabled());
-    EXPECT_FALSE(w->Command3->isEnabled());
-    EXPECT_TRUE(w->Option1->isEnabled());
-    EXPECT_TRUE(entryRowVisible());
-    EXPECT_FALSE(w->Label3->isVisible());
-    EXPECT_EQ(w->Label3->text(), "01 : 00");
-    EXPECT_EQ(w->Text1->text(), "01");
-    EXPECT_EQ(w->Text5->text(), "30");
+    EXPECT_FALSE(c.slideTimer()->isEnabled());
+    EXPECT_FALSE(c.timeUpLabel()->isVisible());
+    EXPECT_TRUE(c.startButton()->isEnabled());
+    EXPECT_FALSE(c.pauseButton()->isEnabled());
+    EXPECT_FALSE(c.stopButton()->isEnabled());
+    EXPECT_TRUE(c.preset(0)->isEnabled());
+    EXPECT_TRUE(c.entryRowVisible());
+    EXPECT_FALSE(c.countLabel()->isVisible());
+    EXPECT_EQ(c.countLabel()->text(), "01 : 00");
+    EXPECT_EQ(c.totalMinutes()->text(), "01");
+    EXPECT_EQ(c.reminderSeconds()->text(), "30");
     EXPECT_NEAR(w->topTwips(), 2000, 15);
-    EXPECT_TRUE(w->Timer2->isEnabled());
+    EXPECT_TRUE(c.trackingTimer()->isEnabled());
     EXPECT_EQ(cues(), 3);
 }
 
@@ -136,7 +126,7 @@ TEST_F(CountdownWindow, TimeUpSlideBouncesAndCarriesItsDirectionToTheNextEffect)
 {
     start("00", "20", "00", "00");
     t.advance(21000);
-    ASSERT_TRUE(w->Timer3->isEnabled());
+    ASSERT_TRUE(c.slideTimer()->isEnabled());
     double previous = w->leftTwips();
     double right = t.windows.screenSizeTwips().width() - w->widthTwips() - 135;
     for (int i = 0; i < 41; ++i) {
@@ -168,26 +158,15 @@ TEST_F(CountdownWindow, TimeUpSlideBouncesAndCarriesItsDirectionToTheNextEffect)
     EXPECT_TRUE(cameBack);
 }
 
-TEST_F(CountdownWindow, TenMinutesBorrowToNineFiftyNine)
-{
-    start("10", "00", "00", "00");
-    t.advance(2000);
-    EXPECT_EQ(w->Label3->text(), "09 : 59");
-    t.advance(59000);
-    EXPECT_EQ(w->Label3->text(), "09 : 00");
-    t.advance(1000);
-    EXPECT_EQ(w->Label3->text(), "08 : 59");
-}
-
 TEST_F(CountdownWindow, ZeroReminderNeverFires)
 {
     start("00", "25", "00", "00");
     for (int i = 0; i < 26; ++i) {
         t.advance(1000);
-        EXPECT_FALSE(w->Timer4->isEnabled());
+        EXPECT_FALSE(c.reminderBlinkTimer()->isEnabled());
     }
-    EXPECT_FALSE(w->Label6->isVisible());
-    EXPECT_TRUE(w->Timer3->isEnabled());
+    EXPECT_FALSE(c.reminderLabel()->isVisible());
+    EXPECT_TRUE(c.slideTimer()->isEnabled());
     EXPECT_EQ(cues(), 1);
 }
 
@@ -195,32 +174,32 @@ TEST_F(CountdownWindow, PauseBlinksAndContinueResumesAtTheSameSecond)
 {
     start("01", "00", "00", "00");
     t.advance(16000);
-    ASSERT_EQ(w->Label3->text(), "00 : 45");
-    w->Command2->click();
+    ASSERT_EQ(c.countLabel()->text(), "00 : 45");
+    c.pauseButton()->click();
     EXPECT_TRUE(t.program->countdown().isPaused());
-    EXPECT_EQ(w->Command2->text(), "继续");
-    EXPECT_EQ(w->Command2->toolTip(), "继续开始定时器计时");
-    EXPECT_EQ(w->Label18->text(), "暂停计时");
-    EXPECT_FALSE(w->Command4->isEnabled());
-    EXPECT_TRUE(w->Command3->isEnabled());
+    EXPECT_EQ(c.pauseButton()->text(), "继续");
+    EXPECT_EQ(c.pauseButton()->toolTip(), "继续开始定时器计时");
+    EXPECT_EQ(c.runStateLabel()->text(), "暂停计时");
+    EXPECT_FALSE(c.foldButton()->isEnabled());
+    EXPECT_TRUE(c.stopButton()->isEnabled());
 
     QList<QColor> colours;
     for (int i = 0; i < 4; ++i) {
         t.advance(800);
-        colours << w->Label18->palette().color(QPalette::WindowText);
+        colours << c.runStateLabel()->palette().color(QPalette::WindowText);
     }
     EXPECT_EQ(colours,
               (QList<QColor>{QColor(0, 0, 255), QColor(255, 0, 0), QColor(0, 0, 255), QColor(255, 0, 0)}));
-    EXPECT_EQ(w->Label3->text(), "00 : 45");
+    EXPECT_EQ(c.countLabel()->text(), "00 : 45");
 
-    w->Command2->click();
+    c.pauseButton()->click();
     EXPECT_TRUE(t.program->countdown().isCounting());
-    EXPECT_EQ(w->Command2->text(), "暂停");
-    EXPECT_EQ(w->Label18->text(), "正在计时");
-    EXPECT_EQ(w->Label18->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-    EXPECT_FALSE(w->Timer5->isEnabled());
+    EXPECT_EQ(c.pauseButton()->text(), "暂停");
+    EXPECT_EQ(c.runStateLabel()->text(), "正在计时");
+    EXPECT_EQ(c.runStateLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    EXPECT_FALSE(c.pauseBlinkTimer()->isEnabled());
     t.advance(1000);
-    EXPECT_EQ(w->Label3->text(), "00 : 44");
+    EXPECT_EQ(c.countLabel()->text(), "00 : 44");
 }
 
 TEST_F(CountdownWindow, StopAnsweredNoLetsTheCountGoOnWhileTheQuestionIsOpen)
@@ -229,40 +208,39 @@ TEST_F(CountdownWindow, StopAnsweredNoLetsTheCountGoOnWhileTheQuestionIsOpen)
     t.advance(2000);
     w->moveTwips(600, 600);
     t.dialogs.answerNext(Answer::No, [&] { t.advance(5000); });
-    w->Command3->click();
+    c.stopButton()->click();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
     EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具提示：");
     EXPECT_EQ(t.dialogs.shown[0].text, "确实要停止计时吗?");
     EXPECT_TRUE(t.program->countdown().isCounting());
-    EXPECT_EQ(w->Label3->text(), "00 : 54");
+    EXPECT_EQ(c.countLabel()->text(), "00 : 54");
     EXPECT_NEAR(w->topTwips(), 2000, 15);
 }
 
 TEST_F(CountdownWindow, StopAnsweredYesBringsBackTheEntryRow)
 {
-    QTest::mouseClick(w->Option3, Qt::LeftButton);
+    QTest::mouseClick(c.preset(2), Qt::LeftButton);
     start("02", "15", "00", "40");
     t.advance(3000);
     t.dialogs.answerNext(Answer::Yes);
-    w->Command3->click();
+    c.stopButton()->click();
     EXPECT_TRUE(t.program->countdown().isStopped());
-    EXPECT_TRUE(entryRowVisible());
-    EXPECT_EQ(w->Text1->text(), "02");
-    EXPECT_EQ(w->Text4->text(), "15");
-    EXPECT_EQ(w->Text5->text(), "40");
-    EXPECT_FALSE(w->Label3->isVisible());
-    EXPECT_EQ(w->Label3->text(), "02 : 15");
-    EXPECT_FALSE(w->Label31->isVisible());
-    EXPECT_FALSE(w->Label18->isVisible());
-    EXPECT_TRUE(w->Command1->isEnabled());
-    EXPECT_FALSE(w->Command2->isEnabled());
-    EXPECT_FALSE(w->Command3->isEnabled());
-    EXPECT_TRUE(w->Option3->isEnabled());
-    EXPECT_EQ(w->CountMinutes, 2);
-    EXPECT_FALSE(w->Timer1->isEnabled());
+    EXPECT_TRUE(c.entryRowVisible());
+    EXPECT_EQ(c.totalMinutes()->text(), "02");
+    EXPECT_EQ(c.totalSeconds()->text(), "15");
+    EXPECT_EQ(c.reminderSeconds()->text(), "40");
+    EXPECT_FALSE(c.countLabel()->isVisible());
+    EXPECT_EQ(c.countLabel()->text(), "02 : 15");
+    EXPECT_FALSE(c.summaryLabel()->isVisible());
+    EXPECT_FALSE(c.runStateLabel()->isVisible());
+    EXPECT_TRUE(c.startButton()->isEnabled());
+    EXPECT_FALSE(c.pauseButton()->isEnabled());
+    EXPECT_FALSE(c.stopButton()->isEnabled());
+    EXPECT_TRUE(c.preset(2)->isEnabled());
+    EXPECT_FALSE(t.program->countdown().isTicking());
     t.advance(5000);
-    EXPECT_EQ(w->Label3->text(), "02 : 15");
+    EXPECT_EQ(c.countLabel()->text(), "02 : 15");
 }
 
 TEST_F(CountdownWindow, StopQuestionStillOpenWhenTimeIsUp)
@@ -270,13 +248,13 @@ TEST_F(CountdownWindow, StopQuestionStillOpenWhenTimeIsUp)
     start("00", "20", "00", "00");
     t.advance(15000);
     t.dialogs.answerNext(Answer::Yes, [&] { t.advance(7000); });
-    w->Command3->click();
+    c.stopButton()->click();
     // Time ran out under the open question; Yes then stops what is left and the effect ends on its own.
     EXPECT_TRUE(t.program->countdown().isStopped());
     t.advance(6000);
-    EXPECT_FALSE(w->Timer3->isEnabled());
-    EXPECT_TRUE(w->Command1->isEnabled());
-    EXPECT_TRUE(entryRowVisible());
+    EXPECT_FALSE(c.slideTimer()->isEnabled());
+    EXPECT_TRUE(c.startButton()->isEnabled());
+    EXPECT_TRUE(c.entryRowVisible());
 }
 
 TEST_F(CountdownWindow, ReminderWhileTuckedRightReturnsToTheSavedPlaceOnlyThatOnce)
@@ -291,7 +269,7 @@ TEST_F(CountdownWindow, ReminderWhileTuckedRightReturnsToTheSavedPlaceOnlyThatOn
     EXPECT_FALSE(t.program->tracking().docked().right);
     EXPECT_NEAR(w->topTwips(), 2000, 15);
     t.advance(13 * 300);
-    EXPECT_FALSE(w->Timer4->isEnabled());
+    EXPECT_FALSE(c.reminderBlinkTimer()->isEnabled());
     EXPECT_EQ(w->leftTwips(), screenWidth - 90);
     EXPECT_EQ(w->topTwips(), 3000);
     EXPECT_TRUE(t.program->tracking().docked().right);
@@ -305,8 +283,28 @@ TEST_F(CountdownWindow, ReminderWhileTuckedRightReturnsToTheSavedPlaceOnlyThatOn
     start("01", "00", "00", "30");
     w->moveTwips(1500, 4000);
     t.advance(31000 + 13 * 300);
-    EXPECT_FALSE(w->Timer4->isEnabled());
+    EXPECT_FALSE(c.reminderBlinkTimer()->isEnabled());
     EXPECT_NEAR(w->topTwips(), 2000, 15);
     EXPECT_NE(w->leftTwips(), screenWidth - 90);
     EXPECT_FALSE(t.program->tracking().docked().right);
+}
+
+TEST_F(CountdownWindow, StopWhilePausedLeavesPauseReadyForTheNextRun)
+{
+    start("01", "00", "00", "00");
+    t.advance(3000);
+    c.pauseButton()->click();
+    t.advance(800);
+    t.dialogs.answerNext(Answer::Yes);
+    c.stopButton()->click();
+    EXPECT_FALSE(c.pauseBlinkTimer()->isEnabled());
+    EXPECT_EQ(c.pauseButton()->text(), "暂停");
+
+    start("01", "00", "00", "00");
+    EXPECT_EQ(c.pauseButton()->text(), "暂停");
+    EXPECT_EQ(c.pauseButton()->toolTip(), "暂停定时器计时");
+    EXPECT_EQ(c.runStateLabel()->text(), "正在计时");
+    EXPECT_EQ(c.runStateLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    t.advance(2000);
+    EXPECT_EQ(c.countLabel()->text(), "00 : 59");
 }

@@ -1,6 +1,92 @@
 #include "models/countdown/Countdown.h"
 
-Countdown::Countdown(TimerDriver& timers, QObject* parent) : QObject(parent), timers_(timers) {}
+#include "models/countdown/TimeText.h"
+#include "platform/Timer.h"
+
+Countdown::Countdown(TimerDriver& timers, QObject* parent)
+    : QObject(parent), tick_(new Timer(timers, QStringLiteral("Timer1"), kTickMs, TickPolicy::Counting, this))
+{
+    tick_->onTick([this] { onTick(); });
+}
+
+Countdown::~Countdown() = default;
+
+bool Countdown::isTicking() const
+{
+    return tick_->isEnabled();
+}
+
+StartCheck Countdown::start(int totalMinutes, int totalSeconds, int reminderMinutes, int reminderSeconds)
+{
+    const StartCheck check = checkStart(totalMinutes, totalSeconds, reminderMinutes, reminderSeconds);
+    if (check != StartCheck::Accepted)
+        return check;
+    startedMinutes_ = totalMinutes;
+    startedSeconds_ = totalSeconds;
+    reminderMinutes_ = reminderMinutes;
+    reminderSeconds_ = reminderSeconds;
+    reminded_ = false;
+    minutes_ = totalMinutes;
+    // One second more than entered: the first tick shows the entered time once more.
+    seconds_ = totalSeconds + 1;
+    setCountText(countDisplayText(totalMinutes, totalSeconds));
+    tick_->setEnabled(true);
+    setState(State::Running);
+    return check;
+}
+
+void Countdown::pause()
+{
+    if (!isCounting())
+        return;
+    tick_->setEnabled(false);
+    setState(State::Paused);
+}
+
+void Countdown::resume()
+{
+    if (!isPaused())
+        return;
+    tick_->setEnabled(true);
+    setState(reminded_ ? State::Reminding : State::Running);
+}
+
+void Countdown::stop()
+{
+    tick_->setEnabled(false);
+    reminded_ = false;
+    minutes_ = startedMinutes_;
+    seconds_ = startedSeconds_;
+    setState(State::Stopped);
+    setCountText(countDisplayText(startedMinutes_, startedSeconds_));
+}
+
+void Countdown::beginTimeUp()
+{
+    if (isCounting() && !isTicking())
+        setState(State::TimeUp);
+}
+
+void Countdown::onTick()
+{
+    if (--seconds_ < 0) {
+        seconds_ = 59;
+        --minutes_;
+    }
+    const bool zero = minutes_ == 0 && seconds_ == 0;
+    if (zero)
+        tick_->setEnabled(false);
+    const bool reminder = (reminderMinutes_ != 0 || reminderSeconds_ != 0) && minutes_ == reminderMinutes_ &&
+                          seconds_ == reminderSeconds_;
+    if (reminder) {
+        reminded_ = true;
+        setState(State::Reminding);
+        emit reminderReached(minutes_, seconds_);
+    }
+    setCountText(countDisplayText(minutes_, seconds_));
+    if (zero)
+        emit timeUp();
+}
 
 void Countdown::setState(State state)
 {
@@ -8,12 +94,6 @@ void Countdown::setState(State state)
         return;
     state_ = state;
     emit stateChanged(state);
-}
-
-void Countdown::setStartedTotal(int minutes, int seconds)
-{
-    startedMinutes_ = minutes;
-    startedSeconds_ = seconds;
 }
 
 void Countdown::setCountText(const QString& text)

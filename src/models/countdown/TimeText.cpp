@@ -34,3 +34,15 @@ QString reminderText(int minutes, int seconds)
     return QStringLiteral("还剩") + QString::number(minutes) + QStringLiteral("分") +
            QString::number(seconds) + QStringLiteral("秒!");
 }
+
+QString totalText(int totalMinutes, int totalSeconds)
+{
+    return QStringLiteral("定时") + twoDigitText(totalMinutes) + QStringLiteral("分") +
+           twoDigitText(totalSeconds) + QStringLiteral("秒");
+}
+
+QString runningText(int totalMinutes, int totalSeconds, const QString& countDisplay)
+{
+    return totalText(totalMinutes, totalSeconds) + QStringLiteral(",剩余") + displayMinutes(countDisplay) +
+           QStringLiteral("分") + displaySeconds(countDisplay) + QStringLiteral("秒");
+}

@@ -3,6 +3,9 @@
 #include <QString>
 #include <cstdint>
 
+// The one home of the program's time texts: the main window, the strip and the enlarged window all
+// take theirs from here.
+
 // "07" for 7, "12" for 12: a value above 9 in plain decimal, 0 to 9 with a leading zero.
 QString twoDigitText(int value);
 
@@ -18,3 +21,10 @@ QString summaryText(int totalMinutes, int totalSeconds, int reminderMinutes, int
 
 // "还剩0分30秒!" (no zero padding).
 QString reminderText(int minutes, int seconds);
+
+// "定时05分00秒": the total of a run in the enlarged window.
+QString totalText(int totalMinutes, int totalSeconds);
+
+// "定时05分00秒,剩余04分59秒": the strip's line while the countdown runs, the remaining time copied out
+// of the count display.
+QString runningText(int totalMinutes, int totalSeconds, const QString& countDisplay);

@@ -6,8 +6,10 @@ QString countdownStatusText(Countdown::State state)
 {
     switch (state) {
     case Countdown::State::Stopped:
+    case Countdown::State::TimeUp:
         return QStringLiteral("  当前计时状态：停止计时");
     case Countdown::State::Running:
+    case Countdown::State::Reminding:
         return QStringLiteral("  当前计时状态：正在计时");
     case Countdown::State::Paused:
         return QStringLiteral("  当前计时状态：暂停计时");

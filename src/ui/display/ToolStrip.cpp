@@ -148,6 +148,11 @@ void ToolStrip::hideStrip()
     mirrorTimer_->setEnabled(false);
 }
 
+void ToolStrip::resumeMirror()
+{
+    mirrorTimer_->setEnabled(true);
+}
+
 void ToolStrip::setStripFace()
 {
     program().windows().setOpacity(this, kStripAlpha);

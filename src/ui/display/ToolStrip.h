@@ -37,6 +37,8 @@ public:
     void showStrip();
     // Hides the window and stops its time line.
     void hideStrip();
+    // The status line follows the countdown again (the strip was shown without showStrip()).
+    void resumeMirror();
 
     // Places the window centred over the main window, at the main window's top edge.
     void placeOverMainWindow();

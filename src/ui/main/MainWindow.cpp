@@ -1,22 +1,36 @@
 #include "ui/main/MainWindow.h"
 
+#include "models/countdown/PauseBlink.h"
+#include "models/countdown/TimeEntry.h"
 #include "models/countdown/TimeText.h"
+#include "models/tracking/WindowTracking.h"
 #include "platform/Dialogs.h"
+#include "platform/HelpFiles.h"
 #include "platform/SoundDevice.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/Program.h"
+#include "ui/display/EnlargedWindow.h"
+#include "ui/display/ToolStrip.h"
+#include "ui/display/Tray.h"
+#include "ui/draw/DrawLauncher.h"
 
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QUrl>
+#include <cmath>
 
 namespace {
 
@@ -24,171 +38,43 @@ const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
 
+const QString kRunning = QStringLiteral("正在计时");
+const QString kPaused = QStringLiteral("暂停计时");
 } // namespace
 
-MainWindow::MainWindow(Program& program) : Form(program, WindowKind::Main)
+MainWindow::MainWindow(Program& program)
+    : Form(program, WindowKind::Main), reminderBlink_(new ReminderBlink(program.timers(), this)),
+      timeUpSlide_(new TimeUpSlide(program.timers(), this)),
+      pauseBlink_(new PauseBlink(program.timers(), this)),
+      trackingTimer_(makeTimer(QStringLiteral("Timer2"), 100, TickPolicy::Pacing))
 {
     setWindowTitle(kLoadingTitle);
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resizeTwips(kWidth, kNormalHeight);
     buildControls();
-    connectHandlers();
+    connectControls();
     attachChrome();
-
-    Timer1 = makeTimer(QStringLiteral("Timer1"), 1000, TickPolicy::Counting);
-    Timer2 = makeTimer(QStringLiteral("Timer2"), 100, TickPolicy::Pacing);
-    Timer3 = makeTimer(QStringLiteral("Timer3"), 50, TickPolicy::Pacing);
-    Timer4 = makeTimer(QStringLiteral("Timer4"), 300, TickPolicy::Pacing);
-    Timer5 = makeTimer(QStringLiteral("Timer5"), 800, TickPolicy::Pacing);
-    Timer1->onTick([this] { timer1Tick(); });
-    Timer2->onTick([this] { timer2Tick(); });
-    Timer3->onTick([this] { timer3Tick(); });
-    Timer4->onTick([this] { timer4Tick(); });
-    Timer5->onTick([this] { timer5Tick(); });
-
+    connectCountdown();
     sound_ = program.sounds().create();
 }
 
 MainWindow::~MainWindow() = default;
 
-QLineEdit* MainWindow::makeTimeBox(const QString& name, const QString& text)
+void MainWindow::connectControls()
 {
-    auto* box = named(new QLineEdit(text, this), name);
-    box->setMaxLength(2);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFont(twips::font(QStringLiteral("Times New Roman"), 14.25));
-    box->setContextMenuPolicy(Qt::NoContextMenu);
-    return box;
-}
-
-void MainWindow::buildControls()
-{
-    // Passive frames behind the entry area, the button row and the logo; they carry the window's
-    // drag and height-restore behaviour.
-    Frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
-    placeTwips(Frame2, 0, 0, 4200, 1740);
-    Frame3 = named(new QFrame(this), QStringLiteral("Frame3"));
-    placeTwips(Frame3, 0, 1740, kWidth, 480);
-    Frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
-    placeTwips(Frame1, 4200, 0, 1080, 1140);
-    Image1 = named(new ClickableLabel(Frame1), QStringLiteral("Image1"));
-    placeTwips(Image1, 30, 120, 900, 900);
-    Image1->setPixmap(QIcon(QStringLiteral(":/icons/logo.svg")).pixmap(Image1->size()));
-    Image1->setScaledContents(true);
-    Image1->setCursor(Qt::PointingHandCursor);
-    Image1->setAccessibleName(QStringLiteral("Vantrel 标志"));
-
-    auto label = [this](const QString& name, const QString& text, double l, double t, double w, double h) {
-        auto* created = named(new QLabel(text, this), name);
-        placeTwips(created, l, t, w, h);
-        return created;
-    };
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("输入定时时间："), 240, 345, 1695, 255);
-    Text1 = makeTimeBox(QStringLiteral("Text1"), QStringLiteral("01"));
-    placeTwips(Text1, 2040, 270, 600, 435);
-    Text1->setToolTip(QStringLiteral("定时时间须大于0，最多两位数字"));
-    Text1->setAccessibleName(QStringLiteral("定时时间：分"));
-    Label22 = label(QStringLiteral("Label22"), QStringLiteral("分"), 2600, 345, 255, 255);
-    Text4 = makeTimeBox(QStringLiteral("Text4"), QStringLiteral("00"));
-    placeTwips(Text4, 2940, 270, 600, 435);
-    Text4->setAccessibleName(QStringLiteral("定时时间：秒"));
-    Label28 = label(QStringLiteral("Label28"), QStringLiteral("秒"), 3690, 345, 255, 255);
-    Label2 = label(QStringLiteral("Label2"), QStringLiteral("提前提醒时间："), 240, 855, 1680, 285);
-    Text2 = makeTimeBox(QStringLiteral("Text2"), QStringLiteral("00"));
-    placeTwips(Text2, 2040, 810, 600, 435);
-    Text2->setToolTip(QStringLiteral("提前提醒时间须小于定时时间，也可以为0"));
-    Text2->setAccessibleName(QStringLiteral("提前提醒时间：分"));
-    Label29 = label(QStringLiteral("Label29"), QStringLiteral("分"), 2600, 855, 255, 255);
-    Text5 = makeTimeBox(QStringLiteral("Text5"), QStringLiteral("30"));
-    placeTwips(Text5, 2940, 810, 600, 435);
-    Text5->setAccessibleName(QStringLiteral("提前提醒时间：秒"));
-    Label30 = label(QStringLiteral("Label30"), QStringLiteral("秒"), 3690, 855, 255, 255);
-    Label7 = label(QStringLiteral("Label7"), QStringLiteral("当前定时选择："), 240, 1380, 1695, 310);
-
-    auto option = [this](const QString& name, const QString& text, double left) {
-        auto* created = named(new QRadioButton(text, this), name);
-        placeTwips(created, left, 1380, 1200, 255);
-        return created;
-    };
-    Option1 = option(QStringLiteral("Option1"), PresetStore::caption(0), 1800);
-    Option2 = option(QStringLiteral("Option2"), PresetStore::caption(1), 3030);
-    Option3 = option(QStringLiteral("Option3"), PresetStore::caption(2), 4260);
-    Option1->setChecked(true);
-    setTextColour(Option1, kRed);
-    setTextColour(Option2, kBlack);
-    setTextColour(Option3, kBlack);
-
-    auto button = [this](const QString& name, const QString& text, double left, double top,
-                         const QString& tip) {
-        auto* created = named(new QPushButton(text, this), name);
-        placeTwips(created, left, top, 580, 320);
-        created->setToolTip(tip);
-        return created;
-    };
-    Command1 = button(QStringLiteral("Command1"), QStringLiteral("开始"), 330, 1815,
-                      QStringLiteral("启动定时器，开始计时"));
-    Command2 = button(QStringLiteral("Command2"), QStringLiteral("暂停"), 1056, 1815,
-                      QStringLiteral("暂停定时器计时"));
-    Command3 = button(QStringLiteral("Command3"), QStringLiteral("停止"), 1782, 1815,
-                      QStringLiteral("停止定时器计时"));
-    Command4 = button(QStringLiteral("Command4"), QStringLiteral("缩小"), 2508, 1815, QString());
-    Command5 = button(QStringLiteral("Command5"), QStringLiteral("抽签"), 3234, 1815, QString());
-    Command6 = button(QStringLiteral("Command6"), QStringLiteral("帮助"), 3960, 1815,
-                      QStringLiteral("点击查看详细帮助信息"));
-    Command7 = button(QStringLiteral("Command7"), QStringLiteral("退出"), 4575, 1785,
-                      QStringLiteral("确认后退出本软件！"));
-    Command2->setEnabled(false);
-    Command3->setEnabled(false);
-    Command4->setEnabled(false);
-
-    Label3 = named(new ClickableLabel(QStringLiteral("05 : 00"), this), QStringLiteral("Label3"));
-    placeTwips(Label3, 810, 60, 2655, 765);
-    Label3->setFont(twips::font(QStringLiteral("Times New Roman"), 38.25, true));
-    Label3->setAlignment(Qt::AlignCenter);
-    Label3->setToolTip(QStringLiteral("显示剩余的时间,双击数字可放大计时窗口"));
-    setTextColour(Label3, kRed);
-
-    Label5 = label(QStringLiteral("Label5"), QStringLiteral(" 时间到！"), 740, 120, 3015, 735);
-    Label5->setFont(twips::font(QStringLiteral("宋体"), 32.25, true));
-    setTextColour(Label5, kRed);
-
-    Label6 = label(QStringLiteral("Label6"), QStringLiteral("还剩1分10秒！"), 480, 240, 3255, 495);
-    Label6->setFont(twips::font(QStringLiteral("Times New Roman"), 21.75, true));
-    Label6->setAlignment(Qt::AlignCenter);
-    setTextColour(Label6, kRed);
-
-    Label8 = label(QStringLiteral("Label8"), PresetStore::caption(0), 240, 960, 735, 255);
-    setTextColour(Label8, kBlue);
-    Label18 = label(QStringLiteral("Label18"), QStringLiteral("暂停计时"), 1020, 960, 900, 255);
-    setTextColour(Label18, kBlack);
-    Label31 = label(QStringLiteral("Label31"), QStringLiteral("定时 00:00 提前 00:00"), 1980, 960, 3000, 255);
-    Label31->setFont(twips::font(QStringLiteral("Times New Roman"), 10.5));
-    setTextColour(Label31, kBlack);
-
-    for (QLabel* hidden : {static_cast<QLabel*>(Label3), Label5, Label6, Label8, Label18, Label31})
-        hidden->hide();
-
-    // The titles of the top-level windows gathered by the last scan; never shown.
-    Combo1 = named(new QComboBox(this), QStringLiteral("Combo1"));
-    Combo1->hide();
-}
-
-void MainWindow::connectHandlers()
-{
-    connect(Command1, &QPushButton::clicked, this, [this] { command1Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { command2Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { command3Click(); });
-    connect(Command4, &QPushButton::clicked, this, [this] { command4Click(); });
-    connect(Command5, &QPushButton::clicked, this, [this] { command5Click(); });
-    connect(Command6, &QPushButton::clicked, this, [this] { command6Click(); });
-    connect(Command7, &QPushButton::clicked, this, [this] { command7Click(); });
-    connect(Image1, &ClickableLabel::clicked, this, [this] { image1Click(); });
-    connect(Label3, &ClickableLabel::doubleClicked, this, [this] { label3DoubleClick(); });
-    connect(Option1, &QRadioButton::clicked, this, [this] { selectPreset(0); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { selectPreset(1); });
-    connect(Option3, &QRadioButton::clicked, this, [this] { selectPreset(2); });
-    for (QLineEdit* box : {Text1, Text2, Text4, Text5})
-        connect(box, &QLineEdit::textChanged, this, [this, box] { boxChanged(box); });
+    connect(startButton_, &QPushButton::clicked, this, &MainWindow::onStartClicked);
+    connect(pauseButton_, &QPushButton::clicked, this, &MainWindow::onPauseClicked);
+    connect(stopButton_, &QPushButton::clicked, this, &MainWindow::onStopClicked);
+    connect(foldButton_, &QPushButton::clicked, this, &MainWindow::onFoldClicked);
+    connect(drawButton_, &QPushButton::clicked, this, &MainWindow::onDrawClicked);
+    connect(helpButton_, &QPushButton::clicked, this, &MainWindow::onHelpClicked);
+    connect(exitButton_, &QPushButton::clicked, this, &MainWindow::onExitClicked);
+    connect(logo_, &ClickableLabel::clicked, this, &MainWindow::onLogoClicked);
+    connect(countLabel_, &ClickableLabel::doubleClicked, this, &MainWindow::onCountDoubleClicked);
+    for (int i = 0; i < PresetStore::kPresets; ++i)
+        connect(presetButtons_[i], &QRadioButton::clicked, this, [this, i] { onPresetClicked(i); });
+    for (QLineEdit* box : {totalMinutesBox_, reminderMinutesBox_, totalSecondsBox_, reminderSecondsBox_})
+        connect(box, &QLineEdit::textChanged, this, [this, box] { onBoxEdited(box); });
 
     // The seconds check runs before the focus leaves a seconds box, whether by the keyboard or by a
     // click on another control.
@@ -196,6 +82,21 @@ void MainWindow::connectHandlers()
         if (control->focusPolicy() != Qt::NoFocus)
             control->installEventFilter(this);
     }
+}
+
+void MainWindow::connectCountdown()
+{
+    Countdown& countdown = program().countdown();
+    countLabel_->setText(countdown.countText());
+    connect(&countdown, &Countdown::countTextChanged, countLabel_, &QLabel::setText);
+    connect(&countdown, &Countdown::reminderReached, this, &MainWindow::onReminderReached);
+    connect(&countdown, &Countdown::timeUp, this, &MainWindow::onTimeUp);
+    connect(reminderBlink_, &ReminderBlink::stepped, this, &MainWindow::onReminderBlinkStep);
+    connect(timeUpSlide_, &TimeUpSlide::stepped, this, &MainWindow::onTimeUpSlideStep);
+    connect(pauseBlink_, &PauseBlink::colourChanged, this, [this](PauseBlink::Colour colour) {
+        setTextColour(runStateLabel_, colour == PauseBlink::Colour::Red ? kRed : kBlue);
+    });
+    trackingTimer_->onTick([this] { onTrackingTick(); });
 }
 
 void MainWindow::setNumber(QLineEdit* box, bool digitsOnly)
@@ -221,38 +122,32 @@ void MainWindow::playCue()
 
 void MainWindow::load()
 {
-    // 1. Shared values.
-    program().countdown().setState(Countdown::State::Stopped);
-    TipWasVisible = false;
-    MainWasVisible = false;
+    // Shared values.
+    reminderBlink_->forgetVisible();
     program().instructionShow().setOpen(false);
     program().enlargedNotice() = EnlargedNotice::None;
-    program().tracking().setLastScan({});
-    Combo1->clear();
-    titleCount_ = 0;
-    // 2. Height.
+    program().tracking().forgetTitles();
+    titleList_->clear();
     setHeightTwips(kNormalHeight);
-    // 3. Entry boxes.
-    Text1->setText(QStringLiteral("01"));
-    Text4->setText(QStringLiteral("00"));
-    Text2->setText(QStringLiteral("00"));
-    Text5->setText(QStringLiteral("30"));
-    // 4. Presets.
+    // The entry boxes and the presets as shipped.
+    totalMinutesBox_->setText(QStringLiteral("01"));
+    totalSecondsBox_->setText(QStringLiteral("00"));
+    reminderMinutesBox_->setText(QStringLiteral("00"));
+    reminderSecondsBox_->setText(QStringLiteral("30"));
     presets_ = PresetStore();
-    // 5. Layout.
-    moveControlTwips(Label6, 480, 240);
+    // Layout.
+    moveControlTwips(reminderLabel_, 480, 240);
     program().instructionShow().setDeck(QStringLiteral("MYPPT.PPT"));
-    moveControlTwips(Label5, 740, 120);
-    moveControlTwips(Label3, 810, 60);
-    moveControlTwips(Label31, 1980, 960);
-    moveControlTwips(Label18, 1020, 960);
-    moveControlTwips(Label8, 240, 960);
-    Label18->setText(QStringLiteral("正在计时"));
-    // 6. Edge flags.
+    moveControlTwips(timeUpLabel_, 740, 120);
+    moveControlTwips(countLabel_, 810, 60);
+    moveControlTwips(summaryLabel_, 1980, 960);
+    moveControlTwips(runStateLabel_, 1020, 960);
+    moveControlTwips(presetNameLabel_, 240, 960);
+    runStateLabel_->setText(kRunning);
     program().tracking().clearDocked();
-    // 7. Placement.
     placeStandard();
-    // 8. Only one copy runs.
+
+    // Only one copy runs.
     if (!program().isOnlyCopy()) {
         hide();
         placeStandard();
@@ -265,37 +160,526 @@ void MainWindow::load()
         program().quit(0);
         return;
     }
-    // 9. Counts and the launcher.
-    CountMinutes = 0;
-    ReminderMinutes = 0;
-    CountSeconds = 0;
-    SavedTotalMinutes = SavedTotalSeconds = SavedReminderMinutes = SavedReminderSeconds = 0;
+
     program().unload(WindowKind::DrawLauncher);
-    // 10. Effects.
-    SlideDirection = -1;
-    TimeUpTicks = 0;
-    ReminderTicks = 0;
-    BlinkPhase = 1;
-    // 11. Digits-only boxes (the launcher's count box takes the same style when it loads).
-    setNumber(Text1, true);
-    setNumber(Text2, true);
-    setNumber(Text4, true);
-    setNumber(Text5, true);
-    // 12. Above normal windows.
+    timeUpSlide_->reset();
+    pauseBlink_->reset();
+    // Digits-only boxes (the launcher's count box takes the same style when it loads).
+    setNumber(totalMinutesBox_, true);
+    setNumber(reminderMinutesBox_, true);
+    setNumber(totalSecondsBox_, true);
+    setNumber(reminderSecondsBox_, true);
     program().windows().makeTopMost(this);
-    // 13. The cue.
     sound_->setFileName(QStringLiteral("ding.WAV"));
-    // 14. Shown, with tracking on.
     show();
     // Only a shown window knows its frame: keep the designed outer size and the standard place.
     resizeTwips(kWidth, kNormalHeight);
     placeStandard();
-    Timer2->setEnabled(true);
+    trackingTimer_->setEnabled(true);
     createTray();
 }
 
 void MainWindow::unload()
 {
+    // The count ends with the window that shows it.
+    Countdown& countdown = program().countdown();
+    if (countdown.isCounting() || countdown.isPaused())
+        countdown.stop();
     if (sound_)
         sound_->close();
+}
+
+// ---- Time entry and presets ----
+
+int MainWindow::selectedPreset() const
+{
+    for (int i = 0; i < PresetStore::kPresets; ++i) {
+        if (presetButtons_[i]->isChecked())
+            return i;
+    }
+    return 0;
+}
+
+void MainWindow::onPresetClicked(int preset)
+{
+    presetButtons_[preset]->setChecked(true);
+    for (int i = 0; i < PresetStore::kPresets; ++i)
+        setTextColour(presetButtons_[i], i == preset ? kRed : kBlack);
+    // Each fill passes through onBoxEdited and stores the same text back.
+    const PresetStore copy = presets_;
+    totalMinutesBox_->setText(copy.text(preset, PresetStore::TotalMinutes));
+    totalSecondsBox_->setText(copy.text(preset, PresetStore::TotalSeconds));
+    reminderMinutesBox_->setText(copy.text(preset, PresetStore::ReminderMinutes));
+    reminderSecondsBox_->setText(copy.text(preset, PresetStore::ReminderSeconds));
+    totalMinutesBox_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::onBoxEdited(QLineEdit* box)
+{
+    PresetStore::Slot slot = PresetStore::ReminderSeconds;
+    if (box == totalMinutesBox_)
+        slot = PresetStore::TotalMinutes;
+    else if (box == totalSecondsBox_)
+        slot = PresetStore::TotalSeconds;
+    else if (box == reminderMinutesBox_)
+        slot = PresetStore::ReminderMinutes;
+    presets_.setText(selectedPreset(), slot, box->text());
+}
+
+bool MainWindow::validateSeconds(QLineEdit* box)
+{
+    if (!box || !box->isVisible() || secondsAcceptable(box->text()))
+        return true;
+    validating_ = true;
+    program().dialogs().inform(this, EntryMessages::kSecondsTitle, EntryMessages::kSecondsRange);
+    box->setFocus(Qt::OtherFocusReason);
+    validating_ = false;
+    return false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (validating_)
+        return Form::eventFilter(watched, event);
+
+    if (event->type() == QEvent::FocusOut &&
+        (watched == totalSecondsBox_ || watched == reminderSecondsBox_)) {
+        auto* box = static_cast<QLineEdit*>(watched);
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::MouseFocusReason && !secondsAcceptable(box->text())) {
+            // A click on another control took the focus; the press itself comes next and is held back.
+            leavingSecondsBox_ = box;
+            QTimer::singleShot(0, this, [this] {
+                if (QLineEdit* pending = leavingSecondsBox_) {
+                    leavingSecondsBox_ = nullptr;
+                    validateSeconds(pending);
+                }
+            });
+        } else if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                   reason == Qt::ShortcutFocusReason) {
+            QTimer::singleShot(0, this, [this, box] { validateSeconds(box); });
+        }
+    }
+
+    // The click that tried to take a too-large value out of a seconds box does not happen.
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+        leavingSecondsBox_ && watched != leavingSecondsBox_) {
+        QLineEdit* box = leavingSecondsBox_;
+        leavingSecondsBox_ = nullptr;
+        if (!validateSeconds(box))
+            return true;
+    }
+    return Form::eventFilter(watched, event);
+}
+
+// ---- The countdown ----
+
+void MainWindow::setEntryRowVisible(bool visible)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             totalMinutesBox_, reminderMinutesBox_, totalSecondsBox_, reminderSecondsBox_, totalMinutesUnit_,
+             reminderMinutesUnit_, totalSecondsUnit_, reminderSecondsUnit_, totalCaption_, reminderCaption_})
+        w->setVisible(visible);
+}
+
+void MainWindow::setPresetsEnabled(bool enabled)
+{
+    for (QRadioButton* preset : presetButtons_)
+        preset->setEnabled(enabled);
+    presetCaption_->setEnabled(enabled);
+}
+
+void MainWindow::hideCountForNotice()
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{totalCaption_, reminderCaption_, countLabel_,
+                                                      totalMinutesBox_, reminderMinutesBox_})
+        w->hide();
+}
+
+void MainWindow::showPauseButton(bool paused)
+{
+    pauseButton_->setText(paused ? QStringLiteral("继续") : QStringLiteral("暂停"));
+    pauseButton_->setToolTip(paused ? QStringLiteral("继续开始定时器计时")
+                                    : QStringLiteral("暂停定时器计时"));
+}
+
+void MainWindow::showRunning()
+{
+    const Countdown& countdown = program().countdown();
+    setPresetsEnabled(false);
+    drawButton_->setEnabled(false);
+    countLabel_->show();
+    summaryLabel_->setText(summaryText(countdown.startedMinutes(), countdown.startedSeconds(),
+                                       countdown.reminderMinutes(), countdown.reminderSeconds()));
+    summaryLabel_->show();
+    runStateLabel_->show();
+    presetNameLabel_->show();
+    setEntryRowVisible(false);
+    foldButton_->setEnabled(true);
+    startButton_->setEnabled(false);
+    pauseButton_->setEnabled(true);
+    stopButton_->setEnabled(true);
+}
+
+void MainWindow::showStopped()
+{
+    runStateLabel_->setText(kRunning);
+    setTextColour(runStateLabel_, kBlack);
+    setPresetsEnabled(true);
+    stopButton_->setEnabled(false);
+    pauseButton_->setEnabled(false);
+    foldButton_->setEnabled(false);
+    startButton_->setEnabled(true);
+    trackingTimer_->setEnabled(true);
+    pauseBlink_->stop();
+    runStateLabel_->hide();
+    presetNameLabel_->hide();
+    showPauseButton(false);
+    setEntryRowVisible(true);
+    summaryLabel_->hide();
+    countLabel_->hide();
+}
+
+void MainWindow::onStartClicked()
+{
+    presetNameLabel_->setText(PresetStore::caption(selectedPreset()));
+    const StartCheck check = program().countdown().start(
+        readBox(totalMinutesBox_->text()), readBox(totalSecondsBox_->text()),
+        readBox(reminderMinutesBox_->text()), readBox(reminderSecondsBox_->text()));
+    switch (check) {
+    case StartCheck::TooShort:
+        placeStandard();
+        program().dialogs().inform(this, EntryMessages::kTooShortTitle, EntryMessages::kTooShort);
+        return;
+    case StartCheck::ReminderTooLate:
+        placeStandard();
+        program().dialogs().inform(this, EntryMessages::kReminderTitle, EntryMessages::kReminderTooLate);
+        reminderMinutesBox_->setText(QStringLiteral("0"));
+        return;
+    case StartCheck::Accepted:
+        break;
+    }
+    showRunning();
+    playCue();
+    show();
+    program().unload(WindowKind::DrawLauncher);
+}
+
+void MainWindow::onPauseClicked()
+{
+    Countdown& countdown = program().countdown();
+    if (countdown.isPaused()) {
+        countdown.resume();
+        showPauseButton(false);
+        runStateLabel_->setText(kRunning);
+        setTextColour(runStateLabel_, kBlack);
+        pauseBlink_->stop();
+        foldButton_->setEnabled(true);
+    } else {
+        countdown.pause();
+        showPauseButton(true);
+        runStateLabel_->setText(kPaused);
+        setTextColour(runStateLabel_, kRed);
+        runStateLabel_->show();
+        presetNameLabel_->show();
+        pauseBlink_->start();
+        foldButton_->setEnabled(false);
+    }
+}
+
+void MainWindow::onStopClicked()
+{
+    placeStandard();
+    // The count goes on while the question is open.
+    if (program().dialogs().askYesNo(this, kNoticeTitle, QStringLiteral("确实要停止计时吗?")) != Answer::Yes)
+        return;
+    program().countdown().stop();
+    showStopped();
+}
+
+void MainWindow::onReminderReached()
+{
+    // A window tucked at an edge comes out for the reminder and goes back once it is over.
+    WindowTracking& tracking = program().tracking();
+    reminderSavedPlace_.reset();
+    if (tracking.isDocked())
+        reminderSavedPlace_ = SavedPlace{std::round(leftTwips()), topTwips(), tracking.docked()};
+    placeStandard();
+    tracking.clearDocked();
+    reminderBlink_->start();
+}
+
+void MainWindow::onReminderBlinkStep(const ReminderBlink::Step& step)
+{
+    Form* strip = program().loadedForm(WindowKind::ToolStrip);
+    reminderBlink_->noteVisible(isVisible(), strip && strip->isVisible());
+    if (strip)
+        strip->hide();
+
+    if (Form* enlarged = program().loadedForm(WindowKind::EnlargedCountdown)) {
+        const double screenWidth = program().windows().screenSizeTwips().width();
+        enlarged->moveTwips((screenWidth - enlarged->widthTwips()) / 2, topTwips() + heightTwips() + 600);
+    }
+
+    stopButton_->setEnabled(false);
+    foldButton_->setEnabled(false);
+    if (step.first)
+        playCue();
+    reminderLabel_->show();
+    hideCountForNotice();
+    const Countdown& countdown = program().countdown();
+    reminderLabel_->setText(reminderText(countdown.reminderMinutes(), countdown.reminderSeconds()));
+
+    if (step.flip) {
+        setVisible(!isVisible());
+    } else {
+        show();
+        program().unload(WindowKind::DrawLauncher);
+    }
+    if (!step.last)
+        return;
+
+    // Everything back as it was before the reminder.
+    setVisible(reminderBlink_->mainWasVisible());
+    if (strip) {
+        strip->setVisible(reminderBlink_->stripWasVisible());
+        if (strip->isVisible())
+            if (auto* toolStrip = qobject_cast<ToolStrip*>(strip))
+                toolStrip->resumeMirror();
+    }
+    reminderBlink_->forgetVisible();
+    stopButton_->setEnabled(true);
+    foldButton_->setEnabled(true);
+    if (program().enlargedNotice() == EnlargedNotice::ClosedByUser) {
+        // The enlarged window was closed: the main window takes its place in view.
+        show();
+        reminderBlink_->keepMainInView();
+        program().enlargedNotice() = EnlargedNotice::None;
+    }
+    reminderLabel_->hide();
+    countLabel_->show();
+    if (reminderSavedPlace_) {
+        show();
+        moveTwips(reminderSavedPlace_->left, reminderSavedPlace_->top);
+        program().tracking().setDocked(reminderSavedPlace_->docked);
+        reminderSavedPlace_.reset();
+    }
+}
+
+void MainWindow::onTimeUp()
+{
+    moveTwips(TimeUpSlide::kMarginTwips, kStandardTop);
+    program().tracking().clearDocked();
+    program().enlargedNotice() = EnlargedNotice::TimeUp;
+    timeUpSlide_->start();
+    startButton_->setEnabled(false);
+    pauseButton_->setEnabled(false);
+    stopButton_->setEnabled(false);
+}
+
+void MainWindow::onTimeUpSlideStep(const TimeUpSlide::Step& step)
+{
+    show();
+    if (Form* strip = program().loadedForm(WindowKind::ToolStrip))
+        strip->hide();
+    program().unload(WindowKind::DrawLauncher);
+
+    timeUpLabel_->show();
+    foldButton_->setEnabled(false);
+    hideCountForNotice();
+
+    const double right =
+        program().windows().screenSizeTwips().width() - widthTwips() - TimeUpSlide::kMarginTwips;
+    if (!step.sliding) {
+        placeStandard();
+    } else {
+        const double left = timeUpSlide_->nextLeft(leftTwips(), right);
+        if (left != leftTwips())
+            setLeftTwips(left);
+    }
+    timeUpSlide_->turnAtMargins(leftTwips(), right);
+
+    Countdown& countdown = program().countdown();
+    if (step.first) {
+        playCue();
+        countdown.beginTimeUp();
+    }
+    if (step.last) {
+        timeUpLabel_->hide();
+        countdown.finishTimeUp();
+        showStopped();
+        placeStandard();
+    }
+}
+
+// ---- The buttons that lead elsewhere ----
+
+void MainWindow::onFoldClicked()
+{
+    WindowTracking& tracking = program().tracking();
+    // Decided on the titles of the last tracking tick; no new walk of the windows.
+    switch (tracking.fold(program().countdown().isCounting())) {
+    case FoldOutcome::BringOut:
+        // A tucked window simply comes out to its standard place.
+        show();
+        tracking.clearDocked();
+        placeStandard();
+        return;
+    case FoldOutcome::Refuse:
+        placeStandard();
+        program().dialogs().inform(this, kNoticeTitle, WindowTracking::kCannotFold, MessageIcon::Information);
+        tracking.clearDocked();
+        show();
+        program().unload(WindowKind::DrawLauncher);
+        return;
+    case FoldOutcome::Fold:
+        break;
+    }
+
+    hide();
+    auto* strip = program().window<ToolStrip>();
+    if (!strip) {
+        show();
+        return;
+    }
+    strip->placeOverMainWindow();
+    strip->showStrip();
+}
+
+void MainWindow::onDrawClicked()
+{
+    // The launcher always starts afresh, in its mode view at full size.
+    program().unload(WindowKind::DrawLauncher);
+    // A sequence-number draw left hidden behind an earlier launcher would roll on unseen.
+    program().unload(WindowKind::SequenceDraw);
+    auto* launcher = program().window<DrawLauncher>();
+    if (!launcher)
+        return;
+    trackingTimer_->setEnabled(false);
+    hide();
+    launcher->show();
+    launcher->showModeSelection();
+}
+
+void MainWindow::onHelpClicked()
+{
+    // The taller layout while the help is open; the pointer over the window brings the normal height back.
+    setHeightTwips(kHelpHeight);
+    program().timers().yieldToEvents();
+
+    const QString index = findHelpIndex(program().shippedFolders());
+    if (index.isEmpty()) {
+        program().dialogs().inform(
+            this, kNoticeTitle,
+            QStringLiteral("没有找到帮助文件（%1）。\n请重新安装Vantrel，帮助文件随程序一起安装。")
+                .arg(kHelpIndex));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(index)))
+        program().dialogs().inform(
+            this, kNoticeTitle,
+            QStringLiteral("无法打开帮助文件，请用浏览器打开：\n%1").arg(QDir::toNativeSeparators(index)));
+}
+
+void MainWindow::onLogoClicked()
+{
+    if (!QDesktopServices::openUrl(QUrl(projectPage())))
+        program().dialogs().inform(this, kNoticeTitle,
+                                   QStringLiteral("无法打开网页，请用浏览器访问：\n%1").arg(projectPage()));
+}
+
+void MainWindow::onExitClicked()
+{
+    // On X11 no taskbar is hidden by our shows (they cover the panels instead); the call is kept for
+    // desktops where it matters and costs nothing.
+    program().windows().showTaskbar();
+    placeStandard();
+    if (program().dialogs().askYesNo(this, QStringLiteral("Vantrel工具"),
+                                     QStringLiteral("确实要退出Vantrel程序吗?")) != Answer::Yes)
+        return;
+    program().shutdown();
+}
+
+void MainWindow::onCountDoubleClicked()
+{
+    if (!program().isAvailable(WindowKind::EnlargedCountdown)) {
+        program().dialogs().inform(this, kNoticeTitle, QStringLiteral("此版本不提供放大计时窗口。"));
+        return;
+    }
+    hide();
+    program().enlargedNotice() = EnlargedNotice::None;
+    Form* enlarged = program().form(WindowKind::EnlargedCountdown);
+    if (!enlarged) {
+        show();
+        return;
+    }
+    if (auto* mirror = qobject_cast<EnlargedWindow*>(enlarged))
+        mirror->showMirror();
+    else
+        enlarged->show();
+}
+
+void MainWindow::createTray()
+{
+    Tray::create(*this);
+}
+
+// ---- Tracking of the desktop, every 100 ms ----
+
+void MainWindow::resumeTracking()
+{
+    trackingTimer_->setEnabled(true);
+}
+
+void MainWindow::onTrackingTick()
+{
+    WindowTracking& tracking = program().tracking();
+    WindowSystem& ws = program().windows();
+    const Countdown& countdown = program().countdown();
+    const TrackingStep step = tracking.step({.window = {leftTwips(), topTwips(), widthTwips(), heightTwips()},
+                                             .normalHeight = kNormalHeight,
+                                             .screen = ws.screenSizeTwips(),
+                                             .pointer = ws.pointerTwips(),
+                                             .twipsPerPixel = ws.twipsPerPixel(),
+                                             .titles = ws.topLevelTitles(),
+                                             .f9Down = ws.isKeyDown(Keys::F9),
+                                             .f11Down = ws.isKeyDown(Keys::F11),
+                                             .counting = countdown.isCounting(),
+                                             .stopped = countdown.isStopped(),
+                                             .mainHidden = isHidden(),
+                                             .reminderRunning = reminderBlink_->isRunning()});
+    if (step.freeDrawButton)
+        drawButton_->setEnabled(true);
+    if (step.titlesChanged) {
+        titleList_->clear();
+        titleList_->addItems(tracking.titles());
+    }
+    if (step.shrinkEnabled)
+        foldButton_->setEnabled(*step.shrinkEnabled);
+    if (step.keepMainInView) {
+        show();
+        program().unload(WindowKind::DrawLauncher);
+    }
+    if (step.height)
+        setHeightTwips(*step.height);
+    if (step.moveTo)
+        moveTwips(step.moveTo->x(), step.moveTo->y());
+    if (step.toggleStrip) {
+        if (auto* strip = program().window<ToolStrip>()) {
+            if (strip->isVisible())
+                strip->hideStrip();
+            else
+                strip->showStrip();
+        }
+    }
+    if (step.bringBack) {
+        show();
+        if (Form* strip = program().loadedForm(WindowKind::ToolStrip))
+            strip->hide();
+        program().unload(WindowKind::DrawLauncher);
+        placeStandard();
+        // Over a focused full-screen show, showing alone would leave the window underneath.
+        raise();
+        activateWindow();
+    }
 }

@@ -1,30 +1,32 @@
 #pragma once
 
 #include "models/countdown/PresetStore.h"
+#include "models/countdown/ReminderBlink.h"
+#include "models/countdown/TimeUpSlide.h"
 #include "models/tracking/EdgeDocking.h"
 #include "ui/Form.h"
 
 #include <QLineEdit>
 #include <QPointer>
+#include <QStringList>
 #include <array>
-#include <cstdint>
 #include <memory>
 #include <optional>
 
 class ClickableLabel;
+class PauseBlink;
 class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class SoundDevice;
 class Timer;
 
-// The main window, Form1: the countdown timer with its presets and entries, and the buttons that lead
-// to the other windows. Its behaviour is split by concern over several files: the layout and start-up
-// here, time entry and presets in timer/MainWindowEntry.cpp, the countdown in
-// timer/MainWindowCountdown.cpp, window tracking and the buttons of the display windows in display/.
+// The main window (Form1): the countdown with its presets and time entry, and the buttons that lead
+// to the other windows. It shows the program's countdown and runs its effects (the reminder blink,
+// the time-up slide, the pause blink), and it tracks the desktop every 100 ms (edge docking, the
+// slide-show scan behind "缩小", F9 and F11). The controls are built in MainWindowLayout.cpp.
 class MainWindow : public Form {
     Q_OBJECT
 public:
@@ -48,95 +50,115 @@ public:
     // Standard placement: centred horizontally, Top 2000 twips.
     void placeStandard();
 
-    // Handlers, by the control and event they answer.
-    void command1Click(); // 开始
-    void command2Click(); // 暂停 / 继续
-    void command3Click(); // 停止
-    void command4Click(); // 缩小
-    void command5Click(); // 抽签
-    void command6Click(); // 帮助
-    void command7Click(); // 退出
-    void image1Click();   // logo
-    void label3DoubleClick();
-    void selectPreset(int preset);
-    void boxChanged(QLineEdit* box);
-    void timer1Tick();
-    void timer2Tick();
-    void timer3Tick();
-    void timer4Tick();
-    void timer5Tick();
-
-    // Fills Combo1 and TitleCount with the titles of the top-level windows.
-    void findTitle();
-
     // Gives a text box the digits-only style, or takes it away.
     static void setNumber(QLineEdit* box, bool digitsOnly);
 
-    // Pointer behaviours of the window (drag, hover focus, height restore).
-    void attachChrome();
-    // The bell in the notification area; it lives as long as this window.
-    void createTray();
-
-    // Plays the main window's cue from its beginning.
-    void playCue();
+    // The main window's cue; the draws close it before they play their own.
     SoundDevice& soundDevice() { return *sound_; }
 
-    int selectedPreset() const;
+    // The entry texts of the three presets as last typed.
     const PresetStore& presets() const { return presets_; }
-    int titleCount() const { return titleCount_; }
+    // How many titled top-level windows the last tracking tick found.
 
-    // Controls, named as in the window's design.
-    QLabel *Label1, *Label2, *Label5, *Label6, *Label7, *Label8, *Label18, *Label22, *Label28, *Label29,
-        *Label30, *Label31;
-    ClickableLabel* Label3;
-    ClickableLabel* Image1;
-    QLineEdit *Text1, *Text2, *Text4, *Text5;
-    QRadioButton *Option1, *Option2, *Option3;
-    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5, *Command6, *Command7;
-    QFrame *Frame1, *Frame2, *Frame3;
-    QComboBox* Combo1;
-    Timer *Timer1, *Timer2, *Timer3, *Timer4, *Timer5;
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // The countdown's own values.
-    int16_t CountMinutes = 0, CountSeconds = 0, TotalSeconds = 0;
-    int16_t ReminderMinutes = 0, ReminderSeconds = 0;
-    int16_t SavedTotalMinutes = 0, SavedTotalSeconds = 0, SavedReminderMinutes = 0, SavedReminderSeconds = 0;
-    QString MinuteText, SecondText, StartSecondText;
-    int16_t SlideDirection = -1;
-    int16_t TimeUpTicks = 0;
-    int16_t ReminderTicks = 0;
-    int16_t BlinkPhase = 1;
-    bool TipWasVisible = false;
-    bool MainWasVisible = false;
+private slots:
+    void onStartClicked();
+    void onPauseClicked();
+    void onStopClicked();
+    void onFoldClicked();
+    void onDrawClicked();
+    void onHelpClicked();
+    void onExitClicked();
+    void onLogoClicked();
+    void onCountDoubleClicked();
+    void onPresetClicked(int preset);
+    void onBoxEdited(QLineEdit* box);
+
+    void onReminderReached();
+    void onTimeUp();
+    void onReminderBlinkStep(const ReminderBlink::Step& step);
+    void onTimeUpSlideStep(const TimeUpSlide::Step& step);
+    void onTrackingTick();
+
+private:
+    // Layout (MainWindowLayout.cpp).
+    void buildControls();
+    QLineEdit* makeTimeBox(const QString& name, const QString& text);
+    void attachChrome();
+
+    void connectControls();
+    void connectCountdown();
+
+    // The views of the countdown's states.
+    void showRunning();
+    void showStopped();
+    void showPauseButton(bool paused);
+    void setEntryRowVisible(bool visible);
+    void setPresetsEnabled(bool enabled);
+    // The count gives way to a notice (the reminder or time up) and the boxes it covers.
+    void hideCountForNotice();
+
+    int selectedPreset() const;
+    bool validateSeconds(QLineEdit* box);
+    void playCue();
+    void createTray();
+
+    // Time entry.
+    std::array<QRadioButton*, PresetStore::kPresets> presetButtons_{};
+    QLabel* presetCaption_ = nullptr;
+    QLabel* totalCaption_ = nullptr;
+    QLabel* reminderCaption_ = nullptr;
+    QLineEdit* totalMinutesBox_ = nullptr;
+    QLineEdit* totalSecondsBox_ = nullptr;
+    QLineEdit* reminderMinutesBox_ = nullptr;
+    QLineEdit* reminderSecondsBox_ = nullptr;
+    QLabel* totalMinutesUnit_ = nullptr;
+    QLabel* totalSecondsUnit_ = nullptr;
+    QLabel* reminderMinutesUnit_ = nullptr;
+    QLabel* reminderSecondsUnit_ = nullptr;
+
+    // The countdown.
+    ClickableLabel* countLabel_ = nullptr;
+    QLabel* timeUpLabel_ = nullptr;
+    QLabel* reminderLabel_ = nullptr;
+    QLabel* presetNameLabel_ = nullptr;
+    QLabel* runStateLabel_ = nullptr;
+    QLabel* summaryLabel_ = nullptr;
+
+    // The button row, the logo and the passive frames behind them.
+    QPushButton* startButton_ = nullptr;
+    QPushButton* pauseButton_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+    QPushButton* foldButton_ = nullptr;
+    QPushButton* drawButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QFrame* entryFrame_ = nullptr;
+    QFrame* buttonFrame_ = nullptr;
+    QFrame* logoFrame_ = nullptr;
+    ClickableLabel* logo_ = nullptr;
+
+    // The titles of the top-level windows gathered by the last scan; never shown.
+    QComboBox* titleList_ = nullptr;
+
+    ReminderBlink* reminderBlink_;
+    TimeUpSlide* timeUpSlide_;
+    PauseBlink* pauseBlink_;
+    Timer* trackingTimer_;
+
+    PresetStore presets_;
+    std::unique_ptr<SoundDevice> sound_;
+
     // Place and edge flags saved by a reminder that fired while the window was tucked away.
     struct SavedPlace {
         double left = 0, top = 0;
         docking::Flags docked;
     };
-    std::optional<SavedPlace> reminderSavedPlace;
+    std::optional<SavedPlace> reminderSavedPlace_;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void buildControls();
-    void connectHandlers();
-    void setEntryRowVisible(bool visible);
-    void setPresetsEnabled(bool enabled);
-    QLineEdit* makeTimeBox(const QString& name, const QString& text);
-    bool validateSeconds(QLineEdit* box);
-    void readEntries();
-    void restoreEntries();
-    // Shows the count in the window and hands it to the windows that mirror it.
-    void showCount(const QString& text);
-    void stopHideFrom(bool fromTimeUp);
-
-    PresetStore presets_;
-    std::unique_ptr<SoundDevice> sound_;
-    int titleCount_ = 0;
-    // Window tracking: the last scan as the window system gave it, and the titles that Combo1 holds.
-    QStringList deliveredTitles_;
-    QStringList scannedTitles_;
+    // A seconds check shows its message.
     bool validating_ = false;
     // A seconds box that a click is leaving with a value above 59.
     QPointer<QLineEdit> leavingSecondsBox_;

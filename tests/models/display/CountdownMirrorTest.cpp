@@ -16,30 +16,26 @@ protected:
 
 TEST_F(CountdownMirrorTest, TheStripLineGivesTheSetAndTheRemainingTimeOnlyWhileCounting)
 {
-    countdown.setStartedTotal(9, 0);
-    countdown.setCountText(QStringLiteral("08 : 59"));
-
-    countdown.setState(Countdown::State::Running);
+    ASSERT_EQ(countdown.start(9, 0, 0, 0), StartCheck::Accepted);
+    timers.advance(2000); // the first tick shows the entered time once more
     EXPECT_EQ(stripTimeLine(countdown), QStringLiteral("定时09分00秒,剩余08分59秒"));
 
-    countdown.setState(Countdown::State::Paused);
+    countdown.pause();
     EXPECT_EQ(stripTimeLine(countdown), QStringLiteral("  当前计时状态：暂停计时"));
 
-    countdown.setState(Countdown::State::Stopped);
+    countdown.stop();
     EXPECT_EQ(stripTimeLine(countdown), QStringLiteral("  当前计时状态：停止计时"));
 }
 
 TEST_F(CountdownMirrorTest, TheStripLineFollowsTheCountAndPadsTheSetTime)
 {
-    countdown.setState(Countdown::State::Running);
-    countdown.setStartedTotal(5, 7);
-    countdown.setCountText(QStringLiteral("05 : 07"));
+    ASSERT_EQ(countdown.start(5, 7, 0, 0), StartCheck::Accepted);
     EXPECT_EQ(stripTimeLine(countdown), QStringLiteral("定时05分07秒,剩余05分07秒"));
-    countdown.setCountText(QStringLiteral("00 : 01"));
+    timers.advance(307000);
     EXPECT_EQ(stripTimeLine(countdown), QStringLiteral("定时05分07秒,剩余00分01秒"));
+    countdown.stop();
     // Up to 99 minutes can be set; the fields widen no further.
-    countdown.setStartedTotal(99, 59);
-    countdown.setCountText(QStringLiteral("99 : 59"));
+    ASSERT_EQ(countdown.start(99, 59, 0, 0), StartCheck::Accepted);
     EXPECT_EQ(stripTimeLine(countdown), QStringLiteral("定时99分59秒,剩余99分59秒"));
 }
 

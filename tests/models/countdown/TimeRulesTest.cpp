@@ -25,12 +25,14 @@ TEST(TimeText, CountDisplayKeepsItsSevenCharacterLayout)
     EXPECT_EQ(countDisplayText(1, 0), "01 : 00");
 }
 
-TEST(TimeText, SummaryAndReminderTexts)
+TEST(TimeText, SummaryReminderAndStripTexts)
 {
     EXPECT_EQ(summaryText(1, 0, 0, 30), "定时 01:00 提前 00:30");
     EXPECT_EQ(summaryText(12, 5, 3, 0), "定时 12:05 提前 03:00");
     EXPECT_EQ(reminderText(0, 30), "还剩0分30秒!");
     EXPECT_EQ(reminderText(2, 5), "还剩2分5秒!");
+    EXPECT_EQ(totalText(5, 0), "定时05分00秒");
+    EXPECT_EQ(runningText(5, 0, "04 : 09"), "定时05分00秒,剩余04分09秒");
 }
 
 TEST(ReadBox, TrimsAndReadsLeadingDigits)
