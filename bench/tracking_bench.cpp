@@ -12,8 +12,8 @@
 #include "platform/X11WindowSystem.h"
 #include "platform/x11/TitleCache.h"
 #include "platform/x11/XcbConnection.h"
-#include "ui/FormRegistry.h"
 #include "ui/Program.h"
+#include "ui/WindowFactories.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/main/MainWindow.h"
 
@@ -103,8 +103,8 @@ int main(int argc, char** argv)
     QtSoundDeviceFactory sounds(QStringList{QCoreApplication::applicationDirPath()});
     Program program(
         Services{timers, dialogs, windows, sounds, [] { return true; }, QString(), QStringList()});
-    registerForms(program);
-    auto* main = program.formAs<MainWindow>(WindowKind::Main);
+    registerWindows(program);
+    auto* main = program.window<MainWindow>();
     settle(500);
 
     // 1. The title list.
@@ -137,7 +137,7 @@ int main(int argc, char** argv)
     };
     const double off = run(false);
     const double on = run(true);
-    auto* strip = program.loadedAs<ToolStrip>(WindowKind::ToolStrip);
+    auto* strip = program.loaded<ToolStrip>();
     printf("running %d s, counting, strip %s:\n", seconds,
            strip && strip->isVisible() ? "shown" : "NOT shown");
     printf("  tracking off                 %9.3f %% of one core\n", off / seconds * 100);

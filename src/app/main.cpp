@@ -9,8 +9,8 @@
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/office/Spreadsheet.h"
 #include "platform/presentation/BuiltInPresentation.h"
-#include "ui/FormRegistry.h"
 #include "ui/Program.h"
+#include "ui/WindowFactories.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     services.presentations = [] { return std::make_unique<BuiltInPresentation>(); };
     services.spreadsheet = spreadsheet.get();
     Program program(std::move(services));
-    registerForms(program);
+    registerWindows(program);
     // A logout, `kill` or Ctrl+C ends the program as 退出 does, without the question: a round's draws
     // are saved and our office instances end.
     TerminationSignals termination;
@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
         QApplication::exit(code);
     });
 
-    program.form(WindowKind::Main);
+    program.window(WindowKind::Main);
     if (ended)
         return exitCode;
     return QApplication::exec();

@@ -1,7 +1,7 @@
 #include "ui/Program.h"
 
 #include "platform/WindowSystem.h"
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 #include "ui/Resources.h"
 #include "ui/draw/InstructionShowBinding.h"
 #include "ui/main/MainWindow.h"
@@ -11,10 +11,9 @@
 namespace {
 
 // Draws and their office instances go before the windows that opened them, the main window last.
-constexpr WindowKind kUnloadOrder[] = {WindowKind::SlideDraw,    WindowKind::EnlargedCountdown,
-                                       WindowKind::SequenceDraw, WindowKind::InstructionPlayer,
-                                       WindowKind::NameListDraw, WindowKind::ToolStrip,
-                                       WindowKind::DrawLauncher, WindowKind::Main};
+constexpr WindowKind kUnloadOrder[] = {
+    WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw, WindowKind::NameListDraw,
+    WindowKind::ToolStrip, WindowKind::DrawLauncher,      WindowKind::Main};
 
 } // namespace
 
@@ -33,7 +32,7 @@ double Program::twipsPerPixel() const
     return services_.windows.twipsPerPixel();
 }
 
-void Program::registerForm(WindowKind id, FormFactory factory)
+void Program::registerWindow(WindowKind id, WindowFactory factory)
 {
     forms_.registerFactory(id, std::move(factory));
 }
@@ -43,12 +42,12 @@ bool Program::isAvailable(WindowKind id) const
     return forms_.isAvailable(id);
 }
 
-Form* Program::loadedForm(WindowKind id) const
+ProgramWindow* Program::loadedWindow(WindowKind id) const
 {
     return forms_.loaded(id);
 }
 
-Form* Program::form(WindowKind id)
+ProgramWindow* Program::window(WindowKind id)
 {
     return forms_.load(id);
 }

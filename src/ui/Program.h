@@ -16,7 +16,7 @@
 #include <utility>
 
 class Dialogs;
-class Form;
+class ProgramWindow;
 class SingleInstance;
 class SoundDeviceFactory;
 class Spreadsheet;
@@ -45,7 +45,7 @@ struct Services {
 // first use and unloaded explicitly, as the behaviour of each window says.
 class Program {
 public:
-    using FormFactory = WindowOwner::Factory;
+    using WindowFactory = WindowOwner::Factory;
 
     explicit Program(Services services);
     ~Program();
@@ -72,15 +72,14 @@ public:
     }
 
     // Which code builds each window. A window without a factory is not part of this build.
-    void registerForm(WindowKind id, FormFactory factory);
+    void registerWindow(WindowKind id, WindowFactory factory);
     bool isAvailable(WindowKind id) const;
 
     // The window, loaded (constructed and its Load run) when it is not loaded yet; nullptr if the
     // window is not available.
-    Form* form(WindowKind id);
-    template <class T> T* formAs(WindowKind id) { return qobject_cast<T*>(form(id)); }
+    ProgramWindow* window(WindowKind id);
     // The window of that class, loaded on first use; nullptr if it is not available.
-    template <class W> W* window() { return qobject_cast<W*>(form(W::kKind)); }
+    template <class W> W* window() { return qobject_cast<W*>(window(W::kKind)); }
 
     // The window of that class loaded afresh in place of a loaded one, built with arguments its
     // registered factory cannot give (a participant count, say); nullptr if it is not available.
@@ -93,10 +92,9 @@ public:
     }
 
     // The window if it is loaded, without loading it.
-    Form* loadedForm(WindowKind id) const;
-    template <class T> T* loadedAs(WindowKind id) const { return qobject_cast<T*>(loadedForm(id)); }
-    template <class W> W* loaded() const { return qobject_cast<W*>(loadedForm(W::kKind)); }
-    bool isLoaded(WindowKind id) const { return loadedForm(id) != nullptr; }
+    ProgramWindow* loadedWindow(WindowKind id) const;
+    template <class W> W* loaded() const { return qobject_cast<W*>(loadedWindow(W::kKind)); }
+    bool isLoaded(WindowKind id) const { return loadedWindow(id) != nullptr; }
 
     // Runs the window's Unload, stops its timers, hides it and releases it. Safe to call from the
     // window's own handlers: the object is deleted once control returns to the event loop.

@@ -1,25 +1,25 @@
 #include "ui/WindowChrome.h"
 
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 #include <QAbstractButton>
 #include <QMouseEvent>
 #include <QWidget>
 #include <cmath>
 
-WindowChrome::WindowChrome(Form* window) : QObject(window), window_(window)
+WindowChrome::WindowChrome(ProgramWindow* window) : QObject(window), window_(window)
 {
     setObjectName(QStringLiteral("WindowChrome"));
 }
 
-WindowChrome* WindowChrome::of(const Form* window)
+WindowChrome* WindowChrome::of(const ProgramWindow* window)
 {
     return window
                ? window->findChild<WindowChrome*>(QStringLiteral("WindowChrome"), Qt::FindDirectChildrenOnly)
                : nullptr;
 }
 
-WindowChrome* WindowChrome::ensure(Form* window)
+WindowChrome* WindowChrome::ensure(ProgramWindow* window)
 {
     if (WindowChrome* existing = of(window))
         return existing;
@@ -45,7 +45,7 @@ void WindowChrome::watch(QWidget* widget, bool tracksPointer)
         widget->setMouseTracking(true);
 }
 
-WindowChrome* WindowChrome::attach(Form* window, const QStringList& dragSurfaces,
+WindowChrome* WindowChrome::attach(ProgramWindow* window, const QStringList& dragSurfaces,
                                    const QStringList& hoverButtons)
 {
     if (!window)
@@ -66,7 +66,8 @@ WindowChrome* WindowChrome::attach(Form* window, const QStringList& dragSurfaces
     return chrome;
 }
 
-WindowChrome* WindowChrome::attachHeightRestore(Form* window, const QStringList& surfaces, double heightTwips)
+WindowChrome* WindowChrome::attachHeightRestore(ProgramWindow* window, const QStringList& surfaces,
+                                                double heightTwips)
 {
     if (!window)
         return nullptr;

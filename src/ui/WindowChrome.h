@@ -7,7 +7,7 @@
 #include <QSet>
 #include <QStringList>
 
-class Form;
+class ProgramWindow;
 class QWidget;
 
 // The pointer behaviours that every window shares, attached to its controls by name:
@@ -19,12 +19,13 @@ class QWidget;
 class WindowChrome : public QObject {
     Q_OBJECT
 public:
-    static WindowChrome* attach(Form* window, const QStringList& dragSurfaces,
+    static WindowChrome* attach(ProgramWindow* window, const QStringList& dragSurfaces,
                                 const QStringList& hoverButtons);
-    static WindowChrome* attachHeightRestore(Form* window, const QStringList& surfaces, double heightTwips);
+    static WindowChrome* attachHeightRestore(ProgramWindow* window, const QStringList& surfaces,
+                                             double heightTwips);
 
     // The chrome of the window, if one is attached.
-    static WindowChrome* of(const Form* window);
+    static WindowChrome* of(const ProgramWindow* window);
 
     bool isDragging() const { return dragging_; }
 
@@ -32,14 +33,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit WindowChrome(Form* window);
-    static WindowChrome* ensure(Form* window);
+    explicit WindowChrome(ProgramWindow* window);
+    static WindowChrome* ensure(ProgramWindow* window);
     QWidget* resolve(const QString& name) const;
     void watch(QWidget* widget, bool tracksPointer);
     // Whether the event was meant for this widget itself, not passed up from a child under the pointer.
     bool isOwnEvent(QWidget* widget, const QPoint& globalPos) const;
 
-    Form* window_;
+    ProgramWindow* window_;
     QSet<QWidget*> dragSurfaces_;
     QSet<QWidget*> hoverButtons_;
     QSet<QWidget*> heightSurfaces_;

@@ -17,8 +17,6 @@ QString windowObjectName(WindowKind kind)
         return QStringLiteral("Form6");
     case WindowKind::SequenceDraw:
         return QStringLiteral("Form7");
-    case WindowKind::InstructionPlayer:
-        return QStringLiteral("Form8");
     }
     return {};
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The program's windows. Each keeps the object name of its design (Form1 ... Form8), by which tests
+// The program's windows. Each keeps the object name of its design (Form1 ... Form7), by which tests
 // and tools find it.
 enum class WindowKind {
     Main,              // Form1: the countdown, presets and the buttons to everything else
@@ -12,7 +12,6 @@ enum class WindowKind {
     SlideDraw,         // Form5: random slides of a deck
     EnlargedCountdown, // Form6: the screen-wide countdown
     SequenceDraw,      // Form7: sequence numbers 1..N
-    InstructionPlayer, // Form8: plays the instruction decks
 };
 
 QString windowObjectName(WindowKind kind);

@@ -1,7 +1,7 @@
 #include "ui/WindowOwner.h"
 
 #include "platform/Timer.h"
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 WindowOwner::~WindowOwner()
 {
@@ -21,15 +21,15 @@ bool WindowOwner::isAvailable(WindowKind kind) const
     return factories_.count(kind) != 0;
 }
 
-Form* WindowOwner::loaded(WindowKind kind) const
+ProgramWindow* WindowOwner::loaded(WindowKind kind) const
 {
     auto it = loaded_.find(kind);
     return it == loaded_.end() ? nullptr : it->second.data();
 }
 
-Form* WindowOwner::load(WindowKind kind)
+ProgramWindow* WindowOwner::load(WindowKind kind)
 {
-    if (Form* existing = loaded(kind))
+    if (ProgramWindow* existing = loaded(kind))
         return existing;
     auto factory = factories_.find(kind);
     if (factory == factories_.end())
@@ -37,7 +37,7 @@ Form* WindowOwner::load(WindowKind kind)
     return adopt(kind, factory->second(program_));
 }
 
-Form* WindowOwner::adopt(WindowKind kind, Form* created)
+ProgramWindow* WindowOwner::adopt(WindowKind kind, ProgramWindow* created)
 {
     loaded_[kind] = created;
     created->load();
@@ -50,7 +50,7 @@ void WindowOwner::unload(WindowKind kind)
     auto it = loaded_.find(kind);
     if (it == loaded_.end() || !it->second)
         return;
-    QPointer<Form> form = it->second;
+    QPointer<ProgramWindow> form = it->second;
     loaded_.erase(it);
     form->unload();
     // Unload may have ended the window itself.

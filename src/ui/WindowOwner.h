@@ -6,7 +6,7 @@
 #include <functional>
 #include <map>
 
-class Form;
+class ProgramWindow;
 class Program;
 
 // Owns the program's windows: builds each on first use from the factory registered for its kind,
@@ -14,7 +14,7 @@ class Program;
 // build.
 class WindowOwner {
 public:
-    using Factory = std::function<Form*(Program&)>;
+    using Factory = std::function<ProgramWindow*(Program&)>;
 
     explicit WindowOwner(Program& program) : program_(program) {}
     // Deletes the windows still loaded, without their Unload: the program is going away.
@@ -27,12 +27,12 @@ public:
 
     // The window, built and its Load run when it is not loaded yet; nullptr if it is not available
     // or its Load unloaded it again.
-    Form* load(WindowKind kind);
+    ProgramWindow* load(WindowKind kind);
     // Takes a window built by the caller (with arguments of its own) as the loaded one of its kind
     // and runs its Load.
-    Form* adopt(WindowKind kind, Form* created);
+    ProgramWindow* adopt(WindowKind kind, ProgramWindow* created);
     // The window if it is loaded, without loading it.
-    Form* loaded(WindowKind kind) const;
+    ProgramWindow* loaded(WindowKind kind) const;
 
     // Runs the window's Unload, stops its timers, hides it and releases it once control returns to
     // the event loop. A window that is not loaded is skipped.
@@ -41,5 +41,5 @@ public:
 private:
     Program& program_;
     std::map<WindowKind, Factory> factories_;
-    std::map<WindowKind, QPointer<Form>> loaded_;
+    std::map<WindowKind, QPointer<ProgramWindow>> loaded_;
 };

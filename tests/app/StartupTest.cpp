@@ -82,7 +82,7 @@ TEST(Startup, SecondCopyShowsTheNoticeAndEndsWithoutTouchingAnything)
 {
     TestProgram t;
     t.onlyCopy = false;
-    t.program->form(WindowKind::Main);
+    t.program->window(WindowKind::Main);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Notice);
     EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具提示：");

@@ -15,7 +15,7 @@ TEST_F(TrackingTest, FoldRefusedWhilePausedShowsTheThreeCases)
     startCountdown(w);
     button(w, "Command2").click(); // pause
     w.moveTwips(300, 6000);
-    t.program->form(WindowKind::DrawLauncher)->show();
+    t.program->window(WindowKind::DrawLauncher)->show();
 
     double topWhileOpen = -1, leftWhileOpen = -1;
     bool launcherWhileOpen = false;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/Form.h"
 #include "ui/Program.h"
+#include "ui/ProgramWindow.h"
 
 #include <QDesktopServices>
 #include <QStringList>
@@ -10,11 +10,11 @@
 
 // A window of another part of the program, standing in for it: it writes what happens to it into a
 // log shared by the test, so the order of unloads and calls can be checked.
-class StandInForm : public Form {
+class StandInWindow : public ProgramWindow {
     Q_OBJECT
 public:
-    StandInForm(Program& program, WindowKind id, std::shared_ptr<QStringList> log)
-        : Form(program, id), log_(std::move(log))
+    StandInWindow(Program& program, WindowKind id, std::shared_ptr<QStringList> log)
+        : ProgramWindow(program, id), log_(std::move(log))
     {
     }
     void unload() override { log_->append(QStringLiteral("unload %1").arg(objectName())); }
@@ -23,17 +23,15 @@ private:
     std::shared_ptr<QStringList> log_;
 };
 
-// Registers stand-ins for the given windows, all logging into one list. The instruction player's
-// stand-in is there from the start, as a show's holder, and logs the close of the program's show.
+// Registers stand-ins for the given windows, all logging into one list, together with the close of
+// the instruction show.
 inline std::shared_ptr<QStringList> standIn(Program& program, std::initializer_list<WindowKind> ids)
 {
     auto log = std::make_shared<QStringList>();
-    for (WindowKind id : ids) {
-        program.registerForm(id, [id, log](Program& p) { return new StandInForm(p, id, log); });
-        if (id == WindowKind::InstructionPlayer)
-            QObject::connect(&program.instructionShow(), &InstructionShow::closed, program.form(id),
-                             [log] { log->append(QStringLiteral("closeNoteShow")); });
-    }
+    for (WindowKind id : ids)
+        program.registerWindow(id, [id, log](Program& p) { return new StandInWindow(p, id, log); });
+    QObject::connect(&program.instructionShow(), &InstructionShow::closed,
+                     [log] { log->append(QStringLiteral("close the instruction show")); });
     return log;
 }
 

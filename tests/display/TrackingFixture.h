@@ -23,8 +23,8 @@ protected:
 
     TrackingTest()
     {
-        t.program->registerForm(WindowKind::DrawLauncher,
-                                [](Program& p) { return new Form(p, WindowKind::DrawLauncher); });
+        t.program->registerWindow(WindowKind::DrawLauncher,
+                                  [](Program& p) { return new ProgramWindow(p, WindowKind::DrawLauncher); });
         t.windows.pointer = {15000, 11000};
     }
 
@@ -36,7 +36,10 @@ protected:
 
     // The named control of a window; a missing one fails the test instead of crashing it.
     template <class T> T& control(QWidget& window, const char* name) { return *::control<T>(&window, name); }
-    template <class T> T* control(const QObject* window, const char* name) { return ::control<T>(window, name); }
+    template <class T> T* control(const QObject* window, const char* name)
+    {
+        return ::control<T>(window, name);
+    }
     QPushButton& button(QWidget& window, const char* name) { return control<QPushButton>(window, name); }
     QLineEdit& box(QWidget& window, const char* name) { return control<QLineEdit>(window, name); }
     Timer& timer(QWidget& window, const char* name) { return control<Timer>(window, name); }
@@ -60,7 +63,7 @@ protected:
     // Lets the tracking timer tick once.
     void tick() { t.advance(100); }
 
-    ToolStrip* strip() { return t.program->loadedAs<ToolStrip>(WindowKind::ToolStrip); }
+    ToolStrip* strip() { return t.program->loaded<ToolStrip>(); }
 
     // Folds the running main window into the strip.
     ToolStrip& fold(MainWindow& w)

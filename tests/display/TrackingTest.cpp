@@ -158,7 +158,7 @@ TEST_F(TrackingTest, EditingViewOnlyKeepsTheMainWindowInView)
     ToolStrip& bar = fold(w);
     EXPECT_TRUE(bar.isVisible());
 
-    t.program->form(WindowKind::DrawLauncher)->show();
+    t.program->window(WindowKind::DrawLauncher)->show();
     t.windows.titles = {kEditTitle};
     tick();
     EXPECT_TRUE(w.isVisible());
@@ -228,7 +228,7 @@ TEST_F(TrackingTest, F11BringsTheMainWindowBackFromAnyState)
     MainWindow& w = start();
     startCountdown(w);
     ToolStrip& bar = fold(w);
-    t.program->form(WindowKind::DrawLauncher)->show();
+    t.program->window(WindowKind::DrawLauncher)->show();
     t.setDockedEdge(&docking::Flags::left, true);
 
     t.windows.keysDown = {Keys::F11};

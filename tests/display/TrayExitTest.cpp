@@ -73,27 +73,27 @@ TEST(Tray, LeftClickBringsTheMainWindowBackFromTheStripTipHiddenAndDockedStates)
 {
     struct Case {
         const char* name;
-        std::function<void(TestProgram&, MainWindow&, Form*)> arrange;
+        std::function<void(TestProgram&, MainWindow&, ProgramWindow*)> arrange;
     };
     const Case cases[] = {
         {"strip",
-         [](TestProgram&, MainWindow& w, Form* strip) {
+         [](TestProgram&, MainWindow& w, ProgramWindow* strip) {
              w.hide();
              strip->show();
          }},
         {"tip",
-         [](TestProgram&, MainWindow& w, Form* strip) {
+         [](TestProgram&, MainWindow& w, ProgramWindow* strip) {
              w.hide();
              strip->show();
              strip->setHeightTwips(2000);
          }},
         {"hidden",
-         [](TestProgram&, MainWindow& w, Form* strip) {
+         [](TestProgram&, MainWindow& w, ProgramWindow* strip) {
              w.hide();
              strip->hide();
          }},
         {"docked",
-         [](TestProgram& t, MainWindow& w, Form*) {
+         [](TestProgram& t, MainWindow& w, ProgramWindow*) {
              t.setDockedEdge(&docking::Flags::left, true);
              w.moveTwips(90 - w.widthTwips(), 3000);
          }},
@@ -102,7 +102,7 @@ TEST(Tray, LeftClickBringsTheMainWindowBackFromTheStripTipHiddenAndDockedStates)
         TestProgram t;
         standIn(*t.program, {WindowKind::ToolStrip});
         MainWindow& w = t.start();
-        Form* strip = t.program->form(WindowKind::ToolStrip);
+        ProgramWindow* strip = t.program->window(WindowKind::ToolStrip);
         c.arrange(t, w, strip);
         t.setDockedEdge(&docking::Flags::top, true);
 
@@ -136,7 +136,7 @@ TEST(Tray, LeftClickClosesTheLauncherAndLeavesTrackingOff)
     TestProgram t;
     auto log = standIn(*t.program, {WindowKind::DrawLauncher});
     MainWindow& w = t.start();
-    t.program->form(WindowKind::DrawLauncher);
+    t.program->window(WindowKind::DrawLauncher);
     // The launcher hides the main window and stops its tracking while it is open.
     w.hide();
     trackingTimer(w)->setEnabled(false);
@@ -196,14 +196,13 @@ TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
 {
     for (bool fromTray : {true, false}) {
         const std::initializer_list<WindowKind> others = {
-            WindowKind::DrawLauncher,     WindowKind::ToolStrip,         WindowKind::NameListDraw,
-            WindowKind::SlideDraw,        WindowKind::EnlargedCountdown, WindowKind::SequenceDraw,
-            WindowKind::InstructionPlayer};
+            WindowKind::DrawLauncher, WindowKind::ToolStrip,         WindowKind::NameListDraw,
+            WindowKind::SlideDraw,    WindowKind::EnlargedCountdown, WindowKind::SequenceDraw};
         TestProgram t;
         auto log = standIn(*t.program, others);
         MainWindow& w = t.start();
         for (WindowKind id : others)
-            t.program->form(id);
+            t.program->window(id);
         bool allUnloadedAtQuit = false;
         t.program->onQuit([&](int code) {
             t.quitCode = code;
@@ -217,8 +216,8 @@ TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
         else
             clickExit(w);
 
-        EXPECT_EQ(*log, (QStringList{"unload Form5", "unload Form6", "unload Form7", "unload Form8",
-                                     "unload Form4", "unload Form3", "unload Form2"}))
+        EXPECT_EQ(*log, (QStringList{"unload Form5", "unload Form6", "unload Form7", "unload Form4",
+                                     "unload Form3", "unload Form2"}))
             << fromTray;
         EXPECT_EQ(t.quitCode, 0) << fromTray;
         EXPECT_TRUE(allUnloadedAtQuit) << fromTray;
@@ -228,17 +227,17 @@ TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
 
 TEST(Exit, UnloadingAllReleasesEveryWindowMainLastWithoutQuitting)
 {
-    const std::initializer_list<WindowKind> all = {WindowKind::Main,         WindowKind::DrawLauncher,
-                                                   WindowKind::ToolStrip,    WindowKind::NameListDraw,
-                                                   WindowKind::SlideDraw,    WindowKind::EnlargedCountdown,
-                                                   WindowKind::SequenceDraw, WindowKind::InstructionPlayer};
+    const std::initializer_list<WindowKind> all = {WindowKind::Main,        WindowKind::DrawLauncher,
+                                                   WindowKind::ToolStrip,   WindowKind::NameListDraw,
+                                                   WindowKind::SlideDraw,   WindowKind::EnlargedCountdown,
+                                                   WindowKind::SequenceDraw};
     TestProgram t;
     auto log = standIn(*t.program, all);
     for (WindowKind id : all)
-        t.program->form(id);
+        t.program->window(id);
     t.program->unloadAll();
-    EXPECT_EQ(*log, (QStringList{"unload Form5", "unload Form6", "unload Form7", "unload Form8",
-                                 "unload Form4", "unload Form3", "unload Form2", "unload Form1"}));
+    EXPECT_EQ(*log, (QStringList{"unload Form5", "unload Form6", "unload Form7", "unload Form4",
+                                 "unload Form3", "unload Form2", "unload Form1"}));
     for (WindowKind id : all)
         EXPECT_FALSE(t.program->isLoaded(id)) << windowObjectName(id).toStdString();
     EXPECT_EQ(t.quitCode, -1);
@@ -246,16 +245,16 @@ TEST(Exit, UnloadingAllReleasesEveryWindowMainLastWithoutQuitting)
 
     // Nothing is left to unload a second time.
     t.program->unloadAll();
-    EXPECT_EQ(log->size(), 8);
+    EXPECT_EQ(log->size(), 7);
 }
 
 TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
 {
     for (bool fromTray : {true, false}) {
         TestProgram t;
-        auto log = standIn(*t.program, {WindowKind::SlideDraw, WindowKind::InstructionPlayer});
+        auto log = standIn(*t.program, {WindowKind::SlideDraw});
         MainWindow& w = t.start();
-        t.program->form(WindowKind::SlideDraw);
+        t.program->window(WindowKind::SlideDraw);
         t.program->instructionShow().setOpen(true);
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
@@ -263,13 +262,12 @@ TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
         else
             clickExit(w);
         ASSERT_FALSE(log->isEmpty()) << fromTray;
-        EXPECT_EQ(log->first(), QStringLiteral("closeNoteShow")) << fromTray;
-        EXPECT_TRUE(log->contains(QStringLiteral("unload Form8"))) << fromTray;
+        EXPECT_EQ(*log, (QStringList{"close the instruction show", "unload Form5"})) << fromTray;
         EXPECT_EQ(t.quitCode, 0) << fromTray;
     }
 }
 
-TEST(Exit, WithoutAnInstructionPlayerTheShutdownStillCompletes)
+TEST(Exit, AnOpenInstructionShowWithNoOtherWindowLoadedStillEnds)
 {
     TestProgram t;
     MainWindow& w = t.start();
@@ -285,7 +283,7 @@ TEST(Exit, ButtonAnsweredNoShowsTheTaskbarAndReplacesTheWindowOnly)
     TestProgram t;
     auto log = standIn(*t.program, {WindowKind::ToolStrip});
     MainWindow& w = t.start();
-    t.program->form(WindowKind::ToolStrip)->show();
+    t.program->window(WindowKind::ToolStrip)->show();
     t.setDockedEdge(&docking::Flags::top, true);
     w.moveTwips(1000, -2500);
     const int taskbarBefore = t.windows.taskbarShown;
@@ -301,7 +299,7 @@ TEST(Exit, ButtonAnsweredNoShowsTheTaskbarAndReplacesTheWindowOnly)
     EXPECT_EQ(t.dialogs.shown[0].text, kQuestion);
     EXPECT_EQ(t.quitCode, -1);
     EXPECT_TRUE(log->isEmpty());
-    EXPECT_TRUE(t.program->form(WindowKind::ToolStrip)->isVisible());
+    EXPECT_TRUE(t.program->window(WindowKind::ToolStrip)->isVisible());
     EXPECT_TRUE(t.program->tracking().docked().top);
     EXPECT_TRUE(trackingTimer(w)->isEnabled());
 }

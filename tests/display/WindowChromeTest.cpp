@@ -169,11 +169,10 @@ TEST(WindowChrome, TheOtherWindowsDragAndTakeFocusByTheirOwnTables)
     };
     for (const Case c : {Case{WindowKind::DrawLauncher, "Form2", "Command11"},
                          Case{WindowKind::ToolStrip, "Label1", "Command2"},
-                         Case{WindowKind::SequenceDraw, nullptr, "Command1"},
-                         Case{WindowKind::InstructionPlayer, nullptr, "Command1"}}) {
+                         Case{WindowKind::SequenceDraw, nullptr, "Command1"}}) {
         if (!t.program->isAvailable(c.id))
             continue;
-        Form* form = t.program->form(c.id);
+        ProgramWindow* form = t.program->window(c.id);
         ASSERT_NE(form, nullptr);
         form->show();
         form->move(200, 200);
@@ -205,7 +204,7 @@ TEST(WindowChrome, PassingOverTheNameListDrawsDisabledDrawButtonLeavesTheFocusAl
     t.start();
     if (!t.program->isAvailable(WindowKind::NameListDraw))
         GTEST_SKIP() << "no name-list draw in this build";
-    Form* form = t.program->form(WindowKind::NameListDraw);
+    ProgramWindow* form = t.program->window(WindowKind::NameListDraw);
     ASSERT_NE(form, nullptr);
     form->show();
     auto* draw = form->findChild<QPushButton*>(QStringLiteral("CommandQq"));

@@ -25,7 +25,7 @@ protected:
     DrawLauncher& launcher()
     {
         MainControls(&t.main()).drawButton->click();
-        auto* form = t.program->loadedAs<DrawLauncher>(WindowKind::DrawLauncher);
+        auto* form = t.program->loaded<DrawLauncher>();
         EXPECT_NE(form, nullptr);
         return *form;
     }
@@ -59,7 +59,7 @@ TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
                                                 "open MYPPT.ppt", "run MYPPT.ppt"}));
     EXPECT_FALSE(t.program->instructionShow().isOpen());
     EXPECT_EQ(t.program->instructionShow().presentation(), nullptr);
-    auto* draw = t.program->loadedAs<SlideDraw>(WindowKind::SlideDraw);
+    auto* draw = t.program->loaded<SlideDraw>();
     ASSERT_NE(draw, nullptr);
     EXPECT_TRUE(draw->isVisible());
     EXPECT_FALSE(t.main().isVisible());

@@ -25,10 +25,10 @@ protected:
 };
 
 // Windows that stand in for the ones other parts of the program provide.
-class StandInWindow : public Form {
+class StandInWindow : public ProgramWindow {
     Q_OBJECT
 public:
-    StandInWindow(Program& p, WindowKind id) : Form(p, id)
+    StandInWindow(Program& p, WindowKind id) : ProgramWindow(p, id)
     {
         resize(300, 200);
         quit = new QPushButton(QStringLiteral("退出"), this);
@@ -205,12 +205,12 @@ TEST_F(Launcher, FeaturesNotInThisBuildSaySoAndLeaveTheModeViewOpen)
 
 TEST_F(Launcher, NameListDrawOpensCentredUnderTheMainWindowsTopWithItsQuitEnabled)
 {
-    t.program->registerForm(WindowKind::NameListDraw,
-                            [](Program& p) { return new StandInWindow(p, WindowKind::NameListDraw); });
+    t.program->registerWindow(WindowKind::NameListDraw,
+                              [](Program& p) { return new StandInWindow(p, WindowKind::NameListDraw); });
     DrawLauncher& l = openLauncher();
     const LauncherControls l_(&l);
     l_.nameListDraw->click();
-    auto* names = qobject_cast<StandInWindow*>(t.program->loadedForm(WindowKind::NameListDraw));
+    auto* names = qobject_cast<StandInWindow*>(t.program->loadedWindow(WindowKind::NameListDraw));
     ASSERT_NE(names, nullptr);
     EXPECT_TRUE(names->isVisible());
     EXPECT_FALSE(l.isVisible());
@@ -223,8 +223,8 @@ TEST_F(Launcher, NameListDrawOpensCentredUnderTheMainWindowsTopWithItsQuitEnable
 
 TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
 {
-    t.program->registerForm(WindowKind::SlideDraw,
-                            [](Program& p) { return new StandInWindow(p, WindowKind::SlideDraw); });
+    t.program->registerWindow(WindowKind::SlideDraw,
+                              [](Program& p) { return new StandInWindow(p, WindowKind::SlideDraw); });
     t.presentations.decks[QStringLiteral("Note1.PPT")] = 6;
     InstructionShow& show = t.program->instructionShow();
     QStringList closes;
@@ -239,7 +239,7 @@ TEST_F(Launcher, SlideDrawClosesARunningInstructionShowFirst)
     EXPECT_EQ(closes, QStringList{"before the slides"});
     EXPECT_FALSE(show.isOpen());
     EXPECT_EQ(t.presentations.alive, 0);
-    Form* slides = t.program->loadedForm(WindowKind::SlideDraw);
+    ProgramWindow* slides = t.program->loadedWindow(WindowKind::SlideDraw);
     ASSERT_NE(slides, nullptr);
     EXPECT_TRUE(slides->isVisible());
     EXPECT_FALSE(l.isVisible());

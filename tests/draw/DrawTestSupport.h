@@ -109,9 +109,9 @@ public:
         t.program =
             std::make_unique<Program>(Services{t.timers, t.dialogs, t.windows, t.sounds, [] { return true; },
                                                t.dataDir.path(), QStringList{t.dataDir.path()}});
-        t.program->registerForm(WindowKind::Main, [](Program& p) { return new MainWindow(p); });
-        t.program->registerForm(WindowKind::DrawLauncher, [](Program& p) { return new DrawLauncher(p); });
-        t.program->registerForm(WindowKind::SequenceDraw, [](Program& p) { return new SequenceDraw(p); });
+        t.program->registerWindow(WindowKind::Main, [](Program& p) { return new MainWindow(p); });
+        t.program->registerWindow(WindowKind::DrawLauncher, [](Program& p) { return new DrawLauncher(p); });
+        t.program->registerWindow(WindowKind::SequenceDraw, [](Program& p) { return new SequenceDraw(p); });
         main = &t.start();
     }
 

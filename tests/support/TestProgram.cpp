@@ -1,6 +1,6 @@
 #include "support/TestProgram.h"
 
-#include "ui/FormRegistry.h"
+#include "ui/WindowFactories.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@ TestProgram::TestProgram(Spreadsheet* spreadsheetEngine)
     services.presentations = presentations.factory();
     services.spreadsheet = spreadsheetEngine ? spreadsheetEngine : &spreadsheet;
     program = std::make_unique<Program>(std::move(services));
-    registerForms(*program);
+    registerWindows(*program);
     program->onQuit([this](int code) { quitCode = code; });
 }
 
@@ -29,13 +29,13 @@ TestProgram::~TestProgram()
 
 MainWindow& TestProgram::start()
 {
-    program->form(WindowKind::Main);
+    program->window(WindowKind::Main);
     return main();
 }
 
 MainWindow& TestProgram::main()
 {
-    return *program->formAs<MainWindow>(WindowKind::Main);
+    return *program->window<MainWindow>();
 }
 
 void TestProgram::settle()

@@ -20,7 +20,7 @@ const QColor kGrey(128, 128, 128);
 
 } // namespace
 
-EnlargedWindow::EnlargedWindow(Program& program) : Form(program, WindowKind::EnlargedCountdown)
+EnlargedWindow::EnlargedWindow(Program& program) : ProgramWindow(program, WindowKind::EnlargedCountdown)
 {
     setWindowTitle(QStringLiteral("Vantrel工具 放大计时"));
     scale_ = enlargedScale(program.windows().screenSizeTwips());
@@ -96,7 +96,7 @@ void EnlargedWindow::showMirror()
 
 void EnlargedWindow::showEvent(QShowEvent* event)
 {
-    Form::showEvent(event);
+    ProgramWindow::showEvent(event);
     // The window's frame is known only once it is shown: the Load placement is done again with it,
     // on the first showing only, so a window moved by the user keeps its place when it comes back.
     if (!placedWithFrame_) {
@@ -109,7 +109,7 @@ void EnlargedWindow::placeBelowMainWindow()
 {
     const QSize screen = program().windows().screenSizeTwips();
     double top = 0;
-    if (Form* main = program().loadedForm(WindowKind::Main))
+    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
         top = main->topTwips() + main->heightTwips() + 600;
     // Grown on a large screen, the window must still fit below the main window's place; where it
     // would not, it rises just enough to stay whole on the screen.
@@ -127,7 +127,7 @@ void EnlargedWindow::onMirrorTick()
     if (program().enlargedNotice() == EnlargedNotice::TimeUp) {
         program().enlargedNotice() = EnlargedNotice::None;
         hide();
-        if (Form* main = program().loadedForm(WindowKind::Main))
+        if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
             main->show();
     }
 
@@ -146,6 +146,6 @@ void EnlargedWindow::onDigitsDoubleClicked()
 void EnlargedWindow::unload()
 {
     program().enlargedNotice() = EnlargedNotice::ClosedByUser;
-    if (Form* main = program().loadedForm(WindowKind::Main))
+    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
         main->show();
 }

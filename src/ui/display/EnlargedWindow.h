@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 class ClickableLabel;
 class QLabel;
@@ -8,7 +8,7 @@ class Timer;
 
 // The enlarged countdown, Form6: the count of the main window in very large red digits with a status
 // strip underneath. It owns no timing: five times a second it copies the countdown.
-class EnlargedWindow : public Form {
+class EnlargedWindow : public ProgramWindow {
     Q_OBJECT
 public:
     static constexpr WindowKind kKind = WindowKind::EnlargedCountdown;

@@ -25,7 +25,7 @@ const QColor kRed(255, 0, 0);
 
 } // namespace
 
-ToolStrip::ToolStrip(Program& program) : Form(program, WindowKind::ToolStrip)
+ToolStrip::ToolStrip(Program& program) : ProgramWindow(program, WindowKind::ToolStrip)
 {
     // No title bar: the window draws its own thin border.
     setWindowFlag(Qt::FramelessWindowHint);
@@ -113,7 +113,7 @@ void ToolStrip::paintEvent(QPaintEvent*)
 
 void ToolStrip::placeOverMainWindow()
 {
-    Form* main = program().loadedForm(WindowKind::Main);
+    ProgramWindow* main = program().loadedWindow(WindowKind::Main);
     if (!main)
         return;
     double left = main->leftTwips() + (main->widthTwips() - widthTwips()) / 2;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 class ClickableLabel;
 class QGroupBox;
@@ -11,7 +11,7 @@ class Timer;
 // The tool strip, Form3: a small translucent window that stays above a running slide show and shows
 // the set and the remaining time while the main window is folded away. It has two faces: the strip
 // (the time line) and the tip (a panel that explains how to get the main window back).
-class ToolStrip : public Form {
+class ToolStrip : public ProgramWindow {
     Q_OBJECT
 public:
     static constexpr WindowKind kKind = WindowKind::ToolStrip;

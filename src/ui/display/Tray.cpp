@@ -75,7 +75,7 @@ void Tray::onShowMainWindow()
     program.unload(WindowKind::DrawLauncher);
     main_.placeStandard();
     program.tracking().clearDocked();
-    if (Form* strip = program.loadedForm(WindowKind::ToolStrip))
+    if (ProgramWindow* strip = program.loadedWindow(WindowKind::ToolStrip))
         strip->hide();
 }
 

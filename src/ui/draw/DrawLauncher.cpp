@@ -27,7 +27,7 @@ const QColor kQuestionRed(192, 0, 0);
 
 } // namespace
 
-DrawLauncher::DrawLauncher(Program& program) : Form(program, WindowKind::DrawLauncher)
+DrawLauncher::DrawLauncher(Program& program) : ProgramWindow(program, WindowKind::DrawLauncher)
 {
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resize(twips::toPixels(kDesignClientWidth, tpp()), twips::toPixels(kDesignClientHeight, tpp()));
@@ -216,7 +216,7 @@ void DrawLauncher::onNameListDrawChosen()
         return;
     }
     hide();
-    Form* nameList = program().form(WindowKind::NameListDraw);
+    ProgramWindow* nameList = program().window(WindowKind::NameListDraw);
     if (!nameList)
         return;
     nameList->show();
@@ -235,7 +235,7 @@ void DrawLauncher::onSlideDrawChosen()
     // The slide draw needs the screen the instruction show holds.
     if (program().instructionShow().isOpen())
         program().instructionShow().close();
-    Form* slides = program().form(WindowKind::SlideDraw);
+    ProgramWindow* slides = program().window(WindowKind::SlideDraw);
     if (!slides)
         return;
     slides->show();
@@ -359,7 +359,7 @@ void DrawLauncher::onEndDrawClicked()
 void DrawLauncher::onContinueDrawClicked()
 {
     hideQuestion();
-    Form* draw = program().loadedForm(WindowKind::SequenceDraw);
+    ProgramWindow* draw = program().loadedWindow(WindowKind::SequenceDraw);
     if (!draw) {
         // Nothing to go back to: the way home is the main window.
         backToMainWindow();

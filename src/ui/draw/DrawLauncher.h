@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 class QFrame;
 class QLabel;
@@ -9,7 +9,7 @@ class QPushButton;
 
 // The draw launcher, Form2: offers the draws and the instruction decks, takes the participant count
 // of a sequence-number draw, and asks whether to leave a sequence-number round that is not finished.
-class DrawLauncher : public Form {
+class DrawLauncher : public ProgramWindow {
     Q_OBJECT
 public:
     static constexpr WindowKind kKind = WindowKind::DrawLauncher;

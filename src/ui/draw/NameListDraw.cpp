@@ -23,7 +23,7 @@ const QString kNextRoundCaption = QStringLiteral("下一轮");
 } // namespace
 
 NameListDraw::NameListDraw(Program& program)
-    : Form(program, WindowKind::NameListDraw), list_(program.spreadsheet(), program.dataFolder())
+    : ProgramWindow(program, WindowKind::NameListDraw), list_(program.spreadsheet(), program.dataFolder())
 {
     setWindowTitle(kTitle);
     setFont(twips::font(QStringLiteral("宋体"), 9));
@@ -142,7 +142,7 @@ void NameListDraw::load()
 {
     totalLabel_->setText(kUnknownTotal);
     orderLabel_->setText(QStringLiteral("1"));
-    if (Form* main = program().loadedForm(WindowKind::Main))
+    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
         main->hide();
     program().windows().makeTopMost(this);
     const QSize screen = program().windows().screenSizeTwips();
@@ -151,7 +151,7 @@ void NameListDraw::load()
 
 void NameListDraw::resizeEvent(QResizeEvent* event)
 {
-    Form::resizeEvent(event);
+    ProgramWindow::resizeEvent(event);
     startButton_->setFocus();
 }
 
@@ -345,7 +345,7 @@ void NameListDraw::unload()
 
 void NameListDraw::returnToMainWindow()
 {
-    if (Form* main = program().loadedForm(WindowKind::Main)) {
+    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main)) {
         main->show();
         hide();
         program().resumeTracking();

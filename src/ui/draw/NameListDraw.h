@@ -2,7 +2,7 @@
 
 #include "models/draw/DrawRound.h"
 #include "models/draw/NameList.h"
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 class QFrame;
 class QLabel;
@@ -12,7 +12,7 @@ class Timer;
 
 // The name-list draw (Form4): draws the participants of the user's workbook name.xls one by one,
 // without repetition, and writes each one's draw order into column C of it.
-class NameListDraw : public Form {
+class NameListDraw : public ProgramWindow {
     Q_OBJECT
 public:
     static constexpr WindowKind kKind = WindowKind::NameListDraw;

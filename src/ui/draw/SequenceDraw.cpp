@@ -28,7 +28,8 @@ const QColor kListBackground(255, 224, 192);
 } // namespace
 
 SequenceDraw::SequenceDraw(Program& program, float participantCount)
-    : Form(program, WindowKind::SequenceDraw), participantCount_(participants::clamp(participantCount))
+    : ProgramWindow(program, WindowKind::SequenceDraw),
+      participantCount_(participants::clamp(participantCount))
 {
     setWindowTitle(kTitle);
     setFont(twips::font(QStringLiteral("宋体"), 9));
@@ -147,7 +148,7 @@ void SequenceDraw::fitNumberFont()
 double SequenceDraw::mainWindowTop()
 {
     // Opened from the launcher, the draw takes its place; otherwise the main window's.
-    if (const Form* launcher = program().loadedForm(WindowKind::DrawLauncher))
+    if (const ProgramWindow* launcher = program().loadedWindow(WindowKind::DrawLauncher))
         return launcher->topTwips();
     if (const auto* main = program().loaded<MainWindow>())
         return main->topTwips();
@@ -180,7 +181,7 @@ void SequenceDraw::unload()
 
 void SequenceDraw::resizeEvent(QResizeEvent* event)
 {
-    Form::resizeEvent(event);
+    ProgramWindow::resizeEvent(event);
     drawButton_->show();
     nextButton_->show();
     if (drawButton_->isEnabled())

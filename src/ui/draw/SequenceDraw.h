@@ -2,7 +2,7 @@
 
 #include "models/draw/DrawRound.h"
 #include "models/draw/ParticipantCount.h"
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ class Timer;
 // The sequence-number draw, Form7: draws 1..N one at a time without repetition, round after round,
 // with a rolling display between draws and the list of the numbers drawn so far. The round itself,
 // with what was drawn, is a DrawRound; this window shows it and passes the clicks on.
-class SequenceDraw : public Form {
+class SequenceDraw : public ProgramWindow {
     Q_OBJECT
 public:
     static constexpr WindowKind kKind = WindowKind::SequenceDraw;

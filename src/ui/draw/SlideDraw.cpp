@@ -27,7 +27,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-SlideDraw::SlideDraw(Program& program) : Form(program, WindowKind::SlideDraw)
+SlideDraw::SlideDraw(Program& program) : ProgramWindow(program, WindowKind::SlideDraw)
 {
     setWindowTitle(QStringLiteral("PPT图文随机抽签"));
     resizeTwips(4530, 720);
@@ -218,13 +218,13 @@ void SlideDraw::leave()
     program().windows().showTaskbar();
     hide();
     program().resumeTracking();
-    if (Form* main = program().loadedForm(WindowKind::Main))
+    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
         main->show();
 }
 
 void SlideDraw::resizeEvent(QResizeEvent* event)
 {
-    Form::resizeEvent(event);
+    ProgramWindow::resizeEvent(event);
     prepareButton_->setFocus();
 }
 
@@ -241,5 +241,5 @@ bool SlideDraw::eventFilter(QObject* watched, QEvent* event)
             break;
         }
     }
-    return Form::eventFilter(watched, event);
+    return ProgramWindow::eventFilter(watched, event);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "models/draw/DrawRound.h"
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 #include <memory>
 
@@ -13,7 +13,7 @@ class Timer;
 // The slide draw (Form5): the deck MYPPT.ppt runs full screen and every slide is a lot. "准备" rolls
 // random slides every 6 ms, "抽签" stops on a slide not drawn yet in this round, the counter shows
 // the position read back from the show. The toolbar stays above the show.
-class SlideDraw : public Form {
+class SlideDraw : public ProgramWindow {
     Q_OBJECT
 public:
     static constexpr WindowKind kKind = WindowKind::SlideDraw;

@@ -43,7 +43,7 @@ const QString kPaused = QStringLiteral("暂停计时");
 } // namespace
 
 MainWindow::MainWindow(Program& program)
-    : Form(program, WindowKind::Main), reminderBlink_(new ReminderBlink(program.timers(), this)),
+    : ProgramWindow(program, WindowKind::Main), reminderBlink_(new ReminderBlink(program.timers(), this)),
       timeUpSlide_(new TimeUpSlide(program.timers(), this)),
       pauseBlink_(new PauseBlink(program.timers(), this)),
       trackingTimer_(makeTimer(QStringLiteral("Timer2"), 100, TickPolicy::Pacing))
@@ -240,7 +240,7 @@ bool MainWindow::validateSeconds(QLineEdit* box)
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (validating_)
-        return Form::eventFilter(watched, event);
+        return ProgramWindow::eventFilter(watched, event);
 
     if (event->type() == QEvent::FocusOut &&
         (watched == totalSecondsBox_ || watched == reminderSecondsBox_)) {
@@ -269,7 +269,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (!validateSeconds(box))
             return true;
     }
-    return Form::eventFilter(watched, event);
+    return ProgramWindow::eventFilter(watched, event);
 }
 
 // ---- The countdown ----
@@ -411,12 +411,12 @@ void MainWindow::onReminderReached()
 
 void MainWindow::onReminderBlinkStep(const ReminderBlink::Step& step)
 {
-    Form* strip = program().loadedForm(WindowKind::ToolStrip);
+    ProgramWindow* strip = program().loadedWindow(WindowKind::ToolStrip);
     reminderBlink_->noteVisible(isVisible(), strip && strip->isVisible());
     if (strip)
         strip->hide();
 
-    if (Form* enlarged = program().loadedForm(WindowKind::EnlargedCountdown)) {
+    if (ProgramWindow* enlarged = program().loadedWindow(WindowKind::EnlargedCountdown)) {
         const double screenWidth = program().windows().screenSizeTwips().width();
         enlarged->moveTwips((screenWidth - enlarged->widthTwips()) / 2, topTwips() + heightTwips() + 600);
     }
@@ -480,7 +480,7 @@ void MainWindow::onTimeUp()
 void MainWindow::onTimeUpSlideStep(const TimeUpSlide::Step& step)
 {
     show();
-    if (Form* strip = program().loadedForm(WindowKind::ToolStrip))
+    if (ProgramWindow* strip = program().loadedWindow(WindowKind::ToolStrip))
         strip->hide();
     program().unload(WindowKind::DrawLauncher);
 
@@ -608,7 +608,7 @@ void MainWindow::onCountDoubleClicked()
     }
     hide();
     program().enlargedNotice() = EnlargedNotice::None;
-    Form* enlarged = program().form(WindowKind::EnlargedCountdown);
+    ProgramWindow* enlarged = program().window(WindowKind::EnlargedCountdown);
     if (!enlarged) {
         show();
         return;
@@ -674,7 +674,7 @@ void MainWindow::onTrackingTick()
     }
     if (step.bringBack) {
         show();
-        if (Form* strip = program().loadedForm(WindowKind::ToolStrip))
+        if (ProgramWindow* strip = program().loadedWindow(WindowKind::ToolStrip))
             strip->hide();
         program().unload(WindowKind::DrawLauncher);
         placeStandard();

@@ -4,7 +4,7 @@
 #include "models/countdown/ReminderBlink.h"
 #include "models/countdown/TimeUpSlide.h"
 #include "models/tracking/EdgeDocking.h"
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -27,7 +27,7 @@ class Timer;
 // to the other windows. It shows the program's countdown and runs its effects (the reminder blink,
 // the time-up slide, the pause blink), and it tracks the desktop every 100 ms (edge docking, the
 // slide-show scan behind "缩小", F9 and F11). The controls are built in MainWindowLayout.cpp.
-class MainWindow : public Form {
+class MainWindow : public ProgramWindow {
     Q_OBJECT
 public:
     static constexpr WindowKind kKind = WindowKind::Main;

@@ -1,4 +1,4 @@
-#include "ui/Form.h"
+#include "ui/ProgramWindow.h"
 
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
@@ -7,7 +7,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 
-Form::Form(Program& program, WindowKind kind, QWidget* parent)
+ProgramWindow::ProgramWindow(Program& program, WindowKind kind, QWidget* parent)
     : QWidget(parent, Qt::Window), program_(program), kind_(kind)
 {
     setObjectName(windowObjectName(kind));
@@ -15,52 +15,52 @@ Form::Form(Program& program, WindowKind kind, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
 }
 
-double Form::tpp() const
+double ProgramWindow::tpp() const
 {
     return program_.twipsPerPixel();
 }
 
-double Form::leftTwips() const
+double ProgramWindow::leftTwips() const
 {
     return twips::windowRect(this, tpp()).left;
 }
 
-double Form::topTwips() const
+double ProgramWindow::topTwips() const
 {
     return twips::windowRect(this, tpp()).top;
 }
 
-double Form::widthTwips() const
+double ProgramWindow::widthTwips() const
 {
     return twips::windowRect(this, tpp()).width;
 }
 
-double Form::heightTwips() const
+double ProgramWindow::heightTwips() const
 {
     return twips::windowRect(this, tpp()).height;
 }
 
-void Form::moveTwips(double left, double top)
+void ProgramWindow::moveTwips(double left, double top)
 {
     twips::moveWindow(this, left, top, tpp());
 }
 
-void Form::setLeftTwips(double left)
+void ProgramWindow::setLeftTwips(double left)
 {
     moveTwips(left, topTwips());
 }
 
-void Form::setTopTwips(double top)
+void ProgramWindow::setTopTwips(double top)
 {
     moveTwips(leftTwips(), top);
 }
 
-void Form::setHeightTwips(double height)
+void ProgramWindow::setHeightTwips(double height)
 {
     resizeTwips(widthTwips(), height);
 }
 
-void Form::resizeTwips(double width, double height)
+void ProgramWindow::resizeTwips(double width, double height)
 {
     twips::resizeWindow(this, width, height, tpp());
     const bool frameKnown = frameGeometry().size() != size();
@@ -72,7 +72,7 @@ void Form::resizeTwips(double width, double height)
         pendingOuterSize_.reset();
 }
 
-void Form::applyPendingOuterSize()
+void ProgramWindow::applyPendingOuterSize()
 {
     if (!pendingOuterSize_ || frameGeometry().size() == size())
         return;
@@ -83,39 +83,39 @@ void Form::applyPendingOuterSize()
     move(framePos);
 }
 
-void Form::moveEvent(QMoveEvent* event)
+void ProgramWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     applyPendingOuterSize();
 }
 
-void Form::resizeEvent(QResizeEvent* event)
+void ProgramWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     applyPendingOuterSize();
 }
 
-void Form::centreHorizontally(double top)
+void ProgramWindow::centreHorizontally(double top)
 {
     moveTwips((program_.windows().screenSizeTwips().width() - widthTwips()) / 2, top);
 }
 
-void Form::placeTwips(QWidget* control, double left, double top, double width, double height)
+void ProgramWindow::placeTwips(QWidget* control, double left, double top, double width, double height)
 {
     twips::placeControl(control, left, top, width, height, tpp());
 }
 
-void Form::moveControlTwips(QWidget* control, double left, double top)
+void ProgramWindow::moveControlTwips(QWidget* control, double left, double top)
 {
     twips::moveControl(control, left, top, tpp());
 }
 
-Timer* Form::makeTimer(const QString& name, int intervalMs, TickPolicy policy)
+Timer* ProgramWindow::makeTimer(const QString& name, int intervalMs, TickPolicy policy)
 {
     return new Timer(program_.timers(), name, intervalMs, policy, this);
 }
 
-void Form::closeEvent(QCloseEvent* event)
+void ProgramWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     program_.unload(kind_);

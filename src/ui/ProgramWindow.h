@@ -12,10 +12,10 @@ enum class TickPolicy;
 
 // A window of the program: named like its form ("Form1" ...), with its geometry in twips, a Load that
 // runs once when it is first needed and an Unload that runs when it is released.
-class Form : public QWidget {
+class ProgramWindow : public QWidget {
     Q_OBJECT
 public:
-    Form(Program& program, WindowKind kind, QWidget* parent = nullptr);
+    ProgramWindow(Program& program, WindowKind kind, QWidget* parent = nullptr);
 
     Program& program() { return program_; }
     WindowKind kind() const { return kind_; }

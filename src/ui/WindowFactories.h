@@ -3,4 +3,4 @@
 class Program;
 
 // Tells the program which code builds each of its windows.
-void registerForms(Program& program);
+void registerWindows(Program& program);
