@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building, running and testing Vantrel need, when missing.
 set -e
 packages="build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-pdf-dev libqt6svg6-dev qt6-qpa-plugins
+  qt6-base-dev qt6-multimedia-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins
   libxcb1-dev libxcb-ewmh-dev libx11-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
