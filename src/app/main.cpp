@@ -3,6 +3,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/QtSoundDevice.h"
 #include "platform/RealTimerDriver.h"
+#include "platform/RunningCopyCall.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "platform/X11WindowSystem.h"
@@ -11,6 +12,7 @@
 #include "platform/presentation/BuiltInPresentation.h"
 #include "ui/Program.h"
 #include "ui/WindowFactories.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,14 +44,23 @@ int main(int argc, char* argv[])
     X11WindowSystem windows;
     QtSoundDeviceFactory sounds(QStringList{dataFolder} + shipped);
     SingleInstance instance;
+    // The first copy answers a second start by bringing its main window back into view.
+    RunningCopyCall runningCopy;
+    const auto isOnlyCopy = [&instance, &runningCopy] {
+        if (instance.acquire()) {
+            runningCopy.listen(RunningCopyCall::defaultPath());
+            return true;
+        }
+        RunningCopyCall::call(RunningCopyCall::defaultPath());
+        return false;
+    };
     // Outlives the windows that use it; its background instance ends with the program.
     std::unique_ptr<Spreadsheet> spreadsheet;
 #ifdef VANTREL_HAVE_UNO
     spreadsheet = std::make_unique<LibreOfficeSpreadsheet>();
 #endif
 
-    Services services{timers,     dialogs, windows, sounds, [&instance] { return instance.acquire(); },
-                      dataFolder, shipped};
+    Services services{timers, dialogs, windows, sounds, isOnlyCopy, dataFolder, shipped};
     services.presentations = [] { return std::make_unique<BuiltInPresentation>(); };
     services.spreadsheet = spreadsheet.get();
     Program program(std::move(services));
@@ -67,6 +78,10 @@ int main(int argc, char* argv[])
         QApplication::exit(code);
     });
 
+    QObject::connect(&runningCopy, &RunningCopyCall::called, &app, [&program] {
+        if (auto* main = program.loaded<MainWindow>())
+            main->bringBack();
+    });
     program.window(WindowKind::Main);
     if (ended)
         return exitCode;

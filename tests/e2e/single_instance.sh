@@ -1,6 +1,7 @@
 #!/bin/bash
 # Starts the real program twice on an X server: the second copy shows the notice, prints nothing and
-# ends with code 0 while the first keeps running; after the first is killed the next copy starts.
+# ends with code 0 while the first keeps running and comes back into view from being minimised;
+# after the first is killed the next copy starts.
 set -u
 bin=$(readlink -f "$1")
 if [ -z "${VANTREL_E2E_INNER:-}" ]; then
@@ -29,6 +30,10 @@ wait_for_window() { # name, seconds
 "$bin" >"$work/first.out" 2>"$work/first.err" &
 first=$!
 wait_for_window "程序载入" 15 || fail "the first copy shows no main window"
+# The teacher lost the window: it is minimised.
+firstwin=$(xdotool search --name "程序载入" 2>/dev/null | head -n 1)
+xdotool windowminimize --sync "$firstwin" 2>/dev/null
+xdotool search --onlyvisible --name "程序载入" >/dev/null 2>&1 && fail "the first copy could not be minimised"
 
 "$bin" >"$work/second.out" 2>"$work/second.err" &
 second=$!
@@ -44,6 +49,12 @@ wait $second; code=$?
 [ ! -s "$work/second.out" ] || fail "the second copy printed: $(cat "$work/second.out")"
 kill -0 $first 2>/dev/null || fail "the first copy is gone"
 wait_for_window "程序载入" 2 || fail "the first copy's window is gone"
+shown=0
+for _ in $(seq 1 30); do
+    xdotool search --onlyvisible --name "程序载入" >/dev/null 2>&1 && { shown=1; break; }
+    sleep 0.1
+done
+[ $shown -eq 1 ] || fail "the second start left the first copy's window minimised"
 
 # A crashed first copy does not block the next start.
 kill -9 $first; wait $first 2>/dev/null

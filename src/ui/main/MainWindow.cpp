@@ -672,14 +672,21 @@ void MainWindow::onTrackingTick()
                 strip->showStrip();
         }
     }
-    if (step.bringBack) {
-        show();
-        if (ProgramWindow* strip = program().loadedWindow(WindowKind::ToolStrip))
-            strip->hide();
-        program().unload(WindowKind::DrawLauncher);
-        placeStandard();
-        // Over a focused full-screen show, showing alone would leave the window underneath.
-        raise();
-        activateWindow();
-    }
+    if (step.bringBack)
+        bringBack();
+}
+
+void MainWindow::bringBack()
+{
+    // A window the user minimised through its title bar comes back as well.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    if (ProgramWindow* strip = program().loadedWindow(WindowKind::ToolStrip))
+        strip->hide();
+    program().unload(WindowKind::DrawLauncher);
+    placeStandard();
+    // Over a focused full-screen show, showing alone would leave the window underneath.
+    raise();
+    activateWindow();
+    program().tracking().clearDocked();
 }

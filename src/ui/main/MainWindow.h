@@ -47,6 +47,10 @@ public:
     // Tracking of the desktop (docking, the show scan, F9/F11) runs again.
     void resumeTracking();
 
+    // Back in view at its standard place, whatever was shown (F11, a second start): the strip and
+    // the launcher go, the window is un-minimised and raised above a running show.
+    void bringBack();
+
     // Standard placement: centred horizontally, Top 2000 twips.
     void placeStandard();
 
