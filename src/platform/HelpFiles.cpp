@@ -3,10 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#ifndef VANTREL_HOMEPAGE
-#error "VANTREL_HOMEPAGE is set by the build"
-#endif
-
 QString findHelpIndex(const QStringList& shippedFolders)
 {
     for (const QString& folder : shippedFolders) {
@@ -15,9 +11,4 @@ QString findHelpIndex(const QStringList& shippedFolders)
             return index.absoluteFilePath();
     }
     return {};
-}
-
-QString projectPage()
-{
-    return QStringLiteral(VANTREL_HOMEPAGE);
 }

@@ -8,6 +8,3 @@ inline const QString kHelpIndex = QStringLiteral("help/index.html");
 
 // The help's start page in the first shipped folder that has it; empty when none has.
 QString findHelpIndex(const QStringList& shippedFolders);
-
-// The project's web page, opened by a click on the logo.
-QString projectPage();

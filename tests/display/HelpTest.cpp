@@ -3,6 +3,7 @@
 #include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/ClickableLabel.h"
+#include "ui/display/HelpWindow.h"
 #include "ui/main/MainWindow.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,21 +39,41 @@ TEST(HelpFiles, TheFirstShippedFolderThatHasTheHelpWins)
     EXPECT_EQ(findHelpIndex({}), QString());
 }
 
-TEST(Help, OpensTheShippedHelpInTheTallerLayoutAfterOneYield)
+TEST(Help, OpensTheShippedHelpInAWindowOfItsOwnInTheTallerLayoutAfterOneYield)
 {
     TestProgram t;
     UrlRecorder urls;
     const QString index = t.dataDir.filePath(QStringLiteral("help/index.html"));
-    writeFile(index, "<html><body>帮助</body></html>");
+    writeFile(
+        index,
+        "<html><body><h1>帮助</h1><a href=\"more.html\">更多</a><h2 id=\"about\">关于</h2></body></html>");
+    writeFile(t.dataDir.filePath(QStringLiteral("help/more.html")), "<html><body>第二页</body></html>");
     MainWindow& w = t.start();
     const int yields = t.timers.yieldCount();
 
     control<QPushButton>(&w, "Command6")->click();
     EXPECT_NEAR(w.heightTwips(), MainWindow::kHelpHeight, 15);
     EXPECT_EQ(t.timers.yieldCount(), yields + 1);
-    ASSERT_EQ(urls.opened.size(), 1);
-    EXPECT_EQ(urls.opened[0], QUrl::fromLocalFile(QFileInfo(index).absoluteFilePath()));
+    auto* help = w.findChild<HelpWindow*>(QStringLiteral("HelpWindow"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->windowTitle().contains(QStringLiteral("帮助")));
+    auto* pages = control<QTextBrowser>(help, "HelpPages");
+    EXPECT_EQ(pages->source().adjusted(QUrl::RemoveFragment),
+              QUrl::fromLocalFile(QFileInfo(index).absoluteFilePath()));
+    EXPECT_TRUE(pages->toPlainText().contains(QStringLiteral("帮助")));
+    // A link between the pages stays inside the window; no browser is asked.
+    pages->setSource(QUrl(QStringLiteral("more.html")));
+    EXPECT_TRUE(pages->toPlainText().contains(QStringLiteral("第二页")));
+    EXPECT_TRUE(urls.opened.isEmpty());
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
+
+    // A second click brings the same window back to the first page.
+    help->hide();
+    control<QPushButton>(&w, "Command6")->click();
+    EXPECT_EQ(w.findChildren<HelpWindow*>().size(), 1);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(pages->toPlainText().contains(QStringLiteral("帮助")));
 }
 
 TEST(Help, AMissingHelpFileIsReportedAndNothingIsOpened)
@@ -61,6 +83,7 @@ TEST(Help, AMissingHelpFileIsReportedAndNothingIsOpened)
     MainWindow& w = t.start();
     control<QPushButton>(&w, "Command6")->click();
     EXPECT_TRUE(urls.opened.isEmpty());
+    EXPECT_EQ(w.findChild<HelpWindow*>(), nullptr);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Inform);
     EXPECT_EQ(t.dialogs.shown[0].title, MainWindow::kNoticeTitle);
@@ -69,14 +92,24 @@ TEST(Help, AMissingHelpFileIsReportedAndNothingIsOpened)
     EXPECT_TRUE(t.program->isLoaded(WindowKind::Main));
 }
 
-TEST(Help, TheLogoOpensTheProjectPage)
+TEST(Help, TheLogoOpensTheHelpAtItsAboutSection)
 {
     TestProgram t;
     UrlRecorder urls;
+    const QString index = t.dataDir.filePath(QStringLiteral("help/index.html"));
+    writeFile(index, "<html><body><h1>帮助</h1><h2 id=\"about\">关于</h2></body></html>");
     MainWindow& w = t.start();
     QTest::mouseClick(control<QLabel>(&w, "Image1"), Qt::LeftButton);
-    ASSERT_EQ(urls.opened.size(), 1);
-    EXPECT_EQ(urls.opened[0], QUrl(projectPage()));
-    EXPECT_TRUE(urls.opened[0].isValid());
-    EXPECT_TRUE(urls.opened[0].scheme().startsWith(QStringLiteral("http")));
+    auto* help = w.findChild<HelpWindow*>(QStringLiteral("HelpWindow"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(control<QTextBrowser>(help, "HelpPages")->source().fragment(), QStringLiteral("about"));
+    EXPECT_TRUE(urls.opened.isEmpty());
+}
+
+TEST(Help, TheShippedHelpHasTheAboutSectionTheLogoLeadsTo)
+{
+    QFile shipped(QStringLiteral(VANTREL_SOURCE_DIR "/resources/help/index.html"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(shipped.readAll()).contains(QStringLiteral("id=\"about\"")));
 }

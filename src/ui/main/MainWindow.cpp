@@ -13,12 +13,12 @@
 #include "ui/Controls.h"
 #include "ui/Program.h"
 #include "ui/display/EnlargedWindow.h"
+#include "ui/display/HelpWindow.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/display/Tray.h"
 #include "ui/draw/DrawLauncher.h"
 
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
 #include <QFocusEvent>
@@ -29,7 +29,6 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QTimer>
-#include <QUrl>
 #include <cmath>
 
 namespace {
@@ -567,6 +566,16 @@ void MainWindow::onHelpClicked()
     setHeightTwips(kHelpHeight);
     program().timers().yieldToEvents();
 
+    showHelp({});
+}
+
+void MainWindow::onLogoClicked()
+{
+    showHelp(QStringLiteral("about"));
+}
+
+void MainWindow::showHelp(const QString& anchor)
+{
     const QString index = findHelpIndex(program().shippedFolders());
     if (index.isEmpty()) {
         program().dialogs().inform(
@@ -575,17 +584,9 @@ void MainWindow::onHelpClicked()
                 .arg(kHelpIndex));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(index)))
-        program().dialogs().inform(
-            this, kNoticeTitle,
-            QStringLiteral("无法打开帮助文件，请用浏览器打开：\n%1").arg(QDir::toNativeSeparators(index)));
-}
-
-void MainWindow::onLogoClicked()
-{
-    if (!QDesktopServices::openUrl(QUrl(projectPage())))
-        program().dialogs().inform(this, kNoticeTitle,
-                                   QStringLiteral("无法打开网页，请用浏览器访问：\n%1").arg(projectPage()));
+    if (!help_)
+        help_ = new HelpWindow(this);
+    help_->showPage(index, anchor);
 }
 
 void MainWindow::onExitClicked()

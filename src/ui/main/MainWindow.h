@@ -14,6 +14,7 @@
 #include <optional>
 
 class ClickableLabel;
+class HelpWindow;
 class PauseBlink;
 class QComboBox;
 class QFrame;
@@ -76,6 +77,8 @@ private slots:
     void onHelpClicked();
     void onExitClicked();
     void onLogoClicked();
+    // The help in its own window, at the anchor when one is given.
+    void showHelp(const QString& anchor);
     void onCountDoubleClicked();
     void onPresetClicked(int preset);
     void onBoxEdited(QLineEdit* box);
@@ -166,4 +169,5 @@ private:
     bool validating_ = false;
     // A seconds box that a click is leaving with a value above 59.
     QPointer<QLineEdit> leavingSecondsBox_;
+    QPointer<HelpWindow> help_;
 };
