@@ -1,6 +1,6 @@
+#include "MainWindowControls.h"
 #include "models/countdown/TimeEntry.h"
 #include "support/TestProgram.h"
-#include "timer/MainWindowControls.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
