@@ -158,18 +158,6 @@ TEST_F(CountdownWindow, TimeUpSlideBouncesAndCarriesItsDirectionToTheNextEffect)
     EXPECT_TRUE(cameBack);
 }
 
-TEST_F(CountdownWindow, ZeroReminderNeverFires)
-{
-    start("00", "25", "00", "00");
-    for (int i = 0; i < 26; ++i) {
-        t.advance(1000);
-        EXPECT_FALSE(c.reminderBlinkTimer()->isEnabled());
-    }
-    EXPECT_FALSE(c.reminderLabel()->isVisible());
-    EXPECT_TRUE(c.slideTimer()->isEnabled());
-    EXPECT_EQ(cues(), 1);
-}
-
 TEST_F(CountdownWindow, PauseBlinksAndContinueResumesAtTheSameSecond)
 {
     start("01", "00", "00", "00");
