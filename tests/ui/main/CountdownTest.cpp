@@ -1,6 +1,6 @@
+#include "MainWindowControls.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
-#include "timer/MainWindowControls.h"
 #include "ui/main/MainWindow.h"
 
 #include <QLabel>
@@ -156,18 +156,6 @@ TEST_F(CountdownWindow, TimeUpSlideBouncesAndCarriesItsDirectionToTheNextEffect)
     }
     EXPECT_LE(maxLeft, right + 120);
     EXPECT_TRUE(cameBack);
-}
-
-TEST_F(CountdownWindow, ZeroReminderNeverFires)
-{
-    start("00", "25", "00", "00");
-    for (int i = 0; i < 26; ++i) {
-        t.advance(1000);
-        EXPECT_FALSE(c.reminderBlinkTimer()->isEnabled());
-    }
-    EXPECT_FALSE(c.reminderLabel()->isVisible());
-    EXPECT_TRUE(c.slideTimer()->isEnabled());
-    EXPECT_EQ(cues(), 1);
 }
 
 TEST_F(CountdownWindow, PauseBlinksAndContinueResumesAtTheSameSecond)

@@ -106,9 +106,12 @@ TEST_F(Launcher, TypedCountsAreFilteredAndClamped)
         const char* shown;
         float count;
     };
+    // The box's filter and length; what the count becomes is the participant-count rule's.
     const Case cases[] = {
-        {"5", "5", 5},        {"", "", 2},    {"0", "0", 2},     {"1", "1", 2},       {"999", "999", 200},
-        {"1234", "123", 123}, {"1a", "1", 2}, {"x37", "37", 37}, {"201", "201", 200},
+        {"", "", 2},
+        {"999", "999", 200},
+        {"1234", "123", 123},
+        {"x37", "37", 37},
     };
     for (const Case& c : cases) {
         DrawLauncher& l = openLauncher();

@@ -1,6 +1,6 @@
+#include "MainWindowControls.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
-#include "timer/MainWindowControls.h"
 #include "ui/main/MainWindow.h"
 
 #include <QLabel>
