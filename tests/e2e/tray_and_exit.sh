@@ -31,8 +31,14 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'windo
 tray_running() { [ -n "$(xdotool search --onlyvisible --class trayer 2>/dev/null)" ]; }
 
 # The window manager and the tray host must be up before the program maps its first window.
-openbox >/dev/null 2>&1 &
-wait_for 10 wm_running || fail "openbox did not start"
+# On a loaded machine openbox may give up at start (it found the display busy): start it again then.
+for attempt in 1 2 3; do
+    openbox >"$work/openbox.$attempt.log" 2>&1 &
+    wm=$!
+    wait_for 15 wm_running && break
+    kill $wm 2>/dev/null
+    [ $attempt -eq 3 ] && { cat "$work"/openbox.*.log; fail "openbox did not start"; }
+done
 trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true >/dev/null 2>&1 &
 wait_for 10 tray_running || fail "trayer did not start"
 
