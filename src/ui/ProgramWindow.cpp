@@ -2,10 +2,12 @@
 
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
+#include "ui/Controls.h"
 #include "ui/Program.h"
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLabel>
 
 ProgramWindow::ProgramWindow(Program& program, WindowKind kind, QWidget* parent)
     : QWidget(parent, Qt::Window), program_(program), kind_(kind)
@@ -119,4 +121,13 @@ void ProgramWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     program_.unload(kind_);
+}
+
+QLabel* ProgramWindow::plainLabel(const QString& name, const QString& text, QWidget* parent, double left,
+                                  double top, double width, double height)
+{
+    auto* created = named(new QLabel(text, parent), name);
+    created->setTextFormat(Qt::PlainText);
+    placeTwips(created, left, top, width, height);
+    return created;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 class Program;
+class QLabel;
 class Timer;
 enum class TickPolicy;
 
@@ -40,6 +41,10 @@ public:
     void centreHorizontally(double top);
 
     void placeTwips(QWidget* control, double left, double top, double width, double height);
+    // A label named for its design, placed in twips, that shows its text as plain text: names and
+    // numbers from the user's files are never read as markup.
+    QLabel* plainLabel(const QString& name, const QString& text, QWidget* parent, double left, double top,
+                       double width, double height);
     void moveControlTwips(QWidget* control, double left, double top);
 
 protected:

@@ -43,13 +43,6 @@ NameListDraw::~NameListDraw() = default;
 
 void NameListDraw::buildControls()
 {
-    auto label = [this](const QString& name, const QString& text, QWidget* parent, double l, double t,
-                        double w, double h) {
-        auto* created = named(new QLabel(text, parent), name);
-        created->setTextFormat(Qt::PlainText);
-        placeTwips(created, l, t, w, h);
-        return created;
-    };
     auto box = [this](QWidget* parent, const QString& name, const QString& text, double top,
                       const QString& accessible) {
         auto* created = named(new QLineEdit(text, parent), name);
@@ -68,10 +61,10 @@ void NameListDraw::buildControls()
     auto* entryFrame = named(new QFrame(this), QStringLiteral("Frame1"));
     placeTwips(entryFrame, 150, 60, 5325, 2175);
     entryFrame->setFrameShape(QFrame::StyledPanel);
-    label(QStringLiteral("Label1"), QStringLiteral("原始编号:"), entryFrame, 120, 390, 1335, 375)
+    plainLabel(QStringLiteral("Label1"), QStringLiteral("原始编号:"), entryFrame, 120, 390, 1335, 375)
         ->setFont(twips::font(QStringLiteral("宋体"), 12, true));
     numberBox_ = box(entryFrame, QStringLiteral("Text1"), kClickStart, 240, QStringLiteral("原始编号"));
-    label(QStringLiteral("Label2"), QStringLiteral("抽 签 者:"), entryFrame, 120, 1455, 1335, 375)
+    plainLabel(QStringLiteral("Label2"), QStringLiteral("抽 签 者:"), entryFrame, 120, 1455, 1335, 375)
         ->setFont(twips::font(QStringLiteral("宋体"), 12, true));
     nameBox_ = box(entryFrame, QStringLiteral("Text2"), kStartDrawing, 1305, QStringLiteral("抽签者"));
 
@@ -81,18 +74,19 @@ void NameListDraw::buildControls()
     editSteps_->setFrameShape(QFrame::StyledPanel);
     editSteps_->setAutoFillBackground(true);
     QLabel* editNotice =
-        label(QStringLiteral("Label4"), QStringLiteral("稍后将自动打开Excel，修改名单后请："), editSteps_,
-              240, 240, 4935, 375);
+        plainLabel(QStringLiteral("Label4"), QStringLiteral("稍后将自动打开Excel，修改名单后请："),
+                   editSteps_, 240, 240, 4935, 375);
     editNotice->setFont(twips::font(QStringLiteral("宋体"), 12, true));
     setTextColour(editNotice, kRed);
     const QList<QLabel*> steps{
-        label(QStringLiteral("Label6"), QStringLiteral("1.核对总人数是否有误"), editSteps_, 600, 720, 4500,
-              300),
-        label(QStringLiteral("Label7"), QStringLiteral("2.保存修改后的名单"), editSteps_, 600, 1080, 4500,
-              300),
-        label(QStringLiteral("Label9"), QStringLiteral("3.关闭EXCEL窗口"), editSteps_, 600, 1440, 4500, 300),
-        label(QStringLiteral("Label10"), QStringLiteral("4.退出抽签界面后重新进入"), editSteps_, 600, 1800,
-              4500, 300),
+        plainLabel(QStringLiteral("Label6"), QStringLiteral("1.核对总人数是否有误"), editSteps_, 600, 720,
+                   4500, 300),
+        plainLabel(QStringLiteral("Label7"), QStringLiteral("2.保存修改后的名单"), editSteps_, 600, 1080,
+                   4500, 300),
+        plainLabel(QStringLiteral("Label9"), QStringLiteral("3.关闭EXCEL窗口"), editSteps_, 600, 1440, 4500,
+                   300),
+        plainLabel(QStringLiteral("Label10"), QStringLiteral("4.退出抽签界面后重新进入"), editSteps_, 600,
+                   1800, 4500, 300),
     };
     for (QLabel* step : steps)
         step->setFont(twips::font(QStringLiteral("宋体"), 10.5));
@@ -102,7 +96,7 @@ void NameListDraw::buildControls()
     auto* countFrame = named(new QFrame(this), QStringLiteral("Frame4"));
     placeTwips(countFrame, 5640, 60, 1485, 2175);
     countFrame->setFrameShape(QFrame::StyledPanel);
-    orderLabel_ = label(QStringLiteral("Label5"), QStringLiteral("1"), countFrame, 45, 120, 1395, 915);
+    orderLabel_ = plainLabel(QStringLiteral("Label5"), QStringLiteral("1"), countFrame, 45, 120, 1395, 915);
     orderLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 42, true));
     orderLabel_->setAlignment(Qt::AlignCenter);
     orderLabel_->setToolTip(QStringLiteral("这是当前抽签者抽签得到的顺序号"));
@@ -110,7 +104,7 @@ void NameListDraw::buildControls()
     auto* rule = named(new QFrame(countFrame), QStringLiteral("Line1"));
     placeTwips(rule, 60, 1080, 1365, 15);
     rule->setFrameShape(QFrame::HLine);
-    totalLabel_ = label(QStringLiteral("Label3"), kUnknownTotal, countFrame, 45, 1140, 1395, 915);
+    totalLabel_ = plainLabel(QStringLiteral("Label3"), kUnknownTotal, countFrame, 45, 1140, 1395, 915);
     totalLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 42, true));
     totalLabel_->setAlignment(Qt::AlignCenter);
     totalLabel_->setToolTip(QStringLiteral("这是参加抽签的总人数"));
@@ -131,7 +125,7 @@ void NameListDraw::buildControls()
     drawButton_->setEnabled(false);
 
     // Over the middle buttons once every entry is drawn.
-    roundOverLabel_ = label(QStringLiteral("Label8"), kRoundOver, this, 1320, 2355, 2895, 405);
+    roundOverLabel_ = plainLabel(QStringLiteral("Label8"), kRoundOver, this, 1320, 2355, 2895, 405);
     roundOverLabel_->setFont(twips::font(QStringLiteral("宋体"), 18, true));
     roundOverLabel_->setAlignment(Qt::AlignCenter);
     setTextColour(roundOverLabel_, kRed);

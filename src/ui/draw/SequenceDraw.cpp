@@ -49,28 +49,21 @@ SequenceDraw::~SequenceDraw() = default;
 
 void SequenceDraw::buildControls()
 {
-    auto label = [this](const QString& name, const QString& text, QWidget* parent, double l, double t,
-                        double w, double h) {
-        auto* created = named(new QLabel(text, parent), name);
-        created->setTextFormat(Qt::PlainText);
-        placeTwips(created, l, t, w, h);
-        return created;
-    };
 
     displayFrame_ = named(new QFrame(this), QStringLiteral("Frame1"));
     placeTwips(displayFrame_, 150, 75, 11415, 6855);
 
-    numberLabel_ = label(QStringLiteral("Label1"), QString(), displayFrame_, 330, 120, 10770, 6615);
+    numberLabel_ = plainLabel(QStringLiteral("Label1"), QString(), displayFrame_, 330, 120, 10770, 6615);
     numberLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), kNumberPoints, true));
     numberLabel_->setAlignment(Qt::AlignCenter);
     setTextColour(numberLabel_, kRed);
 
-    promptLabel_ = label(QStringLiteral("Label2"), kReadyPrompt, displayFrame_, 240, 395, 6015, 615);
+    promptLabel_ = plainLabel(QStringLiteral("Label2"), kReadyPrompt, displayFrame_, 240, 395, 6015, 615);
     promptLabel_->setFont(twips::font(QStringLiteral("宋体"), 21.75, true));
     setTextColour(promptLabel_, kOrange);
 
-    roundOverLabel_ =
-        label(QStringLiteral("Label3"), QStringLiteral("本轮抽签结束！"), displayFrame_, 240, 330, 6015, 855);
+    roundOverLabel_ = plainLabel(QStringLiteral("Label3"), QStringLiteral("本轮抽签结束！"), displayFrame_,
+                                 240, 330, 6015, 855);
     roundOverLabel_->setFont(twips::font(QStringLiteral("宋体"), 36, true));
     roundOverLabel_->setAlignment(Qt::AlignCenter);
     setTextColour(roundOverLabel_, kRed);
@@ -109,8 +102,8 @@ void SequenceDraw::buildControls()
     listPalette.setColor(QPalette::Base, kListBackground);
     drawnList_->setPalette(listPalette);
 
-    headingLabel_ =
-        label(QStringLiteral("Label4"), QStringLiteral("已抽出顺序号如下："), this, 150, 7110, 5775, 330);
+    headingLabel_ = plainLabel(QStringLiteral("Label4"), QStringLiteral("已抽出顺序号如下："), this, 150,
+                               7110, 5775, 330);
     headingLabel_->setFont(twips::font(QStringLiteral("宋体"), 12, true));
     setTextColour(headingLabel_, kHeadingBrown);
 }
