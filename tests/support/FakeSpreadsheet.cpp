@@ -65,6 +65,8 @@ OfficeError FakeSpreadsheet::open(const QString& path, const QString& sheetName)
         return OfficeError::of(OfficeError::Code::EngineStopped);
     if (!holders.value(path).isEmpty())
         return OfficeError::of(OfficeError::Code::HeldByOther, holders.value(path));
+    if (openErrors.contains(path))
+        return openErrors.value(path);
     if (corrupt.contains(path))
         return OfficeError::of(OfficeError::Code::NotAWorkbook, QStringLiteral("General input/output error"));
     if (!files.contains(path))
@@ -86,6 +88,18 @@ CellValue FakeSpreadsheet::cell(int row, int column)
     if (!hasWorkbook())
         return CellValue::error();
     return open_.value({row, column});
+}
+
+QList<CellValue> FakeSpreadsheet::columnDown(int column, int firstRow, int maxRows)
+{
+    ++columnReads;
+    QList<CellValue> cells;
+    if (!hasWorkbook() || open_.isEmpty())
+        return cells;
+    const int lastRow = open_.lastKey().first;
+    for (int row = firstRow; row <= lastRow && cells.size() < maxRows; ++row)
+        cells << open_.value({row, column});
+    return cells;
 }
 
 OfficeError FakeSpreadsheet::setCell(int row, int column, const CellValue& value)

@@ -31,6 +31,8 @@ public:
     QMap<QString, Workbook> files;
     // Files that load as something other than a workbook.
     QStringList corrupt;
+    // Files whose loading fails in other ways (a password, a full disk ...).
+    QHash<QString, OfficeError> openErrors;
     // Files that another program holds open, with who holds them.
     QHash<QString, QString> holders;
     bool holdStart = false;
@@ -39,6 +41,7 @@ public:
     int starts = 0;
     int saves = 0;
     int quits = 0;
+    int columnReads = 0;
     QStringList editedFiles;
 
     // Program side.
@@ -50,6 +53,7 @@ public:
     bool hasWorkbook() const override { return !openPath_.isEmpty(); }
     QString workbookPath() const override { return openPath_; }
     CellValue cell(int row, int column) override;
+    QList<CellValue> columnDown(int column, int firstRow, int maxRows) override;
     OfficeError setCell(int row, int column, const CellValue& value) override;
     OfficeError save() override;
     void closeWorkbook() override;

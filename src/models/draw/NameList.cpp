@@ -3,7 +3,6 @@
 #include "models/draw/NameListFile.h"
 #include "platform/office/Spreadsheet.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <utility>
 
@@ -12,8 +11,7 @@ namespace {
 constexpr int kNumberColumn = 1;
 constexpr int kNameColumn = 2;
 constexpr int kOrderColumn = 3;
-// Row 1 holds the count, row 2 the headings; the entries follow.
-constexpr int kRowBeforeFirstEntry = 2;
+using namelist::kFirstEntryRow;
 
 OfficeError noEngine()
 {
@@ -43,13 +41,15 @@ NameList::Problem NameList::finishEarlierRound()
 void NameList::open(std::function<void(const Problem&)> done)
 {
     state_ = State::Closed;
+    caveat_.clear();
+    protection_ = WriteProtection::None;
     path_ = namelist::findFile(folder_);
     if (!engine_) {
         done(fail(namelist::openProblem(noEngine(), path_)));
         return;
     }
-    if (!QFileInfo(path_).isFile()) {
-        done(fail(namelist::openProblem(OfficeError::of(OfficeError::Code::FileMissing), path_)));
+    if (const OfficeError error = namelist::fileProblem(path_)) {
+        done(fail(namelist::openProblem(error, path_)));
         return;
     }
     if (const QString holder = engine_->heldBy(path_); !holder.isEmpty()) {
@@ -78,28 +78,57 @@ NameList::Problem NameList::readOpened()
 {
     if (const OfficeError error = engine_->open(path_, namelist::kSheet))
         return fail(namelist::openProblem(error, path_));
-    const namelist::Total total = namelist::readTotal(engine_->cell(1, 1), path_);
-    if (!total.count)
-        return fail(total.problem);
+    const namelist::StatedCount stated = namelist::readStatedCount(engine_->cell(1, 1), path_);
+    if (!stated.problem.isEmpty())
+        return fail(stated.problem);
 
-    const int count = std::min<int>(*total.count, kMaxEntries);
-    QList<Entry> entries;
-    entries.reserve(count);
-    for (int row = kRowBeforeFirstEntry + 1; row <= kRowBeforeFirstEntry + count; ++row) {
-        entries.append(
-            {cellText(engine_->cell(row, kNumberColumn)), cellText(engine_->cell(row, kNameColumn))});
-        // The order of an earlier round would mix with this one's.
-        engine_->setCell(row, kOrderColumn, CellValue::empty());
+    const int covered = int(std::min<qint64>(stated.count, kMaxEntries));
+    QStringList numbers;
+    QStringList names;
+    for (int row = kFirstEntryRow; row < kFirstEntryRow + covered; ++row) {
+        numbers << cellText(engine_->cell(row, kNumberColumn));
+        names << cellText(engine_->cell(row, kNameColumn));
     }
+    const namelist::Selection selection = namelist::selectParticipants(
+        stated.count, names, namesBelow(kFirstEntryRow + covered), kMaxEntries, path_);
+    if (!selection.problem.isEmpty())
+        return fail(selection.problem);
+
+    QList<Entry> entries;
+    entries.reserve(selection.indexes.size());
+    for (const int index : selection.indexes)
+        entries.append({numbers.at(index), names.at(index), kFirstEntryRow + index});
+    protection_ = writeProtectionOf(path_);
+    if (protection_ == WriteProtection::None) {
+        // The order of an earlier round would mix with this one's.
+        for (int row = kFirstEntryRow; row < kFirstEntryRow + covered; ++row)
+            engine_->setCell(row, kOrderColumn, CellValue::empty());
+    }
+    QStringList notes = selection.notes;
+    if (!stated.note.isEmpty())
+        notes.prepend(stated.note);
+    caveat_ = namelist::caveatText(path_, notes, protection_, int(entries.size()));
     entries_ = std::move(entries);
     orderLost_ = false;
     state_ = State::Open;
     return {};
 }
 
+int NameList::namesBelow(int row)
+{
+    int names = 0;
+    for (const CellValue& value : engine_->columnDown(kNameColumn, row, kMaxRowsLookedBelow)) {
+        if (!cellText(value).trimmed().isEmpty())
+            ++names;
+    }
+    return names;
+}
+
 NameList::Problem NameList::fail(const QString& text)
 {
     state_ = State::Closed;
+    caveat_.clear();
+    protection_ = WriteProtection::None;
     if (engine_)
         engine_->quit();
     return {Problem::Kind::CannotOpen, text};
@@ -107,10 +136,10 @@ NameList::Problem NameList::fail(const QString& text)
 
 NameList::Problem NameList::recordOrder(int entry, int order)
 {
-    if (state_ != State::Open || orderLost_)
+    if (state_ != State::Open || orderLost_ || isWriteProtected() || entry < 1 || entry > count())
         return {};
     if (!engine_ ||
-        engine_->setCell(kRowBeforeFirstEntry + entry, kOrderColumn, CellValue::fromNumber(order))) {
+        engine_->setCell(entries_.at(entry - 1).row, kOrderColumn, CellValue::fromNumber(order))) {
         // The draw goes on; only the record in the file is lost, and the user is told once.
         orderLost_ = true;
         return {Problem::Kind::NotWritten, namelist::writeProblem(path_)};
@@ -125,7 +154,8 @@ NameList::Problem NameList::saveAndEnd()
         return {};
     const QString path = engine_->workbookPath();
     // A round whose order could not all be written is not saved: half an order is worse than none.
-    if (engine_->hasWorkbook() && !orderLost_) {
+    // A write-protected list stays as the user made it.
+    if (engine_->hasWorkbook() && !orderLost_ && !isWriteProtected()) {
         if (const OfficeError error = engine_->save()) {
             engine_->quit();
             return {Problem::Kind::NotSaved, namelist::saveProblem(error, path.isEmpty() ? path_ : path)};
@@ -133,6 +163,13 @@ NameList::Problem NameList::saveAndEnd()
     }
     engine_->quit();
     return {};
+}
+
+void NameList::close()
+{
+    state_ = State::Closed;
+    if (engine_)
+        engine_->quit();
 }
 
 NameList::Problem NameList::release()
@@ -146,7 +183,10 @@ NameList::Problem NameList::release()
 NameList::Problem NameList::editElsewhere()
 {
     const QString path = namelist::findFile(folder_);
-    if (const OfficeError error = engine_ ? engine_->openForEditing(path) : noEngine())
+    OfficeError error = namelist::fileProblem(path);
+    if (!error)
+        error = engine_ ? engine_->openForEditing(path) : noEngine();
+    if (error)
         return {Problem::Kind::CannotOpen, namelist::openProblem(error, path)};
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/draw/DrawPot.h"
+#include "platform/office/WriteProtection.h"
 
 #include <QList>
 #include <QString>
@@ -13,17 +14,19 @@ class Spreadsheet;
 // order written but not yet saved; the round's end saves it and ends the instance.
 class NameList {
 public:
-    // One row of the list, its cells as they read: not trimmed, empty for an empty cell.
+    // One row of the list that takes part, its cells as they read: not trimmed, the number possibly
+    // empty, the name never.
     struct Entry {
         QString number;
         QString name;
+        int row = 0;
     };
 
     // What went wrong, with the text that tells the user.
     struct Problem {
         enum class Kind {
             None,
-            CannotOpen,         // no office, no file, held elsewhere, not a workbook, a bad A1 ...
+            CannotOpen,         // no office, no file, held elsewhere, not a workbook, a bad A1, no names ...
             NotSaved,           // the round's order did not reach the file
             NotWritten,         // the office stopped mid-round: the rest of the round is not recorded
             StillOpenElsewhere, // the user's own office still has the list open
@@ -42,6 +45,8 @@ public:
 
     // At most as many rows take part as a round can draw, whatever A1 says.
     static constexpr int kMaxEntries = DrawPot::kMaxEntries;
+    // How far below the rows taking part the sheet is looked at, to tell of names left out.
+    static constexpr int kMaxRowsLookedBelow = 65536;
 
     // Without an engine every read is a problem that says this build has no office.
     NameList(Spreadsheet* engine, QString folder);
@@ -59,11 +64,11 @@ public:
     // Saves and ends what an earlier round left open in our instance; nothing when nothing is open.
     Problem finishEarlierRound();
 
-    // Reads the list afresh for a round: the count of A1 (at most 200), every row's number and name,
-    // column C cleared. What can be told without the office (no office, no file, the list open in
-    // another program) is told at once, before this returns; otherwise done is called once our
-    // instance is up and the list read. A problem ends our instance. Reading closes a workbook still
-    // open in our instance unsaved: finish an earlier round first.
+    // Reads the list afresh for a round: the rows A1 counts (at most 200) that hold a name, each with
+    // its number, and column C of those rows cleared. What can be told without the office (no office,
+    // no file, the list open in another program) is told at once, before this returns; otherwise done
+    // is called once our instance is up and the list read. A problem ends our instance. Reading closes
+    // a workbook still open in our instance unsaved: finish an earlier round first.
     void open(std::function<void(const Problem&)> done);
     // Forgets a read still waiting for our instance.
     void cancelOpening();
@@ -71,6 +76,15 @@ public:
     // The entries of the last read that succeeded; numbered from 1.
     int count() const { return int(entries_.size()); }
     const Entry& entry(int number) const { return entries_.at(number - 1); }
+
+    // What the teacher should be asked before drawing from the list just read: A1 and the rows do not
+    // add up (and which rows the draw then takes), or the file is write-protected. Empty when the
+    // list is as it should be.
+    const QString& caveat() const { return caveat_; }
+    // A write-protected list is drawn from but never written: no order, no save, the file as it was.
+    bool isWriteProtected() const { return protection_ != WriteProtection::None; }
+    // Ends our instance without saving (the teacher chose not to draw from the list as read).
+    void close();
 
     // Writes the entry's draw order into column C. The first write that fails is reported; the rest
     // of the round is then neither written nor saved, so the file keeps what it had.
@@ -91,11 +105,14 @@ public:
 private:
     Problem readOpened();
     Problem fail(const QString& text);
+    int namesBelow(int row);
 
     Spreadsheet* engine_;
     QString folder_;
     QString path_;
     QList<Entry> entries_;
+    QString caveat_;
+    WriteProtection protection_ = WriteProtection::None;
     State state_ = State::Closed;
     bool orderLost_ = false;
 };

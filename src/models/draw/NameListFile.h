@@ -1,26 +1,50 @@
 #pragma once
 
 #include "platform/office/Spreadsheet.h"
+#include "platform/office/WriteProtection.h"
 
+#include <QList>
 #include <QString>
-#include <optional>
+#include <QStringList>
 
 // The name list's workbook and what the program tells the user about it.
 namespace namelist {
 
 inline const QString kSheet = QStringLiteral("sheet1");
+// Row 1 holds the count in A1, row 2 the headings; the entries follow.
+constexpr int kFirstEntryRow = 3;
 
 // The list in the folder: name.xls in any letter case; when there is none, name.xlsx or name.ods;
 // the path of name.xls when there is no list at all.
 QString findFile(const QString& folder);
 
-// The participant count of A1, or nothing with the message that says what is wrong with it. A1 is
-// read as a 16-bit whole number, as the list has always been.
-struct Total {
-    std::optional<int> count;
+// Whether the list's path names a file we can read: a missing file, or a folder of that name, is told
+// as such before anything else is tried.
+OfficeError fileProblem(const QString& path);
+
+// The participant count that A1 states: its whole part, at least 1; or the message that says why A1
+// states no count. A count that is not a whole number is taken down to one and noted.
+struct StatedCount {
+    qint64 count = 0;
+    QString note;
     QString problem;
 };
-Total readTotal(const CellValue& a1, const QString& path);
+StatedCount readStatedCount(const CellValue& a1, const QString& path);
+
+// Who takes part in a round. names: the name cells of the rows the count covers, at most a round's
+// worth (maxEntries) from the first entry row on; namesBelow: how many names the sheet holds below
+// those rows. Rows without a name never take part: nobody is drawn as an empty name.
+struct Selection {
+    QList<int> indexes; // into names, in list order
+    QStringList notes;  // what does not add up between A1 and the rows, one sentence each
+    QString problem;    // nobody can be drawn
+};
+Selection selectParticipants(qint64 statedCount, const QStringList& names, int namesBelow, int maxEntries,
+                             const QString& path);
+
+// What the teacher is asked before drawing from a list that does not add up or that is write-protected;
+// empty when there is nothing to ask.
+QString caveatText(const QString& path, const QStringList& notes, WriteProtection protection, int taking);
 
 // Why the list could not be read, for the user.
 QString openProblem(const OfficeError& error, const QString& path);

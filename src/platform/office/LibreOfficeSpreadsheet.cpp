@@ -4,10 +4,13 @@
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/office/OfficeLock.h"
 #include "platform/office/OfficeProcess.h"
+#include "platform/office/WriteProtection.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QSysInfo>
 #include <QTemporaryFile>
 #include <QUrl>
@@ -26,18 +29,27 @@
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/FormulaResult.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XSheetCellCursor.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/task/XInteractionAbort.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
+#include <com/sun/star/task/XInteractionPassword.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase.hxx>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -91,6 +103,76 @@ Reference<uno::XComponentContext> localContext()
         return cppu::defaultBootstrap_InitialComponentContext();
     }();
     return context;
+}
+
+// Answers every question of a load with "abort", noting whether one of them asked for a password.
+class PasswordSpotter : public cppu::WeakImplHelper<css::task::XInteractionHandler> {
+public:
+    void SAL_CALL handle(const Reference<css::task::XInteractionRequest>& request) override
+    {
+        const uno::Sequence<Reference<css::task::XInteractionContinuation>> continuations =
+            request->getContinuations();
+        for (const Reference<css::task::XInteractionContinuation>& continuation : continuations) {
+            if (Reference<css::task::XInteractionPassword>(continuation, UNO_QUERY).is())
+                passwordAsked = true;
+        }
+        for (const Reference<css::task::XInteractionContinuation>& continuation : continuations) {
+            if (Reference<css::task::XInteractionAbort>(continuation, UNO_QUERY).is()) {
+                continuation->select();
+                return;
+            }
+        }
+    }
+    bool passwordAsked = false;
+};
+
+// Whether the disk that holds the folder has too little room left for the office to read or write a
+// file of that size (its lock file, its temporary copies, the new file).
+bool isShortOfSpace(const QString& folder, qint64 fileSize)
+{
+    const QStorageInfo storage(folder);
+    if (!storage.isValid())
+        return false;
+    return storage.bytesAvailable() < 2 * fileSize + 1024 * 1024;
+}
+
+// Why a file could not be written into the folder, from the system's error number, in words for the
+// user.
+OfficeError writeFailure(const QString& folder, qint64 fileSize, int systemError)
+{
+    if (systemError == ENOSPC || systemError == EDQUOT || isShortOfSpace(folder, fileSize))
+        return OfficeError::of(OfficeError::Code::DiskFull);
+    if (systemError == EROFS || systemError == EACCES || systemError == EPERM)
+        return OfficeError::of(OfficeError::Code::WriteProtected);
+    QString why;
+    switch (systemError) {
+    case ENOENT:
+    case ENOTDIR:
+        why = QStringLiteral("名单所在的文件夹已不存在。");
+        break;
+    case EISDIR:
+        why = QStringLiteral("名单文件的位置上是一个文件夹。");
+        break;
+    case EIO:
+        why = QStringLiteral("读写磁盘时出错。");
+        break;
+    default:
+        why = QStringLiteral("无法写入名单所在的文件夹。");
+        break;
+    }
+    return OfficeError::of(OfficeError::Code::WriteFailed, why);
+}
+
+// Gives the new file the old one's permissions, and its owner when we may (run as root, the new file
+// would otherwise belong to root and be closed to the user who owns the list). False when the system
+// refused.
+bool keepOwnerAndMode(int handle, const QString& oldFile)
+{
+    struct stat old {};
+    if (::stat(QFile::encodeName(oldFile).constData(), &old) != 0)
+        return false;
+    const bool owned = ::geteuid() != 0 || ::fchown(handle, old.st_uid, old.st_gid) == 0;
+    return ::fchmod(handle, old.st_mode & 07777) == 0 && owned;
 }
 
 } // namespace
@@ -271,6 +353,15 @@ QString LibreOfficeSpreadsheet::heldBy(const QString& path)
     const auto lock = readOfficeLock(path);
     if (!lock)
         return {};
+    if (isGarbledOfficeLock(*lock)) {
+        const QString lockPath = officeLockPath(path);
+        const qint64 age = QFileInfo(lockPath).lastModified().msecsTo(QDateTime::currentDateTime());
+        if (isAbandonedGarbledLock(*lock, age, runningOffices())) {
+            QFile::remove(lockPath);
+            return {};
+        }
+        return describeOfficeLock(*lock);
+    }
     if (process_ && isSameOfficeProfile(lock->profileUrl, process_->profileUrl()) && hasWorkbook())
         return {};
     if (!isOfficeLockLive(*lock, QSysInfo::machineHostName(), runningOffices()))
@@ -284,8 +375,10 @@ OfficeError LibreOfficeSpreadsheet::open(const QString& path, const QString& she
     if (!isRunning())
         return OfficeError::of(OfficeError::Code::EngineStopped);
     const QFileInfo info(path);
-    if (!info.isFile())
+    if (!info.exists())
         return OfficeError::of(OfficeError::Code::FileMissing);
+    if (!info.isFile())
+        return OfficeError::of(OfficeError::Code::NotAFile);
     const QString filter = filterFor(path);
     if (filter.isEmpty())
         return OfficeError::of(OfficeError::Code::NotAWorkbook,
@@ -315,7 +408,7 @@ OfficeError LibreOfficeSpreadsheet::open(const QString& path, const QString& she
         if (!workbook.is()) {
             if (document.is())
                 document->dispose();
-            return OfficeError::of(OfficeError::Code::NotAWorkbook);
+            return whyNotLoaded(path);
         }
         const Reference<css::container::XNameAccess> sheets(workbook->getSheets(), uno::UNO_QUERY_THROW);
         const uno::Sequence<rtl::OUString> names = sheets->getElementNames();
@@ -339,10 +432,44 @@ OfficeError LibreOfficeSpreadsheet::open(const QString& path, const QString& she
         const QString why = fromOU(e.Message);
         engineEnded();
         return OfficeError::of(OfficeError::Code::EngineStopped, why);
-    } catch (const uno::Exception& e) {
+    } catch (const uno::Exception&) {
         closeWorkbook();
-        return OfficeError::of(OfficeError::Code::NotAWorkbook, fromOU(e.Message));
+        return whyNotLoaded(path);
     }
+}
+
+OfficeError LibreOfficeSpreadsheet::whyNotLoaded(const QString& path)
+{
+    // Loaded again with questions allowed: the office asks for a password only when there is one.
+    try {
+        const rtl::Reference<PasswordSpotter> spotter(new PasswordSpotter);
+        const uno::Sequence<css::beans::PropertyValue> arguments = namedValues({
+            namedValue("Hidden", uno::Any(true)),
+            namedValue("FilterName", uno::Any(toOU(filterFor(path)))),
+            namedValue("MacroExecutionMode", uno::Any(sal_Int16(0))),
+            namedValue("UpdateDocMode", uno::Any(sal_Int16(0))),
+            namedValue("InteractionHandler",
+                       uno::Any(Reference<css::task::XInteractionHandler>(spotter.get()))),
+        });
+        Reference<css::frame::XComponentLoader> loader(uno_->desktop, uno::UNO_QUERY_THROW);
+        const Reference<css::lang::XComponent> document =
+            loader->loadComponentFromURL(toOU(fileUrl(path)), "_blank", 0, arguments);
+        if (document.is())
+            document->dispose();
+        if (spotter->passwordAsked)
+            return OfficeError::of(OfficeError::Code::PasswordProtected);
+    } catch (const uno::RuntimeException& e) {
+        const QString why = fromOU(e.Message);
+        engineEnded();
+        return OfficeError::of(OfficeError::Code::EngineStopped, why);
+    } catch (const uno::Exception&) {
+    }
+    // A full disk makes the office fail on a sound file (it cannot write its lock or its temporary
+    // copy): that is no reason to call the list damaged.
+    const qint64 size = QFileInfo(path).size();
+    if (isShortOfSpace(QFileInfo(path).absolutePath(), size) || isShortOfSpace(QDir::tempPath(), size))
+        return OfficeError::of(OfficeError::Code::DiskFull);
+    return OfficeError::of(OfficeError::Code::NotAWorkbook);
 }
 
 bool LibreOfficeSpreadsheet::hasWorkbook() const
@@ -389,6 +516,42 @@ CellValue LibreOfficeSpreadsheet::cell(int row, int column)
     return CellValue::error();
 }
 
+QList<CellValue> LibreOfficeSpreadsheet::columnDown(int column, int firstRow, int maxRows)
+{
+    QList<CellValue> cells;
+    if (!uno_->sheet.is() || column < 1 || firstRow < 1 || maxRows < 1)
+        return cells;
+    try {
+        const Reference<css::sheet::XSheetCellCursor> cursor = uno_->sheet->createCursor();
+        const Reference<css::sheet::XUsedAreaCursor> usedArea(cursor, uno::UNO_QUERY_THROW);
+        usedArea->gotoEndOfUsedArea(false);
+        const Reference<css::sheet::XCellRangeAddressable> end(cursor, uno::UNO_QUERY_THROW);
+        const sal_Int32 lastRow =
+            std::min<sal_Int32>(end->getRangeAddress().EndRow + 1, firstRow + maxRows - 1);
+        if (lastRow < firstRow)
+            return cells;
+        const Reference<css::sheet::XCellRangeData> range(
+            uno_->sheet->getCellRangeByPosition(column - 1, firstRow - 1, column - 1, lastRow - 1),
+            uno::UNO_QUERY_THROW);
+        const uno::Sequence<uno::Sequence<uno::Any>> rows = range->getDataArray();
+        cells.reserve(rows.getLength());
+        for (const uno::Sequence<uno::Any>& row : rows) {
+            double number = 0;
+            rtl::OUString text;
+            if (row.getLength() > 0 && (row[0] >>= number))
+                cells << CellValue::fromNumber(number);
+            else if (row.getLength() > 0 && (row[0] >>= text) && !text.isEmpty())
+                cells << CellValue::fromText(fromOU(text));
+            else
+                cells << CellValue::empty();
+        }
+    } catch (const uno::RuntimeException&) {
+        engineEnded();
+    } catch (const uno::Exception&) {
+    }
+    return cells;
+}
+
 OfficeError LibreOfficeSpreadsheet::setCell(int row, int column, const CellValue& value)
 {
     if (!uno_->sheet.is())
@@ -424,13 +587,23 @@ OfficeError LibreOfficeSpreadsheet::save()
     // The file is written beside the workbook and then renamed over it, so the workbook is either the
     // old one or the new one, never a half-written one.
     const QFileInfo target(QFileInfo(path_).exists() ? QFileInfo(path_).canonicalFilePath() : path_);
+    const QString folder = target.absolutePath();
+    const qint64 size = target.size();
+    // A rename would replace a read-only file as readily as any other (and root writes anything):
+    // the user's protection is honoured here, not left to the system.
+    if (writeProtectionOf(target.filePath()) != WriteProtection::None)
+        return OfficeError::of(OfficeError::Code::WriteProtected);
+
     // Named after this run, so that one left by a kill in the middle of a save can be told and removed.
     QTemporaryFile temporary(target.dir().filePath(namePrefixOfThisRun(kSaveFilePrefix) + target.fileName() +
                                                    QStringLiteral(".XXXXXX")));
+    errno = 0;
     if (!temporary.open())
-        return OfficeError::of(OfficeError::Code::WriteFailed, temporary.errorString());
+        return writeFailure(folder, size, errno);
     temporary.close();
     const QString temporaryPath = temporary.fileName();
+    // The office locks the file it stores to; on a failed store it leaves that lock behind.
+    const auto removeStoreLock = [&temporaryPath] { QFile::remove(officeLockPath(temporaryPath)); };
 
     try {
         Reference<css::frame::XStorable> storable(uno_->document, uno::UNO_QUERY_THROW);
@@ -440,23 +613,36 @@ OfficeError LibreOfficeSpreadsheet::save()
     } catch (const uno::RuntimeException& e) {
         const QString why = fromOU(e.Message);
         engineEnded();
+        removeStoreLock();
         return OfficeError::of(OfficeError::Code::EngineStopped, why);
-    } catch (const uno::Exception& e) {
-        return OfficeError::of(OfficeError::Code::WriteFailed, fromOU(e.Message));
+    } catch (const uno::Exception&) {
+        // The office's own text is for its developers; what the user needs is why, in their words.
+        removeStoreLock();
+        const OfficeError failure = writeFailure(folder, size, 0);
+        if (failure.code == OfficeError::Code::DiskFull)
+            return failure;
+        return OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("表格程序无法写出名单文件。"));
     }
+    removeStoreLock();
 
     QFile written(temporaryPath);
-    if (!written.open(QIODevice::ReadWrite) || written.size() == 0)
-        return OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("写出的文件是空的"));
-    const bool synced = ::fsync(written.handle()) == 0;
+    if (!written.open(QIODevice::ReadWrite))
+        return writeFailure(folder, size, 0);
+    if (written.size() == 0) {
+        if (isShortOfSpace(folder, size))
+            return OfficeError::of(OfficeError::Code::DiskFull);
+        return OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("写出的文件是空的。"));
+    }
+    // Should the system refuse, the list is still saved, only with our permissions.
+    if (target.exists() && !keepOwnerAndMode(written.handle(), target.filePath()))
+        qWarning("The name list's permissions could not be kept");
+    const int synced = ::fsync(written.handle()) == 0 ? 0 : errno;
     written.close();
-    if (!synced)
-        return OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("无法写入磁盘"));
-    if (target.exists())
-        QFile::setPermissions(temporaryPath, QFile::permissions(target.filePath()));
+    if (synced != 0)
+        return writeFailure(folder, size, synced);
     if (std::rename(QFile::encodeName(temporaryPath).constData(),
                     QFile::encodeName(target.filePath()).constData()) != 0)
-        return OfficeError::of(OfficeError::Code::WriteFailed, QString::fromLocal8Bit(std::strerror(errno)));
+        return writeFailure(folder, size, errno);
     temporary.setAutoRemove(false);
     return OfficeError::none();
 }

@@ -24,6 +24,7 @@ public:
     bool hasWorkbook() const override;
     QString workbookPath() const override;
     CellValue cell(int row, int column) override;
+    QList<CellValue> columnDown(int column, int firstRow, int maxRows) override;
     OfficeError setCell(int row, int column, const CellValue& value) override;
     OfficeError save() override;
     void closeWorkbook() override;
@@ -47,6 +48,8 @@ private:
     void finishStart(const OfficeError& result);
     void engineEnded();
     void retire(std::unique_ptr<OfficeProcess> process);
+    // Why a workbook did not load: a password, a full disk, or the file itself.
+    OfficeError whyNotLoaded(const QString& path);
 
     std::unique_ptr<Uno> uno_;
     std::unique_ptr<OfficeProcess> process_;

@@ -49,6 +49,11 @@ std::optional<OfficeLock> readOfficeLock(const QString& documentPath)
     return lock;
 }
 
+bool isGarbledOfficeLock(const OfficeLock& lock)
+{
+    return lock.host.isEmpty() && lock.profileUrl.isEmpty();
+}
+
 QList<RunningOffice> runningOffices()
 {
     QList<RunningOffice> found;
@@ -112,6 +117,17 @@ bool isOfficeLockLive(const OfficeLock& lock, const QString& thisHost, const QLi
         }
     }
     return false;
+}
+
+bool isAbandonedGarbledLock(const OfficeLock& lock, qint64 ageMs, const QList<RunningOffice>& running)
+{
+    if (!isGarbledOfficeLock(lock) || ageMs < kGarbledLockSettleMs)
+        return false;
+    for (const RunningOffice& office : running) {
+        if (!profileKey(office.profileUrl).contains(kPrivateProfileMarker))
+            return false;
+    }
+    return true;
 }
 
 QString describeOfficeLock(const OfficeLock& lock)

@@ -16,7 +16,10 @@ struct OfficeLock {
 
 QString officeLockPath(const QString& documentPath);
 std::optional<OfficeLock> parseOfficeLock(const QByteArray& content);
+// The lock beside the document; nothing when there is none. A lock file that cannot be made sense of
+// (empty, cut short, garbage) reads as a lock with no field at all: see isGarbledOfficeLock.
 std::optional<OfficeLock> readOfficeLock(const QString& documentPath);
+bool isGarbledOfficeLock(const OfficeLock& lock);
 
 // A LibreOffice process running on this machine, with the profile it was started with (empty: the
 // user's default profile).
@@ -38,6 +41,12 @@ bool isSameOfficeProfile(const QString& url, const QString& otherUrl);
 // machine cannot be checked and counts as live; on this machine the lock is live while an office of
 // that profile runs.
 bool isOfficeLockLive(const OfficeLock& lock, const QString& thisHost, const QList<RunningOffice>& running);
+
+// Whether a garbled lock is a leftover nobody will ever clear: an office writes its lock in one go,
+// so one that has stayed garbled for a few seconds while no office but ours runs here is debris (a
+// full disk leaves an empty one behind). While the user's own office runs it may be theirs.
+bool isAbandonedGarbledLock(const OfficeLock& lock, qint64 ageMs, const QList<RunningOffice>& running);
+constexpr qint64 kGarbledLockSettleMs = 5000;
 
 // How the lock reads to the user: "<user>（<host>）".
 QString describeOfficeLock(const OfficeLock& lock);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -35,9 +36,13 @@ struct OfficeError {
         EngineUnavailable, // the spreadsheet program is not installed or did not come up
         EngineStopped,     // our background instance ended (crashed or was killed)
         FileMissing,       // no such file
+        NotAFile,          // something else has the file's name: a folder, a device ...
         NotAWorkbook,      // the file is not a workbook of its format (corrupt, a text file ...)
+        PasswordProtected, // the workbook opens only with its password
         SheetMissing,      // the workbook has no sheet of that name
         HeldByOther,       // another program (the user's own office) has the file open
+        DiskFull,          // no room left on the disk to read or write the file; the file is as it was
+        WriteProtected,    // the file or its folder is read-only; it is left as it was
         WriteFailed,       // the file could not be written; it is left as it was
     };
 
@@ -74,10 +79,14 @@ public:
 
     // Cells of the selected sheet, rows and columns from 1.
     virtual CellValue cell(int row, int column) = 0;
+    // The cells of a column from firstRow down to the last row of the sheet that holds anything, at
+    // most maxRows of them; one call however long the sheet is.
+    virtual QList<CellValue> columnDown(int column, int firstRow, int maxRows) = 0;
     virtual OfficeError setCell(int row, int column, const CellValue& value) = 0;
 
     // Writes the open workbook back to its file in its own format. The file is replaced as a whole
-    // or not at all: a failed save leaves the previous file untouched.
+    // or not at all: a failed save leaves the previous file untouched, and a write-protected file (or
+    // folder) is refused. The file keeps its permissions.
     virtual OfficeError save() = 0;
     // Closes the open workbook without saving.
     virtual void closeWorkbook() = 0;

@@ -173,6 +173,14 @@ void NameListDraw::onListRead(const NameList::Problem& problem)
         failStart(problem.text);
         return;
     }
+    // A list that does not add up, or that the user made read-only, is drawn from only once the
+    // teacher knows what the draw takes and agrees.
+    if (!list_.caveat().isEmpty() &&
+        program().dialogs().askYesNo(this, kNoticeTitle, list_.caveat()) != Answer::Yes) {
+        list_.close();
+        failStart({});
+        return;
+    }
     round_.start(list_.count());
     rollForNext();
 }
@@ -193,7 +201,8 @@ void NameListDraw::failStart(const QString& message)
     startButton_->setEnabled(true);
     editButton_->setEnabled(true);
     quitButton_->setEnabled(true);
-    inform(message);
+    if (!message.isEmpty())
+        inform(message);
 }
 
 void NameListDraw::onRollTick()

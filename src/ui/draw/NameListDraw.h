@@ -56,7 +56,7 @@ private:
     void buildControls();
 
     void onListRead(const NameList::Problem& problem);
-    // Back to the window as it opened, then the message that says why.
+    // Back to the window as it opened, then the message that says why (if any).
     void failStart(const QString& message);
     void rollForNext();
     void endRound();

@@ -67,9 +67,9 @@ protected:
     NameList list{&office, folder.path()};
 };
 
-TEST_F(NameListTest, ReadsTheCountAndTheRowsAsTheyAreAndClearsTheLastOrder)
+TEST_F(NameListTest, ReadsTheRowsAsTheyAreAndClearsTheLastOrder)
 {
-    FakeSpreadsheet::Workbook workbook = FakeSpreadsheet::nameList(CellValue::fromText(QStringLiteral("3")),
+    FakeSpreadsheet::Workbook workbook = FakeSpreadsheet::nameList(CellValue::fromText(QStringLiteral("2")),
                                                                    {{" 07 ", "  Li Lei  "}, {"", "王五"}});
     workbook.sheets[QStringLiteral("Sheet1")][{3, 3}] = CellValue::fromNumber(2);
     workbook.sheets[QStringLiteral("Sheet1")][{4, 3}] = CellValue::fromNumber(1);
@@ -80,14 +80,12 @@ TEST_F(NameListTest, ReadsTheCountAndTheRowsAsTheyAreAndClearsTheLastOrder)
     EXPECT_FALSE(*reported) << reported->text.toStdString();
     EXPECT_TRUE(list.isOpen());
     EXPECT_EQ(list.path(), listPath());
-    ASSERT_EQ(list.count(), 3);
+    ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(list.entry(1).number, " 07 ");
     EXPECT_EQ(list.entry(1).name, "  Li Lei  ");
     EXPECT_EQ(list.entry(2).number, "");
     EXPECT_EQ(list.entry(2).name, "王五");
-    // A count above the filled rows: the rest are entries with no number and no name.
-    EXPECT_EQ(list.entry(3).number, "");
-    EXPECT_EQ(list.entry(3).name, "");
+    EXPECT_EQ(list.caveat(), "") << "a list that adds up is drawn from without a question";
     EXPECT_EQ(office.liveCell(3, 3).kind, CellValue::Kind::Empty);
     EXPECT_EQ(office.liveCell(4, 3).kind, CellValue::Kind::Empty);
     // Nothing is saved by reading.
@@ -95,12 +93,159 @@ TEST_F(NameListTest, ReadsTheCountAndTheRowsAsTheyAreAndClearsTheLastOrder)
     EXPECT_EQ(saved(3, 3), CellValue::fromNumber(2));
 }
 
-TEST_F(NameListTest, OnlyTheFirstTwoHundredRowsTakePart)
+// A1 and the rows below it disagree: the teacher is told what is wrong and what the draw takes, and
+// nobody is ever drawn as an empty name.
+TEST_F(NameListTest, ACountThatDoesNotMatchTheRowsIsToldAndOnlyNamedRowsTakePart)
 {
-    putList(CellValue::fromNumber(250), people(250));
+    struct Case {
+        const char* what;
+        CellValue a1;
+        Entries rows;
+        int taking;
+        QStringList told;
+    };
+    const Entries gappy{{"1", "张三"}, {"2", ""}, {"", ""}, {"4", "  "}, {"5", "赵六"}};
+    const QList<Case> cases{
+        {"A1 above the names",
+         CellValue::fromNumber(10),
+         people(3),
+         3,
+         {"单元格 A1 写的是 10 人，但第 3 到第 12 行中只有 3 个姓名", "本轮按 3 人抽签",
+          "要按这 3 人抽签吗？"}},
+        {"names below A1's rows",
+         CellValue::fromNumber(3),
+         people(10),
+         3,
+         {"单元格 A1 写的是 3 人，但名单中共有 10 个姓名",
+          "只有第 3 到第 5 行参加抽签，下面的 7 个姓名不参加"}},
+        {"a fractional count",
+         CellValue::fromNumber(7.5),
+         people(7),
+         7,
+         {"单元格 A1 中的人数 7.5 不是整数，按 7 人计。"}},
+        {"a fractional count as text",
+         CellValue::fromText(QStringLiteral(" 2.9 ")),
+         people(3),
+         2,
+         {"人数 2.9 不是整数，按 2 人计", "共有 3 个姓名"}},
+        {"rows without a name",
+         CellValue::fromNumber(5),
+         gappy,
+         2,
+         {"第 3 到第 7 行中只有 2 个姓名；没有姓名的行不参加抽签", "本轮按 2 人抽签"}},
+        {"far above a round",
+         CellValue::fromNumber(1e12),
+         people(5),
+         5,
+         {"单元格 A1 写的是 1000000000 人，但一轮最多 200 人", "第 3 到第 202 行中只有 5 个姓名"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        putList(c.a1, c.rows);
+        const auto reported = open(list);
+        ASSERT_TRUE(reported.has_value());
+        ASSERT_FALSE(*reported) << reported->text.toStdString();
+        EXPECT_EQ(list.count(), c.taking);
+        for (int i = 1; i <= list.count(); ++i)
+            EXPECT_FALSE(list.entry(i).name.trimmed().isEmpty()) << i;
+        EXPECT_TRUE(
+            list.caveat().startsWith(QStringLiteral("名单文件：") + QDir::toNativeSeparators(listPath())));
+        for (const QString& told : c.told)
+            EXPECT_TRUE(list.caveat().contains(told)) << list.caveat().toStdString();
+        list.close();
+        EXPECT_FALSE(office.isRunning());
+    }
+    EXPECT_EQ(office.saves, 0);
+}
+
+TEST_F(NameListTest, TheOrderOfARowBelowAGapGoesIntoItsOwnRow)
+{
+    putList(CellValue::fromNumber(4), {{"1", "张三"}, {"", ""}, {"3", "王五"}, {"4", "赵六"}});
+    ASSERT_FALSE(*open(list));
+    ASSERT_EQ(list.count(), 3);
+    EXPECT_EQ(list.entry(2).name, "王五");
+    EXPECT_EQ(list.entry(2).row, 5);
+    EXPECT_FALSE(list.recordOrder(2, 1));
+    EXPECT_FALSE(list.recordOrder(3, 2));
+    EXPECT_EQ(office.liveCell(5, 3), CellValue::fromNumber(1));
+    EXPECT_EQ(office.liveCell(6, 3), CellValue::fromNumber(2));
+    EXPECT_EQ(office.liveCell(4, 3).kind, CellValue::Kind::Empty);
+}
+
+TEST_F(NameListTest, OnlyTheFirstTwoHundredOfTenThousandRowsTakePartAndTheTeacherIsTold)
+{
+    FakeSpreadsheet::Workbook workbook =
+        FakeSpreadsheet::nameList(CellValue::fromNumber(10000), people(10000));
+    // An order of an earlier round far down the list stays: those rows do not take part.
+    workbook.sheets[QStringLiteral("Sheet1")][{5000, 3}] = CellValue::fromNumber(4);
+    putWorkbook(workbook);
     ASSERT_FALSE(*open(list));
     ASSERT_EQ(list.count(), 200);
     EXPECT_EQ(list.entry(200).name, "学生200");
+    EXPECT_TRUE(list.caveat().contains(QStringLiteral("单元格 A1 写的是 10000 人，但一轮最多 200 人")));
+    EXPECT_TRUE(list.caveat().contains(
+        QStringLiteral("名单中共有 10000 个姓名：只有第 3 到第 202 行参加抽签，下面的 9800 个姓名不参加")));
+    EXPECT_TRUE(list.caveat().contains(QStringLiteral("本轮按 200 人抽签")));
+    // The rows below are counted in one read, not cell by cell.
+    EXPECT_EQ(office.columnReads, 1);
+    EXPECT_EQ(office.liveCell(5000, 3), CellValue::fromNumber(4));
+}
+
+TEST_F(NameListTest, ACountWithNoNameBelowItIsAProblemNotARound)
+{
+    putList(CellValue::fromNumber(5), {{"1", ""}, {"2", " "}});
+    const auto reported = open(list);
+    ASSERT_TRUE(reported.has_value());
+    EXPECT_EQ(reported->kind, Kind::CannotOpen);
+    EXPECT_TRUE(reported->text.contains(QStringLiteral("第 3 到第 7 行的 B 列中没有姓名")));
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_EQ(list.caveat(), "");
+}
+
+// A list the user made read-only is drawn from but never written, and the teacher hears of it first.
+TEST_F(NameListTest, AWriteProtectedListIsDrawnFromButNeverWritten)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(listPath(), readOnly));
+    ASSERT_FALSE(*open(list));
+    EXPECT_TRUE(list.isWriteProtected());
+    EXPECT_EQ(list.count(), 3);
+    EXPECT_TRUE(list.caveat().contains(QStringLiteral("名单文件是只读的（写保护）")));
+    EXPECT_TRUE(list.caveat().contains(QStringLiteral("抽签顺序不会写入名单文件，文件保持原样")));
+    EXPECT_TRUE(list.caveat().endsWith(QStringLiteral("仍要抽签吗？")));
+
+    EXPECT_FALSE(list.recordOrder(1, 1));
+    EXPECT_EQ(office.liveCell(3, 3).kind, CellValue::Kind::Empty);
+    EXPECT_FALSE(list.saveAndEnd());
+    EXPECT_EQ(office.saves, 0);
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_EQ(QFile::permissions(listPath()) & (readOnly | QFile::WriteOwner), readOnly);
+
+    // Writable again: the next read records and saves as ever.
+    ASSERT_TRUE(QFile::setPermissions(listPath(), QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_FALSE(*open(list));
+    EXPECT_FALSE(list.isWriteProtected());
+    EXPECT_EQ(list.caveat(), "");
+    EXPECT_FALSE(list.recordOrder(1, 1));
+    EXPECT_FALSE(list.saveAndEnd());
+    EXPECT_EQ(saved(3, 3), CellValue::fromNumber(1));
+}
+
+TEST_F(NameListTest, AReadOnlyFolderProtectsTheListAndCombinesWithACountNote)
+{
+    putList(CellValue::fromNumber(4), people(3));
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const auto reported = open(list);
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ASSERT_TRUE(reported.has_value());
+    ASSERT_FALSE(*reported);
+    EXPECT_TRUE(list.isWriteProtected());
+    EXPECT_TRUE(list.caveat().contains(QStringLiteral("第 3 到第 6 行中只有 3 个姓名")));
+    EXPECT_TRUE(list.caveat().contains(QStringLiteral("名单文件所在的文件夹是只读的（写保护）")));
+    EXPECT_TRUE(list.caveat().contains(QStringLiteral("要按这 3 人抽签吗？")));
+    list.close();
+    EXPECT_EQ(office.saves, 0);
 }
 
 TEST_F(NameListTest, TheOrderGoesIntoColumnCAndIsSavedWhenTheRoundEnds)
@@ -174,21 +319,44 @@ TEST_F(NameListTest, ARoundWithAWriteLostIsNotSavedSoTheFileKeepsItsLastWholeOrd
     EXPECT_FALSE(office.isRunning());
 }
 
-TEST_F(NameListTest, AFailedSaveIsReportedWithWhatTheOfficeSaid)
+// A save that fails says why in the user's words, and that the file keeps its last content: a full
+// disk must not read as a damaged list.
+TEST_F(NameListTest, AFailedSaveIsToldPlainlyWithTheFileAsItWas)
 {
+    struct Case {
+        const char* what;
+        OfficeError error;
+        QStringList told;
+    };
+    const QList<Case> cases{
+        {"disk full",
+         OfficeError::of(OfficeError::Code::DiskFull),
+         {"磁盘空间已满，本轮的抽签顺序没有保存", "没有损坏", "腾出磁盘空间"}},
+        {"made read-only meanwhile",
+         OfficeError::of(OfficeError::Code::WriteProtected),
+         {"名单文件是只读的，本轮的抽签顺序没有保存", "取消只读属性"}},
+        {"folder gone",
+         OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("名单所在的文件夹已不存在。")),
+         {"没有保存到名单文件", "名单所在的文件夹已不存在。", "保持上次保存时的内容", "U 盘"}},
+        {"office gone",
+         OfficeError::of(OfficeError::Code::EngineStopped, QStringLiteral("Binary URP bridge disposed")),
+         {"意外停止", "保持上次保存时的内容"}},
+    };
     putList(CellValue::fromNumber(2), people(2));
-    office.saveResult =
-        OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("No space left on device"));
-    ASSERT_FALSE(*open(list));
-    list.recordOrder(1, 1);
-
-    const NameList::Problem problem = list.saveAndEnd();
-    EXPECT_EQ(problem.kind, Kind::NotSaved);
-    EXPECT_TRUE(problem.text.contains(QStringLiteral("没有保存")));
-    EXPECT_TRUE(problem.text.contains(QStringLiteral("No space left on device")));
-    EXPECT_TRUE(problem.text.contains(QDir::toNativeSeparators(listPath())));
-    EXPECT_FALSE(office.isRunning());
-    EXPECT_EQ(saved(3, 3).kind, CellValue::Kind::Empty);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        office.saveResult = c.error;
+        ASSERT_FALSE(*open(list));
+        list.recordOrder(1, 1);
+        const NameList::Problem problem = list.saveAndEnd();
+        EXPECT_EQ(problem.kind, Kind::NotSaved);
+        for (const QString& told : c.told)
+            EXPECT_TRUE(problem.text.contains(told)) << problem.text.toStdString();
+        EXPECT_FALSE(problem.text.contains(QStringLiteral("URP"))) << "the office's own words stay out";
+        EXPECT_TRUE(problem.text.contains(QDir::toNativeSeparators(listPath())));
+        EXPECT_FALSE(office.isRunning());
+        EXPECT_EQ(saved(3, 3).kind, CellValue::Kind::Empty);
+    }
 }
 
 // What can be told without the office is told before open returns, and our instance is not started.
@@ -206,6 +374,24 @@ TEST_F(NameListTest, AMissingOrHeldListIsToldAtOnce)
     ASSERT_TRUE(held.has_value());
     EXPECT_EQ(held->kind, Kind::CannotOpen);
     EXPECT_TRUE(held->text.contains(QStringLiteral("正被 王老师（classroom-pc） 打开")));
+    // The way out, should nobody really hold it: the lock file by name.
+    EXPECT_TRUE(
+        held->text.contains(QStringLiteral("请删除名单旁边的锁定文件 ") +
+                            QDir::toNativeSeparators(QDir(folder.path()).filePath(".~lock.name.xls#"))));
+
+    // A folder where the list should be is not a missing list.
+    office.holders.clear();
+    QFile::remove(listPath());
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("name.xls")));
+    const auto folderNamedList = open(list);
+    ASSERT_TRUE(folderNamedList.has_value());
+    EXPECT_EQ(folderNamedList->kind, Kind::CannotOpen);
+    EXPECT_TRUE(folderNamedList->text.contains(QStringLiteral("名单文件的位置上是一个文件夹，不是工作簿")))
+        << folderNamedList->text.toStdString();
+    EXPECT_FALSE(folderNamedList->text.contains(QStringLiteral("找不到")));
+    EXPECT_TRUE(list.editElsewhere().text.contains(QStringLiteral("是一个文件夹")));
+    EXPECT_EQ(office.editedFiles, QStringList{});
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("name.xls")));
 
     EXPECT_EQ(office.starts, 0);
     EXPECT_EQ(list.state(), NameList::State::Closed);
@@ -241,6 +427,17 @@ TEST_F(NameListTest, AnUnusableWorkbookIsToldAndEndsOurInstance)
         {"A1 zero", [&] { putList(CellValue::fromNumber(0), people(3)); }, "人数是 0"},
         {"A1 text", [&] { putList(CellValue::fromText(QStringLiteral("全班")), people(3)); },
          "不是人数（“全班”）"},
+        {"password",
+         [&] { office.openErrors[listPath()] = OfficeError::of(OfficeError::Code::PasswordProtected); },
+         "设置了打开密码"},
+        {"disk full", [&] { office.openErrors[listPath()] = OfficeError::of(OfficeError::Code::DiskFull); },
+         "磁盘空间已满，名单文件无法读取"},
+        {"A1 a half",
+         [&] {
+             office.openErrors.clear();
+             putList(CellValue::fromNumber(0.5), people(3));
+         },
+         "人数是 0.5"},
         {"office does not come up",
          [&] {
              putList(CellValue::fromNumber(3), people(3));
