@@ -81,7 +81,7 @@ CalcFiles::~CalcFiles()
     }
 }
 
-void CalcFiles::write(const QString& path, const QList<Sheet>& sheets)
+void CalcFiles::write(const QString& path, const QList<Sheet>& sheets, const QString& password)
 {
     Reference<css::lang::XComponent> document =
         uno_->loader->loadComponentFromURL("private:factory/scalc", "_blank", 0, arguments({}));
@@ -101,11 +101,15 @@ void CalcFiles::write(const QString& path, const QList<Sheet>& sheets)
                 Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)->setString(ou(it.value().text));
         }
     }
-    uno::Sequence<css::beans::PropertyValue> store(2);
+    uno::Sequence<css::beans::PropertyValue> store(password.isEmpty() ? 2 : 3);
     store.getArray()[0].Name = "FilterName";
     store.getArray()[0].Value <<= ou(LibreOfficeSpreadsheet::filterFor(path));
     store.getArray()[1].Name = "Overwrite";
     store.getArray()[1].Value <<= true;
+    if (!password.isEmpty()) {
+        store.getArray()[2].Name = "Password";
+        store.getArray()[2].Value <<= ou(password);
+    }
     Reference<css::frame::XStorable>(document, uno::UNO_QUERY_THROW)->storeToURL(url(path), store);
     close(document);
 }

@@ -22,8 +22,9 @@ public:
     explicit CalcFiles(const QString& connectionUrl);
     ~CalcFiles();
 
-    // Writes a workbook with these sheets in the format of the file's extension.
-    void write(const QString& path, const QList<Sheet>& sheets);
+    // Writes a workbook with these sheets in the format of the file's extension, encrypted with the
+    // password when one is given.
+    void write(const QString& path, const QList<Sheet>& sheets, const QString& password = {});
     // Reads every sheet of the workbook, rows and columns 1..size.
     QList<Sheet> read(const QString& path, int size = 12);
 

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -143,6 +144,35 @@ TEST_F(NameListDrawOfficeTest, AKilledOfficeMidRoundLeavesTheListReadableAndTheN
     const QList<CalcFiles::Sheet> back = office::files().read(path, 45);
     EXPECT_EQ(back[0].cells.value({first + 2, 3}), CellValue::fromNumber(1));
     EXPECT_EQ(t.dialogs.shown.size(), 1);
+}
+
+TEST_F(NameListDrawOfficeTest, AReadOnlyListIsDrawnFromAndLeftByteForByte)
+{
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    QFile sample(path);
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray before = sample.readAll();
+    sample.close();
+    const QFileInfo was(path);
+
+    t.dialogs.answerNext(Answer::Yes);
+    startRound();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("名单文件是只读的（写保护）")));
+    drawOne();
+    drawOne();
+    control<QPushButton>("CommandQuit")->click();
+    EXPECT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_FALSE(office::engine().isRunning());
+
+    QFile after(path);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+    const QFileInfo is(path);
+    EXPECT_EQ(is.permissions(), was.permissions());
+    EXPECT_EQ(is.lastModified(), was.lastModified());
+    EXPECT_EQ(QDir(t.dataDir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("~")),
+              QStringList{});
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // Rules of the office seam that need no office: reading cell values and lock files.
 #include "platform/office/OfficeLock.h"
 #include "platform/office/Spreadsheet.h"
+#include "platform/office/WriteProtection.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -107,6 +109,60 @@ TEST(OfficeLockTest, ALockIsLiveWhileAnOfficeOfItsProfileRuns)
 
     EXPECT_FALSE(isOfficeLockLive(ours, QStringLiteral("pc"), {defaultOffice, otherPrivate}));
     EXPECT_TRUE(isOfficeLockLive(ours, QStringLiteral("pc"), {ourOffice}));
+}
+
+TEST(OfficeLockTest, AGarbledLockIsDebrisOnceSettledAndNoOfficeOfTheUserRuns)
+{
+    // As readOfficeLock gives an empty or garbage lock file.
+    const OfficeLock garbled{};
+    EXPECT_TRUE(isGarbledOfficeLock(garbled));
+    const OfficeLock readable{{}, QStringLiteral("t"), QStringLiteral("pc"), {}, QStringLiteral("file:///p")};
+    EXPECT_FALSE(isGarbledOfficeLock(readable));
+
+    const RunningOffice ours{11, QStringLiteral("file:///tmp/vantrel-office-AbC123")};
+    const RunningOffice usersDefault{10, {}};
+    const RunningOffice usersOther{12, QStringLiteral("file:///home/t/other-profile")};
+    const qint64 settled = kGarbledLockSettleMs;
+
+    EXPECT_TRUE(isAbandonedGarbledLock(garbled, settled, {}));
+    EXPECT_TRUE(isAbandonedGarbledLock(garbled, 60000, {ours}));
+    // Still being written, perhaps.
+    EXPECT_FALSE(isAbandonedGarbledLock(garbled, settled - 1, {}));
+    // The user's own office may own it.
+    EXPECT_FALSE(isAbandonedGarbledLock(garbled, 60000, {ours, usersDefault}));
+    EXPECT_FALSE(isAbandonedGarbledLock(garbled, 60000, {usersOther}));
+    // A lock that reads is judged by its profile, not by this rule.
+    EXPECT_FALSE(isAbandonedGarbledLock(readable, 60000, {}));
+}
+
+// Read-only by the user's choice, whoever runs the program: root could write, but does not.
+TEST(WriteProtectionTest, FollowsTheModeAsWellAsWhatThisProcessMayDo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("name.xls"));
+    EXPECT_EQ(writeProtectionOf(path), WriteProtection::None) << "a file still to be made";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(writeProtectionOf(path), WriteProtection::None);
+
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    EXPECT_EQ(writeProtectionOf(path), WriteProtection::File);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(writeProtectionOf(path), WriteProtection::None);
+
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    EXPECT_EQ(writeProtectionOf(path), WriteProtection::Folder);
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+
+    if (::geteuid() == 0) {
+        // Another user's list: writable while any write bit is set, protected when none is.
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        EXPECT_EQ(writeProtectionOf(path), WriteProtection::None);
+        ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther));
+        EXPECT_EQ(writeProtectionOf(path), WriteProtection::File);
+    }
 }
 
 } // namespace

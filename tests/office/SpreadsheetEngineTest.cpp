@@ -235,7 +235,8 @@ TEST_F(SpreadsheetEngineTest, AFailedSaveIsReportedAndLeavesNoHalfFile)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("name.xls")));
     const OfficeError failed = engine.save();
     EXPECT_EQ(failed.code, OfficeError::Code::WriteFailed);
-    EXPECT_FALSE(failed.detail.isEmpty());
+    // Said in the user's words, not in the office's or the system's.
+    EXPECT_EQ(failed.detail, "名单文件的位置上是一个文件夹。");
     EXPECT_TRUE(QFileInfo(path("name.xls")).isDir());
     QStringList rest = leftovers(dir.path(), QStringLiteral("name.xls"));
     rest.removeAll(QStringLiteral(".~lock.name.xls#"));
@@ -246,7 +247,9 @@ TEST_F(SpreadsheetEngineTest, AFailedSaveIsReportedAndLeavesNoHalfFile)
     office::files().write(gone.filePath(QStringLiteral("name.xls")), {listSheet()});
     ASSERT_FALSE(engine.open(gone.filePath(QStringLiteral("name.xls")), QStringLiteral("sheet1")));
     ASSERT_TRUE(gone.remove());
-    EXPECT_EQ(engine.save().code, OfficeError::Code::WriteFailed);
+    const OfficeError goneFailure = engine.save();
+    EXPECT_EQ(goneFailure.code, OfficeError::Code::WriteFailed);
+    EXPECT_EQ(goneFailure.detail, "名单所在的文件夹已不存在。");
 }
 
 TEST_F(SpreadsheetEngineTest, AKilledInstanceLeavesTheFileReadableAndANewOneStarts)

@@ -44,11 +44,12 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <cppuhelper/bootstrap.hxx>
-#include <cppuhelper/implbase.hxx>
+#include <cppuhelper/implbase1.hxx>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <rtl/ref.hxx>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -106,7 +107,7 @@ Reference<uno::XComponentContext> localContext()
 }
 
 // Answers every question of a load with "abort", noting whether one of them asked for a password.
-class PasswordSpotter : public cppu::WeakImplHelper<css::task::XInteractionHandler> {
+class PasswordSpotter : public cppu::WeakImplHelper1<css::task::XInteractionHandler> {
 public:
     void SAL_CALL handle(const Reference<css::task::XInteractionRequest>& request) override
     {

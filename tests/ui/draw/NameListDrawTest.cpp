@@ -200,17 +200,83 @@ TEST_F(NameListDrawTest, ARoundOfThreeDrawsEachOnceNumbersThemAndSavesTheOrder)
     EXPECT_EQ(t.dialogs.shown.size(), 0);
 }
 
-TEST_F(NameListDrawTest, TheRoundTakesTheListsEntriesNotTheFilesRows)
+// A list whose count does not match its rows is asked about before anything is drawn: 否 leaves it
+// unread and untouched, 是 draws from the rows the question names.
+TEST_F(NameListDrawTest, ACountThatDoesNotMatchTheRowsIsAskedAboutFirst)
 {
     putList(CellValue::fromNumber(250), people(250));
     open();
     startButton()->click();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    const ScriptedDialogs::Shown& question = t.dialogs.shown[0];
+    EXPECT_EQ(question.kind, ScriptedDialogs::Kind::Ask);
+    EXPECT_EQ(question.title, "Vantrel工具提示：");
+    EXPECT_TRUE(question.text.contains(QStringLiteral("单元格 A1 写的是 250 人，但一轮最多 200 人")));
+    EXPECT_TRUE(question.text.contains(QStringLiteral("下面的 50 个姓名不参加")));
+    EXPECT_TRUE(question.text.endsWith(QStringLiteral("要按这 200 人抽签吗？")));
+    // No (the default): back where it was, our office ended, nothing saved.
+    EXPECT_EQ(numberBox()->text(), "点击“开始”按钮");
+    EXPECT_EQ(totalLabel()->text(), "?");
+    EXPECT_FALSE(t.spreadsheet.isRunning());
+    EXPECT_EQ(t.spreadsheet.saves, 0);
+    expectIdle();
+
+    t.dialogs.answerNext(Answer::Yes);
+    startButton()->click();
+    EXPECT_EQ(t.dialogs.shown.size(), 2);
     EXPECT_EQ(totalLabel()->text(), "200");
     EXPECT_EQ(w->remainingInRound(), 200);
     drawButton()->click();
     EXPECT_GE(w->lastDrawn(), 1);
     EXPECT_LE(w->lastDrawn(), 200);
     EXPECT_EQ(t.spreadsheet.liveCell(w->lastDrawn() + 2, 3), CellValue::fromNumber(1));
+}
+
+TEST_F(NameListDrawTest, ARoundNeverDrawsAnEmptyName)
+{
+    putList(CellValue::fromNumber(10), {{"1", "张三"}, {"2", ""}, {"3", "王五"}});
+    t.dialogs.answerNext(Answer::Yes);
+    open();
+    startButton()->click();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("第 3 到第 12 行中只有 2 个姓名")));
+    EXPECT_EQ(totalLabel()->text(), "2");
+
+    const QStringList shown = drawWholeRound();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown.contains(QStringLiteral("张三")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("王五")));
+    EXPECT_TRUE(roundOverLabel()->isVisible());
+    EXPECT_EQ(t.spreadsheet.saves, 1);
+    // The orders sit in the rows of the names drawn, not in the empty row between them.
+    EXPECT_EQ(savedOrder(1) + savedOrder(3), 3);
+    EXPECT_EQ(savedOrder(2), 0);
+}
+
+// The user made the list read-only: the teacher may still draw from it, and the file stays as it was.
+TEST_F(NameListDrawTest, AReadOnlyListIsDrawnFromOnlyWhenWantedAndNeverSaved)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(listPath(), readOnly));
+    open();
+    startButton()->click();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
+    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("名单文件是只读的（写保护）")));
+    EXPECT_TRUE(t.dialogs.shown[0].text.endsWith(QStringLiteral("仍要抽签吗？")));
+    expectIdle();
+
+    t.dialogs.answerNext(Answer::Yes);
+    startButton()->click();
+    EXPECT_EQ(drawWholeRound().size(), 3);
+    EXPECT_TRUE(roundOverLabel()->isVisible());
+    EXPECT_EQ(t.spreadsheet.saves, 0);
+    EXPECT_EQ(savedOrder(1) + savedOrder(2) + savedOrder(3), 0);
+    quitButton()->click();
+    // Asked twice, and nothing else: no save failure to report, since none was tried.
+    EXPECT_EQ(t.dialogs.shown.size(), 2);
+    EXPECT_EQ(QFile::permissions(listPath()) & (readOnly | QFile::WriteOwner), readOnly);
 }
 
 TEST_F(NameListDrawTest, NamesAreShownTrimmedAndStoredAsTheyAre)
@@ -322,13 +388,30 @@ TEST_F(NameListDrawTest, AnUnusableListIsExplainedAndLeavesTheWindowUsable)
         {"A1 negative", [&] { putList(CellValue::fromNumber(-3), people(3)); }, "人数是 -3"},
         {"A1 text", [&] { putList(CellValue::fromText(QStringLiteral("全班")), people(3)); },
          "不是人数（“全班”）"},
+        {"password",
+         [&] {
+             putList(CellValue::fromNumber(3), people(3));
+             t.spreadsheet.openErrors[listPath()] = OfficeError::of(OfficeError::Code::PasswordProtected);
+         },
+         "设置了打开密码"},
+        {"disk full",
+         [&] { t.spreadsheet.openErrors[listPath()] = OfficeError::of(OfficeError::Code::DiskFull); },
+         "请不要删除它"},
         {"office missing",
          [&] {
+             t.spreadsheet.openErrors.clear();
              putList(CellValue::fromNumber(3), people(3));
              t.spreadsheet.startResult =
                  OfficeError::of(OfficeError::Code::EngineUnavailable, "soffice not found");
          },
          "soffice not found"},
+        {"a folder named as the list",
+         [&] {
+             t.spreadsheet.startResult = {};
+             QFile::remove(listPath());
+             QDir(t.dataDir.path()).mkdir(QStringLiteral("name.xls"));
+         },
+         "名单文件的位置上是一个文件夹"},
     };
     open();
     for (const Case& c : cases) {
@@ -403,14 +486,13 @@ TEST_F(NameListDrawTest, EditingOpensTheUsersOfficeAndQuitLeavesItsEditsAlone)
 TEST_F(NameListDrawTest, AFailedSaveIsReportedNotTakenForSuccess)
 {
     putList(CellValue::fromNumber(2), people(2));
-    t.spreadsheet.saveResult =
-        OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("No space left on device"));
+    t.spreadsheet.saveResult = OfficeError::of(OfficeError::Code::DiskFull);
     open();
     startButton()->click();
     drawWholeRound();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
-    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("没有保存")));
-    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("No space left on device")));
+    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("磁盘空间已满，本轮的抽签顺序没有保存")));
+    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("没有损坏")));
     EXPECT_EQ(savedOrder(1), 0);
     EXPECT_TRUE(roundOverLabel()->isVisible());
     EXPECT_FALSE(t.spreadsheet.isRunning());
