@@ -174,9 +174,10 @@ void NameListDraw::onListRead(const NameList::Problem& problem)
         return;
     }
     // A list that does not add up, or that the user made read-only, is drawn from only once the
-    // teacher knows what the draw takes and agrees.
+    // teacher knows what the draw takes and agrees (and the list is still ours after the question).
     if (!list_.caveat().isEmpty() &&
-        program().dialogs().askYesNo(this, kNoticeTitle, list_.caveat()) != Answer::Yes) {
+        (program().dialogs().askYesNo(this, kNoticeTitle, list_.caveat()) != Answer::Yes ||
+         !list_.isOpen())) {
         list_.close();
         failStart({});
         return;
