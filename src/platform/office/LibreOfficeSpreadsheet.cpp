@@ -124,7 +124,8 @@ public:
             }
         }
     }
-    bool passwordAsked = false;
+    // Set on the bridge's thread while the load waits for it.
+    std::atomic<bool> passwordAsked{false};
 };
 
 // Whether the disk that holds the folder has too little room left for the office to read or write a
