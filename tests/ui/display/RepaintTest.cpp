@@ -104,3 +104,18 @@ TEST_F(TrackingTest, TheEnlargedCountRepaintsItsDigitsOnceASecondAndItsStatusOnl
     EXPECT_LE(log.paints.value(QStringLiteral("Label1")), 7);
     EXPECT_TRUE(log.outside.isEmpty()) << log.outside.join(QLatin1Char(' ')).toStdString();
 }
+
+TEST_F(TrackingTest, TheMainWindowCountingRepaintsOnlyItsCount)
+{
+    MainWindow& w = start();
+    startCountdown(w, QStringLiteral("10"));
+    runSeconds(t, 2);
+    QLabel& count = control<QLabel>(w, "Label3");
+    PaintLog log;
+    log.expectWithin(&count);
+
+    runSeconds(t, 10);
+    EXPECT_GE(log.paints.value(QStringLiteral("Label3")), 9);
+    EXPECT_LE(log.paints.value(QStringLiteral("Label3")), 11);
+    EXPECT_TRUE(log.outside.isEmpty()) << log.outside.join(QLatin1Char(' ')).toStdString();
+}
