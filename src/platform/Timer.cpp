@@ -39,3 +39,12 @@ void Timer::fire()
     handler_();
     inHandler_ = false;
 }
+
+void Timer::wake(qint64 missedTicks)
+{
+    if (!enabled_ || inHandler_ || !wakeHandler_ || missedTicks <= 0)
+        return;
+    inHandler_ = true;
+    wakeHandler_(missedTicks);
+    inHandler_ = false;
+}

@@ -22,6 +22,11 @@ public:
     ~Timer() override;
 
     void onTick(std::function<void()> handler) { handler_ = std::move(handler); }
+    // After the machine slept, a counting timer with a wake handler is told at once how many ticks
+    // fell due meanwhile, instead of running them one by one in a burst. Without one, its missed
+    // ticks run in order as after a blocked event loop.
+    void onWake(std::function<void(qint64 missedTicks)> handler) { wakeHandler_ = std::move(handler); }
+    bool catchesUpAfterSleep() const { return policy_ == TickPolicy::Counting && bool(wakeHandler_); }
 
     // Turning on a stopped timer starts a fresh interval; turning on a running one changes nothing.
     void setEnabled(bool on);
@@ -35,6 +40,8 @@ public:
     // Runs the tick handler. A handler that is still running (it opened a question, say) is not
     // entered a second time; that tick is skipped.
     void fire();
+    // Runs the wake handler with the ticks missed during a sleep; like fire(), never re-entered.
+    void wake(qint64 missedTicks);
 
 private:
     TimerDriver& driver_;
@@ -43,6 +50,7 @@ private:
     bool enabled_ = false;
     bool inHandler_ = false;
     std::function<void()> handler_;
+    std::function<void(qint64)> wakeHandler_;
 };
 
 // Runs the program's timers. One driver serves the whole program.
@@ -57,6 +65,6 @@ public:
     // Lets pending window events run (the system's "DoEvents").
     virtual void yieldToEvents() = 0;
 
-    // Milliseconds on the driver's monotonic clock.
+    // Milliseconds on the driver's clock, which goes on while the machine sleeps.
     virtual qint64 nowMs() const = 0;
 };

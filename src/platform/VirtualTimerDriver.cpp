@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <vector>
 
 void VirtualTimerDriver::start(Timer& timer)
 {
@@ -39,4 +40,31 @@ void VirtualTimerDriver::advance(qint64 ms)
         timer->fire();
     }
     nowMs_ = std::max(nowMs_, target);
+}
+
+void VirtualTimerDriver::suspend(qint64 ms)
+{
+    nowMs_ += ms;
+    std::vector<std::pair<quint64, Timer*>> overdue;
+    for (const auto& [timer, due] : due_) {
+        if (due.at <= nowMs_)
+            overdue.emplace_back(due.order, timer);
+    }
+    std::sort(overdue.begin(), overdue.end());
+    for (const auto& [order, timer] : overdue) {
+        // An earlier wake handler may have stopped this timer.
+        auto it = due_.find(timer);
+        if (it == due_.end() || it->second.order != order)
+            continue;
+        const qint64 interval = std::max(1, timer->interval());
+        const qint64 missed = (nowMs_ - it->second.at) / interval + 1;
+        if (timer->catchesUpAfterSleep()) {
+            it->second = Due{it->second.at + missed * interval, nextOrder_++};
+            timer->wake(missed);
+        } else if (timer->policy() == TickPolicy::Pacing) {
+            // Only the last missed tick is left to run.
+            it->second.at += (missed - 1) * interval;
+        }
+    }
+    advance(0);
 }

@@ -6,7 +6,9 @@
 
 // Virtual time for tests: nothing ticks until advance() is called, then every timer that falls due
 // fires in time order (timers due at the same instant in the order they were enabled). A tick handler
-// may itself advance time (a question that stays open while the countdown goes on).
+// may itself advance time (a question that stays open while the countdown goes on). suspend() lets
+// the machine sleep: time goes on without a tick, and on waking the timers catch up as on a real
+// resume.
 class VirtualTimerDriver : public TimerDriver {
 public:
     void start(Timer& timer) override;
@@ -16,6 +18,9 @@ public:
     qint64 nowMs() const override { return nowMs_; }
 
     void advance(qint64 ms);
+    // The machine sleeps for ms and wakes: a counting timer with a wake handler is told its missed
+    // ticks in one call, a pacing timer ticks once, other counting timers run every missed tick.
+    void suspend(qint64 ms);
     int yieldCount() const { return yields_; }
 
 private:

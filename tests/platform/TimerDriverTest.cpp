@@ -130,3 +130,134 @@ TEST(RealTimerDriver, StoppedTimerDoesNotFire)
     runEventsFor(150);
     EXPECT_EQ(ticks, 1);
 }
+
+TEST(VirtualTimerDriver, ASleepTellsCatchingUpTimersTheirMissedTicksAtOnce)
+{
+    VirtualTimerDriver driver;
+    QObject owner;
+    std::vector<qint64> woken;
+    int counted = 0, replayed = 0, paced = 0;
+    Timer catching(driver, "catching", 100, TickPolicy::Counting, &owner);
+    Timer replaying(driver, "replaying", 100, TickPolicy::Counting, &owner);
+    Timer pacing(driver, "pacing", 100, TickPolicy::Pacing, &owner);
+    catching.onTick([&] { ++counted; });
+    catching.onWake([&](qint64 missed) { woken.push_back(missed); });
+    replaying.onTick([&] { ++replayed; });
+    pacing.onTick([&] { ++paced; });
+    for (Timer* t : {&catching, &replaying, &pacing})
+        t->setEnabled(true);
+    driver.advance(250);
+
+    driver.suspend(1000); // asleep from 250 to 1250: ticks due at 300 ... 1200
+    EXPECT_EQ(driver.nowMs(), 1250);
+    EXPECT_EQ(woken, std::vector<qint64>{10});
+    EXPECT_EQ(counted, 2);
+    EXPECT_EQ(replayed, 12);
+    EXPECT_EQ(paced, 3);
+
+    // All three are back on their schedule.
+    driver.advance(50);
+    EXPECT_EQ(counted, 3);
+    EXPECT_EQ(replayed, 13);
+    EXPECT_EQ(paced, 4);
+}
+
+TEST(VirtualTimerDriver, AStoppedTimerSleepsThroughAndAShortSleepMissesNothing)
+{
+    VirtualTimerDriver driver;
+    QObject owner;
+    int woken = 0, ticks = 0;
+    Timer t(driver, "t", 1000, TickPolicy::Counting, &owner);
+    t.onTick([&] { ++ticks; });
+    t.onWake([&](qint64) { ++woken; });
+    t.setEnabled(true);
+    driver.advance(200);
+    driver.suspend(500);
+    EXPECT_EQ(woken, 0);
+    driver.advance(300);
+    EXPECT_EQ(ticks, 1);
+
+    t.setEnabled(false);
+    driver.suspend(60'000);
+    EXPECT_EQ(woken, 0);
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(RealTimerDriver, TicksAreNeverEarlyAndEachCostsOneSettingOfTheWakeUp)
+{
+    RealTimerDriver driver;
+    QObject owner;
+    std::vector<qint64> at;
+    Timer t(driver, "t", 30, TickPolicy::Counting, &owner);
+    t.onTick([&] {
+        at.push_back(driver.nowMs());
+        blockFor(8); // work in the handler does not push the schedule back
+    });
+    const qint64 start = driver.nowMs();
+    const quint64 armingsBefore = driver.armings();
+    t.setEnabled(true);
+    runEventsFor(620);
+    t.setEnabled(false);
+    ASSERT_GE(at.size(), 10u);
+    for (size_t k = 0; k < at.size(); ++k)
+        EXPECT_GE(at[k], start + qint64(k + 1) * 30 - 1) << "tick " << k + 1;
+    // Not a timer registered per tick: one setting of the shared wake-up per tick, one to start and
+    // one to stop.
+    EXPECT_LE(driver.armings() - armingsBefore, at.size() + 2);
+    EXPECT_NEAR(double(at.size()), double(at.back() - start) / 30.0, 1.0);
+}
+
+TEST(RealTimerDriver, OtherTimersRunWhileAHandlerWaitsInANestedLoop)
+{
+    RealTimerDriver driver;
+    QObject owner;
+    int outer = 0, inner = 0;
+    Timer other(driver, "other", 20, TickPolicy::Pacing, &owner);
+    Timer self(driver, "self", 50, TickPolicy::Counting, &owner);
+    other.onTick([&] { ++inner; });
+    self.onTick([&] {
+        ++outer;
+        // A question that stays open for 300 ms.
+        runEventsFor(300);
+        self.setEnabled(false);
+    });
+    other.setEnabled(true);
+    self.setEnabled(true);
+    runEventsFor(400);
+    other.setEnabled(false);
+    EXPECT_EQ(outer, 1);
+    EXPECT_GE(inner, 8);
+}
+
+TEST(RealTimerDriver, AfterASleepCatchingUpTimersAreToldPacingOnesTickOnce)
+{
+    RealTimerDriver driver;
+    QObject owner;
+    std::vector<qint64> woken;
+    int counted = 0, paced = 0;
+    Timer catching(driver, "catching", 100, TickPolicy::Counting, &owner);
+    Timer pacing(driver, "pacing", 100, TickPolicy::Pacing, &owner);
+    catching.onTick([&] { ++counted; });
+    catching.onWake([&](qint64 missed) { woken.push_back(missed); });
+    pacing.onTick([&] { ++paced; });
+    const qint64 start = driver.nowMs();
+    catching.setEnabled(true);
+    pacing.setEnabled(true);
+    runEventsFor(250);
+    const int countedBefore = counted, pacedBefore = paced;
+    ASSERT_GE(countedBefore, 1);
+
+    driver.simulateSleepForTesting(3000);
+    runEventsFor(30);
+    ASSERT_EQ(woken.size(), 1u);
+    EXPECT_GE(woken[0], 28);
+    EXPECT_LE(counted - countedBefore, 1) << "no burst of ticks";
+    EXPECT_LE(paced - pacedBefore, 1);
+
+    // Back on the clock: every tick, told or run, matches the time that passed.
+    runEventsFor(300);
+    catching.setEnabled(false);
+    pacing.setEnabled(false);
+    EXPECT_NEAR(double(counted + woken[0]), double(driver.nowMs() - start) / 100.0, 1.5);
+    EXPECT_EQ(woken.size(), 1u);
+}

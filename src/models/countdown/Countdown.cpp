@@ -3,10 +3,13 @@
 #include "models/countdown/TimeText.h"
 #include "platform/Timer.h"
 
+#include <algorithm>
+
 Countdown::Countdown(TimerDriver& timers, QObject* parent)
     : QObject(parent), tick_(new Timer(timers, QStringLiteral("Timer1"), kTickMs, TickPolicy::Counting, this))
 {
     tick_->onTick([this] { onTick(); });
+    tick_->onWake([this](qint64 ticks) { catchUp(ticks); });
 }
 
 Countdown::~Countdown() = default;
@@ -86,6 +89,23 @@ void Countdown::onTick()
     setCountText(countDisplayText(minutes_, seconds_));
     if (zero)
         emit timeUp();
+}
+
+void Countdown::catchUp(qint64 ticks)
+{
+    const qint64 remaining = qint64(minutes_) * 60 + seconds_;
+    // Silently to one tick before the latest one, and never past the last second.
+    const qint64 silentTo = std::max<qint64>(1, remaining - (ticks - 1));
+    if (silentTo < remaining) {
+        const qint64 reminder = qint64(reminderMinutes_) * 60 + reminderSeconds_;
+        if (reminder > 0 && !reminded_ && reminder >= silentTo && reminder < remaining) {
+            reminded_ = true;
+            setState(State::Reminding);
+        }
+        minutes_ = int(silentTo / 60);
+        seconds_ = int(silentTo % 60);
+    }
+    onTick();
 }
 
 void Countdown::setState(State state)

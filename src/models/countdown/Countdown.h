@@ -72,6 +72,11 @@ signals:
 
 private:
     void onTick();
+    // After the machine slept through ticks: the count jumps to where the clock stands, without a
+    // second-by-second replay. A reminder passed during the sleep is taken as given (no reminder
+    // effect for a moment that is over); the latest tick then runs as usual, so an end reached or
+    // passed during the sleep is time up, once.
+    void catchUp(qint64 ticks);
     void setState(State state);
     void setCountText(const QString& text);
 

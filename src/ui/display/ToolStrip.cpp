@@ -2,7 +2,6 @@
 
 #include "models/display/CountdownMirror.h"
 #include "platform/Dialogs.h"
-#include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
@@ -37,8 +36,9 @@ ToolStrip::ToolStrip(Program& program) : ProgramWindow(program, WindowKind::Tool
         this,
         {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Label3", "Label4", "Image1", "Image2"},
         {"Command1", "Command2"});
-    mirrorTimer_ = makeTimer(QStringLiteral("Timer1"), kMirrorIntervalMs, TickPolicy::Pacing);
-    mirrorTimer_->onTick([this] { onMirrorTick(); });
+    const Countdown& countdown = program.countdown();
+    connect(&countdown, &Countdown::countTextChanged, this, &ToolStrip::refreshTimeLine);
+    connect(&countdown, &Countdown::stateChanged, this, &ToolStrip::refreshTimeLine);
 }
 
 void ToolStrip::buildControls()
@@ -139,18 +139,19 @@ void ToolStrip::showStrip()
     show();
     // Shown again, it must come up above whatever went full screen meanwhile.
     program().windows().keepAboveFullScreen(this);
-    mirrorTimer_->setEnabled(true);
+    resumeMirror();
 }
 
 void ToolStrip::hideStrip()
 {
     hide();
-    mirrorTimer_->setEnabled(false);
+    mirroring_ = false;
 }
 
 void ToolStrip::resumeMirror()
 {
-    mirrorTimer_->setEnabled(true);
+    mirroring_ = true;
+    refreshTimeLine();
 }
 
 void ToolStrip::setStripFace()
@@ -160,6 +161,7 @@ void ToolStrip::setStripFace()
     timeLine_->show();
     setWindowTitle(QString());
     setHeightTwips(kStripHeight);
+    refreshTimeLine();
 }
 
 void ToolStrip::onOpenTip()
@@ -202,10 +204,12 @@ void ToolStrip::onRestoreMainWindow()
     program().tracking().clearDocked();
 }
 
-void ToolStrip::onMirrorTick()
+void ToolStrip::refreshTimeLine()
 {
     // The tip's text stays put while it is open.
-    if (!tipPanel_->isHidden())
+    if (!mirroring_ || !tipPanel_->isHidden())
         return;
-    timeLine_->setText(stripTimeLine(program().countdown()));
+    const QString line = stripTimeLine(program().countdown());
+    if (timeLine_->text() != line)
+        timeLine_->setText(line);
 }

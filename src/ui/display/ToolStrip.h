@@ -6,7 +6,6 @@ class ClickableLabel;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class Timer;
 
 // The tool strip, Form3: a small translucent window that stays above a running slide show and shows
 // the set and the remaining time while the main window is folded away. It has two faces: the strip
@@ -21,8 +20,6 @@ public:
     static constexpr double kBorder = 45;
     static constexpr int kStripAlpha = 150;
     static constexpr int kTipAlpha = 255;
-    // How often the time line copies the countdown.
-    static constexpr int kMirrorIntervalMs = 200;
     static inline const QString kTipCaption = QStringLiteral("Vantrel工具");
     // Said instead of hiding everything when this desktop shows no tray icon to come back through.
     static inline const QString kNoTrayNotice =
@@ -33,12 +30,14 @@ public:
 
     void load() override;
 
-    // Shows the window as a strip's height, with its time line ticking. The face stays as it was.
+    // Shows the window as a strip's height, with its time line following the countdown. The face
+    // stays as it was.
     void showStrip();
-    // Hides the window and stops its time line.
+    // Hides the window; its time line stops following the countdown.
     void hideStrip();
     // The status line follows the countdown again (the strip was shown without showStrip()).
     void resumeMirror();
+    bool isMirroring() const { return mirroring_; }
 
     // Places the window centred over the main window, at the main window's top edge.
     void placeOverMainWindow();
@@ -55,7 +54,9 @@ private:
     void onOpenTip();
     void onConfirmTip();
     void onBackToStrip();
-    void onMirrorTick();
+    // The time line as the countdown stands; called when the count or its state changes, so the
+    // line is set (and repainted) once a second and no more.
+    void refreshTimeLine();
 
     QLabel* timeLine_ = nullptr;
     ClickableLabel* restoreIcon_ = nullptr;
@@ -63,5 +64,5 @@ private:
     QGroupBox* tipPanel_ = nullptr;
     QPushButton* confirmButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
-    Timer* mirrorTimer_ = nullptr;
+    bool mirroring_ = false;
 };

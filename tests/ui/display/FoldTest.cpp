@@ -89,7 +89,7 @@ TEST_F(TrackingTest, FoldBringsUpTheStripCentredOverTheMainWindow)
     EXPECT_EQ(bar->widthTwips(), 5085);
     EXPECT_NEAR(bar->leftTwips(), 3000 + (W - 5085) / 2.0, 15);
     EXPECT_EQ(bar->topTwips(), 4500);
-    EXPECT_TRUE(timer(*bar, "Timer1").isEnabled());
+    EXPECT_TRUE(bar->isMirroring());
     EXPECT_TRUE(t.windows.aboveFullScreen.contains(QStringLiteral("Form3")));
     EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), 150);
 }
