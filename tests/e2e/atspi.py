@@ -2,6 +2,8 @@
 """Reads and drives the running program through the accessibility bus (AT-SPI), as a screen reader
 does: windows by title, controls by their accessible name (a button's or a label's text).
 
+  atspi.py bus                       starts the accessibility bus: a program started before it
+                                     is not on it
   atspi.py wait TITLE SECONDS        waits until a window whose title matches TITLE (a regular
                                      expression, after "alert:" or "frame:" for that kind of
                                      window only) is showing
@@ -44,7 +46,7 @@ def showing(node):
 # message boxes carry the same title as the main window.
 KINDS = {
     "alert": {Atspi.Role.ALERT, Atspi.Role.DIALOG},
-    "frame": {Atspi.Role.FRAME, Atspi.Role.WINDOW},
+    "frame": {Atspi.Role.FRAME, Atspi.Role.WINDOW, Atspi.Role.FILLER},
 }
 
 
@@ -101,6 +103,9 @@ def press(button):
 
 
 def main(argv):
+    if len(argv) == 2 and argv[1] == "bus":
+        Atspi.get_desktop(0).get_child_count()
+        return
     if len(argv) < 3:
         fail(__doc__)
     command, title = argv[1], argv[2]

@@ -26,6 +26,7 @@ atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
 
 openbox >/dev/null 2>&1 &
 for _ in $(seq 1 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+atspi bus || fail "no accessibility bus"
 
 "$bin" >"$work/out" 2>"$work/err" &
 app=$!

@@ -57,6 +57,7 @@ fi
 
 openbox >/dev/null 2>&1 &
 for _ in $(seq 1 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+atspi bus || fail "no accessibility bus"
 
 git clone -q "$src" "$work/vantrel" || fail "cannot clone $src"
 started=$(date +%s)
