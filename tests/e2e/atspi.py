@@ -11,6 +11,8 @@ does: windows by title, controls by their accessible name (a button's or a label
   atspi.py press TITLE BUTTON        presses the button named BUTTON in that window
   atspi.py set TITLE FIELD TEXT      types TEXT into the text field named FIELD
   atspi.py text TITLE FIELD          prints the text of the field (or label) named FIELD
+  atspi.py centre TITLE NAME         prints the screen position "x y" of the centre of the control
+                                     named NAME, for a click where the control cannot be pressed
   atspi.py labels TITLE              prints the texts of the window's labels, one a line
 
 Exits with 1 and a message on stderr when the window or the control is not there.
@@ -124,6 +126,9 @@ def main(argv):
     elif command == "set":
         field = named(window(title), argv[3])
         field.set_text_contents(argv[4])
+    elif command == "centre":
+        box = named(window(title), argv[3]).get_extents(Atspi.CoordType.SCREEN)
+        print(box.x + box.width // 2, box.y + box.height // 2)
     elif command == "labels":
         for label in descendants(window(title)):
             if label.get_role() == Atspi.Role.LABEL and showing(label):
