@@ -9,6 +9,16 @@ BUILD_JOBS = $(if $(JOBS),-j$(JOBS))
 
 .PHONY: run test build configure deps debug-test format clean bench
 
+# Builds go through ccache when it is installed, with paths taken relative to the tree: another
+# checkout of the same sources (a second worktree, the clone that the end-to-end test builds) then
+# reuses the objects instead of compiling everything again (their debug information then names the
+# build folder they were first compiled in).
+ifneq ($(shell command -v ccache 2>/dev/null),)
+export CMAKE_CXX_COMPILER_LAUNCHER ?= ccache
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= true
+endif
+
 deps:
 	@scripts/install-deps.sh
 

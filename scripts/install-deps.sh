@@ -12,7 +12,8 @@ packages="build-essential cmake ninja-build pkg-config
   fonts-noto-cjk fonts-liberation
   libreoffice-impress libreoffice-calc libreoffice-dev
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
-  trayer desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils"
+  trayer desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils
+  ccache git dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0"
 
 # Prints the packages of the list that are not installed, separated by spaces.
 missing_packages() {

@@ -32,8 +32,8 @@ wait_for_window() { # name, seconds
 
 "$bin" >"$work/out" 2>"$work/err" &
 app=$!
-wait_for_window "程序载入" 15 || fail "the program shows no main window"
-main=$(xdotool search --name "程序载入" | head -n 1)
+wait_for_window "^Vantrel工具$" 15 || fail "the program shows no main window"
+main=$(xdotool search --name "^Vantrel工具$" | head -n 1)
 
 # 帮助 (Command6: 3960, 1815 twips, 580 × 320).
 xdotool mousemove --window "$main" $(( (3960 + 290) / 15 )) $(( (1815 + 160) / 15 )) click 1

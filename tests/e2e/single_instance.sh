@@ -29,17 +29,17 @@ wait_for_window() { # name, seconds
 
 "$bin" >"$work/first.out" 2>"$work/first.err" &
 first=$!
-wait_for_window "程序载入" 15 || fail "the first copy shows no main window"
+wait_for_window "^Vantrel工具$" 15 || fail "the first copy shows no main window"
 # The teacher lost the window: it is minimised.
-firstwin=$(xdotool search --name "程序载入" 2>/dev/null | head -n 1)
+firstwin=$(xdotool search --name "^Vantrel工具$" 2>/dev/null | head -n 1)
 xdotool windowminimize --sync "$firstwin" 2>/dev/null
-xdotool search --onlyvisible --name "程序载入" >/dev/null 2>&1 && fail "the first copy could not be minimised"
+xdotool search --onlyvisible --name "^Vantrel工具$" >/dev/null 2>&1 && fail "the first copy could not be minimised"
 
 "$bin" >"$work/second.out" 2>"$work/second.err" &
 second=$!
 wait_for_window "Vantrel工具提示：" 15 || fail "the second copy shows no notice"
 notice=$(xdotool search --name "Vantrel工具提示：" 2>/dev/null | head -n 1)
-[ "$(xdotool search --name "程序载入" 2>/dev/null | wc -l)" -eq 1 ] || fail "the second copy opened a main window"
+[ "$(xdotool search --name "^Vantrel工具($| )" 2>/dev/null | wc -l)" -eq 1 ] || fail "the second copy opened a main window"
 xdotool windowactivate --sync "$notice" >/dev/null 2>&1
 xdotool key --clearmodifiers Return 2>/dev/null
 for _ in $(seq 1 50); do kill -0 $second 2>/dev/null || break; sleep 0.1; done
@@ -48,10 +48,10 @@ wait $second; code=$?
 [ $code -eq 0 ] || fail "the second copy ended with code $code"
 [ ! -s "$work/second.out" ] || fail "the second copy printed: $(cat "$work/second.out")"
 kill -0 $first 2>/dev/null || fail "the first copy is gone"
-wait_for_window "程序载入" 2 || fail "the first copy's window is gone"
+wait_for_window "^Vantrel工具$" 2 || fail "the first copy's window is gone"
 shown=0
 for _ in $(seq 1 30); do
-    xdotool search --onlyvisible --name "程序载入" >/dev/null 2>&1 && { shown=1; break; }
+    xdotool search --onlyvisible --name "^Vantrel工具$" >/dev/null 2>&1 && { shown=1; break; }
     sleep 0.1
 done
 [ $shown -eq 1 ] || fail "the second start left the first copy's window minimised"
@@ -60,7 +60,7 @@ done
 kill -9 $first; wait $first 2>/dev/null
 "$bin" >"$work/third.out" 2>"$work/third.err" &
 third=$!
-wait_for_window "程序载入" 15 || fail "after a crash the next copy does not start"
+wait_for_window "^Vantrel工具$" 15 || fail "after a crash the next copy does not start"
 sleep 0.5
 xdotool search --name "Vantrel工具提示：" >/dev/null 2>&1 && fail "after a crash the next copy shows the notice"
 kill $third

@@ -31,7 +31,7 @@ eventually() {
     for _ in $(seq 1 $tenths); do "$@" && return 0; sleep 0.1; done
     return 1
 }
-main_visible() { xdotool search --onlyvisible --name "程序载入" >/dev/null 2>&1; }
+main_visible() { xdotool search --onlyvisible --name "^Vantrel工具$" >/dev/null 2>&1; }
 main_hidden() { ! main_visible; }
 # The screen's colour at x y, as RRGGBB.
 pixel() {
@@ -79,7 +79,7 @@ window() { # title colour [fullscreen]
 "$bin" >"$work/app.out" 2>&1 &
 app=$!
 eventually 15 main_visible || fail "no main window"
-main=$(xdotool search --name "程序载入" | head -n 1)
+main=$(xdotool search --name "^Vantrel工具$" | head -n 1)
 sleep 0.5
 # Where the main window stands at start-up is its standard place.
 eval "$(xdotool getwindowgeometry --shell "$main")"
@@ -156,7 +156,7 @@ kill "$app"; wait "$app" 2>/dev/null
 "$bin" >"$work/app2.out" 2>&1 &
 app=$!
 eventually 15 main_visible || fail "no main window after a restart"
-main=$(xdotool search --name "程序载入" | head -n 1)
+main=$(xdotool search --name "^Vantrel工具$" | head -n 1)
 sleep 0.5
 type_into() { click_main "$1" "$2"; xdotool key ctrl+a type "$3"; }
 type_into 2340 487 00

@@ -55,10 +55,14 @@ click_tray() { # button
     xdotool click "$1"
 }
 
+# A question other than the main window, which carries the bare product title too.
+question_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "${main:-none}" | head -n 1; }
+has_question() { [ -n "$(question_window "$1")" ]; }
+
 answer_question() { # title pattern, key
-    wait_for 10 has_visible_window "$1" || fail "no question titled $1"
+    wait_for 10 has_question "$1" || fail "no question titled $1"
     local box
-    box=$(visible_window "$1")
+    box=$(question_window "$1")
     xdotool windowactivate --sync "$box" >/dev/null 2>&1
     xdotool key --clearmodifiers "$2"
 }
@@ -77,8 +81,8 @@ expect_clean_end() { # pid
 start_program() {
     "$bin" >"$work/out" 2>"$work/err" &
     pid=$!
-    wait_for 15 has_visible_window "程序载入" || fail "no main window"
-    main=$(visible_window "程序载入")
+    wait_for 15 has_visible_window "^Vantrel工具$" || fail "no main window"
+    main=$(visible_window "^Vantrel工具$")
     sleep 1 # the bell settles into the tray
 }
 
@@ -89,10 +93,10 @@ start_program
 xdotool mousemove --window "$main" --sync 41 131 click 1
 sleep 0.5
 xdotool mousemove --window "$main" --sync 142 30 click --repeat 2 --delay 80 1
-wait_for 5 no_visible_window "程序载入" || fail "the enlarged countdown did not take the main window's place"
+wait_for 5 no_visible_window "^Vantrel工具$" || fail "the enlarged countdown did not take the main window's place"
 has_visible_window "放大计时" || fail "no enlarged countdown"
 click_tray 1
-wait_for 5 has_visible_window "程序载入" || fail "left click on the bell did not show the main window"
+wait_for 5 has_visible_window "^Vantrel工具$" || fail "left click on the bell did not show the main window"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$main")"
 # Standard place: centred, top 2000 twips (133 px at 96 dpi); the client area sits one or two title

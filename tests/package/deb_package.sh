@@ -37,7 +37,7 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
 "$1" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 1 100); do
-    xdotool search --name "程序载入" >/dev/null 2>&1 && { kill $pid; exit 0; }
+    xdotool search --name "^Vantrel工具$" >/dev/null 2>&1 && { kill $pid; exit 0; }
     kill -0 $pid 2>/dev/null || exit 2
     sleep 0.1
 done

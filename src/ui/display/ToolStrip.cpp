@@ -11,10 +11,12 @@
 #include "ui/main/MainWindow.h"
 
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <qdrawutil.h>
 
@@ -34,7 +36,7 @@ ToolStrip::ToolStrip(Program& program) : ProgramWindow(program, WindowKind::Tool
     buildControls();
     WindowChrome::attach(
         this,
-        {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Label3", "Label4", "Image1", "Image2"},
+        {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Image1", "Image2"},
         {"Command1", "Command2"});
     const Countdown& countdown = program.countdown();
     connect(&countdown, &Countdown::countTextChanged, this, &ToolStrip::refreshTimeLine);
@@ -82,27 +84,53 @@ void ToolStrip::buildControls()
 
 void ToolStrip::buildTipPanel(QWidget* client)
 {
+    // The panel sits right of the restore icon, which stays a way back on this face too, and the
+    // tip is one paragraph that wraps where the font and the width allow: fixed lines of text break
+    // inside words and are cut off by a larger font.
     tipPanel_ = named(new QGroupBox(QStringLiteral("温馨提示："), client), QStringLiteral("Frame1"));
-    placeTwips(tipPanel_, 120, 60, 4785, 1995);
-    auto line = [this](const QString& name, const QString& text, double l, double t, double w, double h) {
-        auto* label = named(new QLabel(text, tipPanel_), name);
-        placeTwips(label, l, t, w, h);
-        return label;
-    };
-    line(QStringLiteral("Label2"), QStringLiteral("    点击“确认”按钮将隐藏半透明工具栏和程"), 90, 360, 4455,
-         255);
-    line(QStringLiteral("Label3"), QStringLiteral("序主窗口。要恢复显示计时主窗口，可点击任务"), 90, 720,
-         4455, 255);
-    line(QStringLiteral("Label4"), QStringLiteral("栏“托盘区”的钟形图标，或者按"), 90, 1080, 4305, 255);
-    QLabel* key = line(QStringLiteral("Label5"), QStringLiteral("功能键F11."), 3240, 1080, 1305, 255);
-    key->setFont(twips::font(QStringLiteral("宋体"), 10.5, true));
-    setTextColour(key, kRed);
+    placeTwips(tipPanel_, kTipPanelLeft, kTipPanelTop, kWidth - 2 * kBorder - kTipPanelLeft - kTipPanelTop,
+               kTipHeight - 2 * kBorder - 2 * kTipPanelTop);
+
+    // Fixed text of our own, so rich text is safe here: the key to press stands out in red.
+    tipText_ = named(new QLabel(tipPanel_), QStringLiteral("Label2"));
+    tipText_->setTextFormat(Qt::RichText);
+    tipText_->setWordWrap(true);
+    tipText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    tipText_->setText(QStringLiteral("点击“确认”按钮将隐藏半透明工具栏和程序主窗口。要恢复显示计时主窗口，"
+                                     "可点击任务栏“托盘区”的钟形图标，或者按"
+                                     "<b><font color=\"#ff0000\">功能键F11.</font></b>"));
 
     confirmButton_ = named(new QPushButton(QStringLiteral("确认"), tipPanel_), QStringLiteral("Command1"));
-    placeTwips(confirmButton_, 2880, 1500, 660, 330);
     backButton_ = named(new QPushButton(QStringLiteral("返回"), tipPanel_), QStringLiteral("Command2"));
-    placeTwips(backButton_, 3790, 1500, 660, 330);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* button : {confirmButton_, backButton_}) {
+        button->setMinimumSize(twips::toPixels(660, tpp()), twips::toPixels(330, tpp()));
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(tipPanel_);
+    const int gap = twips::toPixels(60, tpp());
+    layout->setContentsMargins(gap, gap, gap, gap);
+    layout->setSpacing(gap);
+    layout->addWidget(tipText_);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
     tipPanel_->hide();
+}
+
+double ToolStrip::layOutTipFace()
+{
+    // Taller than designed only when the fonts need it: nothing of the tip may be cut off.
+    const double designedPanelHeight = kTipHeight - 2 * kBorder - 2 * kTipPanelTop;
+    int needed = tipPanel_->heightForWidth(tipPanel_->width());
+    if (needed < 0)
+        needed = tipPanel_->sizeHint().height();
+    const double panelHeight = std::max(designedPanelHeight, twips::fromPixels(needed, tpp()));
+    tipPanel_->resize(tipPanel_->width(), twips::toPixels(panelHeight, tpp()));
+    const double faceHeight = panelHeight + 2 * kBorder + 2 * kTipPanelTop;
+    QWidget* client = tipPanel_->parentWidget();
+    client->resize(client->width(), twips::toPixels(faceHeight - 2 * kBorder, tpp()));
+    return faceHeight;
 }
 
 void ToolStrip::paintEvent(QPaintEvent*)
@@ -159,6 +187,7 @@ void ToolStrip::setStripFace()
     program().windows().setOpacity(this, kStripAlpha);
     tipPanel_->hide();
     timeLine_->show();
+    tipIcon_->show();
     setWindowTitle(QString());
     setHeightTwips(kStripHeight);
     refreshTimeLine();
@@ -166,10 +195,12 @@ void ToolStrip::setStripFace()
 
 void ToolStrip::onOpenTip()
 {
-    setHeightTwips(kTipHeight);
     setWindowTitle(kTipCaption);
     timeLine_->hide();
+    // The panel covers the place of the icon that opened it.
+    tipIcon_->hide();
     tipPanel_->show();
+    setHeightTwips(layOutTipFace());
     program().windows().setOpacity(this, kTipAlpha);
     confirmButton_->setFocus();
 }

@@ -18,6 +18,9 @@ public:
     static constexpr double kStripHeight = 510;
     static constexpr double kTipHeight = 2265;
     static constexpr double kBorder = 45;
+    // The tip panel starts right of the restore icon, where the time line starts.
+    static constexpr double kTipPanelLeft = 450;
+    static constexpr double kTipPanelTop = 60;
     static constexpr int kStripAlpha = 150;
     static constexpr int kTipAlpha = 255;
     static inline const QString kTipCaption = QStringLiteral("Vantrel工具");
@@ -49,6 +52,9 @@ private:
     void buildControls();
     void buildTipPanel(QWidget* client);
     void setStripFace();
+    // Sizes the tip panel for its text and returns the face's height: as designed, or more when the
+    // fonts need more room.
+    double layOutTipFace();
 
     void onRestoreMainWindow();
     void onOpenTip();
@@ -62,6 +68,7 @@ private:
     ClickableLabel* restoreIcon_ = nullptr;
     ClickableLabel* tipIcon_ = nullptr;
     QGroupBox* tipPanel_ = nullptr;
+    QLabel* tipText_ = nullptr;
     QPushButton* confirmButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
     bool mirroring_ = false;

@@ -13,10 +13,13 @@
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -93,9 +96,14 @@ void SequenceDraw::buildControls()
 
     listFrame_ = named(new QFrame(this), QStringLiteral("Frame2"));
     placeTwips(listFrame_, 150, 7335, 11415, 900);
-    drawnList_ = named(new QLineEdit(listFrame_), QStringLiteral("Text1"));
+    // The list wraps: every number of the round stays in view, however many were drawn.
+    drawnList_ = named(new QTextEdit(listFrame_), QStringLiteral("Text1"));
     placeTwips(drawnList_, 45, 150, 11335, 690);
     drawnList_->setReadOnly(true);
+    drawnList_->setAcceptRichText(false);
+    drawnList_->setLineWrapMode(QTextEdit::WidgetWidth);
+    drawnList_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    drawnList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     drawnList_->setFont(twips::font(QStringLiteral("Times New Roman"), 15.75, true));
     drawnList_->setAccessibleName(QStringLiteral("已抽出的顺序号"));
     QPalette listPalette = drawnList_->palette();
@@ -138,6 +146,61 @@ void SequenceDraw::fitNumberFont()
     numberLabel_->setFont(font);
 }
 
+qreal SequenceDraw::listLineHeight(const QFont& font)
+{
+    // The comma comes from a CJK font, whose lines are much taller than the digits need: the list
+    // keeps the lines of its own font.
+    return std::ceil(QFontMetricsF(font).height());
+}
+
+int SequenceDraw::listHeightFor(const QFont& font) const
+{
+    // The longest list of the round: every number once. Numbers wrap whole, after their comma, so a
+    // line that ends early leaves less than the widest number unused, whatever the order they came in.
+    QStringList numbers;
+    const int count = int(participantCount_);
+    for (int k = 1; k <= count; ++k)
+        numbers << QString::number(k);
+    const QFontMetricsF metrics(font);
+    const qreal textWidth = metrics.horizontalAdvance(numbers.join(kSeparator));
+    const qreal widest = metrics.horizontalAdvance(QString::number(count) + kSeparator);
+    const qreal margin = drawnList_->document()->documentMargin();
+    const qreal lineWidth = drawnList_->width() - 2 * drawnList_->frameWidth() - 2 * margin;
+    int lines = 1;
+    if (textWidth > lineWidth)
+        lines = int(std::floor(textWidth / std::max(1.0, lineWidth - widest))) + 1;
+    return int(std::ceil(lines * listLineHeight(font) + 2 * margin)) + 2 * drawnList_->frameWidth();
+}
+
+void SequenceDraw::fitDrawnList()
+{
+    // The largest list font whose whole round fits in the room the list may take from the display.
+    const int designHeight = drawnList_->height();
+    const int room = designHeight + int(displayFrame_->height() * kListShareOfDisplay);
+    QFont font;
+    int needed = 0;
+    for (double points : kListPoints) {
+        font = twips::font(QStringLiteral("Times New Roman"), points, true);
+        needed = listHeightFor(font);
+        if (needed <= room)
+            break;
+    }
+    drawnList_->setFont(font);
+    const int extra = std::clamp(needed - designHeight, 0, room - designHeight);
+    if (extra == 0)
+        return;
+
+    // The list grows upwards; the display gives up the room, its digits below the prompt lines.
+    displayFrame_->resize(displayFrame_->width(), displayFrame_->height() - extra);
+    headingLabel_->move(headingLabel_->x(), headingLabel_->y() - extra);
+    listFrame_->setGeometry(listFrame_->geometry().adjusted(0, -extra, 0, 0));
+    drawnList_->resize(drawnList_->width(), drawnList_->height() + extra);
+    const int digitsTop =
+        std::max(promptLabel_->geometry().bottom(), roundOverLabel_->geometry().bottom()) + 1;
+    numberLabel_->setGeometry(numberLabel_->x(), digitsTop, numberLabel_->width(),
+                              displayFrame_->height() - digitsTop);
+}
+
 double SequenceDraw::mainWindowTop()
 {
     // Opened from the launcher, the draw takes its place; otherwise the main window's.
@@ -153,6 +216,7 @@ void SequenceDraw::load()
     program().timers().yieldToEvents();
     program().windows().makeTopMost(this);
     cue_->setFileName(QStringLiteral("notify.wav"));
+    fitDrawnList();
     fitNumberFont();
     centreHorizontally(mainWindowTop());
 
@@ -201,8 +265,13 @@ void SequenceDraw::showDrawnList()
     QStringList numbers;
     for (int k : round_.drawn())
         numbers << QString::number(k);
-    drawnList_->setText(numbers.join(kSeparator));
-    drawnList_->setCursorPosition(int(drawnList_->text().size()));
+    drawnList_->setPlainText(numbers.join(kSeparator));
+    QTextCursor all(drawnList_->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat lines;
+    lines.setLineHeight(listLineHeight(drawnList_->font()), QTextBlockFormat::FixedHeight);
+    all.mergeBlockFormat(lines);
+    drawnList_->moveCursor(QTextCursor::End);
 }
 
 void SequenceDraw::onRollTick()

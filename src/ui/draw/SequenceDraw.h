@@ -4,12 +4,13 @@
 #include "models/draw/ParticipantCount.h"
 #include "ui/ProgramWindow.h"
 
+#include <array>
 #include <memory>
 
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
+class QTextEdit;
 class SoundDevice;
 class Timer;
 
@@ -29,6 +30,10 @@ public:
     static inline const QString kNextPrompt = QStringLiteral("请点击“抽签”按钮");
     static inline const QString kDrawnPrompt = QStringLiteral("您抽取的顺序号为:");
     static inline const QString kSeparator = QStringLiteral("，");
+    // List fonts in points, the largest first: the largest that holds a whole round is used.
+    static constexpr std::array<double, 6> kListPoints{21.75, 18, 15.75, 14, 12, 10.5};
+    // How much of the number display the list may take for a long round.
+    static constexpr double kListShareOfDisplay = 0.4;
 
     // N as the launcher took it; kept within 2..200. A draw loaded without one has the fewest.
     explicit SequenceDraw(Program& program, float participantCount = participants::kFewest);
@@ -58,6 +63,11 @@ private:
     void buildControls();
     // Sizes the big digits so that three of them fit the display on any installed font.
     void fitNumberFont();
+    // Picks the list's font and grows the list into the display so that a whole round shows.
+    void fitDrawnList();
+    // The list's height, frame included, that shows every number of a round in this font.
+    int listHeightFor(const QFont& font) const;
+    static qreal listLineHeight(const QFont& font);
     void showDrawnList();
     void playCue(const QString& fileName);
     double mainWindowTop();
@@ -73,7 +83,7 @@ private:
     QLabel* promptLabel_ = nullptr;
     QLabel* roundOverLabel_ = nullptr;
     QLabel* headingLabel_ = nullptr;
-    QLineEdit* drawnList_ = nullptr;
+    QTextEdit* drawnList_ = nullptr;
     QPushButton* drawButton_ = nullptr;
     QPushButton* nextButton_ = nullptr;
     QPushButton* nextRoundButton_ = nullptr;

@@ -176,6 +176,7 @@ void MainWindow::load()
     placeStandard();
     trackingTimer_->setEnabled(true);
     createTray();
+    setWindowTitle(kTitle);
 }
 
 void MainWindow::unload()

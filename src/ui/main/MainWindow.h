@@ -37,6 +37,8 @@ public:
     static constexpr double kWidth = 5430;
     static constexpr double kStandardTop = 2000;
     static inline const QString kLoadingTitle = QStringLiteral("Vantrel工具    程序载入， 请稍候…");
+    // The title once loading is over: the loading one would make the program look stuck.
+    static inline const QString kTitle = QStringLiteral("Vantrel工具");
     static inline const QString kNoticeTitle = QStringLiteral("Vantrel工具提示：");
 
     explicit MainWindow(Program& program);

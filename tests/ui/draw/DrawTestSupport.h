@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -62,7 +63,7 @@ struct SequenceControls {
     explicit SequenceControls(QWidget* d)
         : display(control<QFrame>(d, "Frame1")), number(control<QLabel>(d, "Label1")),
           prompt(control<QLabel>(d, "Label2")), roundOver(control<QLabel>(d, "Label3")),
-          heading(control<QLabel>(d, "Label4")), drawnList(control<QLineEdit>(d, "Text1")),
+          heading(control<QLabel>(d, "Label4")), drawnList(control<QTextEdit>(d, "Text1")),
           drawButton(control<QPushButton>(d, "Command1")), nextButton(control<QPushButton>(d, "Command2")),
           nextRoundButton(control<QPushButton>(d, "Command4")),
           endButton(control<QPushButton>(d, "Command7")), rollTimer(control<Timer>(d, "Timer1"))
@@ -70,7 +71,7 @@ struct SequenceControls {
     }
     QFrame* display;
     QLabel *number, *prompt, *roundOver, *heading;
-    QLineEdit* drawnList;
+    QTextEdit* drawnList;
     QPushButton *drawButton, *nextButton, *nextRoundButton, *endButton;
     Timer* rollTimer;
 };

@@ -5,8 +5,10 @@
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -26,7 +28,7 @@ protected:
         const SequenceControls d_(&d);
         return {d_.number->text(),
                 d_.prompt->text(),
-                d_.drawnList->text(),
+                d_.drawnList->toPlainText(),
                 d_.prompt->isVisibleTo(&d),
                 d_.roundOver->isVisibleTo(&d),
                 d_.drawButton->isEnabled(),
@@ -41,11 +43,11 @@ protected:
     int drawOne(SequenceDraw& d)
     {
         const SequenceControls d_(&d);
-        const QString before = d_.drawnList->text();
+        const QString before = d_.drawnList->toPlainText();
         d_.drawButton->click();
         const QString number = d_.number->text();
-        EXPECT_EQ(d_.drawnList->text(), before.isEmpty() ? number : before + "，" + number);
-        EXPECT_EQ(d_.drawnList->cursorPosition(), d_.drawnList->text().size());
+        EXPECT_EQ(d_.drawnList->toPlainText(), before.isEmpty() ? number : before + "，" + number);
+        EXPECT_EQ(d_.drawnList->textCursor().position(), d_.drawnList->toPlainText().size());
         return number.toInt();
     }
 };
@@ -127,7 +129,7 @@ TEST_F(SequenceDrawTest, AWholeRoundOfFiveThroughTheButtons)
     QStringList expectedList;
     for (int n : drawn)
         expectedList << QString::number(n);
-    EXPECT_EQ(d_.drawnList->text(), expectedList.join("，"));
+    EXPECT_EQ(d_.drawnList->toPlainText(), expectedList.join("，"));
     EXPECT_EQ(std::vector<int>(drawn.begin(), drawn.end()), d.round().drawn());
     std::sort(drawn.begin(), drawn.end());
     EXPECT_EQ(drawn, (QList<int>{1, 2, 3, 4, 5}));
@@ -156,7 +158,7 @@ TEST_F(SequenceDrawTest, NextRoundStartsEmptyShowingZeroUntilTheFirstTick)
     }
     ASSERT_TRUE(d_.nextRoundButton->isEnabled());
     d_.nextRoundButton->click();
-    EXPECT_EQ(d_.drawnList->text(), "");
+    EXPECT_EQ(d_.drawnList->toPlainText(), "");
     EXPECT_TRUE(d.round().drawn().empty());
     EXPECT_EQ(d.round().remaining(), 3);
     EXPECT_EQ(d_.number->text(), "0");
@@ -192,9 +194,9 @@ TEST_F(SequenceDrawTest, EndingMidRoundAsksAndContinueReturnsToTheSameState)
     const SequenceControls d_(&d);
     drawOne(d);
     // "抽  签" takes one number per "下一个".
-    const QString once = d_.drawnList->text();
+    const QString once = d_.drawnList->toPlainText();
     d_.drawButton->click();
-    EXPECT_EQ(d_.drawnList->text(), once);
+    EXPECT_EQ(d_.drawnList->toPlainText(), once);
     d_.nextButton->click();
     drawOne(d);
     const Snapshot left = snapshot(d);
@@ -297,7 +299,7 @@ TEST_F(SequenceDrawTest, ALostDrawWindowIsReplacedByTheNextOpening)
     const SequenceControls second_(&second);
     EXPECT_NE(&second, &first);
     EXPECT_FLOAT_EQ(second.participantCount(), 7);
-    EXPECT_EQ(second_.drawnList->text(), "");
+    EXPECT_EQ(second_.drawnList->toPlainText(), "");
     EXPECT_EQ(second.round().remaining(), 7);
 }
 
@@ -315,4 +317,66 @@ TEST_F(SequenceDrawTest, TwoHundredFitsTheDisplayInLegibleDigits)
     EXPECT_LE(baseline + glyphs.bottom(), d_.number->height());
     // The big digits sit inside the display frame, below the button bar.
     EXPECT_LE(d_.number->geometry().right(), d_.display->width());
+}
+
+namespace {
+
+// Draws every number of the round through the buttons.
+void drawWholeRound(SequenceDraw& d)
+{
+    const SequenceControls d_(&d);
+    while (!d.round().isOver()) {
+        if (d_.nextButton->isEnabled())
+            d_.nextButton->click();
+        d_.drawButton->click();
+    }
+}
+
+// Every number of the round is in view at once: nothing to scroll, nothing under the digits.
+void expectWholeListInView(SequenceDraw& d, int count)
+{
+    const SequenceControls d_(&d);
+    QList<int> listed;
+    for (const QString& n : d_.drawnList->toPlainText().split("，"))
+        listed << n.toInt();
+    std::sort(listed.begin(), listed.end());
+    QList<int> all;
+    for (int n = 1; n <= count; ++n)
+        all << n;
+    EXPECT_EQ(listed, all);
+
+    EXPECT_LE(d_.drawnList->document()->size().height(), d_.drawnList->viewport()->height());
+    EXPECT_EQ(d_.drawnList->verticalScrollBar()->maximum(), 0);
+    const QRect list(d_.drawnList->mapTo(&d, QPoint(0, 0)), d_.drawnList->size());
+    EXPECT_TRUE(d.rect().contains(list));
+    const QRect number(d_.number->mapTo(&d, QPoint(0, 0)), d_.number->size());
+    EXPECT_FALSE(list.intersects(number));
+    const QRect heading(d_.heading->mapTo(&d, QPoint(0, 0)), d_.heading->size());
+    EXPECT_FALSE(list.intersects(heading));
+
+    // The big digits stay whole, below the prompt.
+    const QFontMetricsF metrics(d_.number->font(), d_.number);
+    const QRectF glyphs = metrics.tightBoundingRect(d_.number->text());
+    const qreal baseline = (d_.number->height() - metrics.height()) / 2 + metrics.ascent();
+    EXPECT_GE(d_.number->y() + baseline + glyphs.top(), d_.prompt->geometry().bottom());
+    EXPECT_LE(baseline + glyphs.bottom(), d_.number->height());
+}
+
+} // namespace
+
+TEST_F(SequenceDrawTest, AWholeRoundOfThirtyStaysInViewInLargeType)
+{
+    SequenceDraw& d = openDraw("30");
+    drawWholeRound(d);
+    expectWholeListInView(d, 30);
+    // Read from the back row: not smaller than the type of a short round.
+    EXPECT_GE(SequenceControls(&d).drawnList->font().pointSizeF(), 15.75);
+}
+
+TEST_F(SequenceDrawTest, AWholeRoundOfTwoHundredStaysInView)
+{
+    SequenceDraw& d = openDraw("200");
+    drawWholeRound(d);
+    expectWholeListInView(d, 200);
+    EXPECT_GE(SequenceControls(&d).drawnList->font().pointSizeF(), 10.5);
 }

@@ -52,7 +52,7 @@ click_twips() { # window, left, top
     sleep 0.3
 }
 
-main_title="程序载入"
+main_title="^Vantrel工具$"
 launcher_title="Vantrel工具 - 抽签"
 draw_title="随机抽签程序"
 

@@ -50,7 +50,7 @@ screen_sum() { # a checksum of the screen outside the toolbar's row
     import -window root -crop 1280x500+0+300 -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1
 }
 
-main_title="程序载入"
+main_title="^Vantrel工具$"
 launcher_title="Vantrel工具 - 抽签"
 show_title="Vantrel 幻灯片放映"
 toolbar_title="PPT图文随机抽签"

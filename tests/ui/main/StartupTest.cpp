@@ -21,7 +21,7 @@ TEST(Startup, MainWindowComesUpStoppedWithPresetOne)
     EXPECT_FALSE(t.program->tracking().isDocked());
 
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.windowTitle(), "Vantrel工具    程序载入， 请稍候…");
+    EXPECT_EQ(w.windowTitle(), "Vantrel工具");
     EXPECT_NEAR(w.heightTwips(), 2850, 15);
     EXPECT_NEAR(w.topTwips(), 2000, 15);
     EXPECT_NEAR(w.leftTwips(), (t.windows.screenSizeTwips().width() - w.widthTwips()) / 2, 15);
