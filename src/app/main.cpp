@@ -10,12 +10,18 @@
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/office/Spreadsheet.h"
 #include "platform/presentation/BuiltInPresentation.h"
+#include "platform/session/DesktopNotice.h"
+#include "platform/session/DesktopSession.h"
+#include "platform/session/QtOnlyWindowSystem.h"
+#include "platform/session/XServerProbe.h"
 #include "ui/Program.h"
 #include "ui/WindowFactories.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
+#include <QTimer>
 #include <memory>
 
 #ifdef VANTREL_HAVE_UNO
@@ -24,7 +30,15 @@
 
 int main(int argc, char* argv[])
 {
+    // On a Wayland desktop our windows go through XWayland where it exists: only there can they place
+    // themselves and stay above a full-screen show. Programs we start get the environment unchanged.
+    const DesktopSession session = DesktopSession::detect(SessionEnvironment::fromProcess(), probeXServer);
+    if (!session.platformToRequest().isEmpty())
+        qputenv("QT_QPA_PLATFORM", session.platformToRequest().toLocal8Bit());
     QApplication app(argc, argv);
+    if (!session.platformToRequest().isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
+    const SessionKind sessionKind = session.kindOnPlatform(QGuiApplication::platformName());
     QApplication::setApplicationName(QStringLiteral("vantrel"));
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // The program lives in the tray and its hidden windows; closing the last one is not the end.
@@ -41,7 +55,13 @@ int main(int argc, char* argv[])
 
     RealTimerDriver timers;
     MessageBoxDialogs dialogs;
-    X11WindowSystem windows;
+    // Without an X server for our windows, the X11 layer would see none of them.
+    std::unique_ptr<WindowSystem> windowSystem;
+    if (sessionKind == SessionKind::WaylandNative)
+        windowSystem = std::make_unique<QtOnlyWindowSystem>();
+    else
+        windowSystem = std::make_unique<X11WindowSystem>();
+    WindowSystem& windows = *windowSystem;
     QtSoundDeviceFactory sounds(QStringList{dataFolder} + shipped);
     SingleInstance instance;
     // The first copy answers a second start by bringing its main window back into view.
@@ -85,5 +105,12 @@ int main(int argc, char* argv[])
     program.window(WindowKind::Main);
     if (ended)
         return exitCode;
+    // Once the main window is up, a desktop that cannot do everything says so, the first time only.
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
+                       QStringLiteral("vantrel"));
+    QTimer::singleShot(0, &app, [&] {
+        qInfo("vantrel: desktop session: %s", qPrintable(sessionKindName(sessionKind)));
+        DesktopNotice(settings).showOnce(dialogs, program.loaded<MainWindow>(), sessionKind);
+    });
     return QApplication::exec();
 }
