@@ -7,12 +7,13 @@
 set -e
 packages="build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins
-  libxcb1-dev libxcb-ewmh-dev libx11-dev
+  libxcb1-dev libxcb-ewmh-dev libxcb-randr0-dev libx11-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
   libreoffice-impress libreoffice-calc libreoffice-dev
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
-  trayer desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils"
+  trayer desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils
+  mutter sway grim xwayland dbus-x11 qt6-wayland foot x11-xserver-utils"
 
 # Prints the packages of the list that are not installed, separated by spaces.
 missing_packages() {
