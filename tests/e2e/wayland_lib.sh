@@ -3,7 +3,7 @@
 
 fail() {
     echo "FAIL: $*"
-    echo "Windows on $DISPLAY:"
+    echo "Windows on ${DISPLAY:-no X display}:"
     for id in $(xdotool search --name . 2>/dev/null); do
         echo "  $id $(xdotool getwindowname "$id" 2>/dev/null) $(xwininfo -id "$id" 2>/dev/null | grep -o 'Map State: .*')"
     done
