@@ -12,7 +12,9 @@
 #include "platform/presentation/BuiltInPresentation.h"
 #include "platform/session/DesktopNotice.h"
 #include "platform/session/DesktopSession.h"
+#include "platform/session/PortalShortcuts.h"
 #include "platform/session/QtOnlyWindowSystem.h"
+#include "platform/session/WindowSystemWithPortalKeys.h"
 #include "platform/session/XServerProbe.h"
 #include "ui/Program.h"
 #include "ui/WindowFactories.h"
@@ -56,12 +58,31 @@ int main(int argc, char* argv[])
     RealTimerDriver timers;
     MessageBoxDialogs dialogs;
     // Without an X server for our windows, the X11 layer would see none of them.
-    std::unique_ptr<WindowSystem> windowSystem;
+    std::unique_ptr<WindowSystem> desktopWindows;
     if (sessionKind == SessionKind::WaylandNative)
-        windowSystem = std::make_unique<QtOnlyWindowSystem>();
+        desktopWindows = std::make_unique<QtOnlyWindowSystem>();
     else
-        windowSystem = std::make_unique<X11WindowSystem>();
-    WindowSystem& windows = *windowSystem;
+        desktopWindows = std::make_unique<X11WindowSystem>();
+    // On Wayland, F9/F11 pressed in another program reach us only as the desktop portal's global
+    // shortcuts, where the desktop offers them.
+    std::unique_ptr<PortalShortcuts> portalKeys;
+    std::unique_ptr<WindowSystem> windowsWithPortalKeys;
+    if (sessionKind != SessionKind::X11) {
+        portalKeys = std::make_unique<PortalShortcuts>();
+        const char* withoutPortal =
+            sessionKind == SessionKind::WaylandNative
+                ? "vantrel: F9/F11: not available"
+                : "vantrel: F9/F11: X11 key events, only while a window of ours has the focus";
+        QObject::connect(portalKeys.get(), &PortalShortcuts::stateChanged, &app, [withoutPortal](auto state) {
+            if (state == PortalShortcuts::State::Bound)
+                qInfo("vantrel: F9/F11: the desktop portal's global shortcuts");
+            else if (state == PortalShortcuts::State::Unavailable)
+                qInfo("%s", withoutPortal);
+        });
+        portalKeys->start();
+        windowsWithPortalKeys = std::make_unique<WindowSystemWithPortalKeys>(*desktopWindows, *portalKeys);
+    }
+    WindowSystem& windows = windowsWithPortalKeys ? *windowsWithPortalKeys : *desktopWindows;
     QtSoundDeviceFactory sounds(QStringList{dataFolder} + shipped);
     SingleInstance instance;
     // The first copy answers a second start by bringing its main window back into view.

@@ -36,6 +36,9 @@ eventually 20 xwininfo -root >/dev/null 2>&1 || fail "XWayland did not answer on
 app=$!
 eventually 20 grep -q "desktop session:" "$work/app.out" || fail "the program did not start: $(cat "$work/app.out")"
 grep -q "desktop session: xwayland" "$work/app.out" || fail "not run through XWayland: $(cat "$work/app.out")"
+# mutter alone offers no desktop portal: the program says which keys it uses.
+eventually 10 grep -q "F9/F11: X11 key events, only while a window of ours has the focus" "$work/app.out" ||
+    fail "the program did not say where F9/F11 come from"
 
 # The first start on this desktop says what is missing, once.
 eventually 10 has_notice || fail "no notice of what this desktop lacks"

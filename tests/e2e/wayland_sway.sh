@@ -143,6 +143,7 @@ start_sway disable
 "$bin" >"$work/app.out" 2>&1 &
 app=$!
 eventually 20 grep -q "desktop session: wayland" "$work/app.out" || fail "not run as a native Wayland client"
+eventually 10 grep -q "F9/F11: not available" "$work/app.out" || fail "the program did not say that F9/F11 are not available"
 eventually 10 sway_has Vantrel工具提示： xdg_shell vantrel || fail "no notice on a desktop without XWayland: $(sway_windows)"
 sway_has 程序载入 xdg_shell vantrel || fail "no native main window: $(sway_windows)"
 sleep 2
