@@ -13,7 +13,8 @@ packages="build-essential cmake ninja-build pkg-config
   libreoffice-impress libreoffice-calc libreoffice-dev
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
   trayer desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils
-  mutter sway grim xwayland dbus-x11 qt6-wayland foot x11-xserver-utils"
+  mutter sway grim xwayland dbus-x11 qt6-wayland foot x11-xserver-utils
+  pipewire wireplumber gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-good python3-dbus python3-gi"
 
 # Prints the packages of the list that are not installed, separated by spaces.
 missing_packages() {
