@@ -130,7 +130,8 @@ int main(int argc, char* argv[])
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
                        QStringLiteral("vantrel"));
     QTimer::singleShot(0, &app, [&] {
-        qInfo("vantrel: desktop session: %s", qPrintable(sessionKindName(sessionKind)));
+        if (sessionKind != SessionKind::X11)
+            qInfo("vantrel: desktop session: %s", qPrintable(sessionKindName(sessionKind)));
         DesktopNotice(settings).showOnce(dialogs, program.loaded<MainWindow>(), sessionKind);
     });
     return QApplication::exec();
