@@ -62,7 +62,7 @@ eventually 10 grep -q "F9/F11: X11 key events, only while a window of ours has t
 eventually 10 has_notice || fail "no notice of what this desktop lacks"
 xdotool windowactivate --sync "$(notice_window)" key Return
 eventually 5 no_notice || fail "the notice did not close"
-grep -q "desktop-xwayland-seen=true" "$XDG_CONFIG_HOME/vantrel/vantrel.ini" || fail "the notice was not remembered"
+eventually 5 grep -q "desktop-xwayland-seen=true" "$XDG_CONFIG_HOME/vantrel/vantrel.ini" || fail "the notice was not remembered"
 
 eventually 10 has_main || fail "no main window"
 main=$(main_window)

@@ -112,8 +112,9 @@ printf '[notices]\ndesktop-xwayland-seen=true\n' >"$XDG_CONFIG_HOME/vantrel/vant
 "$bin" >"$work/app.out" 2>&1 &
 app=$!
 eventually 20 has_main || fail "no main window"
-grep -q "desktop session: xwayland" "$work/app.out" || fail "not run through XWayland"
-sway_has 程序载入 xwayland vantrel || fail "sway does not list our main window as an XWayland window"
+eventually 10 grep -q "desktop session: xwayland" "$work/app.out" || fail "not run through XWayland"
+eventually 5 sway_has 程序载入 xwayland vantrel || fail "sway does not list our main window as an XWayland window"
+sleep 1
 no_notice || fail "the notice came although it was seen before"
 main=$(main_window)
 # sway places floating windows itself (centred) and ignores moves a client asks for: only the
@@ -145,7 +146,7 @@ app=$!
 eventually 20 grep -q "desktop session: wayland" "$work/app.out" || fail "not run as a native Wayland client"
 eventually 10 grep -q "F9/F11: not available" "$work/app.out" || fail "the program did not say that F9/F11 are not available"
 eventually 10 sway_has Vantrel工具提示： xdg_shell vantrel || fail "no notice on a desktop without XWayland: $(sway_windows)"
-sway_has 程序载入 xdg_shell vantrel || fail "no native main window: $(sway_windows)"
+eventually 5 sway_has 程序载入 xdg_shell vantrel || fail "no native main window: $(sway_windows)"
 sleep 2
 kill -0 "$app" 2>/dev/null || fail "the program ended"
 [ -n "${VANTREL_E2E_KEEP:-}" ] && grim "${VANTREL_E2E_KEEP%.png}-native.png"
