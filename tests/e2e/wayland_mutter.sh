@@ -78,7 +78,7 @@ eventually 5 find_strip || fail "no strip after 缩小"
 
 # A native Wayland window (not on XWayland: invisible to xdotool) goes full screen and takes the focus.
 foot --fullscreen --title "正在演示: deck" -o colors.background=0000ff sleep 120 >"$work/foot.log" 2>&1 &
-eventually 10 grep -q "using .* decorations\|rendering threads" "$work/foot.log" || fail "foot did not start"
+eventually 10 grep -qs "using .* decorations\|rendering threads" "$work/foot.log" || fail "foot did not start"
 sleep 1
 find_strip || fail "the strip went away under the full-screen window"
 xwininfo -id "$strip" | grep -q "Override Redirect State: yes" || fail "the strip is not override-redirect"
