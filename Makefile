@@ -19,8 +19,11 @@ export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_NOHASHDIR ?= true
 endif
 
+# make test also installs what only the tests need (the flag reaches deps through build and configure).
 deps:
-	@scripts/install-deps.sh
+	@scripts/install-deps.sh $(DEPS_FLAGS)
+
+test: DEPS_FLAGS = --tests
 
 configure: deps
 	cmake --preset $(PRESET) >/dev/null

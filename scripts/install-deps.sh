@@ -1,19 +1,29 @@
 #!/bin/sh
-# Installs the Debian 12 packages that building, running and testing Vantrel need, when missing.
+# Installs the Debian 12 packages that building and running Vantrel need, when missing; with --tests
+# also what its tests need.
 #
 # On a complete machine this is one dpkg-query and nothing else: no apt, no root, no network. The
 # names below must be real package names: dpkg records a package under its own name only, so a
 # virtual name (libqt6svg6-dev, provided by qt6-svg-dev) would look missing on every run.
 set -e
-packages="build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins
-  libxcb1-dev libxcb-ewmh-dev libx11-dev
+# What building and running the program needs (`make run`). The test library is here too: configuring
+# the tree looks for it.
+program_packages="build-essential cmake ninja-build pkg-config ccache
+  qt6-base-dev qt6-multimedia-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland
+  libxcb1-dev libxcb-ewmh-dev libxcb-randr0-dev libx11-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
-  libreoffice-impress libreoffice-calc libreoffice-dev
-  xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
-  trayer desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils
-  ccache git dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0"
+  libreoffice-impress libreoffice-calc libreoffice-dev"
+# What only the tests need (`make test`): X and Wayland servers to run the program under, tools that
+# drive and read it from outside, and the packaging checks.
+test_packages="xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick trayer
+  desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils git
+  dbus-daemon dbus-x11 at-spi2-core python3-gi python3-dbus gir1.2-atspi-2.0
+  mutter sway grim xwayland foot
+  pipewire wireplumber gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-good"
+
+packages=$program_packages
+[ "$1" = "--tests" ] && packages="$program_packages $test_packages"
 
 # Prints the packages of the list that are not installed, separated by spaces.
 missing_packages() {

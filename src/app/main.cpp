@@ -10,12 +10,20 @@
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/office/Spreadsheet.h"
 #include "platform/presentation/BuiltInPresentation.h"
+#include "platform/session/DesktopNotice.h"
+#include "platform/session/DesktopSession.h"
+#include "platform/session/PortalShortcuts.h"
+#include "platform/session/QtOnlyWindowSystem.h"
+#include "platform/session/WindowSystemWithPortalKeys.h"
+#include "platform/session/XServerProbe.h"
 #include "ui/Program.h"
 #include "ui/WindowFactories.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
+#include <QTimer>
 #include <memory>
 
 #ifdef VANTREL_HAVE_UNO
@@ -24,7 +32,15 @@
 
 int main(int argc, char* argv[])
 {
+    // On a Wayland desktop our windows go through XWayland where it exists: only there can they place
+    // themselves and stay above a full-screen show. Programs we start get the environment unchanged.
+    const DesktopSession session = DesktopSession::detect(SessionEnvironment::fromProcess(), probeXServer);
+    if (!session.platformToRequest().isEmpty())
+        qputenv("QT_QPA_PLATFORM", session.platformToRequest().toLocal8Bit());
     QApplication app(argc, argv);
+    if (!session.platformToRequest().isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
+    const SessionKind sessionKind = session.kindOnPlatform(QGuiApplication::platformName());
     QApplication::setApplicationName(QStringLiteral("vantrel"));
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // The program lives in the tray and its hidden windows; closing the last one is not the end.
@@ -41,7 +57,32 @@ int main(int argc, char* argv[])
 
     RealTimerDriver timers;
     MessageBoxDialogs dialogs;
-    X11WindowSystem windows;
+    // Without an X server for our windows, the X11 layer would see none of them.
+    std::unique_ptr<WindowSystem> desktopWindows;
+    if (sessionKind == SessionKind::WaylandNative)
+        desktopWindows = std::make_unique<QtOnlyWindowSystem>();
+    else
+        desktopWindows = std::make_unique<X11WindowSystem>();
+    // On Wayland, F9/F11 pressed in another program reach us only as the desktop portal's global
+    // shortcuts, where the desktop offers them.
+    std::unique_ptr<PortalShortcuts> portalKeys;
+    std::unique_ptr<WindowSystem> windowsWithPortalKeys;
+    if (sessionKind != SessionKind::X11) {
+        portalKeys = std::make_unique<PortalShortcuts>();
+        const char* withoutPortal =
+            sessionKind == SessionKind::WaylandNative
+                ? "vantrel: F9/F11: not available"
+                : "vantrel: F9/F11: X11 key events, only while a window of ours has the focus";
+        QObject::connect(portalKeys.get(), &PortalShortcuts::stateChanged, &app, [withoutPortal](auto state) {
+            if (state == PortalShortcuts::State::Bound)
+                qInfo("vantrel: F9/F11: the desktop portal's global shortcuts");
+            else if (state == PortalShortcuts::State::Unavailable)
+                qInfo("%s", withoutPortal);
+        });
+        portalKeys->start();
+        windowsWithPortalKeys = std::make_unique<WindowSystemWithPortalKeys>(*desktopWindows, *portalKeys);
+    }
+    WindowSystem& windows = windowsWithPortalKeys ? *windowsWithPortalKeys : *desktopWindows;
     QtSoundDeviceFactory sounds(QStringList{dataFolder} + shipped);
     SingleInstance instance;
     // The first copy answers a second start by bringing its main window back into view.
@@ -85,5 +126,13 @@ int main(int argc, char* argv[])
     program.window(WindowKind::Main);
     if (ended)
         return exitCode;
+    // Once the main window is up, a desktop that cannot do everything says so, the first time only.
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
+                       QStringLiteral("vantrel"));
+    QTimer::singleShot(0, &app, [&] {
+        if (sessionKind != SessionKind::X11)
+            qInfo("vantrel: desktop session: %s", qPrintable(sessionKindName(sessionKind)));
+        DesktopNotice(settings).showOnce(dialogs, program.loaded<MainWindow>(), sessionKind);
+    });
     return QApplication::exec();
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/session/DesktopSession.h"
+
+#include <QString>
+
+class Dialogs;
+class QSettings;
+class QWidget;
+
+// The notice, at the first start on a kind of desktop where something cannot work, of what is
+// missing and the way around it. The user's settings remember that it was shown, once per kind.
+class DesktopNotice {
+public:
+    static inline const QString kTitle = QStringLiteral("Vantrel工具提示：");
+
+    // The notice for these features; empty when everything works.
+    static QString text(const SessionFeatures& features);
+
+    explicit DesktopNotice(QSettings& settings) : settings_(settings) {}
+
+    // Shows the notice unless this kind of desktop lacks nothing or the user has seen it; returns
+    // whether it was shown. It counts as seen once the user has closed it.
+    bool showOnce(Dialogs& dialogs, QWidget* owner, SessionKind kind);
+
+private:
+    QSettings& settings_;
+};

@@ -1,0 +1,251 @@
+#include "platform/session/PortalShortcuts.h"
+
+#include "platform/session/WindowSystemWithPortalKeys.h"
+#include "support/FakeWindowSystem.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+// Outside any unnamed namespace: D-Bus finds the fake portal's slot by the type's name.
+struct BoundShortcut {
+    QString id;
+    QVariantMap properties;
+};
+
+QDBusArgument& operator<<(QDBusArgument& argument, const BoundShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, BoundShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+Q_DECLARE_METATYPE(BoundShortcut)
+
+namespace {
+const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+
+// A private session bus of our own, ended with the test.
+class PrivateBus {
+public:
+    PrivateBus()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            return;
+        daemon_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                      QStringLiteral("--print-address=1")});
+        if (daemon_.waitForReadyRead(5000))
+            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+    }
+    ~PrivateBus()
+    {
+        daemon_.kill();
+        daemon_.waitForFinished();
+    }
+    const QString& address() const { return address_; }
+
+private:
+    QProcess daemon_;
+    QString address_;
+};
+
+// The desktop portal's global shortcuts as a desktop that offers them answers: a session, the
+// shortcuts bound as asked (or declined), and presses sent when the test says.
+class FakePortal : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
+public:
+    explicit FakePortal(QDBusConnection bus) : bus_(std::move(bus)) {}
+
+    uint bindAnswer = 0; // 0 granted, 1 declined by the user
+    QList<BoundShortcut> bound;
+    QString session;
+
+    void press(const QString& id, const QString& inSession = {})
+    {
+        sendShortcutSignal(QStringLiteral("Activated"), id, inSession);
+    }
+    void release(const QString& id) { sendShortcutSignal(QStringLiteral("Deactivated"), id, {}); }
+
+public slots:
+    QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& message)
+    {
+        session = QStringLiteral("%1/session/%2/%3")
+                      .arg(kPath, senderPart(message),
+                           options.value(QStringLiteral("session_handle_token")).toString());
+        return answerLater(message, options, 0, {{QStringLiteral("session_handle"), session}});
+    }
+
+    QDBusObjectPath BindShortcuts(const QDBusObjectPath& sessionHandle, const QList<BoundShortcut>& shortcuts,
+                                  const QString&, const QVariantMap& options, const QDBusMessage& message)
+    {
+        if (sessionHandle.path() == session)
+            bound = shortcuts;
+        return answerLater(message, options, bindAnswer, {});
+    }
+
+private:
+    static QString senderPart(const QDBusMessage& message)
+    {
+        return message.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
+    }
+
+    QDBusObjectPath answerLater(const QDBusMessage& message, const QVariantMap& options, uint response,
+                                const QVariantMap& results)
+    {
+        const QString request =
+            QStringLiteral("%1/request/%2/%3")
+                .arg(kPath, senderPart(message), options.value(QStringLiteral("handle_token")).toString());
+        QTimer::singleShot(0, this, [this, request, response, results] {
+            QDBusMessage signal = QDBusMessage::createSignal(
+                request, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+            signal << response << results;
+            bus_.send(signal);
+        });
+        return QDBusObjectPath(request);
+    }
+
+    void sendShortcutSignal(const QString& name, const QString& id, const QString& inSession)
+    {
+        QDBusMessage signal = QDBusMessage::createSignal(kPath, kInterface, name);
+        signal << QVariant::fromValue(QDBusObjectPath(inSession.isEmpty() ? session : inSession)) << id
+               << qulonglong(1) << QVariantMap();
+        bus_.send(signal);
+    }
+
+    QDBusConnection bus_;
+};
+
+class PortalShortcutsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (bus_.address().isEmpty())
+            GTEST_SKIP() << "no dbus-daemon to run a private session bus";
+        qDBusRegisterMetaType<BoundShortcut>();
+        qDBusRegisterMetaType<QList<BoundShortcut>>();
+        portalBus_ = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(bus_.address(), QStringLiteral("portal")));
+        clientBus_ = std::make_unique<QDBusConnection>(
+            QDBusConnection::connectToBus(bus_.address(), QStringLiteral("client")));
+        ASSERT_TRUE(portalBus_->isConnected());
+        ASSERT_TRUE(clientBus_->isConnected());
+        portal_ = std::make_unique<FakePortal>(*portalBus_);
+    }
+    void TearDown() override
+    {
+        portal_.reset();
+        QDBusConnection::disconnectFromBus(QStringLiteral("portal"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+    }
+
+    void offerPortal()
+    {
+        ASSERT_TRUE(portalBus_->registerObject(kPath, portal_.get(), QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(portalBus_->registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
+    }
+
+    static bool settles(PortalShortcuts& shortcuts)
+    {
+        return QTest::qWaitFor([&] { return shortcuts.state() != PortalShortcuts::State::Asking; }, 5000);
+    }
+
+    PrivateBus bus_;
+    std::unique_ptr<QDBusConnection> portalBus_;
+    std::unique_ptr<QDBusConnection> clientBus_;
+    std::unique_ptr<FakePortal> portal_;
+};
+} // namespace
+
+TEST_F(PortalShortcutsTest, BindsF9AndF11AndHearsThemWhicheverProgramHasTheFocus)
+{
+    offerPortal();
+    PortalShortcuts shortcuts(*clientBus_);
+    shortcuts.start();
+    ASSERT_TRUE(settles(shortcuts));
+    ASSERT_EQ(shortcuts.state(), PortalShortcuts::State::Bound);
+    ASSERT_EQ(portal_->bound.size(), 2);
+    EXPECT_EQ(portal_->bound[0].properties.value(QStringLiteral("preferred_trigger")).toString(),
+              QStringLiteral("F9"));
+    EXPECT_EQ(portal_->bound[1].properties.value(QStringLiteral("preferred_trigger")).toString(),
+              QStringLiteral("F11"));
+    EXPECT_FALSE(portal_->bound[0].properties.value(QStringLiteral("description")).toString().isEmpty());
+
+    // Held: down on every tick until released.
+    portal_->press(portal_->bound[0].id);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shortcuts.isKeyDown(Keys::F9); }, 3000));
+    EXPECT_TRUE(shortcuts.isKeyDown(Keys::F9));
+    EXPECT_FALSE(shortcuts.isKeyDown(Keys::F11));
+    portal_->release(portal_->bound[0].id);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shortcuts.isKeyDown(Keys::F9); }, 3000));
+
+    // A tap between two ticks counts once.
+    portal_->press(portal_->bound[1].id);
+    portal_->release(portal_->bound[1].id);
+    QTest::qWait(200);
+    EXPECT_TRUE(shortcuts.isKeyDown(Keys::F11));
+    EXPECT_FALSE(shortcuts.isKeyDown(Keys::F11));
+
+    // Another program's session is not ours.
+    portal_->press(portal_->bound[0].id, QStringLiteral("/org/freedesktop/portal/desktop/session/other/x"));
+    QTest::qWait(200);
+    EXPECT_FALSE(shortcuts.isKeyDown(Keys::F9));
+}
+
+TEST_F(PortalShortcutsTest, UnavailableWithoutAPortalOrWhenTheUserDeclines)
+{
+    PortalShortcuts noPortal(*clientBus_);
+    noPortal.start();
+    ASSERT_TRUE(settles(noPortal));
+    EXPECT_EQ(noPortal.state(), PortalShortcuts::State::Unavailable);
+
+    offerPortal();
+    portal_->bindAnswer = 1;
+    PortalShortcuts declined(*clientBus_);
+    declined.start();
+    ASSERT_TRUE(settles(declined));
+    EXPECT_EQ(portal_->bound.size(), 2) << "the shortcuts were not offered";
+    EXPECT_EQ(declined.state(), PortalShortcuts::State::Unavailable);
+    portal_->press(QStringLiteral("toggle-strip"));
+    QTest::qWait(200);
+    EXPECT_FALSE(declined.isKeyDown(Keys::F9));
+}
+
+TEST_F(PortalShortcutsTest, PortalKeysJoinTheWindowSystemsOwn)
+{
+    offerPortal();
+    PortalShortcuts shortcuts(*clientBus_);
+    shortcuts.start();
+    ASSERT_TRUE(settles(shortcuts));
+    ASSERT_EQ(shortcuts.state(), PortalShortcuts::State::Bound);
+    FakeWindowSystem desktop;
+    desktop.titles = {QStringLiteral("正在演示: deck")};
+    WindowSystemWithPortalKeys windows(desktop, shortcuts);
+    EXPECT_EQ(windows.topLevelTitles(), desktop.titles);
+
+    desktop.keysDown.insert(Keys::F11);
+    EXPECT_TRUE(windows.isKeyDown(Keys::F11));
+    EXPECT_FALSE(windows.isKeyDown(Keys::F9));
+    portal_->press(QStringLiteral("toggle-strip"));
+    portal_->release(QStringLiteral("toggle-strip"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.isKeyDown(Keys::F9); }, 3000));
+    EXPECT_FALSE(windows.isKeyDown(Keys::F9));
+}
+
+#include "PortalShortcutsTest.moc"
