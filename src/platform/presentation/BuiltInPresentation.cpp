@@ -166,3 +166,9 @@ void BuiltInPresentation::focusShow()
         }
     });
 }
+
+void BuiltInPresentation::keepAboveShow(QWidget* window)
+{
+    if (window_)
+        window_->keepAbove(window);
+}

@@ -24,6 +24,7 @@ public:
     bool isOpening() const override { return converter_.isBusy(); }
     bool runShow() override;
     void focusShow() override;
+    void keepAboveShow(QWidget* window) override;
     bool isShowRunning() const override;
     int slideCount() const override;
     void gotoSlide(int n) override;

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+class QWidget;
+
 // A deck opened for a full-screen show: what the instruction player and the slide draw need of a
 // presentation program. Every call but openInBackground() waits for its result; a failing call does
 // nothing and leaves the presentation as it was.
@@ -47,6 +49,10 @@ public:
     // Hands the keyboard back to the running show after another window was brought up over it, so
     // the arrow keys and Space move the slides.
     virtual void focusShow() {}
+
+    // Keeps one of our windows (the main window with the countdown) above the running show, also while
+    // the show has the keyboard, until the show ends.
+    virtual void keepAboveShow(QWidget* window) { (void)window; }
 
 signals:
     // The deck is being converted before it can be shown: the user waits seconds.

@@ -46,11 +46,14 @@ void bindInstructionShow(Program& program)
                              (*notice)->show();
                          }
                      });
-    QObject::connect(&show, &InstructionShow::started, &show, [&program, dropNotice] {
+    QObject::connect(&show, &InstructionShow::started, &show, [&program, &show, dropNotice] {
         dropNotice();
         if (auto* main = program.loaded<MainWindow>()) {
             main->show();
             main->setHeightTwips(MainWindow::kHelpHeight);
+            // Over the show for the countdown, also once the show has the keyboard.
+            if (Presentation* presentation = show.presentation())
+                presentation->keepAboveShow(main);
             main->raise();
         }
         program.resumeTracking();
