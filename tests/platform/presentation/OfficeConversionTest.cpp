@@ -3,18 +3,28 @@
 #include "platform/presentation/BuiltInPresentation.h"
 #include "platform/presentation/DeckConverter.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <csignal>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <optional>
 
 // These run the real LibreOffice.
 namespace {
+
+QStringList entriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
 
 class OfficeConversion : public ::testing::Test {
 protected:
@@ -37,6 +47,16 @@ protected:
         }
     }
     static void TearDownTestSuite() { delete folder; }
+
+    // A deck of 300 busy slides that no cache has seen: its conversion takes seconds.
+    static QString bigDeck()
+    {
+        const QString path = folder->filePath(QStringLiteral("big deck.fodp"));
+        if (!QFile::exists(path)) {
+            EXPECT_TRUE(testdecks::writeBusyFlatOdp(path, 300));
+        }
+        return path;
+    }
 
     void SetUp() override
     {
@@ -91,14 +111,99 @@ TEST_F(OfficeConversion, ACorruptDeckIsReported)
     EXPECT_EQ(QDir(cache.path()).entryList(QDir::Files), QStringList());
 }
 
+TEST_F(OfficeConversion, TheCountGoesOnEverySecondWhileABigDeckConvertsForTheFirstTime)
+{
+    BuiltInPresentation presentation(DeckConverter(cache.path()));
+    QStringList announced;
+    std::optional<bool> opened;
+    QObject::connect(&presentation, &Presentation::converting,
+                     [&announced](const QString& deck) { announced << deck; });
+    QObject::connect(&presentation, &Presentation::opened, [&opened](bool ok) { opened = ok; });
+
+    // A countdown's display, rewritten by the event loop every second as the main window's is.
+    QElapsedTimer clock;
+    int remaining = 3600;
+    QString display;
+    QList<qint64> changes;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        --remaining;
+        const QString shown = QStringLiteral("%1 : %2").arg(remaining / 60, 2, 10, QLatin1Char('0'))
+                                  .arg(remaining % 60, 2, 10, QLatin1Char('0'));
+        if (shown != display)
+            changes << clock.elapsed();
+        display = shown;
+    });
+    clock.start();
+    tick.start(1000);
+    presentation.openInBackground(bigDeck());
+    EXPECT_TRUE(presentation.isOpening());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened.has_value(); }, 240000));
+    const qint64 took = clock.elapsed();
+    tick.stop();
+
+    ASSERT_TRUE(*opened) << presentation.errorText().toStdString();
+    EXPECT_EQ(presentation.slideCount(), 300);
+    EXPECT_FALSE(presentation.openedFromCache());
+    EXPECT_EQ(announced, QStringList{QStringLiteral("big deck.fodp")});
+    ASSERT_GE(took, 3000) << "the conversion was too quick to tell a waiting program from one that goes on";
+    // A program that waited for the office would show one change after the whole conversion.
+    EXPECT_GE(changes.size(), took / 1000 - 1) << "the display changed " << changes.size() << " times in "
+                                               << took << " ms";
+    qint64 longest = changes.isEmpty() ? took : changes.first();
+    for (int i = 1; i < changes.size(); ++i)
+        longest = std::max(longest, changes[i] - changes[i - 1]);
+    EXPECT_LE(longest, 2000) << "the display stood still for " << longest << " ms";
+}
+
+TEST_F(OfficeConversion, ACancelledFirstConversionLeavesNoOfficeNoWorkAndNoPipe)
+{
+    BuiltInPresentation presentation(DeckConverter(cache.path()));
+    bool answered = false;
+    QObject::connect(&presentation, &Presentation::opened, [&answered](bool) { answered = true; });
+    presentation.openInBackground(bigDeck());
+
+    // Cancelled once the office is converting (it restarted after making its profile) and listens.
+    const QStringList ours{QStringLiteral("work-%1-").arg(QCoreApplication::applicationPid())};
+    QList<qint64> offices;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            offices = traces::processesWith(ours);
+            return !offices.isEmpty() || answered;
+        },
+        60000));
+    const qint64 first = offices.isEmpty() ? 0 : offices.first();
+    [[maybe_unused]] const bool restarted = QTest::qWaitFor(
+        [&] {
+            offices = traces::processesWith(ours);
+            return (!offices.isEmpty() && !offices.contains(first)) || answered;
+        },
+        20000);
+    QStringList pipes;
+    [[maybe_unused]] const bool listening = QTest::qWaitFor(
+        [&] {
+            pipes = traces::socketFilesOf(traces::processesWith(ours));
+            return !pipes.isEmpty() || answered;
+        },
+        3000);
+    ASSERT_FALSE(answered) << "the conversion ended before it could be cancelled";
+
+    presentation.cancelOpening();
+    EXPECT_FALSE(presentation.isOpening());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return traces::processesWith(ours).isEmpty(); }, 3000))
+        << "the office outlived the cancel";
+    EXPECT_EQ(entriesOf(cache.path()), QStringList{}) << "no work folder, nothing half-made in the cache";
+    for (const QString& pipe : pipes)
+        EXPECT_FALSE(QFileInfo::exists(pipe)) << pipe.toStdString();
+    QTest::qWait(200);
+    EXPECT_FALSE(answered) << "a cancelled opening has no answer";
+    EXPECT_EQ(presentation.slideCount(), 0);
+}
+
 // What file names and URLs find hard: a space, '#', '%', '$' (a variable to the office), quotes and
 // non-Latin letters.
 const QString kAwkwardName = QStringLiteral("缓存 a#b%41c$HOME'q\"d");
-
-QStringList entriesOf(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-}
 
 TEST_F(OfficeConversion, ACacheFolderWithAnAwkwardNameWorksAndHoldsEverything)
 {
