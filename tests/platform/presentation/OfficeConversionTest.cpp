@@ -1,5 +1,7 @@
 #include "ProcessTraces.h"
 #include "TestDecks.h"
+#include "models/draw/InstructionShow.h"
+#include "platform/VirtualTimerDriver.h"
 #include "platform/presentation/BuiltInPresentation.h"
 #include "platform/presentation/DeckConverter.h"
 
@@ -16,6 +18,7 @@
 #include <csignal>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <optional>
 
 // These run the real LibreOffice.
@@ -199,6 +202,62 @@ TEST_F(OfficeConversion, ACancelledFirstConversionLeavesNoOfficeNoWorkAndNoPipe)
     QTest::qWait(200);
     EXPECT_FALSE(answered) << "a cancelled opening has no answer";
     EXPECT_EQ(presentation.slideCount(), 0);
+}
+
+// An instruction deck that is damaged, empty or locked with a password: the show is told why, in
+// Chinese, and no office is left running.
+TEST_F(OfficeConversion, AnInstructionDeckThatCannotBeShownTellsWhyInChinese)
+{
+    QTemporaryDir data;
+    auto write = [&data](const QString& name, const QByteArray& bytes) {
+        QFile file(data.filePath(name));
+        return file.open(QIODevice::WriteOnly) && (bytes.isEmpty() || file.write(bytes) == bytes.size());
+    };
+    QByteArray noise(20000, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919) % 251);
+    ASSERT_TRUE(write(QStringLiteral("Note1.PPT"), noise));
+    ASSERT_TRUE(write(QStringLiteral("Note2.PPT"), QByteArray()));
+    struct Case {
+        QString deck;
+        QString says;
+    };
+    QList<Case> cases{{QStringLiteral("Note1.PPT"), QStringLiteral("损坏")},
+                      {QStringLiteral("Note2.PPT"), QStringLiteral("空的")}};
+    // A password-protected deck, when this machine's office can write one.
+    QProcess maker;
+    maker.setProcessChannelMode(QProcess::ForwardedChannels);
+    maker.start(QStringLiteral("/usr/bin/python3"),
+                {QStringLiteral(VANTREL_SOURCE_DIR "/tests/platform/presentation/make_protected_deck.py"), office,
+                 deck(), data.filePath(QStringLiteral("locked.PPT")), data.filePath(QStringLiteral("maker"))});
+    if (maker.waitForFinished(120000) && maker.exitStatus() == QProcess::NormalExit && maker.exitCode() == 0)
+        cases.append({QStringLiteral("locked.PPT"), QStringLiteral("密码")});
+    else
+        std::cout << "[ NOTE ] no password-protected deck: python3-uno cannot write one here\n";
+
+    VirtualTimerDriver timers;
+    const QString cacheFolder = cache.path();
+    InstructionShow show(
+        timers, [cacheFolder] { return std::make_unique<BuiltInPresentation>(DeckConverter(cacheFolder)); },
+        data.path());
+    QStringList told;
+    QObject::connect(&show, &InstructionShow::failed, [&told](const QString& why) { told << why; });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.deck.toStdString());
+        told.clear();
+        show.play(c.deck);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !told.isEmpty(); }, 60000));
+        EXPECT_TRUE(told.first().contains(c.deck));
+        EXPECT_TRUE(told.first().contains(c.says)) << told.first().toStdString();
+        EXPECT_FALSE(told.first().contains(QStringLiteral("Error"))) << "the office's own words stay out";
+        EXPECT_TRUE(show.isOpen()) << "the show waits for its close, as with any deck";
+        ASSERT_NE(show.presentation(), nullptr);
+        EXPECT_FALSE(show.presentation()->isShowRunning());
+        show.close();
+    }
+    const QStringList ours{QStringLiteral("work-%1-").arg(QCoreApplication::applicationPid())};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return traces::processesWith(ours).isEmpty(); }, 3000));
+    EXPECT_EQ(QDir(cache.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files), QStringList{});
 }
 
 // What file names and URLs find hard: a space, '#', '%', '$' (a variable to the office), quotes and
