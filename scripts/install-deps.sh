@@ -10,7 +10,7 @@ packages="build-essential cmake ninja-build pkg-config
   libxcb1-dev libxcb-ewmh-dev libx11-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
-  libreoffice-impress libreoffice-calc libreoffice-dev
+  libreoffice-impress libreoffice-calc libreoffice-dev python3-uno
   xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
   trayer desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils"
 

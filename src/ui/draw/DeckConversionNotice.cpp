@@ -22,7 +22,8 @@ DeckConversionNotice::DeckConversionNotice(const QString& deckName, QWidget* nea
     // The deck's name comes from the user's folder: never markup.
     text_->setTextFormat(Qt::PlainText);
     text_->setText(
-        QStringLiteral("正在打开演示文稿 %1，请稍候…\n第一次打开时要先转换，需要十几秒；以后再打开就很快。")
+        QStringLiteral(
+            "正在打开演示文稿 %1，请稍候…\n第一次打开时要先转换，可能需要十几秒；以后再打开就快了。")
             .arg(deckName));
     QFont font = text_->font();
     font.setPointSizeF(12);

@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <csignal>
 #include <algorithm>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <optional>
@@ -132,7 +132,8 @@ TEST_F(OfficeConversion, TheCountGoesOnEverySecondWhileABigDeckConvertsForTheFir
     tick.setTimerType(Qt::PreciseTimer);
     QObject::connect(&tick, &QTimer::timeout, [&] {
         --remaining;
-        const QString shown = QStringLiteral("%1 : %2").arg(remaining / 60, 2, 10, QLatin1Char('0'))
+        const QString shown = QStringLiteral("%1 : %2")
+                                  .arg(remaining / 60, 2, 10, QLatin1Char('0'))
                                   .arg(remaining % 60, 2, 10, QLatin1Char('0'));
         if (shown != display)
             changes << clock.elapsed();
@@ -152,8 +153,8 @@ TEST_F(OfficeConversion, TheCountGoesOnEverySecondWhileABigDeckConvertsForTheFir
     EXPECT_EQ(announced, QStringList{QStringLiteral("big deck.fodp")});
     ASSERT_GE(took, 3000) << "the conversion was too quick to tell a waiting program from one that goes on";
     // A program that waited for the office would show one change after the whole conversion.
-    EXPECT_GE(changes.size(), took / 1000 - 1) << "the display changed " << changes.size() << " times in "
-                                               << took << " ms";
+    EXPECT_GE(changes.size(), took / 1000 - 1)
+        << "the display changed " << changes.size() << " times in " << took << " ms";
     qint64 longest = changes.isEmpty() ? took : changes.first();
     for (int i = 1; i < changes.size(); ++i)
         longest = std::max(longest, changes[i] - changes[i - 1]);
@@ -228,8 +229,9 @@ TEST_F(OfficeConversion, AnInstructionDeckThatCannotBeShownTellsWhyInChinese)
     QProcess maker;
     maker.setProcessChannelMode(QProcess::ForwardedChannels);
     maker.start(QStringLiteral("/usr/bin/python3"),
-                {QStringLiteral(VANTREL_SOURCE_DIR "/tests/platform/presentation/make_protected_deck.py"), office,
-                 deck(), data.filePath(QStringLiteral("locked.PPT")), data.filePath(QStringLiteral("maker"))});
+                {QStringLiteral(VANTREL_SOURCE_DIR "/tests/platform/presentation/make_protected_deck.py"),
+                 office, deck(), data.filePath(QStringLiteral("locked.PPT")),
+                 data.filePath(QStringLiteral("maker"))});
     if (maker.waitForFinished(120000) && maker.exitStatus() == QProcess::NormalExit && maker.exitCode() == 0)
         cases.append({QStringLiteral("locked.PPT"), QStringLiteral("密码")});
     else

@@ -85,19 +85,22 @@ bool writeBusyFlatOdp(const QString& path, int slides)
     }
     QString pages;
     for (int i = 1; i <= slides; ++i) {
-        pages += QStringLiteral("<draw:page draw:name=\"p%1\" draw:style-name=\"dp\" draw:master-page-name=\"D\">"
-                                "%2<draw:frame svg:x=\"2cm\" svg:y=\"12.5cm\" svg:width=\"24cm\" "
-                                "svg:height=\"3cm\"><draw:text-box><text:p>Slide %1</text:p></draw:text-box>"
-                                "</draw:frame></draw:page>\n")
-                     .arg(i)
-                     .arg(picture);
+        pages +=
+            QStringLiteral("<draw:page draw:name=\"p%1\" draw:style-name=\"dp\" draw:master-page-name=\"D\">"
+                           "%2<draw:frame svg:x=\"2cm\" svg:y=\"12.5cm\" svg:width=\"24cm\" "
+                           "svg:height=\"3cm\"><draw:text-box><text:p>Slide %1</text:p></draw:text-box>"
+                           "</draw:frame></draw:page>\n")
+                .arg(i)
+                .arg(picture);
     }
-    QString styles = QStringLiteral("<style:style style:name=\"dp\" style:family=\"drawing-page\">"
-                                    "<style:drawing-page-properties draw:fill=\"solid\" draw:fill-color=\"#ffffff\"/>"
-                                    "</style:style>");
+    QString styles =
+        QStringLiteral("<style:style style:name=\"dp\" style:family=\"drawing-page\">"
+                       "<style:drawing-page-properties draw:fill=\"solid\" draw:fill-color=\"#ffffff\"/>"
+                       "</style:style>");
     for (int k = 0; k < 6; ++k) {
-        styles += QStringLiteral("<style:style style:name=\"g%1\" style:family=\"graphic\">"
-                                 "<style:graphic-properties draw:fill=\"solid\" draw:fill-color=\"%2\"/></style:style>")
+        styles += QStringLiteral(
+                      "<style:style style:name=\"g%1\" style:family=\"graphic\">"
+                      "<style:graphic-properties draw:fill=\"solid\" draw:fill-color=\"%2\"/></style:style>")
                       .arg(k)
                       .arg(QColor::fromHsv(k * 60, 180, 220).name());
     }

@@ -76,7 +76,11 @@ open_launcher() {
 # --- The slide draw ---
 open_launcher
 click_twips "$(visible "$launcher_title")" $((120 + 1080 + 390 + 1387)) $((15 + 600 + 1815 + 240))
+# The first opening converts the deck: a notice says so while the program goes on.
+wait_visible "正在准备演示文稿" 10 || fail "no notice while the deck converts"
+[ -n "$shots" ] && import -window root "$shots/conversion-notice.png"
 wait_visible "$show_title" 60 || fail "PPT图文随机抽签 shows no full-screen show"
+[ -z "$(visible "正在准备演示文稿")" ] || fail "the notice stays over the show"
 wait_visible "$toolbar_title" 5 || fail "no slide-draw toolbar"
 toolbar=$(visible "$toolbar_title")
 show=$(visible "$show_title")
