@@ -179,7 +179,7 @@ void SlideDraw::onPrepareClicked()
 
 void SlideDraw::showEndedHint(bool shown)
 {
-    if (showEndedHint_->isVisible() == shown)
+    if (!showEndedHint_->isHidden() == shown)
         return;
     showEndedHint_->setVisible(shown);
     resizeTwips(kWidthTwips, shown ? kHeightWithHintTwips : kHeightTwips);
