@@ -65,6 +65,7 @@ show_title="Vantrel 幻灯片放映"
 toolbar_title="PPT图文随机抽签"
 
 "$bin" >"$work/out" 2>"$work/err" &
+vpid=$!
 wait_visible "$main_title" 15 || fail "no main window"
 main=$(visible "$main_title")
 
@@ -140,6 +141,23 @@ wait_gone "$show_title" 5 || fail "退出 leaves the show running"
 wait_visible "$main_title" 5 || fail "退出 does not bring the main window back"
 
 # --- An instruction deck ---
+# Its first opening converts it; 取消 on the notice stops that, leaves no office of ours running and
+# keeps the main window.
+open_launcher
+click_twips "$(visible "$launcher_title")" $((120 + 1080 + 390 + 1387)) $((15 + 3360 + 360 + 240))
+wait_visible "正在准备演示文稿" 10 || fail "no notice while the instruction deck converts"
+notice=$(visible "正在准备演示文稿")
+read -r nx ny < <(origin "$notice")
+read -r nw nh < <(xwininfo -id "$notice" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')
+xdotool mousemove $(( nx + nw - 65 )) $(( ny + nh - 26 )) click 1
+wait_gone "正在准备演示文稿" 5 || fail "取消 leaves the notice"
+for _ in $(seq 1 30); do pgrep -f "work-$vpid-" >/dev/null || break; sleep 0.1; done
+pgrep -f "work-$vpid-" >/dev/null && fail "the office runs on after 取消"
+sleep 1
+[ -z "$(visible "$show_title")" ] || fail "a show starts after 取消"
+[ -n "$(visible "$main_title")" ] || fail "the main window is gone after 取消"
+[ -z "$(find "$XDG_CACHE_HOME" -name 'work-*' 2>/dev/null)" ] || fail "取消 leaves the conversion's work folder"
+
 open_launcher
 click_twips "$(visible "$launcher_title")" $((120 + 1080 + 390 + 1387)) $((15 + 3360 + 360 + 240))
 wait_visible "$show_title" 60 || fail "播放PPT说明文件一 shows no show"
