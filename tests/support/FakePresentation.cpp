@@ -1,6 +1,8 @@
 #include "support/FakePresentation.h"
 
 #include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
 
 PresentationFactory FakePresentations::factory()
 {
@@ -19,6 +21,18 @@ void FakePresentations::endShowsByUser()
 {
     for (FakePresentation* p : all_)
         p->endShowByUser();
+}
+
+void FakePresentations::finishConversions()
+{
+    // A handler of the opening may release presentations.
+    QList<QPointer<FakePresentation>> waiting;
+    for (FakePresentation* p : all_)
+        waiting.append(p);
+    for (const QPointer<FakePresentation>& p : waiting) {
+        if (p)
+            p->finishConversion();
+    }
 }
 
 FakePresentation::FakePresentation(FakePresentations& hub) : hub_(hub)
@@ -57,6 +71,49 @@ bool FakePresentation::open(const QString& path)
     return true;
 }
 
+void FakePresentation::openInBackground(const QString& path)
+{
+    cancelOpening();
+    const QString file = QFileInfo(path).fileName();
+    if (!hub_.unconverted.contains(file)) {
+        Presentation::openInBackground(path);
+        return;
+    }
+    file_ = file;
+    converting_ = path;
+    QTimer::singleShot(0, this, [this, file, path] {
+        if (converting_ == path)
+            emit converting(file);
+    });
+}
+
+void FakePresentation::finishConversion()
+{
+    if (converting_.isEmpty())
+        return;
+    const QString path = converting_;
+    converting_.clear();
+    hub_.unconverted.remove(QFileInfo(path).fileName());
+    emit opened(open(path));
+}
+
+void FakePresentation::cancelOpening()
+{
+    if (!converting_.isEmpty()) {
+        converting_.clear();
+        ++hub_.conversionsCancelled;
+    }
+    Presentation::cancelOpening();
+}
+
+void FakePresentation::endShowByUser()
+{
+    if (!running_)
+        return;
+    running_ = false;
+    emit showEndedByUser();
+}
+
 bool FakePresentation::runShow()
 {
     if (slides_ <= 0)
@@ -84,6 +141,7 @@ std::optional<int> FakePresentation::currentShowPosition() const
 
 void FakePresentation::quit()
 {
+    cancelOpening();
     hub_.log << QStringLiteral("quit ") + file_;
     running_ = false;
     slides_ = 0;

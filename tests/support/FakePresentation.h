@@ -3,6 +3,7 @@
 #include "platform/presentation/Presentation.h"
 
 #include <QMap>
+#include <QSet>
 #include <QStringList>
 
 class FakePresentation;
@@ -17,6 +18,12 @@ public:
     QMap<QString, int> decks;
     // Where the show lands when asked for slide n; by default on n.
     std::function<int(int)> landOn;
+    // Decks not converted yet: opened in the background, they announce a conversion and open only
+    // when the test calls finishConversions().
+    QSet<QString> unconverted;
+    // Ends every conversion under way; the decks open (or fail) as the decks map says.
+    void finishConversions();
+    int conversionsCancelled = 0;
 
     // "open <file>", "run <file>", "quit <file>" in call order.
     QStringList log;
@@ -35,12 +42,16 @@ private:
 };
 
 class FakePresentation : public Presentation {
+    Q_OBJECT
 public:
     explicit FakePresentation(FakePresentations& hub);
     ~FakePresentation() override;
 
     bool open(const QString& path) override;
     QString errorText() const override { return error_; }
+    void openInBackground(const QString& path) override;
+    void cancelOpening() override;
+    bool isOpening() const override { return !converting_.isEmpty() || Presentation::isOpening(); }
     bool runShow() override;
     bool isShowRunning() const override { return running_; }
     int slideCount() const override { return slides_; }
@@ -48,13 +59,16 @@ public:
     std::optional<int> currentShowPosition() const override;
     void quit() override;
 
-    void endShowByUser() { running_ = false; }
+    void endShowByUser();
+    void finishConversion();
     const QString& fileName() const { return file_; }
 
 private:
     FakePresentations& hub_;
     QString file_;
     QString error_;
+    // The deck whose conversion is under way.
+    QString converting_;
     int slides_ = 0;
     int current_ = 0;
     bool running_ = false;

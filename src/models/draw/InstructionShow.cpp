@@ -35,13 +35,31 @@ void InstructionShow::play(const QString& deck)
     }
     yieldTimes(2);
 
+    open_ = true;
     presentation_ = presentations_ ? presentations_() : nullptr;
-    if (presentation_ && presentation_->open(deckPath()))
+    if (!presentation_) {
+        emit started();
+        return;
+    }
+    connect(presentation_.get(), &Presentation::converting, this, &InstructionShow::preparing);
+    connect(presentation_.get(), &Presentation::opened, this, &InstructionShow::onDeckOpened);
+    presentation_->openInBackground(deckPath());
+}
+
+void InstructionShow::onDeckOpened(bool ok)
+{
+    const QString why = ok ? QString() : presentation_->errorText();
+    if (ok)
         presentation_->runShow();
     yieldTimes(2);
-
-    open_ = true;
+    // The events let in may have closed the show.
+    if (!presentation_)
+        return;
     emit started();
+    if (!ok) {
+        emit failed(why);
+        return;
+    }
     // The main window stays on top for the timer, but the keys belong to the show.
     if (presentation_)
         presentation_->focusShow();
@@ -50,8 +68,10 @@ void InstructionShow::play(const QString& deck)
 void InstructionShow::close()
 {
     yieldTimes(1);
-    if (presentation_)
+    if (presentation_) {
+        presentation_->disconnect(this);
         presentation_->quit();
+    }
     presentation_.reset();
     yieldTimes(3);
     open_ = false;

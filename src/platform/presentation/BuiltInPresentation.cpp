@@ -2,58 +2,9 @@
 
 #include "platform/presentation/SlideShowWindow.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLabel>
 #include <QPdfDocument>
-#include <QScreen>
 #include <QTimer>
-#include <QWindow>
-
-namespace {
-
-// A busy pointer while a deck is converted; the first conversion of a deck takes seconds.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
-// Says what is happening while a deck is converted: every other window of ours may be hidden then.
-class ConversionNotice {
-public:
-    explicit ConversionNotice(const QString& deck)
-    {
-        label_.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        label_.setTextFormat(Qt::PlainText);
-        label_.setText(QStringLiteral("正在打开演示文稿 %1，请稍候…").arg(deck));
-        label_.setAlignment(Qt::AlignCenter);
-        label_.setMargin(24);
-        label_.setStyleSheet(QStringLiteral("QLabel { background: #fffbe6; border: 1px solid #b08000; }"));
-        QFont font = label_.font();
-        font.setPointSizeF(14);
-        label_.setFont(font);
-        label_.adjustSize();
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            label_.move(screen->geometry().center() - label_.rect().center());
-        label_.show();
-        // Let the window system map and paint it before the wait; user input waits.
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 300 && !(label_.windowHandle() && label_.windowHandle()->isExposed()))
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-        label_.repaint();
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-
-private:
-    QLabel label_;
-};
-
-} // namespace
 
 BuiltInPresentation::BuiltInPresentation(DeckConverter converter)
     : converter_(std::move(converter)), document_(std::make_unique<QPdfDocument>())
@@ -69,10 +20,7 @@ bool BuiltInPresentation::open(const QString& path)
 {
     quit();
     error_.clear();
-    const BusyPointer busy;
-    std::unique_ptr<ConversionNotice> notice;
-    converter_.onConversionStart(
-        [&notice](const QString& deck) { notice = std::make_unique<ConversionNotice>(deck); });
+    converter_.onConversionStart([this](const QString& deck) { emit converting(deck); });
     DeckPdf pdf = converter_.toPdf(path);
     fromCache_ = pdf.fromCache;
     if (pdf.path.isEmpty()) {
@@ -93,6 +41,37 @@ bool BuiltInPresentation::open(const QString& path)
     if (!opened_ && error_.isEmpty())
         error_ = QStringLiteral("无法打开演示文稿 %1。").arg(QFileInfo(path).fileName());
     return opened_;
+}
+
+void BuiltInPresentation::openInBackground(const QString& path)
+{
+    quit();
+    error_.clear();
+    converter_.onConversionStart([this](const QString& deck) { emit converting(deck); });
+    converter_.startPdf(path, [this, path](const DeckPdf& pdf) { finishOpening(path, pdf, true); });
+}
+
+void BuiltInPresentation::finishOpening(const QString& path, const DeckPdf& pdf, bool mayConvertAgain)
+{
+    fromCache_ = pdf.fromCache;
+    if (pdf.path.isEmpty()) {
+        error_ = pdf.error;
+        emit opened(false);
+        return;
+    }
+    if (!loadPdf(pdf.path) && pdf.fromCache && mayConvertAgain) {
+        converter_.drop(pdf.path);
+        converter_.startPdf(path, [this, path](const DeckPdf& again) { finishOpening(path, again, false); });
+        return;
+    }
+    if (!opened_ && error_.isEmpty())
+        error_ = QStringLiteral("无法打开演示文稿 %1。").arg(QFileInfo(path).fileName());
+    emit opened(opened_);
+}
+
+void BuiltInPresentation::cancelOpening()
+{
+    converter_.cancel();
 }
 
 bool BuiltInPresentation::loadPdf(const QString& pdfPath)
@@ -120,7 +99,10 @@ bool BuiltInPresentation::runShow()
     endShow();
     window_ = new SlideShowWindow(*document_);
     window_->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(window_, &SlideShowWindow::endRequested, window_, [this] { window_ = nullptr; });
+    QObject::connect(window_, &SlideShowWindow::endRequested, this, [this] {
+        window_ = nullptr;
+        emit showEndedByUser();
+    });
     window_->start();
     return true;
 }
@@ -160,6 +142,7 @@ void BuiltInPresentation::endShow()
 
 void BuiltInPresentation::quit()
 {
+    cancelOpening();
     endShow();
     document_->close();
     opened_ = false;
@@ -182,4 +165,10 @@ void BuiltInPresentation::focusShow()
             window->setFocus(Qt::OtherFocusReason);
         }
     });
+}
+
+void BuiltInPresentation::keepAboveShow(QWidget* window)
+{
+    if (window_)
+        window_->keepAbove(window);
 }

@@ -15,6 +15,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <csignal>
 
 namespace {
@@ -59,6 +60,10 @@ DeckConverter::DeckConverter(QString cacheFolder, QString office)
     : cacheFolder_(std::move(cacheFolder)), office_(std::move(office))
 {
 }
+
+DeckConverter::~DeckConverter() = default;
+DeckConverter::DeckConverter(DeckConverter&&) noexcept = default;
+DeckConverter& DeckConverter::operator=(DeckConverter&&) noexcept = default;
 
 QString DeckConverter::defaultCacheFolder()
 {
@@ -114,70 +119,89 @@ void DeckConverter::removeWorkOfDeadRuns(const QString& cacheFolder)
     }
 }
 
-DeckPdf DeckConverter::toPdf(const QString& deckPath)
+DeckConverter::Lookup DeckConverter::lookUp(const QString& deckPath) const
 {
+    Lookup lookup;
     const QFileInfo info(deckPath);
     const QString name = info.fileName();
+    auto fail = [&lookup](const QString& why) {
+        lookup.known.error = why;
+        return lookup;
+    };
     if (!info.exists())
-        return {{}, QStringLiteral("找不到文件 %1。").arg(name)};
+        return fail(QStringLiteral("找不到文件 %1。").arg(name));
     if (!info.isFile())
-        return {{}, QStringLiteral("%1 不是一个文件。").arg(name)};
+        return fail(QStringLiteral("%1 不是一个文件。").arg(name));
     QFile deck(deckPath);
     if (!deck.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("无法读取文件 %1。").arg(name)};
+        return fail(QStringLiteral("无法读取文件 %1。").arg(name));
     if (deck.size() == 0)
-        return {{}, QStringLiteral("文件 %1 是空的。").arg(name)};
+        return fail(QStringLiteral("文件 %1 是空的。").arg(name));
 
-    const QString suffix = info.suffix().toLower();
-    if (suffix == QLatin1String("pdf"))
-        return {info.absoluteFilePath(), {}};
+    lookup.suffix = info.suffix().toLower();
+    if (lookup.suffix == QLatin1String("pdf")) {
+        lookup.known.path = info.absoluteFilePath();
+        return lookup;
+    }
 
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!hash.addData(&deck))
-        return {{}, QStringLiteral("无法读取文件 %1。").arg(name)};
+        return fail(QStringLiteral("无法读取文件 %1。").arg(name));
     deck.close();
 
-    const QString target = QDir(cacheFolder_).filePath(cacheName(hash.result(), suffix));
-    if (QFileInfo(target).size() > 0 && isIntact(target)) {
+    lookup.target = QDir(cacheFolder_).filePath(cacheName(hash.result(), lookup.suffix));
+    if (QFileInfo(lookup.target).size() > 0 && isIntact(lookup.target)) {
         // Marks it as recently used.
-        QFile used(target);
+        QFile used(lookup.target);
         if (used.open(QIODevice::Append))
             used.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
-        return {target, {}, true};
+        lookup.known = {lookup.target, {}, true};
+        return lookup;
     }
-    return convert(deckPath, suffix, target);
+    lookup.convert = true;
+    return lookup;
 }
 
-DeckPdf DeckConverter::convert(const QString& deckPath, const QString& suffix, const QString& target)
+DeckPdf DeckConverter::toPdf(const QString& deckPath)
+{
+    const Lookup lookup = lookUp(deckPath);
+    if (!lookup.convert)
+        return lookup.known;
+    return convert(deckPath, lookup);
+}
+
+QString DeckConverter::prepare(const QString& deckPath, const Lookup& lookup, OfficeRun& run) const
 {
     const QString name = QFileInfo(deckPath).fileName();
+    run.deckName = name;
+    run.target = lookup.target;
     if (office_.isEmpty())
-        return {{},
-                QStringLiteral("没有找到 LibreOffice，无法打开演示文稿 %1。请安装 libreoffice-impress。")
-                    .arg(name)};
+        return QStringLiteral("没有找到 LibreOffice，无法打开演示文稿 %1。请安装 libreoffice-impress。")
+            .arg(name);
     if (!QDir().mkpath(cacheFolder_))
-        return {{}, QStringLiteral("无法建立缓存文件夹 %1。").arg(QDir::toNativeSeparators(cacheFolder_))};
+        return QStringLiteral("无法建立缓存文件夹 %1。").arg(QDir::toNativeSeparators(cacheFolder_));
 
     // Everything happens in a private folder beside the cache: a copy of the deck under a plain
     // name (the user's folder stays untouched), a fresh office profile (never the user's own
     // office), the office's temporary files and the output, which is then renamed into the cache in
     // one step. The office works in that folder and is given plain relative names, so no character
     // of the cache's path can trip its parsing of file names.
-    QTemporaryDir work(
+    run.work = std::make_unique<QTemporaryDir>(
         QDir(cacheFolder_).filePath(namePrefixOfThisRun(kWorkPrefix) + QStringLiteral("XXXXXX")));
+    const QTemporaryDir& work = *run.work;
     if (!work.isValid())
-        return {{}, QStringLiteral("无法在 %1 中工作。").arg(QDir::toNativeSeparators(cacheFolder_))};
+        return QStringLiteral("无法在 %1 中工作。").arg(QDir::toNativeSeparators(cacheFolder_));
+    const QString suffix = lookup.suffix;
     const QString inputName = QStringLiteral("deck.") + (suffix.isEmpty() ? QStringLiteral("ppt") : suffix);
     if (!QFile::copy(deckPath, work.filePath(inputName)))
-        return {{}, QStringLiteral("无法读取文件 %1。").arg(name)};
-    const QString outDir = work.filePath(QStringLiteral("out"));
+        return QStringLiteral("无法读取文件 %1。").arg(name);
     const QString temporaryFolder = work.filePath(QStringLiteral("tmp"));
     const QString profile = work.filePath(QStringLiteral("profile"));
-    QDir().mkpath(outDir);
+    QDir().mkpath(work.filePath(QStringLiteral("out")));
     QDir().mkpath(temporaryFolder);
     recordOfficePipes(work.path(), {officeInstancePipePath(officeUrl(profile))});
 
-    const QStringList arguments{
+    run.arguments = QStringList{
         QStringLiteral("-env:UserInstallation=") + officeArgumentUrl(profile),
         QStringLiteral("--headless"),
         QStringLiteral("--invisible"),
@@ -191,22 +215,82 @@ DeckPdf DeckConverter::convert(const QString& deckPath, const QString& suffix, c
         QStringLiteral("out"),
         inputName,
     };
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("TMPDIR"), temporaryFolder);
+    run.environment = QProcessEnvironment::systemEnvironment();
+    run.environment.insert(QStringLiteral("TMPDIR"), temporaryFolder);
+    return {};
+}
+
+namespace {
+
+void startOffice(QProcess& office, const QString& program, const QStringList& arguments,
+                 const QProcessEnvironment& environment, const QString& folder)
+{
+    office.setProcessChannelMode(QProcess::MergedChannels);
+    office.setWorkingDirectory(folder);
+    office.setProcessEnvironment(environment);
+    tieToThisProgram(office);
+    office.start(program, arguments);
+}
+
+// Ours to end: its whole group, and wait until it is gone.
+void killOffice(QProcess& office)
+{
+    if (office.state() == QProcess::NotRunning)
+        return;
+    if (office.processId() > 0)
+        ::kill(-pid_t(office.processId()), SIGKILL);
+    office.kill();
+    office.waitForFinished(5000);
+}
+
+QString officeNotStarted(const QString& office)
+{
+    return QStringLiteral("无法启动 LibreOffice（%1）。").arg(office);
+}
+
+QString conversionTimedOut(const QString& deckName)
+{
+    return QStringLiteral("LibreOffice 转换 %1 超时。").arg(deckName);
+}
+
+} // namespace
+
+DeckPdf DeckConverter::collect(const OfficeRun& run, const QString& output) const
+{
+    const QString produced =
+        QDir(run.work->filePath(QStringLiteral("out"))).filePath(QStringLiteral("deck.pdf"));
+    if (QFileInfo(produced).size() <= 0) {
+        // What the office printed is for developers; the user is told what it means.
+        if (!output.isEmpty())
+            qInfo("LibreOffice could not convert %s: %s", qPrintable(run.deckName), qPrintable(output));
+        return {{},
+                QStringLiteral("无法打开演示文稿 %1：文件可能已损坏、设有打开密码，或者不是演示文稿。")
+                    .arg(run.deckName)};
+    }
+    QFile::remove(run.target);
+    QSaveFile check(run.target + kHashSuffix);
+    if (!check.open(QIODevice::WriteOnly) || check.write(sha256Of(produced) + '\n') <= 0 || !check.commit() ||
+        !QFile::rename(produced, run.target))
+        return {{}, QStringLiteral("无法写入缓存文件 %1。").arg(QDir::toNativeSeparators(run.target))};
+    prune(run.target);
+    return {run.target, {}};
+}
+
+DeckPdf DeckConverter::convert(const QString& deckPath, const Lookup& lookup)
+{
+    OfficeRun run;
+    if (const QString failed = prepare(deckPath, lookup, run); !failed.isEmpty())
+        return {{}, failed};
 
     if (conversionStart_)
-        conversionStart_(name);
+        conversionStart_(run.deckName);
     QString output;
     QString failure;
     for (int attempt = 0; attempt < 2; ++attempt) {
         QProcess office;
-        office.setProcessChannelMode(QProcess::MergedChannels);
-        office.setWorkingDirectory(work.path());
-        office.setProcessEnvironment(environment);
-        tieToThisProgram(office);
-        office.start(office_, arguments);
+        startOffice(office, office_, run.arguments, run.environment, run.work->path());
         if (!office.waitForStarted(10000)) {
-            failure = QStringLiteral("无法启动 LibreOffice（%1）。").arg(office_);
+            failure = officeNotStarted(office_);
             break;
         }
         const QDeadlineTimer deadline(timeoutMs_);
@@ -216,12 +300,9 @@ DeckPdf DeckConverter::convert(const QString& deckPath, const QString& suffix, c
                !TerminationSignals::isPending()) {
         }
         if (!ended) {
-            // Ours to end: its whole group, and wait until it is gone.
-            ::kill(-pid_t(office.processId()), SIGKILL);
-            office.waitForFinished(5000);
-            failure = TerminationSignals::isPending()
-                          ? QStringLiteral("程序正在退出。")
-                          : QStringLiteral("LibreOffice 转换 %1 超时。").arg(name);
+            killOffice(office);
+            failure = TerminationSignals::isPending() ? QStringLiteral("程序正在退出。")
+                                                      : conversionTimedOut(run.deckName);
             break;
         }
         output = QString::fromLocal8Bit(office.readAll()).trimmed();
@@ -230,25 +311,131 @@ DeckPdf DeckConverter::convert(const QString& deckPath, const QString& suffix, c
         break;
     }
     // The office leaves its pipe behind when it is killed, and now and then when it quits.
-    removeRecordedOfficePipes(work.path());
+    removeRecordedOfficePipes(run.work->path());
     if (!failure.isEmpty())
         return {{}, failure};
+    return collect(run, output);
+}
 
-    const QString produced = QDir(outDir).filePath(QStringLiteral("deck.pdf"));
-    if (QFileInfo(produced).size() <= 0) {
-        QString detail = output.section(QLatin1Char('\n'), -1);
-        return {{},
-                QStringLiteral("无法打开演示文稿 %1：文件可能已损坏，或不是演示文稿。%2")
-                    .arg(name, detail.isEmpty() ? QString()
-                                                : QStringLiteral("（") + detail + QStringLiteral("）"))};
+// A conversion that runs while the event loop goes on: the office's end, its restart after making
+// its profile and the deadline come as events.
+class DeckConverter::Job : public QObject {
+public:
+    using Done = std::function<void(const DeckPdf&)>;
+
+    Job(DeckConverter& owner, Done done) : owner_(owner), done_(std::move(done))
+    {
+        deadline_.setSingleShot(true);
+        QObject::connect(&deadline_, &QTimer::timeout, this, [this] {
+            stopOffice();
+            deliver({{}, conversionTimedOut(run_.deckName)});
+        });
     }
-    QFile::remove(target);
-    QSaveFile check(target + kHashSuffix);
-    if (!check.open(QIODevice::WriteOnly) || check.write(sha256Of(produced) + '\n') <= 0 || !check.commit() ||
-        !QFile::rename(produced, target))
-        return {{}, QStringLiteral("无法写入缓存文件 %1。").arg(QDir::toNativeSeparators(target))};
-    prune(target);
-    return {target, {}};
+    ~Job() override
+    {
+        stopOffice();
+        run_.work.reset();
+    }
+    Job(const Job&) = delete;
+    Job& operator=(const Job&) = delete;
+
+    // Tells a result known without the office.
+    void tell(DeckPdf known)
+    {
+        QTimer::singleShot(0, this, [this, known] { deliver(known); });
+    }
+
+    void run(OfficeRun run)
+    {
+        run_ = std::move(run);
+        QTimer::singleShot(0, this, [this] {
+            if (owner_.conversionStart_)
+                owner_.conversionStart_(run_.deckName);
+            deadline_.start(owner_.timeoutMs_);
+            startAttempt();
+        });
+    }
+
+private:
+    void startAttempt()
+    {
+        ++attempts_;
+        office_ = new QProcess(this);
+        QObject::connect(office_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart) {
+                stopOffice();
+                deliver({{}, officeNotStarted(owner_.office_)});
+            }
+        });
+        QObject::connect(office_, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
+            output_ = QString::fromLocal8Bit(office_->readAll()).trimmed();
+            stopOffice();
+            if (status == QProcess::NormalExit && code == kOfficeRestartCode && attempts_ < 2) {
+                startAttempt();
+                return;
+            }
+            deadline_.stop();
+            deliver(owner_.collect(run_, output_));
+        });
+        startOffice(*office_, owner_.office_, run_.arguments, run_.environment, run_.work->path());
+    }
+
+    void stopOffice()
+    {
+        if (!office_)
+            return;
+        QProcess* office = office_;
+        office_ = nullptr;
+        office->disconnect(this);
+        killOffice(*office);
+        office->deleteLater();
+        // The office leaves its pipe behind when it is killed, and now and then when it quits.
+        if (run_.work)
+            removeRecordedOfficePipes(run_.work->path());
+    }
+
+    // Hands the result over once; the job is then done and goes.
+    void deliver(const DeckPdf& pdf)
+    {
+        deadline_.stop();
+        stopOffice();
+        run_.work.reset();
+        Done done = std::move(done_);
+        std::unique_ptr<Job> self = std::move(owner_.job_);
+        self.release()->deleteLater();
+        if (done)
+            done(pdf);
+    }
+
+    DeckConverter& owner_;
+    Done done_;
+    OfficeRun run_;
+    QProcess* office_ = nullptr;
+    QTimer deadline_;
+    QString output_;
+    int attempts_ = 0;
+};
+
+void DeckConverter::startPdf(const QString& deckPath, std::function<void(const DeckPdf&)> done)
+{
+    cancel();
+    job_ = std::make_unique<Job>(*this, std::move(done));
+    const Lookup lookup = lookUp(deckPath);
+    if (!lookup.convert) {
+        job_->tell(lookup.known);
+        return;
+    }
+    OfficeRun run;
+    if (const QString failed = prepare(deckPath, lookup, run); !failed.isEmpty()) {
+        job_->tell({{}, failed});
+        return;
+    }
+    job_->run(std::move(run));
+}
+
+void DeckConverter::cancel()
+{
+    job_.reset();
 }
 
 void DeckConverter::prune(const QString& keep) const

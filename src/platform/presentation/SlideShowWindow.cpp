@@ -9,6 +9,18 @@
 #include <QPdfDocument>
 #include <QScreen>
 #include <QWheelEvent>
+#include <QWindow>
+#include <xcb/xcb.h>
+
+namespace {
+
+xcb_connection_t* qtConnection()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+} // namespace
 
 SlideShowWindow::SlideShowWindow(QPdfDocument& document, QWidget* parent)
     : QWidget(parent, Qt::Window), document_(document)
@@ -27,7 +39,62 @@ SlideShowWindow::SlideShowWindow(QPdfDocument& document, QWidget* parent)
     connect(&settle_, &QTimer::timeout, this, &SlideShowWindow::sharpen);
 }
 
-SlideShowWindow::~SlideShowWindow() = default;
+SlideShowWindow::~SlideShowWindow()
+{
+    releaseKeptWindows();
+}
+
+void SlideShowWindow::keepAbove(QWidget* window)
+{
+    if (!window || keptAbove_.contains(window))
+        return;
+    keptAbove_.append(window);
+    // The toolkit clears the mark whenever it shows the window again.
+    window->installEventFilter(this);
+    tieToShow(window, true);
+}
+
+void SlideShowWindow::tieToShow(QWidget* window, bool tied)
+{
+    xcb_connection_t* connection = qtConnection();
+    if (!connection || !window || !window->isVisible() || !window->windowHandle() ||
+        !window->windowHandle()->handle() || !windowHandle() || !windowHandle()->handle())
+        return;
+    const auto dependent = xcb_window_t(window->winId());
+    if (tied) {
+        const auto show = xcb_window_t(winId());
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, dependent, XCB_ATOM_WM_TRANSIENT_FOR,
+                            XCB_ATOM_WINDOW, 32, 1, &show);
+    } else {
+        xcb_delete_property(connection, dependent, XCB_ATOM_WM_TRANSIENT_FOR);
+    }
+    xcb_flush(connection);
+}
+
+void SlideShowWindow::releaseKeptWindows()
+{
+    const QList<QPointer<QWidget>> kept = keptAbove_;
+    keptAbove_.clear();
+    for (const QPointer<QWidget>& window : kept) {
+        if (!window)
+            continue;
+        window->removeEventFilter(this);
+        tieToShow(window, false);
+    }
+}
+
+bool SlideShowWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show) {
+        // The window is mapped after its show event.
+        QPointer<QWidget> window = qobject_cast<QWidget*>(watched);
+        QTimer::singleShot(0, this, [this, window] {
+            if (window && keptAbove_.contains(window) && !ending_)
+                tieToShow(window, true);
+        });
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 int SlideShowWindow::pageCount() const
 {
@@ -50,6 +117,7 @@ void SlideShowWindow::start()
 void SlideShowWindow::shutDown()
 {
     ending_ = true;
+    releaseKeptWindows();
     ahead_.stop();
     settle_.stop();
     cache_.reset();
@@ -173,6 +241,7 @@ void SlideShowWindow::wheelEvent(QWheelEvent* event)
 
 void SlideShowWindow::closeEvent(QCloseEvent* event)
 {
+    releaseKeptWindows();
     ahead_.stop();
     settle_.stop();
     QWidget::closeEvent(event);

@@ -2,6 +2,8 @@
 
 #include "platform/presentation/PageCache.h"
 
+#include <QList>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -25,6 +27,11 @@ public:
     // Ends the show without telling anyone: stops all work, hides and releases the window.
     void shutDown();
 
+    // Keeps another window of ours above the show while it runs, even while the show has the focus: a
+    // window manager puts a focused full-screen window above every "stay on top" window, but keeps
+    // the window's own dependents (transients) above it.
+    void keepAbove(QWidget* window);
+
     // 1-based; numbers outside the deck are ignored.
     void showPage(int page);
     int currentPage() const { return current_ + 1; }
@@ -45,11 +52,15 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void rebuildCache();
     void renderAhead();
     void sharpen();
+    // Marks the window as a dependent of the show, or no longer (the show ends).
+    void tieToShow(QWidget* window, bool tied);
+    void releaseKeptWindows();
 
     QPdfDocument& document_;
     std::unique_ptr<PageCache> cache_;
@@ -60,4 +71,5 @@ private:
     bool ending_ = false;
     QTimer ahead_;
     QTimer settle_;
+    QList<QPointer<QWidget>> keptAbove_;
 };

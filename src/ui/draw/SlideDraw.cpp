@@ -7,9 +7,11 @@
 #include "platform/presentation/Presentation.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/draw/DeckConversionNotice.h"
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
@@ -30,7 +32,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 SlideDraw::SlideDraw(Program& program) : ProgramWindow(program, WindowKind::SlideDraw)
 {
     setWindowTitle(QStringLiteral("PPT图文随机抽签"));
-    resizeTwips(4530, 720);
+    resizeTwips(kWidthTwips, kHeightTwips);
 
     prepareButton_ = makeButton(this, "Command3", QStringLiteral("准备"));
     drawButton_ = makeButton(this, "Command4", QStringLiteral("抽签"));
@@ -54,6 +56,11 @@ SlideDraw::SlideDraw(Program& program) : ProgramWindow(program, WindowKind::Slid
     placeTwips(counter_, 3240, 180, 1140, 405);
     setCounterText(counter_->text());
 
+    // Below the buttons, only while the user has ended the show: the toolbar grows to say how to go on.
+    showEndedHint_ = plainLabel(QStringLiteral("LabelShowEnded"), kShowEndedHint, this, 120, 690, 4290, 600);
+    showEndedHint_->setWordWrap(true);
+    showEndedHint_->hide();
+
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 6, TickPolicy::Pacing);
 
     connect(prepareButton_, &QPushButton::clicked, this, &SlideDraw::onPrepareClicked);
@@ -73,11 +80,9 @@ SlideDraw::~SlideDraw() = default;
 
 void SlideDraw::load()
 {
-    openDeck();
     program().windows().keepAboveFullScreen(this);
     setLeftTwips((program().windows().screenSizeTwips().width() - widthTwips()) / 2);
-    if (!deckProblem_.isEmpty())
-        tellDeckProblem();
+    openDeck();
 }
 
 void SlideDraw::openDeck()
@@ -85,15 +90,40 @@ void SlideDraw::openDeck()
     presentation_ = program().createPresentation();
     if (!presentation_) {
         deckProblem_ = QStringLiteral("这个版本不能放映幻灯片。");
+        tellDeckProblem();
         return;
     }
     QString path = findFileIgnoringCase(program().dataFolder(), kDeckName);
     if (path.isEmpty())
         path = QDir(program().dataFolder()).filePath(kDeckName);
-    if (!presentation_->open(path)) {
+    // Nothing to draw from until the deck is open; a first opening converts it, which takes seconds.
+    prepareButton_->setEnabled(false);
+    connect(presentation_.get(), &Presentation::converting, this, &SlideDraw::onDeckConverting);
+    connect(presentation_.get(), &Presentation::opened, this, &SlideDraw::onDeckOpened);
+    connect(presentation_.get(), &Presentation::showEndedByUser, this, &SlideDraw::onShowEndedByUser);
+    presentation_->openInBackground(path);
+}
+
+void SlideDraw::onDeckConverting(const QString& deck)
+{
+    conversionNotice_ = new DeckConversionNotice(deck, this);
+    // Not waiting is leaving the draw, as 退出 does.
+    connect(conversionNotice_, &DeckConversionNotice::cancelled, this, &SlideDraw::onQuitClicked);
+    conversionNotice_->show();
+}
+
+void SlideDraw::onDeckOpened(bool ok)
+{
+    if (conversionNotice_) {
+        conversionNotice_->disconnect(this);
+        conversionNotice_->close();
+    }
+    prepareButton_->setEnabled(true);
+    if (!ok) {
         deckProblem_ = presentation_->errorText();
         if (deckProblem_.isEmpty())
             deckProblem_ = QStringLiteral("文件打不开。");
+        tellDeckProblem();
         return;
     }
     presentation_->runShow();
@@ -102,6 +132,22 @@ void SlideDraw::openDeck()
     if (drawable <= 0)
         deckProblem_ = QStringLiteral("文件里没有幻灯片。");
     round_.start(drawable);
+    raise();
+    prepareButton_->setFocus();
+    if (!deckProblem_.isEmpty())
+        tellDeckProblem();
+}
+
+void SlideDraw::onShowEndedByUser()
+{
+    // The slides are gone: no rolling and no draw that nobody would see. 准备 brings the show back.
+    rollTimer_->setEnabled(false);
+    drawButton_->setEnabled(false);
+    prepareButton_->setEnabled(true);
+    prepareButton_->setFocus();
+    setCounterText(kShowEnded);
+    showEndedHint(true);
+    raise();
 }
 
 void SlideDraw::tellDeckProblem()
@@ -122,12 +168,21 @@ void SlideDraw::onPrepareClicked()
     // A show the user ended with Esc comes back: a draw is only seen in a running show.
     if (presentation_ && !presentation_->isShowRunning())
         presentation_->runShow();
+    showEndedHint(false);
     rollTimer_->setEnabled(true);
     prepareButton_->setEnabled(false);
     drawButton_->setEnabled(true);
     drawButton_->setFocus();
     raise();
     setCounterText(kDrawing);
+}
+
+void SlideDraw::showEndedHint(bool shown)
+{
+    if (!showEndedHint_->isHidden() == shown)
+        return;
+    showEndedHint_->setVisible(shown);
+    resizeTwips(kWidthTwips, shown ? kHeightWithHintTwips : kHeightTwips);
 }
 
 void SlideDraw::setCounterText(const QString& text)
@@ -211,8 +266,14 @@ void SlideDraw::leave()
         return;
     left_ = true;
     rollTimer_->setEnabled(false);
-    if (presentation_)
+    if (conversionNotice_) {
+        conversionNotice_->disconnect(this);
+        conversionNotice_->close();
+    }
+    if (presentation_) {
+        presentation_->disconnect(this);
         presentation_->quit();
+    }
     program().timers().yieldToEvents();
     presentation_.reset();
     program().windows().showTaskbar();

@@ -3,9 +3,12 @@
 #include "models/draw/DrawRound.h"
 #include "ui/ProgramWindow.h"
 
+#include <QPointer>
 #include <memory>
 
+class DeckConversionNotice;
 class Presentation;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class Timer;
@@ -21,8 +24,15 @@ public:
     static inline const QString kNoticeTitle = QStringLiteral("PPT随机抽签程序提示：");
     static inline const QString kRoundOver = QStringLiteral("本轮抽签结束！！！  ");
     static inline const QString kDrawing = QStringLiteral("正在抽签");
+    // The counter once the user ended the show himself, and how to go on.
+    static inline const QString kShowEnded = QStringLiteral("放映已结束");
+    static inline const QString kShowEndedHint =
+        QStringLiteral("放映已结束：按“准备”重新放映并继续本轮抽签，按“退出”返回主窗口。");
     static constexpr int kMaxDrawn = DrawPot::kMaxEntries;
     static constexpr double kCounterPointSize = 14.25;
+    static constexpr double kWidthTwips = 4530;
+    static constexpr double kHeightTwips = 720;
+    static constexpr double kHeightWithHintTwips = 1380;
 
     explicit SlideDraw(Program& program);
     ~SlideDraw() override;
@@ -47,11 +57,15 @@ private slots:
     void onDrawClicked();
     void onQuitClicked();
     void onRollTick();
+    void onDeckConverting(const QString& deck);
+    void onDeckOpened(bool ok);
+    void onShowEndedByUser();
 
 private:
     void openDeck();
     void tellDeckProblem();
     void setCounterText(const QString& text);
+    void showEndedHint(bool shown);
     // Stops the show and gives the main window back; runs once, by Quit or by any other close.
     void leave();
 
@@ -67,5 +81,7 @@ private:
     QPushButton* drawButton_ = nullptr;
     QPushButton* quitButton_ = nullptr;
     QLineEdit* counter_ = nullptr;
+    QLabel* showEndedHint_ = nullptr;
     Timer* rollTimer_ = nullptr;
+    QPointer<DeckConversionNotice> conversionNotice_;
 };

@@ -6,12 +6,15 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <optional>
 #include <signal.h>
 
 namespace {
@@ -152,7 +155,9 @@ TEST_F(DeckConverterTest, DecksThatCannotBeConvertedAreReportedAndNotCached)
     const DeckPdf pdf = converter.toPdf(deck);
     EXPECT_TRUE(pdf.path.isEmpty());
     EXPECT_TRUE(pdf.error.contains(QStringLiteral("Deck 一.PPT")));
-    EXPECT_TRUE(pdf.error.contains(QStringLiteral("could not be loaded")));
+    EXPECT_FALSE(pdf.error.contains(QStringLiteral("could not be loaded")))
+        << "the user reads what it means, not the office's own words";
+    EXPECT_TRUE(pdf.error.contains(QStringLiteral("损坏")) && pdf.error.contains(QStringLiteral("密码")));
     EXPECT_EQ(QDir(cache).entryList(QDir::Files), QStringList());
     // Not remembered as converted: the next try runs the office again.
     converter.toPdf(deck);
@@ -281,6 +286,113 @@ TEST_F(DeckConverterTest, WorkFoldersOfEndedRunsAreRemovedAndThoseOfRunningOnesK
     DeckConverter::removeWorkOfDeadRuns(cache);
     EXPECT_FALSE(QFileInfo::exists(dead));
     EXPECT_TRUE(QFileInfo::exists(running));
+}
+
+// Waits for startPdf()'s answer while the event loop runs; nullopt when none came in time.
+std::optional<DeckPdf> awaitResult(DeckConverter& converter, const QString& deck, QStringList* told = nullptr,
+                                   int ms = 10000)
+{
+    std::optional<DeckPdf> result;
+    if (told)
+        converter.onConversionStart([told](const QString& name) { *told << name; });
+    converter.startPdf(deck, [&result](const DeckPdf& pdf) { result = pdf; });
+    EXPECT_TRUE(converter.isBusy());
+    [[maybe_unused]] const bool answered = QTest::qWaitFor([&] { return result.has_value(); }, ms);
+    return result;
+}
+
+TEST_F(DeckConverterTest, ABackgroundConversionAnswersFromTheEventLoopAsTheWaitingOneDoes)
+{
+    const QString marker = dir.filePath(QStringLiteral("profile-made"));
+    DeckConverter converter(
+        cache, fakeOffice(QStringLiteral("if [ ! -e '%1' ]; then touch '%1'; exit 81; fi\nsleep 0.3\n%2")
+                              .arg(marker, produce())));
+    QStringList told;
+    // Even an answer known at once comes from the event loop, never inside the call.
+    bool answeredInside = false;
+    bool calling = true;
+    converter.startPdf(dir.filePath(QStringLiteral("missing.ppt")),
+                       [&](const DeckPdf&) { answeredInside = calling; });
+    calling = false;
+    EXPECT_FALSE(answeredInside);
+
+    int turns = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&turns] { ++turns; });
+    ticker.start(20);
+    const std::optional<DeckPdf> first = awaitResult(converter, deck, &told);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_FALSE(first->path.isEmpty()) << first->error.toStdString();
+    EXPECT_FALSE(first->fromCache);
+    EXPECT_GE(turns, 5) << "the event loop ran while the office worked";
+    EXPECT_EQ(runs(), 2) << "an office that asks for a restart is started again";
+    EXPECT_EQ(told, QStringList{QStringLiteral("Deck 一.PPT")});
+    EXPECT_FALSE(converter.isBusy());
+    EXPECT_EQ(QDir(cache).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList())
+        << "work folders removed";
+
+    const std::optional<DeckPdf> again = awaitResult(converter, deck);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_TRUE(again->fromCache);
+    EXPECT_EQ(again->path, first->path);
+    EXPECT_EQ(runs(), 2);
+}
+
+TEST_F(DeckConverterTest, ACancelledOrOverdueBackgroundConversionEndsTheOfficeAndLeavesNothing)
+{
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "overdue");
+        const QString pidFile = dir.filePath(QStringLiteral("office.pid"));
+        QFile::remove(pidFile);
+        DeckConverter converter(cache,
+                                fakeOffice(QStringLiteral("echo $$ > '%1'; exec sleep 60").arg(pidFile)));
+        converter.setTimeoutMs(cancel ? 60000 : 500);
+        std::optional<DeckPdf> result;
+        converter.startPdf(deck, [&result](const DeckPdf& pdf) { result = pdf; });
+        qint64 pid = 0;
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                QFile file(pidFile);
+                pid = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+                return pid > 0;
+            },
+            10000));
+        if (cancel) {
+            converter.cancel();
+            EXPECT_FALSE(converter.isBusy());
+            QTest::qWait(100);
+            EXPECT_FALSE(result.has_value()) << "a cancelled conversion has no answer";
+        } else {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 10000));
+            EXPECT_TRUE(result->path.isEmpty());
+            EXPECT_TRUE(result->error.contains(QStringLiteral("超时")));
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !traces::isRunning(pid); }, 3000)) << "the office is gone";
+        if (traces::isRunning(pid))
+            ::kill(pid_t(pid), SIGKILL);
+        EXPECT_EQ(QDir(cache).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+    }
+}
+
+TEST_F(DeckConverterTest, ADestroyedConverterTakesItsOfficeWithIt)
+{
+    const QString pidFile = dir.filePath(QStringLiteral("office.pid"));
+    qint64 pid = 0;
+    {
+        DeckConverter converter(cache,
+                                fakeOffice(QStringLiteral("echo $$ > '%1'; exec sleep 60").arg(pidFile)));
+        converter.startPdf(deck, [](const DeckPdf&) { ADD_FAILURE() << "no answer after the end"; });
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                QFile file(pidFile);
+                pid = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+                return pid > 0;
+            },
+            10000));
+    }
+    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !traces::isRunning(pid); }, 3000));
+    EXPECT_EQ(QDir(cache).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
 }
 
 struct Ending {

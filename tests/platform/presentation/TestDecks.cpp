@@ -71,6 +71,53 @@ bool writeFlatOdp(const QString& path, int slides, const QSet<int>& hidden)
     return file.write(document.toUtf8()) > 0;
 }
 
+bool writeBusyFlatOdp(const QString& path, int slides)
+{
+    QString picture;
+    for (int row = 0; row < 6; ++row) {
+        for (int column = 0; column < 8; ++column) {
+            picture += QStringLiteral("<draw:ellipse draw:style-name=\"g%1\" svg:x=\"%2cm\" svg:y=\"%3cm\" "
+                                      "svg:width=\"2.6cm\" svg:height=\"1.8cm\"/>")
+                           .arg((row + column) % 6)
+                           .arg(0.6 + column * 3.4)
+                           .arg(0.6 + row * 2.0);
+        }
+    }
+    QString pages;
+    for (int i = 1; i <= slides; ++i) {
+        pages +=
+            QStringLiteral("<draw:page draw:name=\"p%1\" draw:style-name=\"dp\" draw:master-page-name=\"D\">"
+                           "%2<draw:frame svg:x=\"2cm\" svg:y=\"12.5cm\" svg:width=\"24cm\" "
+                           "svg:height=\"3cm\"><draw:text-box><text:p>Slide %1</text:p></draw:text-box>"
+                           "</draw:frame></draw:page>\n")
+                .arg(i)
+                .arg(picture);
+    }
+    QString styles =
+        QStringLiteral("<style:style style:name=\"dp\" style:family=\"drawing-page\">"
+                       "<style:drawing-page-properties draw:fill=\"solid\" draw:fill-color=\"#ffffff\"/>"
+                       "</style:style>");
+    for (int k = 0; k < 6; ++k) {
+        styles += QStringLiteral(
+                      "<style:style style:name=\"g%1\" style:family=\"graphic\">"
+                      "<style:graphic-properties draw:fill=\"solid\" draw:fill-color=\"%2\"/></style:style>")
+                      .arg(k)
+                      .arg(QColor::fromHsv(k * 60, 180, 220).name());
+    }
+    const QString document = QStringLiteral(
+                                 R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" xmlns:presentation="urn:oasis:names:tc:opendocument:xmlns:presentation:1.0" office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.presentation">
+<office:automatic-styles><style:page-layout style:name="PM"><style:page-layout-properties fo:page-width="28cm" fo:page-height="15.75cm"/></style:page-layout>%1</office:automatic-styles>
+<office:master-styles><style:master-page style:name="D" style:page-layout-name="PM"/></office:master-styles>
+<office:body><office:presentation>%2</office:presentation></office:body></office:document>
+)")
+                                 .arg(styles, pages);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    return file.write(document.toUtf8()) > 0;
+}
+
 bool near(const QColor& a, const QColor& b, int tolerance)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&

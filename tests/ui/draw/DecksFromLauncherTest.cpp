@@ -36,6 +36,7 @@ protected:
 TEST_F(DecksFromLauncher, TheTwoInstructionDecksNeverRunTogether)
 {
     LauncherControls(&launcher()).deckOne->click();
+    TestProgram::settle();
     EXPECT_TRUE(t.program->instructionShow().isOpen());
     EXPECT_TRUE(t.main().isVisible());
     EXPECT_TRUE(MainControls(&t.main()).trackingTimer->isEnabled());
@@ -53,6 +54,7 @@ TEST_F(DecksFromLauncher, TheTwoInstructionDecksNeverRunTogether)
 TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
 {
     LauncherControls(&launcher()).deckOne->click();
+    TestProgram::settle();
     LauncherControls(&launcher()).slideDraw->click();
     TestProgram::settle();
     EXPECT_EQ(t.presentations.log, QStringList({"open Note1.PPT", "run Note1.PPT", "quit Note1.PPT",

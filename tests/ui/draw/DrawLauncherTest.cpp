@@ -260,11 +260,14 @@ TEST_F(Launcher, InstructionButtonsPlayTheirOwnDeck)
     t.presentations.decks[QStringLiteral("Note2.PPT")] = 5;
     DrawLauncher& l = openLauncher();
     LauncherControls(&l).deckOne->click();
+    // The deck opens from the event loop.
+    TestProgram::settle();
     EXPECT_FALSE(l.isVisible());
     EXPECT_EQ(t.program->instructionShow().deck(), "Note1.PPT");
     EXPECT_EQ(t.presentations.log.last(), "run Note1.PPT");
 
     LauncherControls(&openLauncher()).deckTwo->click();
+    TestProgram::settle();
     EXPECT_EQ(t.program->instructionShow().deck(), "Note2.PPT");
     EXPECT_EQ(t.presentations.log.last(), "run Note2.PPT");
     EXPECT_TRUE(t.dialogs.shown.isEmpty());

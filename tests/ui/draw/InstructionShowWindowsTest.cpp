@@ -2,14 +2,19 @@
 #include "models/draw/InstructionShow.h"
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
+#include "ui/draw/DeckConversionNotice.h"
 #include "ui/main/MainWindow.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
 
 // The windows around the program's instruction show: the main window comes back over a started show
-// and after a close, and the exit ends a running show.
+// and after a close, a deck converted first is waited for with a notice, a deck that cannot be shown
+// is told, and the exit ends a running show.
 class InstructionShowWindows : public ::testing::Test {
 protected:
     InstructionShowWindows()
@@ -33,27 +38,94 @@ protected:
 
     InstructionShow& show() { return t.program->instructionShow(); }
 
+    void play(const QString& deck)
+    {
+        show().play(deck);
+        TestProgram::settle();
+    }
+
+    static DeckConversionNotice* notice()
+    {
+        TestProgram::settle();
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* found = qobject_cast<DeckConversionNotice*>(window); found && found->isVisible())
+                return found;
+        }
+        return nullptr;
+    }
+
     TestProgram t;
 };
 
 TEST_F(InstructionShowWindows, AStartedShowBringsTheMainWindowBackAtItsHelpHeight)
 {
-    show().play(QStringLiteral("Note1.PPT"));
+    play(QStringLiteral("Note1.PPT"));
     EXPECT_EQ(t.presentations.runningShows(), 1);
     EXPECT_TRUE(mainWindowIsBack());
     EXPECT_NEAR(t.main().heightTwips(), MainWindow::kHelpHeight, 15);
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
+    EXPECT_EQ(notice(), nullptr) << "a deck ready at once needs no notice";
+}
 
-    // A deck that cannot be opened says nothing and still brings the main window back.
-    leaveMainWindow();
-    show().play(QStringLiteral("Missing.PPT"));
-    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+TEST_F(InstructionShowWindows, ADeckThatCannotBeShownIsToldAndTheMainWindowComesBack)
+{
+    // Missing, and (as the engine reports them) empty or damaged.
+    t.presentations.decks[QStringLiteral("Note2.PPT")] = 0;
+    for (const char* deck : {"Missing.PPT", "Note2.PPT"}) {
+        SCOPED_TRACE(deck);
+        leaveMainWindow();
+        t.dialogs.shown.clear();
+        play(QString::fromLatin1(deck));
+        ASSERT_EQ(t.dialogs.shown.size(), 1);
+        EXPECT_EQ(t.dialogs.shown[0].title, MainWindow::kNoticeTitle);
+        EXPECT_TRUE(t.dialogs.shown[0].text.contains(QString::fromLatin1(deck)));
+        EXPECT_TRUE(t.dialogs.shown[0].text.contains(t.presentations.latest->errorText()))
+            << "the engine's reason, in its words";
+        EXPECT_TRUE(mainWindowIsBack());
+        EXPECT_EQ(t.presentations.runningShows(), 0);
+    }
+    show().close();
+    EXPECT_EQ(t.presentations.alive, 0);
+}
+
+TEST_F(InstructionShowWindows, AConversionIsWaitedForWithANoticeAndTheCountdownInView)
+{
+    t.presentations.unconverted.insert(QStringLiteral("Note1.PPT"));
+    play(QStringLiteral("Note1.PPT"));
+    DeckConversionNotice* shown = notice();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->text().contains(QStringLiteral("Note1.PPT")));
+    EXPECT_TRUE(mainWindowIsBack()) << "the countdown stays in view while the deck converts";
+    EXPECT_TRUE(show().isPreparing());
+    EXPECT_EQ(t.presentations.runningShows(), 0);
+
+    t.presentations.finishConversions();
+    EXPECT_EQ(notice(), nullptr);
+    EXPECT_EQ(t.presentations.runningShows(), 1);
+    EXPECT_NEAR(t.main().heightTwips(), MainWindow::kHelpHeight, 15);
+    EXPECT_FALSE(show().isPreparing());
+}
+
+TEST_F(InstructionShowWindows, CancellingTheConversionClosesTheShowAndLeavesTheMainWindow)
+{
+    t.presentations.unconverted.insert(QStringLiteral("Note1.PPT"));
+    play(QStringLiteral("Note1.PPT"));
+    DeckConversionNotice* shown = notice();
+    ASSERT_NE(shown, nullptr);
+    const int taskbar = t.windows.taskbarShown;
+    shown->findChild<QPushButton*>(QStringLiteral("CancelConversion"))->click();
+    EXPECT_EQ(notice(), nullptr);
+    EXPECT_FALSE(show().isOpen());
+    EXPECT_EQ(t.presentations.conversionsCancelled, 1);
+    EXPECT_EQ(t.presentations.alive, 0);
+    EXPECT_EQ(t.windows.taskbarShown, taskbar + 1);
     EXPECT_TRUE(mainWindowIsBack());
+    EXPECT_TRUE(t.dialogs.shown.isEmpty()) << "a cancel is no failure";
 }
 
 TEST_F(InstructionShowWindows, ACloseBringsBackTheTaskbarAndTheMainWindow)
 {
-    show().play(QStringLiteral("Note1.PPT"));
+    play(QStringLiteral("Note1.PPT"));
     leaveMainWindow();
     const int taskbar = t.windows.taskbarShown;
     show().close();
@@ -62,16 +134,27 @@ TEST_F(InstructionShowWindows, ACloseBringsBackTheTaskbarAndTheMainWindow)
     EXPECT_EQ(t.presentations.alive, 0);
 }
 
-TEST_F(InstructionShowWindows, ExitWhileAShowRunsClosesIt)
+TEST_F(InstructionShowWindows, ExitWhileAShowRunsOrConvertsClosesIt)
 {
-    show().play(QStringLiteral("Note1.PPT"));
-    t.dialogs.answerNext(Answer::Yes);
-    MainControls(&t.main()).exitButton->click();
-    TestProgram::settle();
-    EXPECT_EQ(t.quitCode, 0);
-    EXPECT_EQ(t.presentations.log.last(), "quit Note1.PPT");
-    EXPECT_EQ(t.presentations.alive, 0);
-    EXPECT_FALSE(show().isOpen());
+    for (const bool converting : {false, true}) {
+        SCOPED_TRACE(converting ? "converting" : "running");
+        TestProgram fresh;
+        fresh.presentations.decks[QStringLiteral("Note1.PPT")] = 6;
+        if (converting)
+            fresh.presentations.unconverted.insert(QStringLiteral("Note1.PPT"));
+        fresh.start();
+        fresh.program->instructionShow().play(QStringLiteral("Note1.PPT"));
+        TestProgram::settle();
+        fresh.dialogs.answerNext(Answer::Yes);
+        MainControls(&fresh.main()).exitButton->click();
+        TestProgram::settle();
+        EXPECT_EQ(fresh.quitCode, 0);
+        EXPECT_EQ(fresh.presentations.log.last(), "quit Note1.PPT");
+        EXPECT_EQ(fresh.presentations.alive, 0);
+        EXPECT_EQ(fresh.presentations.conversionsCancelled, converting ? 1 : 0);
+        EXPECT_FALSE(fresh.program->instructionShow().isOpen());
+        EXPECT_EQ(notice(), nullptr);
+    }
 }
 
 } // namespace

@@ -2,12 +2,15 @@
 
 #include "platform/Timer.h"
 #include "support/TestProgram.h"
+#include "ui/draw/DeckConversionNotice.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <set>
@@ -59,6 +62,8 @@ protected:
         main.hide();
         auto* draw = t.program->window<SlideDraw>();
         draw->show();
+        // The deck opens from the event loop.
+        TestProgram::settle();
         return *draw;
     }
 
@@ -87,6 +92,7 @@ TEST_F(SlideDrawTest, LoadRunsTheDeckAndKeepsTheToolbarAboveTheShow)
     t.presentations.decks[QStringLiteral("MYPPT.ppt")] = 25;
     t.start();
     SlideDraw& draw = *t.program->window<SlideDraw>();
+    TestProgram::settle();
     EXPECT_EQ(t.presentations.log, QStringList({"open MYPPT.ppt", "run MYPPT.ppt"}));
     EXPECT_EQ(draw.deckSlideCount(), 25);
     EXPECT_EQ(draw.drawableSlideCount(), 25);
@@ -167,13 +173,84 @@ TEST_F(SlideDrawTest, CounterShowsThePositionReadBackFromTheShow)
     EXPECT_EQ(counter(draw)->text(), QStringLiteral("%1/25").arg(slide % 25 + 1));
 }
 
-TEST_F(SlideDrawTest, PrepareBringsBackAShowEndedWithEsc)
+TEST_F(SlideDrawTest, AShowEndedWithEscIsSaidOnTheToolbarAndPrepareBringsItBack)
 {
     SlideDraw& draw = open(25);
+    const int first = drawOne(draw);
+    prepareButton(draw)->click();
+    t.advance(30);
+    const double height = draw.heightTwips();
+    auto* hint = control<QLabel>(&draw, "LabelShowEnded");
+    EXPECT_FALSE(hint->isVisible());
+
+    // Esc in the rolling show: no rolling and no draw into a show nobody sees.
     t.presentations.endShowsByUser();
-    drawOne(draw);
+    EXPECT_FALSE(rollTimer(draw)->isEnabled());
+    EXPECT_FALSE(drawButton(draw)->isEnabled());
+    EXPECT_TRUE(prepareButton(draw)->isEnabled());
+    EXPECT_EQ(counter(draw)->text(), SlideDraw::kShowEnded);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_TRUE(hint->text().contains(QStringLiteral("准备")) &&
+                hint->text().contains(QStringLiteral("退出")));
+    EXPECT_GT(draw.heightTwips(), height + 400) << "the toolbar grows to show how to go on";
+    EXPECT_TRUE(draw.rect().contains(hint->geometry())) << "the hint lies within the toolbar";
+    const int calls = t.presentations.gotoCalls;
+    t.advance(100);
+    EXPECT_EQ(t.presentations.gotoCalls, calls);
+
+    // 准备 brings the show back and the round goes on where it was.
+    const int second = drawOne(draw);
     EXPECT_EQ(t.presentations.runningShows(), 1);
-    EXPECT_EQ(counter(draw)->text(), QStringLiteral("%1/25").arg(draw.lastSlide()));
+    EXPECT_FALSE(hint->isVisible());
+    EXPECT_NEAR(draw.heightTwips(), height, 15);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(draw.remainingInRound(), 23);
+    EXPECT_EQ(counter(draw)->text(), QStringLiteral("%1/25").arg(second));
+}
+
+TEST_F(SlideDrawTest, ADeckConvertedFirstIsWaitedForWithANoticeThatCanCancel)
+{
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "waited for");
+        TestProgram fresh;
+        fresh.presentations.decks[QStringLiteral("MYPPT.ppt")] = 25;
+        fresh.presentations.unconverted.insert(QStringLiteral("MYPPT.ppt"));
+        fresh.start();
+        auto* draw = fresh.program->window<SlideDraw>();
+        ASSERT_NE(draw, nullptr);
+        draw->show();
+        fresh.main().hide();
+        TestProgram::settle();
+        QPointer<DeckConversionNotice> notice;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* found = qobject_cast<DeckConversionNotice*>(window); found && found->isVisible())
+                notice = found;
+        }
+        ASSERT_NE(notice, nullptr);
+        EXPECT_TRUE(notice->text().contains(QStringLiteral("MYPPT.ppt")));
+        EXPECT_FALSE(prepareButton(*draw)->isEnabled()) << "nothing to roll before the deck is open";
+        EXPECT_EQ(fresh.presentations.runningShows(), 0);
+
+        if (cancel) {
+            // As 退出: the conversion ends and the main window comes back.
+            notice->findChild<QPushButton*>(QStringLiteral("CancelConversion"))->click();
+            TestProgram::settle();
+            EXPECT_FALSE(fresh.program->isLoaded(WindowKind::SlideDraw));
+            EXPECT_EQ(fresh.presentations.conversionsCancelled, 1);
+            EXPECT_EQ(fresh.presentations.alive, 0);
+            EXPECT_TRUE(fresh.main().isVisible());
+            EXPECT_TRUE(control<Timer>(&fresh.main(), "Timer2")->isEnabled());
+            EXPECT_TRUE(fresh.dialogs.shown.isEmpty());
+            continue;
+        }
+        fresh.presentations.finishConversions();
+        TestProgram::settle();
+        EXPECT_TRUE(!notice || !notice->isVisible());
+        EXPECT_EQ(fresh.presentations.runningShows(), 1);
+        EXPECT_TRUE(prepareButton(*draw)->isEnabled());
+        EXPECT_EQ(draw->drawableSlideCount(), 25);
+        EXPECT_TRUE(fresh.dialogs.shown.isEmpty());
+    }
 }
 
 TEST_F(SlideDrawTest, TheToolbarIsDraggedByItsBackgroundAndItsCounter)
@@ -256,6 +333,7 @@ TEST(SlideDrawDeckProblems, AMissingOrEmptyDeckIsToldAndTheWindowStaysUsable)
         fresh.start();
         auto* draw = fresh.program->window<SlideDraw>();
         ASSERT_NE(draw, nullptr);
+        TestProgram::settle();
         ASSERT_EQ(fresh.dialogs.shown.size(), 1);
         EXPECT_EQ(fresh.dialogs.shown[0].title, SlideDraw::kNoticeTitle);
         EXPECT_TRUE(fresh.dialogs.shown[0].text.contains("MYPPT.ppt"));
@@ -283,6 +361,7 @@ TEST_F(SlideDrawTest, EveryOpeningStartsWithAFullPotAndANewShow)
 
     auto* second = t.program->window<SlideDraw>();
     ASSERT_NE(second, nullptr);
+    TestProgram::settle();
     EXPECT_EQ(t.presentations.created, 2);
     EXPECT_EQ(second->remainingInRound(), 3);
     EXPECT_EQ(counter(*second)->text(), "000/000");

@@ -46,6 +46,15 @@ click_twips() { # window, left, top (twips from the client area's corner)
 pixel() { # x y -> "r,g,b" of the screen
     import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- 2>/dev/null | awk 'NR==2{print $2}' | tr -d '()' | cut -d, -f1-3
 }
+above() { # window a, window b -> whether the window manager stacks a above b
+    local i=0 ia=-1 ib=-1 w
+    for w in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g'); do
+        [ $((w)) -eq $(($1)) ] && ia=$i
+        [ $((w)) -eq $(($2)) ] && ib=$i
+        i=$((i + 1))
+    done
+    [ "$ib" -ge 0 ] && [ "$ia" -gt "$ib" ]
+}
 screen_sum() { # a checksum of the screen outside the toolbar's row
     import -window root -crop 1280x500+0+300 -depth 8 rgb:- 2>/dev/null | md5sum | cut -d' ' -f1
 }
@@ -56,6 +65,7 @@ show_title="Vantrel 幻灯片放映"
 toolbar_title="PPT图文随机抽签"
 
 "$bin" >"$work/out" 2>"$work/err" &
+vpid=$!
 wait_visible "$main_title" 15 || fail "no main window"
 main=$(visible "$main_title")
 
@@ -67,7 +77,11 @@ open_launcher() {
 # --- The slide draw ---
 open_launcher
 click_twips "$(visible "$launcher_title")" $((120 + 1080 + 390 + 1387)) $((15 + 600 + 1815 + 240))
+# The first opening converts the deck: a notice says so while the program goes on.
+wait_visible "正在准备演示文稿" 10 || fail "no notice while the deck converts"
+[ -n "$shots" ] && import -window root "$shots/conversion-notice.png"
 wait_visible "$show_title" 60 || fail "PPT图文随机抽签 shows no full-screen show"
+[ -z "$(visible "正在准备演示文稿")" ] || fail "the notice stays over the show"
 wait_visible "$toolbar_title" 5 || fail "no slide-draw toolbar"
 toolbar=$(visible "$toolbar_title")
 show=$(visible "$show_title")
@@ -106,23 +120,59 @@ read -r nx ny < <(origin "$toolbar")
 [ "$nx" -eq $(( tx + 120 )) ] && [ "$ny" -eq $(( ty + 160 )) ] || fail "the toolbar moved to $nx,$ny, not $(( tx + 120 )),$(( ty + 160 ))"
 [ "$(pixel $(( counter_x + 120 )) $(( counter_y + 160 )))" = "255,0,0" ] || fail "the dragged toolbar is under the show"
 
+# Esc ends the show: the toolbar stays, grown by a line that says how to go on, and 准备 brings the
+# show back.
+read -r _ th0 < <(xwininfo -id "$toolbar" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')
+xdotool key Escape
+wait_gone "$show_title" 5 || fail "Esc does not end the slide-draw show"
+sleep 0.5
+[ -n "$(visible "$toolbar_title")" ] || fail "the toolbar went with the show"
+read -r _ th1 < <(xwininfo -id "$toolbar" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')
+[ "$th1" -gt $(( th0 + 20 )) ] || fail "the toolbar does not say how to go on after Esc (height $th0 -> $th1)"
+[ -n "$shots" ] && import -window root "$shots/slide-draw-after-esc.png"
+click_twips "$toolbar" $((120 + 382)) $((150 + 210))   # 准备
+wait_visible "$show_title" 10 || fail "准备 does not bring the show back"
+sleep 0.5
+[ "$(pixel $(( counter_x + 120 )) $(( counter_y + 160 )))" = "255,0,0" ] || fail "the toolbar is under the show brought back"
+click_twips "$toolbar" $((1160 + 382)) $((150 + 210))  # 抽签
+
 click_twips "$toolbar" $((2200 + 382)) $((150 + 210))  # 退出
 wait_gone "$show_title" 5 || fail "退出 leaves the show running"
 wait_visible "$main_title" 5 || fail "退出 does not bring the main window back"
 
 # --- An instruction deck ---
+# Its first opening converts it; 取消 on the notice stops that, leaves no office of ours running and
+# keeps the main window.
+open_launcher
+click_twips "$(visible "$launcher_title")" $((120 + 1080 + 390 + 1387)) $((15 + 3360 + 360 + 240))
+wait_visible "正在准备演示文稿" 10 || fail "no notice while the instruction deck converts"
+notice=$(visible "正在准备演示文稿")
+read -r nx ny < <(origin "$notice")
+read -r nw nh < <(xwininfo -id "$notice" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w, h}')
+xdotool mousemove $(( nx + nw - 65 )) $(( ny + nh - 26 )) click 1
+wait_gone "正在准备演示文稿" 5 || fail "取消 leaves the notice"
+for _ in $(seq 1 30); do pgrep -f "work-$vpid-" >/dev/null || break; sleep 0.1; done
+pgrep -f "work-$vpid-" >/dev/null && fail "the office runs on after 取消"
+sleep 1
+[ -z "$(visible "$show_title")" ] || fail "a show starts after 取消"
+[ -n "$(visible "$main_title")" ] || fail "the main window is gone after 取消"
+[ -z "$(find "$XDG_CACHE_HOME" -name 'work-*' 2>/dev/null)" ] || fail "取消 leaves the conversion's work folder"
+
 open_launcher
 click_twips "$(visible "$launcher_title")" $((120 + 1080 + 390 + 1387)) $((15 + 3360 + 360 + 240))
 wait_visible "$show_title" 60 || fail "播放PPT说明文件一 shows no show"
 wait_visible "$main_title" 5 || fail "the main window does not come back over the instruction show"
 sleep 1
 [ -n "$shots" ] && import -window root "$shots/instruction-show.png"
+main=$(visible "$main_title"); show=$(visible "$show_title")
+above "$main" "$show" || fail "the main window is hidden behind the instruction show"
 a=$(screen_sum)
 # The keyboard is the show's although the main window came up over it.
 xdotool key Right
 sleep 0.5
 b=$(screen_sum)
 [ "$a" != "$b" ] || fail "→ does not move to the next slide"
+above "$main" "$show" || fail "the main window went behind the show that has the keyboard"
 xdotool key Escape
 wait_gone "$show_title" 5 || fail "Esc does not end the show"
 kill -0 %1 2>/dev/null || fail "the program ended"
