@@ -8,7 +8,8 @@ QString keyFor(const QString& window)
 } // namespace
 
 SettingsZoomStore::SettingsZoomStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"), QStringLiteral("vantrel"))
+    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
+                QStringLiteral("vantrel"))
 {
 }
 

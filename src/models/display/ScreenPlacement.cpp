@@ -81,8 +81,8 @@ QRectF keepOnScreens(const QRectF& wanted, const QList<QRectF>& screens)
 
 QRectF keepWhereShown(const QRectF& window, const QList<QRectF>& screens)
 {
-    const bool whollyOnOne =
-        std::any_of(screens.begin(), screens.end(), [&window](const QRectF& s) { return s.contains(window); });
+    const bool whollyOnOne = std::any_of(screens.begin(), screens.end(),
+                                         [&window](const QRectF& s) { return s.contains(window); });
     return whollyOnOne ? window : keepOnScreens(window, screens);
 }
 

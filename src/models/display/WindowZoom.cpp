@@ -9,8 +9,9 @@ WindowZoom::WindowZoom(ZoomStore* store) : store_(store) {}
 
 int WindowZoom::snapToStep(int percent)
 {
-    return *std::min_element(kSteps.begin(), kSteps.end(),
-                             [percent](int a, int b) { return std::abs(a - percent) < std::abs(b - percent); });
+    return *std::min_element(kSteps.begin(), kSteps.end(), [percent](int a, int b) {
+        return std::abs(a - percent) < std::abs(b - percent);
+    });
 }
 
 int WindowZoom::percent(const QString& kind) const

@@ -75,7 +75,9 @@ void SlideDraw::load()
 {
     openDeck();
     program().windows().keepAboveFullScreen(this);
-    setLeftTwips((program().windows().screenSizeTwips().width() - widthTwips()) / 2);
+    // Over the show, on the screen the class sees.
+    const QRectF screen = classScreenTwips();
+    placeOn(screen, {screen.left() + (screen.width() - widthTwips()) / 2, topTwips()});
     if (!deckProblem_.isEmpty())
         tellDeckProblem();
 }

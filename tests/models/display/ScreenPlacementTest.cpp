@@ -77,7 +77,8 @@ TEST(ScreenPlacement, WindowsOnAScreenThatWentAwayComeBackOntoTheRemainingOne)
     EXPECT_DOUBLE_EQ(back.top(), onRight.top());
     // A window straddling the seam of two present screens is shown, and stays.
     const QRectF straddling = screenPx(1800, 300, 400, 300);
-    EXPECT_EQ(placement::keepWhereShown(straddling, {kLeft, kRight}), placement::keepOnScreens(straddling, {kLeft, kRight}));
+    EXPECT_EQ(placement::keepWhereShown(straddling, {kLeft, kRight}),
+              placement::keepOnScreens(straddling, {kLeft, kRight}));
 }
 
 TEST(ScreenPlacement, CarriedOverAWindowKeepsItsPlaceRelativeToTheScreen)
