@@ -29,6 +29,14 @@ public:
     // screen first. One screen of screenSizeTwips() unless the desktop has more.
     virtual QList<QRect> screensTwips() const { return {QRect(QPoint(0, 0), screenSizeTwips())}; }
 
+    // Where the window really is, in twips, its window manager's frame included, when the window system
+    // knows better than the toolkit (a manager may put a window a title bar lower than asked).
+    virtual std::optional<QRect> outerRectTwips(const QWidget* window) const
+    {
+        Q_UNUSED(window);
+        return std::nullopt;
+    }
+
     // The outer rectangle, in twips, of a top-level window with exactly this title, if one is shown.
     virtual std::optional<QRect> windowRectTwips(const QString& title)
     {

@@ -56,6 +56,12 @@ QSize X11WindowSystem::screenSizeTwips() const
 }
 
 namespace {
+QRect deviceToLogical(const QRect& device, double ratio)
+{
+    return {QPoint(int(device.x() / ratio), int(device.y() / ratio)),
+            QSize(int(device.width() / ratio), int(device.height() / ratio))};
+}
+
 QRect toTwips(const QRect& pixels, double tpp)
 {
     return {int(pixels.x() * tpp), int(pixels.y() * tpp), int(pixels.width() * tpp),
@@ -92,10 +98,17 @@ std::optional<QRect> X11WindowSystem::windowRectTwips(const QString& title)
         return std::nullopt;
     // The X server counts device pixels; Qt's scale factor makes its pixels larger.
     const QScreen* primary = QGuiApplication::primaryScreen();
-    const double ratio = primary ? primary->devicePixelRatio() : 1.0;
-    const QRect logical(QPoint(int(found->x() / ratio), int(found->y() / ratio)),
-                        QSize(int(found->width() / ratio), int(found->height() / ratio)));
-    return toTwips(logical, twipsPerPixel());
+    return toTwips(deviceToLogical(*found, primary ? primary->devicePixelRatio() : 1.0), twipsPerPixel());
+}
+
+std::optional<QRect> X11WindowSystem::outerRectTwips(const QWidget* window) const
+{
+    if (!window || !window->isVisible() || !window->windowHandle() || !window->windowHandle()->handle())
+        return std::nullopt;
+    const std::optional<QRect> outer = x11geometry::outerRect(*connection_, xcb_window_t(window->winId()));
+    if (!outer)
+        return std::nullopt;
+    return toTwips(deviceToLogical(*outer, window->devicePixelRatioF()), twipsPerPixel());
 }
 
 QPoint X11WindowSystem::pointerTwips() const

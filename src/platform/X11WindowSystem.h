@@ -23,6 +23,7 @@ public:
     QPoint pointerTwips() const override;
     QList<QRect> screensTwips() const override;
     std::optional<QRect> windowRectTwips(const QString& title) override;
+    std::optional<QRect> outerRectTwips(const QWidget* window) const override;
     QStringList topLevelTitles() override;
     bool isKeyDown(int keyCode) override;
     void showTaskbar() override;

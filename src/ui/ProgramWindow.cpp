@@ -6,6 +6,7 @@
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
 #include "ui/Program.h"
+#include "ui/WindowChrome.h"
 #include "ui/ZoomKeys.h"
 
 #include <QCloseEvent>
@@ -107,8 +108,18 @@ void ProgramWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     // The main window may lie tucked behind a desktop edge; every other window is seen whole.
-    if (kind_ != WindowKind::Main)
-        keepOnItsScreen();
+    if (kind_ == WindowKind::Main)
+        return;
+    keepOnItsScreen();
+    // The window manager frames the window a moment after it is shown; with the frame's title bar it
+    // may reach off its screen again.
+    for (int delayMs : {150, 600, 1500}) {
+        QTimer::singleShot(delayMs, this, [this] {
+            const WindowChrome* chrome = WindowChrome::of(this);
+            if (isVisible() && !(chrome && chrome->isDragging()))
+                keepOnItsScreen();
+        });
+    }
 }
 
 void ProgramWindow::moveEvent(QMoveEvent* event)
@@ -190,7 +201,19 @@ void ProgramWindow::placeOn(const QRectF& screen, QPointF wantedTopLeft)
 
 void ProgramWindow::keepOnItsScreen()
 {
-    placeOn(ownScreenTwips(), {leftTwips(), topTwips()});
+    const std::optional<QRect> real = program_.windows().outerRectTwips(this);
+    if (!real) {
+        placeOn(ownScreenTwips(), {leftTwips(), topTwips()});
+        return;
+    }
+    // Moved by what it lacks of where it really is: the toolkit's idea of the place may be off by
+    // the window manager's title bar.
+    const QList<QRectF> screens = screensTwips();
+    const QRectF where(*real);
+    const QRectF placed = placement::keepOnScreens(where, screens);
+    const QPointF shift = placed.topLeft() - where.topLeft();
+    if (std::abs(shift.x()) >= 1 || std::abs(shift.y()) >= 1)
+        moveTwips(leftTwips() + shift.x(), topTwips() + shift.y());
 }
 
 void ProgramWindow::watchScreens()

@@ -62,6 +62,25 @@ std::optional<QRect> rootRect(XcbConnection& connection, xcb_window_t window)
 
 } // namespace
 
+std::optional<QRect> outerRect(XcbConnection& connection, xcb_window_t window)
+{
+    if (!connection.isOpen())
+        return std::nullopt;
+    std::optional<QRect> client = rootRect(connection, window);
+    if (!client)
+        return std::nullopt;
+    xcb_connection_t* c = connection.get();
+    auto extents = own(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, connection.atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
+        nullptr));
+    if (extents && extents->format == 32 && xcb_get_property_value_length(extents.get()) == 16) {
+        const auto* e = static_cast<const uint32_t*>(xcb_get_property_value(extents.get()));
+        // left, right, top, bottom
+        client->adjust(-int(e[0]), -int(e[2]), int(e[1]), int(e[3]));
+    }
+    return client;
+}
+
 std::optional<QRect> findTitledWindow(XcbConnection& connection, const QString& title)
 {
     if (!connection.isOpen() || title.isEmpty())

@@ -161,12 +161,12 @@ TEST(ShowDetection, FoldRule)
 {
     using showdetection::Found;
     using showdetection::mayHide;
-    EXPECT_TRUE(mayHide(true, Found{false, false}));
-    EXPECT_TRUE(mayHide(true, Found{true, true}));
-    EXPECT_TRUE(mayHide(true, Found{true, false}));
-    EXPECT_FALSE(mayHide(true, Found{false, true}));
-    EXPECT_FALSE(mayHide(false, Found{true, true}));
-    EXPECT_FALSE(mayHide(false, Found{false, false}));
+    EXPECT_TRUE(mayHide(true, Found{false, false, {}}));
+    EXPECT_TRUE(mayHide(true, Found{true, true, {}}));
+    EXPECT_TRUE(mayHide(true, Found{true, false, {}}));
+    EXPECT_FALSE(mayHide(true, Found{false, true, {}}));
+    EXPECT_FALSE(mayHide(false, Found{true, true, {}}));
+    EXPECT_FALSE(mayHide(false, Found{false, false, {}}));
 }
 
 TEST(EdgeDocking, OnTwoScreensSideBySideOnlyTheDesktopsOuterEdgesTuck)
