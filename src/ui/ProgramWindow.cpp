@@ -290,7 +290,8 @@ void ProgramWindow::takeZoom(int percent)
         widget->setFont(font);
     }
     resize(scaled(width()), scaled(height()));
-    if (kind_ != WindowKind::Main && isVisible())
+    // Grown where it stands, it may now reach past its screen's edge.
+    if (isVisible())
         keepOnItsScreen();
 }
 
