@@ -8,8 +8,7 @@ QString keyFor(const QString& window)
 } // namespace
 
 SettingsZoomStore::SettingsZoomStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
-                QStringLiteral("vantrel"))
+    : settings_(QStringLiteral("vantrel"), QStringLiteral("vantrel"))
 {
 }
 

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <cmath>
@@ -134,6 +135,11 @@ void ProgramWindow::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     applyPendingOuterSize();
     keepOnScreenOnceFramed();
+    // A window that grows while shown (the strip opening its tip, say) stays whole on its screen.
+    const bool grew = event->size().width() > event->oldSize().width() ||
+                      event->size().height() > event->oldSize().height();
+    if (grew && kind_ != WindowKind::Main && isVisible() && event->oldSize().isValid())
+        placeOn(ownScreenTwips(), {leftTwips(), topTwips()});
 }
 
 void ProgramWindow::centreHorizontally(double top)
@@ -276,10 +282,9 @@ void ProgramWindow::takeZoom(int percent)
         control->setGeometry(scaled(g.x()), scaled(g.y()), scaled(g.width()), scaled(g.height()));
     }
     // Fonts the design set on the window and on its controls grow with them; the others follow their
-    // parents.
-    QList<QWidget*> fonted{this};
-    fonted.append(controls);
-    for (QWidget* widget : fonted) {
+    // parents. All are read before any is set, so none grows twice through its parent.
+    QList<QPair<QWidget*, QFont>> fonts;
+    for (QWidget* widget : QList<QWidget*>{this} + controls) {
         if (widget != this && (widget->isWindow() || !widget->testAttribute(Qt::WA_SetFont)))
             continue;
         QFont font = widget->font();
@@ -287,8 +292,10 @@ void ProgramWindow::takeZoom(int percent)
             font.setPointSizeF(font.pointSizeF() * ratio);
         else if (font.pixelSize() > 0)
             font.setPixelSize(scaled(font.pixelSize()));
-        widget->setFont(font);
+        fonts.append({widget, font});
     }
+    for (const auto& [widget, font] : fonts)
+        widget->setFont(font);
     resize(scaled(width()), scaled(height()));
     // Grown where it stands, it may now reach past its screen's edge.
     if (isVisible())

@@ -256,3 +256,21 @@ TEST(Screens, AZoomThatWouldNotFitTheScreenStopsAtTheLargestThatDoes)
     QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_LT(w.width(), before);
 }
+
+TEST(Screens, TheStripsTipOpenedAtTheBottomOfTheScreenStaysWholeOnIt)
+{
+    TestProgram t;
+    MainWindow& w = t.start();
+    startTenMinutes(w);
+    auto* strip = t.program->window<ToolStrip>();
+    ASSERT_NE(strip, nullptr);
+    strip->showStrip();
+    const QRectF screen(QRect(QPoint(0, 0), t.windows.screen));
+    strip->moveTwips(1500, screen.bottom() - strip->heightTwips());
+    ASSERT_TRUE(screen.contains(outer(strip)));
+
+    QTest::mouseClick(control<QLabel>(strip, "Image2"), Qt::LeftButton);
+    ASSERT_GT(strip->heightTwips(), ToolStrip::kStripHeight);
+    EXPECT_TRUE(screen.contains(outer(strip)));
+    EXPECT_DOUBLE_EQ(strip->leftTwips(), 1500);
+}
