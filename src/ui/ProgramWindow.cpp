@@ -70,7 +70,8 @@ void ProgramWindow::setTopTwips(double top)
 
 void ProgramWindow::setHeightTwips(double height)
 {
-    resizeTwips(widthTwips(), height);
+    // The width as it is: the design's width at the window's zoom.
+    resizeTwips(widthTwips() / zoom_, height);
 }
 
 void ProgramWindow::resizeTwips(double width, double height)

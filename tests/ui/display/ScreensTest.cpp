@@ -105,7 +105,10 @@ ProgramWindow* showAt(TestProgram& t, WindowKind kind, int percent)
     ProgramWindow* w = kind == WindowKind::Main ? &main : t.program->window(kind);
     if (!w)
         return nullptr;
-    w->show();
+    if (auto* strip = qobject_cast<ToolStrip*>(w))
+        strip->showStrip();
+    else
+        w->show();
     TestProgram::settle();
     return w;
 }
