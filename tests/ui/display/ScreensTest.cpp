@@ -277,3 +277,33 @@ TEST(Screens, TheStripsTipOpenedAtTheBottomOfTheScreenStaysWholeOnIt)
     EXPECT_TRUE(screen.contains(outer(strip)));
     EXPECT_DOUBLE_EQ(strip->leftTwips(), 1500);
 }
+
+TEST(Screens, TheReminderAndTheTimeUpShowTheMainWindowOnTheShowsScreen)
+{
+    TestProgram t;
+    twoScreens(t);
+    MainWindow& w = t.start();
+    control<QLineEdit>(&w, "Text1")->setText(QStringLiteral("00"));
+    control<QLineEdit>(&w, "Text4")->setText(QStringLiteral("30"));
+    control<QLineEdit>(&w, "Text2")->setText(QStringLiteral("00"));
+    control<QLineEdit>(&w, "Text5")->setText(QStringLiteral("15"));
+    control<QPushButton>(&w, "Command1")->click();
+    t.windows.titles = {kShow};
+    t.windows.windowRects[kShow] = kRight;
+    t.advance(1000);
+    EXPECT_TRUE(QRectF(kLeft).contains(outer(&w)));
+
+    t.advance(15000); // the reminder
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(QRectF(kRight).contains(outer(&w)));
+
+    t.advance(15500); // time up: the window slides across the right screen
+    double leftmost = outer(&w).left(), rightmost = outer(&w).right();
+    for (int i = 0; i < 40; ++i) {
+        t.advance(50);
+        EXPECT_TRUE(QRectF(kRight).contains(outer(&w)));
+        leftmost = std::min(leftmost, outer(&w).left());
+        rightmost = std::max(rightmost, outer(&w).right());
+    }
+    EXPECT_GT(rightmost - leftmost, outer(&w).width() + 1000);
+}
