@@ -11,7 +11,7 @@ packages="build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
   libreoffice-impress libreoffice-calc libreoffice-dev
-  xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
+  xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick
   trayer desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils"
 
 # Prints the packages of the list that are not installed, separated by spaces.
