@@ -7,10 +7,7 @@ QString keyFor(const QString& window)
 }
 } // namespace
 
-SettingsZoomStore::SettingsZoomStore()
-    : settings_(QStringLiteral("vantrel"), QStringLiteral("vantrel"))
-{
-}
+SettingsZoomStore::SettingsZoomStore() : settings_(QStringLiteral("vantrel"), QStringLiteral("vantrel")) {}
 
 std::optional<int> SettingsZoomStore::percent(const QString& window) const
 {
