@@ -4,6 +4,7 @@
 #include "platform/QtSoundDevice.h"
 #include "platform/RealTimerDriver.h"
 #include "platform/RunningCopyCall.h"
+#include "platform/SettingsZoomStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "platform/X11WindowSystem.h"
@@ -101,7 +102,9 @@ int main(int argc, char* argv[])
     spreadsheet = std::make_unique<LibreOfficeSpreadsheet>();
 #endif
 
+    SettingsZoomStore zoomStore;
     Services services{timers, dialogs, windows, sounds, isOnlyCopy, dataFolder, shipped};
+    services.zoomStore = &zoomStore;
     services.presentations = [] { return std::make_unique<BuiltInPresentation>(); };
     services.spreadsheet = spreadsheet.get();
     Program program(std::move(services));

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -21,6 +24,25 @@ public:
     virtual double twipsPerPixel() const = 0;
     virtual QSize screenSizeTwips() const = 0;
     virtual QPoint pointerTwips() const = 0;
+
+    // The area of every screen of the desktop, in twips from the desktop's top-left corner, the primary
+    // screen first. One screen of screenSizeTwips() unless the desktop has more.
+    virtual QList<QRect> screensTwips() const { return {QRect(QPoint(0, 0), screenSizeTwips())}; }
+
+    // Where the window really is, in twips, its window manager's frame included, when the window system
+    // knows better than the toolkit (a manager may put a window a title bar lower than asked).
+    virtual std::optional<QRect> outerRectTwips(const QWidget* window) const
+    {
+        Q_UNUSED(window);
+        return std::nullopt;
+    }
+
+    // The outer rectangle, in twips, of a top-level window with exactly this title, if one is shown.
+    virtual std::optional<QRect> windowRectTwips(const QString& title)
+    {
+        Q_UNUSED(title);
+        return std::nullopt;
+    }
 
     // Titles of every top-level window, mapped or not, empty ones left out: other programs' windows
     // and this program's own (the toolkit's invisible helper windows are not counted).

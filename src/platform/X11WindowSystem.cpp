@@ -2,6 +2,7 @@
 
 #include "platform/x11/KeyState.h"
 #include "platform/x11/TitleCache.h"
+#include "platform/x11/WindowGeometry.h"
 #include "platform/x11/XcbConnection.h"
 
 #include <QCursor>
@@ -52,6 +53,62 @@ QSize X11WindowSystem::screenSizeTwips() const
     const QSize pixels = screen ? screen->geometry().size() : QSize(1024, 768);
     const double tpp = twipsPerPixel();
     return {int(pixels.width() * tpp), int(pixels.height() * tpp)};
+}
+
+namespace {
+QRect deviceToLogical(const QRect& device, double ratio)
+{
+    return {QPoint(int(device.x() / ratio), int(device.y() / ratio)),
+            QSize(int(device.width() / ratio), int(device.height() / ratio))};
+}
+
+QRect toTwips(const QRect& pixels, double tpp)
+{
+    return {int(pixels.x() * tpp), int(pixels.y() * tpp), int(pixels.width() * tpp),
+            int(pixels.height() * tpp)};
+}
+} // namespace
+
+QList<QRect> X11WindowSystem::screensTwips() const
+{
+    // Qt's screens are in device-independent pixels, as are our windows' geometries.
+    const double tpp = twipsPerPixel();
+    QList<QRect> areas;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary)
+        areas.append(toTwips(primary->geometry(), tpp));
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != primary)
+            areas.append(toTwips(screen->geometry(), tpp));
+    }
+    if (areas.isEmpty())
+        areas.append(QRect(QPoint(0, 0), screenSizeTwips()));
+    return areas;
+}
+
+std::optional<QRect> X11WindowSystem::windowRectTwips(const QString& title)
+{
+    // Our own built-in show is found through the toolkit, in its own pixels.
+    for (const QWindow* window : QGuiApplication::topLevelWindows()) {
+        if (window->isVisible() && window->title() == title)
+            return toTwips(window->frameGeometry(), twipsPerPixel());
+    }
+    const std::optional<QRect> found = x11geometry::findTitledWindow(*connection_, title);
+    if (!found)
+        return std::nullopt;
+    // The X server counts device pixels; Qt's scale factor makes its pixels larger.
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return toTwips(deviceToLogical(*found, primary ? primary->devicePixelRatio() : 1.0), twipsPerPixel());
+}
+
+std::optional<QRect> X11WindowSystem::outerRectTwips(const QWidget* window) const
+{
+    if (!window || !window->isVisible() || !window->windowHandle() || !window->windowHandle()->handle())
+        return std::nullopt;
+    const std::optional<QRect> outer = x11geometry::outerRect(*connection_, xcb_window_t(window->winId()));
+    if (!outer)
+        return std::nullopt;
+    return toTwips(deviceToLogical(*outer, window->devicePixelRatioF()), twipsPerPixel());
 }
 
 QPoint X11WindowSystem::pointerTwips() const

@@ -21,6 +21,9 @@ public:
     double twipsPerPixel() const override;
     QSize screenSizeTwips() const override;
     QPoint pointerTwips() const override;
+    QList<QRect> screensTwips() const override;
+    std::optional<QRect> windowRectTwips(const QString& title) override;
+    std::optional<QRect> outerRectTwips(const QWidget* window) const override;
     QStringList topLevelTitles() override;
     bool isKeyDown(int keyCode) override;
     void showTaskbar() override;

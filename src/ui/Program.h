@@ -2,6 +2,7 @@
 
 #include "models/countdown/Countdown.h"
 #include "models/display/EnlargedNotice.h"
+#include "models/display/WindowZoom.h"
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/presentation/Presentation.h"
@@ -39,6 +40,8 @@ struct Services {
     PresentationFactory presentations = {};
     // The spreadsheet program behind the name list; none when this build has no office engine.
     Spreadsheet* spreadsheet = nullptr;
+    // Where the zoom of each kind of window is kept between runs; none keeps it for this run only.
+    ZoomStore* zoomStore = nullptr;
 };
 
 // The running program: its services, the models its windows share, and its windows. Windows are loaded on
@@ -54,6 +57,8 @@ public:
 
     Countdown& countdown() { return countdown_; }
     WindowTracking& tracking() { return tracking_; }
+    const WindowTracking& tracking() const { return tracking_; }
+    WindowZoom& zoom() { return zoom_; }
     InstructionShow& instructionShow() { return instructionShow_; }
     EnlargedNotice& enlargedNotice() { return enlargedNotice_; }
     TimerDriver& timers() { return services_.timers; }
@@ -122,6 +127,7 @@ private:
     Services services_;
     Countdown countdown_;
     WindowTracking tracking_;
+    WindowZoom zoom_{services_.zoomStore};
     InstructionShow instructionShow_;
     EnlargedNotice enlargedNotice_ = EnlargedNotice::None;
     bool quit_ = false;

@@ -3,6 +3,8 @@
 #include "platform/Twips.h"
 #include "ui/WindowKind.h"
 
+#include <QList>
+#include <QRectF>
 #include <QWidget>
 #include <optional>
 
@@ -13,6 +15,10 @@ enum class TickPolicy;
 
 // A window of the program: named like its form ("Form1" ...), with its geometry in twips, a Load that
 // runs once when it is first needed and an Unload that runs when it is released.
+//
+// Each kind of window has a zoom (Ctrl+加号, Ctrl+减号, Ctrl+0). Sizes and control places given in
+// twips are the design's and are drawn at the zoom; the window's outer geometry read back is where the
+// window really is on the desktop. Every window but the main one is kept wholly on one screen.
 class ProgramWindow : public QWidget {
     Q_OBJECT
 public:
@@ -37,8 +43,36 @@ public:
     void setHeightTwips(double height);
     void resizeTwips(double width, double height);
 
-    // Left = (screen width - window width) / 2, Top = top.
+    // Centred across the screen the main window is on, at this top; wholly on that screen.
     void centreHorizontally(double top);
+    // Centred across the screen, `top` below its top edge; wholly on it.
+    void centreOn(const QRectF& screen, double top);
+
+    // The screens of the desktop, in twips, the primary first.
+    QList<QRectF> screensTwips() const;
+    // The screen the window lies on (most of it).
+    QRectF ownScreenTwips() const;
+    // The screen the teacher works on: the one the main window is on.
+    QRectF mainScreenTwips() const;
+    // The screen the class sees: the one a running slide show fills, else the main window's screen.
+    QRectF classScreenTwips() const;
+    // The desktop's extent from its top-left corner: the main window tucks at its outer edges only.
+    QSizeF desktopSizeTwips() const;
+
+    // Moves the window, as wanted (outer rectangle in twips), but wholly onto the screen.
+    void placeOn(const QRectF& screen, QPointF wantedTopLeft);
+    // Moves the window wholly onto the screen it mostly lies on.
+    void keepOnItsScreen();
+
+    // The factor the window is drawn at (1 = as designed).
+    double zoomFactor() const { return zoom_; }
+    // Draws the window and its controls at this zoom, as large as still fits on its screen.
+    void applyZoom(int percent);
+    // Ctrl+加号, Ctrl+减号 and Ctrl+0: one step larger, smaller, or as designed, for every window of
+    // this kind, kept for the next run.
+    void zoomIn();
+    void zoomOut();
+    void zoomReset();
 
     void placeTwips(QWidget* control, double left, double top, double width, double height);
     // A label named for its design, placed in twips, that shows its text as plain text: names and
@@ -55,15 +89,27 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
+    // Twips per pixel of the desktop, for places on it.
     double tpp() const;
+    // Twips per pixel of the design, for sizes and controls: smaller as the window is zoomed.
+    double designTpp() const { return tpp() / zoom_; }
 
 private:
     // The window manager adds its frame some time after the window is shown; an outer size set
     // before that is applied again once the frame is known.
     void applyPendingOuterSize();
+    // Once the window manager's frame is known, a window placed without it may reach off its screen.
+    void keepOnScreenOnceFramed();
+    // A screen went away or changed its size: windows left outside every screen come back.
+    void onScreensChanged();
+    void watchScreens();
+    void takeZoom(int percent);
 
     Program& program_;
     WindowKind kind_;
     std::optional<QSizeF> pendingOuterSize_;
+    double zoom_ = 1.0;
+    bool framed_ = false;
 };

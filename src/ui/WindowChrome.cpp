@@ -123,7 +123,8 @@ bool WindowChrome::eventFilter(QObject* watched, QEvent* event)
             break;
         if (hoverButtons_.contains(widget) && widget->isEnabled() && widget->isVisible())
             widget->setFocus(Qt::MouseFocusReason);
-        if (heightSurfaces_.contains(widget) && std::abs(window_->heightTwips() - restoreHeight_) >= 1)
+        if (heightSurfaces_.contains(widget) &&
+            std::abs(window_->heightTwips() - restoreHeight_ * window_->zoomFactor()) >= 1)
             window_->setHeightTwips(restoreHeight_);
         if (grabbed) {
             if (mouse->buttons() == Qt::NoButton) {

@@ -1,6 +1,7 @@
 #include "ui/WindowOwner.h"
 
 #include "platform/Timer.h"
+#include "ui/Program.h"
 #include "ui/ProgramWindow.h"
 
 WindowOwner::~WindowOwner()
@@ -40,6 +41,8 @@ ProgramWindow* WindowOwner::load(WindowKind kind)
 ProgramWindow* WindowOwner::adopt(WindowKind kind, ProgramWindow* created)
 {
     loaded_[kind] = created;
+    // Built as designed, drawn at its kind's zoom before Load places it.
+    created->applyZoom(program_.zoom().percent(created->objectName()));
     created->load();
     // Load may have unloaded the window again (a refused start, say).
     return loaded(kind);

@@ -12,6 +12,16 @@ public:
     double twipsPerPixel() const override { return 15.0; }
     QSize screenSizeTwips() const override { return screen; }
     QPoint pointerTwips() const override { return pointer; }
+    QList<QRect> screensTwips() const override
+    {
+        return screenAreas.isEmpty() ? WindowSystem::screensTwips() : screenAreas;
+    }
+    std::optional<QRect> windowRectTwips(const QString& title) override
+    {
+        if (!windowRects.contains(title))
+            return std::nullopt;
+        return windowRects.value(title);
+    }
     QStringList topLevelTitles() override
     {
         ++titleScans;
@@ -25,6 +35,10 @@ public:
 
     QSize screen{1024 * 15, 768 * 15};
     QPoint pointer{0, 0};
+    // More than one screen, the primary first; empty means one screen of `screen`.
+    QList<QRect> screenAreas;
+    // Where the windows of other programs are, by title.
+    QMap<QString, QRect> windowRects;
     QStringList titles;
     QSet<int> keysDown;
     int taskbarShown = 0;

@@ -5,7 +5,9 @@
 #include <cstdint>
 
 // Tucking the main window away at a screen edge and keeping it reachable. Everything is in twips
-// and works on the window's outer rectangle.
+// and works on the window's outer rectangle. The "screen" is the extent of the whole desktop from its
+// top-left corner: with two screens side by side the window tucks at the outer edges only, never at
+// the seam between them.
 namespace docking {
 
 // What stays on screen of a tucked window.

@@ -44,8 +44,10 @@ Found scanTitles(const QStringList& titles, qsizetype count)
     const qsizetype n = count < 0 ? titles.size() : std::min(count, titles.size());
     for (qsizetype i = 0; i < n; ++i) {
         const QString& title = titles.at(i);
-        if (!found.slideShow && containsAny(title, slideShowMarkers()))
+        if (!found.slideShow && containsAny(title, slideShowMarkers())) {
             found.slideShow = true;
+            found.showTitle = title;
+        }
         if (!found.presentationApp && containsAny(title, presentationAppMarkers()))
             found.presentationApp = true;
         if (found.slideShow && found.presentationApp)

@@ -9,6 +9,7 @@ namespace showdetection {
 struct Found {
     bool slideShow = false;       // a running slide show
     bool presentationApp = false; // the presentation program's own (editing) window
+    QString showTitle;            // the title of the top-most running show, empty without one
 };
 
 // Substrings, compared ignoring case anywhere in a title, that mark a running slide show.

@@ -11,7 +11,6 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <algorithm>
 
 namespace {
 
@@ -23,7 +22,8 @@ const QColor kGrey(128, 128, 128);
 EnlargedWindow::EnlargedWindow(Program& program) : ProgramWindow(program, WindowKind::EnlargedCountdown)
 {
     setWindowTitle(QStringLiteral("Vantrel工具 放大计时"));
-    scale_ = enlargedScale(program.windows().screenSizeTwips());
+    // Grown for the screen the class sees.
+    scale_ = enlargedScale(classScreenTwips().size().toSize());
     resize(twips::toPixels(kClientWidth * scale_, tpp()), twips::toPixels(kClientHeight * scale_, tpp()));
     buildControls();
 
@@ -107,14 +107,14 @@ void EnlargedWindow::showEvent(QShowEvent* event)
 
 void EnlargedWindow::placeBelowMainWindow()
 {
-    const QSize screen = program().windows().screenSizeTwips();
-    double top = 0;
-    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
+    const QRectF screen = classScreenTwips();
+    double top = screen.top();
+    // Below the main window when the class sees the teacher's screen; where it would not fit there,
+    // it rises just enough to stay whole on the screen.
+    ProgramWindow* main = program().loadedWindow(WindowKind::Main);
+    if (main && main->ownScreenTwips() == screen)
         top = main->topTwips() + main->heightTwips() + 600;
-    // Grown on a large screen, the window must still fit below the main window's place; where it
-    // would not, it rises just enough to stay whole on the screen.
-    top = std::max(0.0, std::min(top, screen.height() - heightTwips()));
-    moveTwips((screen.width() - widthTwips()) / 2, top);
+    placeOn(screen, {screen.left() + (screen.width() - widthTwips()) / 2, top});
 }
 
 void EnlargedWindow::onMirrorTick()

@@ -30,6 +30,10 @@ public:
 
     double scale() const { return scale_; }
 
+    // Centred on the screen the class sees, below the main window when that is on it, whole on the
+    // screen.
+    void placeBelowMainWindow();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -37,8 +41,6 @@ private:
     void buildControls();
     QLabel* addStatusLabel(QWidget* strip, const QString& name, const QString& text, double left,
                            double width, bool centred);
-    // Centred on the screen, below the main window, whole on the screen.
-    void placeBelowMainWindow();
     void placeScaled(QWidget* control, double left, double top, double width, double height);
 
     void onMirrorTick();

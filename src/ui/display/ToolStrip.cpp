@@ -1,6 +1,7 @@
 #include "ui/display/ToolStrip.h"
 
 #include "models/display/CountdownMirror.h"
+#include "models/display/ScreenPlacement.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
@@ -144,13 +145,28 @@ void ToolStrip::placeOverMainWindow()
     ProgramWindow* main = program().loadedWindow(WindowKind::Main);
     if (!main)
         return;
-    double left = main->leftTwips() + (main->widthTwips() - widthTwips()) / 2;
-    double top = main->topTwips();
-    // A main window tucked behind a screen edge would take the strip off screen with it.
-    const QSize screen = program().windows().screenSizeTwips();
-    left = std::clamp(left, 0.0, std::max(0.0, screen.width() - widthTwips()));
-    top = std::clamp(top, 0.0, std::max(0.0, screen.height() - kStripHeight));
-    moveTwips(left, top);
+    const QRectF teacherScreen = main->ownScreenTwips();
+    const QRectF classScreen = classScreenTwips();
+    // Laid out as a strip, whichever face it shows: a main window tucked behind an edge would take
+    // the strip off screen with it.
+    QRectF strip(main->leftTwips() + (main->widthTwips() - widthTwips()) / 2, main->topTwips(), widthTwips(),
+                 kStripHeight * zoomFactor());
+    strip = placement::fitOn(strip, teacherScreen);
+    // A show on another screen (a projector): the strip goes where the class looks, at the same place.
+    if (classScreen != teacherScreen)
+        strip = placement::carryOver(strip, teacherScreen, classScreen);
+    moveTwips(strip.left(), strip.top());
+}
+
+void ToolStrip::followTheShow()
+{
+    const QRectF classScreen = classScreenTwips();
+    const QRectF ownScreen = ownScreenTwips();
+    if (classScreen.isEmpty() || classScreen == ownScreen)
+        return;
+    const QRectF strip = placement::carryOver(QRectF(leftTwips(), topTwips(), widthTwips(), heightTwips()),
+                                              ownScreen, classScreen);
+    moveTwips(strip.left(), strip.top());
 }
 
 void ToolStrip::load()
@@ -164,6 +180,7 @@ void ToolStrip::load()
 void ToolStrip::showStrip()
 {
     setHeightTwips(kStripHeight);
+    followTheShow();
     show();
     // Shown again, it must come up above whatever went full screen meanwhile.
     program().windows().keepAboveFullScreen(this);

@@ -42,8 +42,11 @@ public:
     void resumeMirror();
     bool isMirroring() const { return mirroring_; }
 
-    // Places the window centred over the main window, at the main window's top edge.
+    // Places the window centred over the main window, at the main window's top edge, wholly on its
+    // screen; with a slide show on another screen, at the same place on the show's screen.
     void placeOverMainWindow();
+    // Shown while a slide show runs on another screen than its own: it moves to the show's screen.
+    void followTheShow();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

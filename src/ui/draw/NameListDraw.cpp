@@ -139,8 +139,9 @@ void NameListDraw::load()
     if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
         main->hide();
     program().windows().makeTopMost(this);
-    const QSize screen = program().windows().screenSizeTwips();
-    moveTwips((screen.width() - widthTwips()) / 2, (screen.height() - heightTwips()) / 2 - 2400);
+    const QRectF screen = mainScreenTwips();
+    placeOn(screen, {screen.left() + (screen.width() - widthTwips()) / 2,
+                     screen.top() + (screen.height() - heightTwips()) / 2 - 2400});
 }
 
 void NameListDraw::resizeEvent(QResizeEvent* event)

@@ -118,7 +118,9 @@ void SequenceDraw::buildControls()
 
 void SequenceDraw::fitNumberFont()
 {
-    QFont font = twips::font(QStringLiteral("Times New Roman"), kNumberPoints, true);
+    // As large as designed, at the window's zoom.
+    const double points = kNumberPoints * zoomFactor();
+    QFont font = twips::font(QStringLiteral("Times New Roman"), points, true);
     const QFontMetricsF metrics(font, numberLabel_);
     qreal widestDigit = 0;
     qreal glyphTop = 0, glyphBottom = 0;
@@ -142,7 +144,7 @@ void SequenceDraw::fitNumberFont()
     if (digitsTop < 0 || digitsBottom > room)
         scale = std::min(scale, room * 0.96 / (glyphBottom - glyphTop));
     if (scale < 1)
-        font.setPointSizeF(kNumberPoints * scale);
+        font.setPointSizeF(points * scale);
     numberLabel_->setFont(font);
 }
 

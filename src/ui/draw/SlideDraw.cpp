@@ -81,7 +81,9 @@ SlideDraw::~SlideDraw() = default;
 void SlideDraw::load()
 {
     program().windows().keepAboveFullScreen(this);
-    setLeftTwips((program().windows().screenSizeTwips().width() - widthTwips()) / 2);
+    // Over the show, on the screen the class sees.
+    const QRectF screen = classScreenTwips();
+    placeOn(screen, {screen.left() + (screen.width() - widthTwips()) / 2, topTwips()});
     openDeck();
 }
 
@@ -189,7 +191,7 @@ void SlideDraw::setCounterText(const QString& text)
 {
     // The counter is small: a longer text (正在抽签, 200/230) gets a smaller font rather than cut off.
     QFont font = counter_->font();
-    font.setPointSizeF(kCounterPointSize);
+    font.setPointSizeF(kCounterPointSize * zoomFactor());
     const int room = counter_->contentsRect().width() - 6;
     while (font.pointSizeF() > 8 && QFontMetrics(font).horizontalAdvance(text) > room)
         font.setPointSizeF(font.pointSizeF() - 0.75);

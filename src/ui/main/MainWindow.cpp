@@ -404,7 +404,8 @@ void MainWindow::onReminderReached()
     reminderSavedPlace_.reset();
     if (tracking.isDocked())
         reminderSavedPlace_ = SavedPlace{std::round(leftTwips()), topTwips(), tracking.docked()};
-    placeStandard();
+    // Where the class looks: on the screen of a running show.
+    centreOn(classScreenTwips(), kStandardTop);
     tracking.clearDocked();
     reminderBlink_->start();
 }
@@ -416,10 +417,8 @@ void MainWindow::onReminderBlinkStep(const ReminderBlink::Step& step)
     if (strip)
         strip->hide();
 
-    if (ProgramWindow* enlarged = program().loadedWindow(WindowKind::EnlargedCountdown)) {
-        const double screenWidth = program().windows().screenSizeTwips().width();
-        enlarged->moveTwips((screenWidth - enlarged->widthTwips()) / 2, topTwips() + heightTwips() + 600);
-    }
+    if (auto* enlarged = program().loaded<EnlargedWindow>())
+        enlarged->placeBelowMainWindow();
 
     stopButton_->setEnabled(false);
     foldButton_->setEnabled(false);
@@ -468,7 +467,8 @@ void MainWindow::onReminderBlinkStep(const ReminderBlink::Step& step)
 
 void MainWindow::onTimeUp()
 {
-    moveTwips(TimeUpSlide::kMarginTwips, kStandardTop);
+    const QRectF screen = classScreenTwips();
+    moveTwips(screen.left() + TimeUpSlide::kMarginTwips, screen.top() + kStandardTop);
     program().tracking().clearDocked();
     program().enlargedNotice() = EnlargedNotice::TimeUp;
     timeUpSlide_->start();
@@ -488,16 +488,17 @@ void MainWindow::onTimeUpSlideStep(const TimeUpSlide::Step& step)
     foldButton_->setEnabled(false);
     hideCountForNotice();
 
-    const double right =
-        program().windows().screenSizeTwips().width() - widthTwips() - TimeUpSlide::kMarginTwips;
+    // Slides across the screen it is on, measured from that screen's left edge.
+    const QRectF screen = ownScreenTwips();
+    const double right = screen.width() - widthTwips() - TimeUpSlide::kMarginTwips;
     if (!step.sliding) {
         placeStandard();
     } else {
-        const double left = timeUpSlide_->nextLeft(leftTwips(), right);
+        const double left = screen.left() + timeUpSlide_->nextLeft(leftTwips() - screen.left(), right);
         if (left != leftTwips())
             setLeftTwips(left);
     }
-    timeUpSlide_->turnAtMargins(leftTwips(), right);
+    timeUpSlide_->turnAtMargins(leftTwips() - screen.left(), right);
 
     Countdown& countdown = program().countdown();
     if (step.first) {
@@ -639,8 +640,8 @@ void MainWindow::onTrackingTick()
     WindowSystem& ws = program().windows();
     const Countdown& countdown = program().countdown();
     const TrackingStep step = tracking.step({.window = {leftTwips(), topTwips(), widthTwips(), heightTwips()},
-                                             .normalHeight = kNormalHeight,
-                                             .screen = ws.screenSizeTwips(),
+                                             .normalHeight = kNormalHeight * zoomFactor(),
+                                             .screen = desktopSizeTwips(),
                                              .pointer = ws.pointerTwips(),
                                              .twipsPerPixel = ws.twipsPerPixel(),
                                              .titles = ws.topLevelTitles(),
@@ -663,7 +664,7 @@ void MainWindow::onTrackingTick()
         program().unload(WindowKind::DrawLauncher);
     }
     if (step.height)
-        setHeightTwips(*step.height);
+        setHeightTwips(*step.height / zoomFactor());
     if (step.moveTo)
         moveTwips(step.moveTo->x(), step.moveTo->y());
     if (step.toggleStrip) {

@@ -131,6 +131,7 @@ TEST(ShowDetection, MatchesTheTableIgnoringCaseAnywhereInTheTitle)
                         QStringLiteral("microsoft powerpoint")});
     EXPECT_TRUE(found.presentationApp);
     EXPECT_TRUE(found.slideShow);
+    EXPECT_EQ(found.showTitle, QStringLiteral("PowerPoint 幻灯片放映 - deck"));
 
     found = scanTitles(
         {QStringLiteral("deck.odp - LibreOffice Impress"), QStringLiteral("Presenting: deck.odp")});
@@ -144,6 +145,12 @@ TEST(ShowDetection, MatchesTheTableIgnoringCaseAnywhereInTheTitle)
         scanTitles({QStringLiteral("PowerPoint"), QStringLiteral("幻灯片放映"), QStringLiteral("Impress")});
     EXPECT_FALSE(found.presentationApp);
     EXPECT_FALSE(found.slideShow);
+    EXPECT_TRUE(found.showTitle.isEmpty());
+
+    // Of two shows, the top-most one (listed first) is the one the class sees.
+    EXPECT_EQ(
+        scanTitles({QStringLiteral("Presenting: b.odp"), QStringLiteral("Presenting: a.odp")}).showTitle,
+        QStringLiteral("Presenting: b.odp"));
 
     // Only the first `count` titles are looked at.
     EXPECT_FALSE(
@@ -154,10 +161,31 @@ TEST(ShowDetection, FoldRule)
 {
     using showdetection::Found;
     using showdetection::mayHide;
-    EXPECT_TRUE(mayHide(true, Found{false, false}));
-    EXPECT_TRUE(mayHide(true, Found{true, true}));
-    EXPECT_TRUE(mayHide(true, Found{true, false}));
-    EXPECT_FALSE(mayHide(true, Found{false, true}));
-    EXPECT_FALSE(mayHide(false, Found{true, true}));
-    EXPECT_FALSE(mayHide(false, Found{false, false}));
+    EXPECT_TRUE(mayHide(true, Found{false, false, {}}));
+    EXPECT_TRUE(mayHide(true, Found{true, true, {}}));
+    EXPECT_TRUE(mayHide(true, Found{true, false, {}}));
+    EXPECT_FALSE(mayHide(true, Found{false, true, {}}));
+    EXPECT_FALSE(mayHide(false, Found{true, true, {}}));
+    EXPECT_FALSE(mayHide(false, Found{false, false, {}}));
+}
+
+TEST(EdgeDocking, OnTwoScreensSideBySideOnlyTheDesktopsOuterEdgesTuck)
+{
+    const QSizeF desktop(3840 * kTpp, 1080 * kTpp);
+    // At the seam, the right edge of the left screen: the window simply lies across it.
+    Window atSeam{(1920 - 200) * kTpp, 300 * kTpp, 5430, 2850};
+    Flags f;
+    docking::tuckAtEdges(atSeam, f, desktop);
+    EXPECT_FALSE(f.any());
+    EXPECT_DOUBLE_EQ(atSeam.left, (1920 - 200) * kTpp);
+    docking::keepReachable(atSeam, desktop);
+    EXPECT_DOUBLE_EQ(atSeam.left, (1920 - 200) * kTpp);
+
+    // At the far right edge of the right screen it tucks, and comes out flush with that edge.
+    Window atRight{3840 * kTpp - 5430, 300 * kTpp, 5430, 2850};
+    docking::tuckAtEdges(atRight, f, desktop);
+    EXPECT_TRUE(f.right);
+    EXPECT_DOUBLE_EQ(atRight.left, 3840 * kTpp - docking::kTuckedStrip);
+    docking::undoTuck(atRight, f, desktop);
+    EXPECT_DOUBLE_EQ(atRight.left, 3840 * kTpp - 5430);
 }

@@ -1,0 +1,25 @@
+#include "platform/SettingsZoomStore.h"
+
+namespace {
+QString keyFor(const QString& window)
+{
+    return QStringLiteral("zoom/") + window;
+}
+} // namespace
+
+SettingsZoomStore::SettingsZoomStore() : settings_(QStringLiteral("vantrel"), QStringLiteral("vantrel")) {}
+
+std::optional<int> SettingsZoomStore::percent(const QString& window) const
+{
+    bool ok = false;
+    const int value = settings_.value(keyFor(window)).toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+void SettingsZoomStore::setPercent(const QString& window, int percent)
+{
+    settings_.setValue(keyFor(window), percent);
+    settings_.sync();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/ZoomStore.h"
+
+#include <QSettings>
+
+// The zoom of each kind of window in the user's settings ($XDG_CONFIG_HOME/vantrel/vantrel.conf).
+class SettingsZoomStore : public ZoomStore {
+public:
+    SettingsZoomStore();
+
+    std::optional<int> percent(const QString& window) const override;
+    void setPercent(const QString& window, int percent) override;
+
+private:
+    QSettings settings_;
+};
