@@ -7,7 +7,7 @@
 set -e
 packages="build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins
-  libxcb1-dev libxcb-ewmh-dev libx11-dev
+  libxcb1-dev libxcb-ewmh-dev libxcb-xinput-dev libx11-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
   libreoffice-impress libreoffice-calc libreoffice-dev
