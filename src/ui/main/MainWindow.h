@@ -27,8 +27,9 @@ class Timer;
 
 // The main window (Form1): the countdown with its presets and time entry, and the buttons that lead
 // to the other windows. It shows the program's countdown and runs its effects (the reminder blink,
-// the time-up slide, the pause blink), and it tracks the desktop every 100 ms (edge docking, the
-// slide-show scan behind "缩小", F9 and F11). The controls are built in MainWindowLayout.cpp.
+// the time-up slide, the pause blink), and it tracks the desktop every 100 ms while anything needs a
+// look (edge docking, the slide-show scan behind "缩小", F9 and F11). The controls are built in
+// MainWindowLayout.cpp.
 class MainWindow : public ProgramWindow {
     Q_OBJECT
 public:
