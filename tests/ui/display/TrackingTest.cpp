@@ -1,6 +1,8 @@
 #include "TrackingFixture.h"
 #include "platform/Timer.h"
 
+#include <QWindow>
+
 namespace {
 const QString kEditTitle = QStringLiteral("Microsoft PowerPoint - deck.pptx");
 const QString kShowTitle = QStringLiteral("PowerPoint 幻灯片放映 - deck.pptx");
@@ -350,4 +352,33 @@ TEST_F(EventTrackingTest, KeysPressedWhileTrackingIsOffAreNotAnsweredLater)
     settleAndWait(300);
     EXPECT_TRUE(bar.isVisible());
     EXPECT_TRUE(w.isHidden());
+}
+
+TEST_F(TrackingTest, TheNoticesKeepTheKeyboardAwayOnlyWhileTheyRun)
+{
+    MainWindow& w = start();
+    box(w, "Text1").setText(QStringLiteral("00"));
+    box(w, "Text4").setText(QStringLiteral("30"));
+    box(w, "Text2").setText(QStringLiteral("00"));
+    box(w, "Text5").setText(QStringLiteral("20"));
+    button(w, "Command1").click();
+    auto refusesFocus = [&w] { return w.windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus); };
+    ASSERT_NE(w.windowHandle(), nullptr);
+    EXPECT_FALSE(refusesFocus());
+
+    t.advance(11000); // the reminder fires after the 11th second's tick
+    ASSERT_TRUE(timer(w, "Timer4").isEnabled());
+    EXPECT_TRUE(refusesFocus());
+    t.advance(13 * 300);
+    EXPECT_FALSE(timer(w, "Timer4").isEnabled());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(refusesFocus()) << "typing into the window works again after the reminder";
+
+    t.advance(31000 - 11000 - 13 * 300); // 00 : 00
+    ASSERT_TRUE(timer(w, "Timer3").isEnabled());
+    EXPECT_TRUE(refusesFocus());
+    t.advance(6000);
+    EXPECT_FALSE(timer(w, "Timer3").isEnabled());
+    EXPECT_FALSE(refusesFocus());
+    EXPECT_FALSE(w.testAttribute(Qt::WA_ShowWithoutActivating)) << "the user's own showing activates";
 }
