@@ -10,7 +10,7 @@ set -e
 # the tree looks for it.
 program_packages="build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-multimedia-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland
-  libxcb1-dev libxcb-ewmh-dev libxcb-randr0-dev libx11-dev
+  libxcb1-dev libxcb-ewmh-dev libxcb-randr0-dev libxcb-xinput-dev libx11-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
   libreoffice-impress libreoffice-calc libreoffice-dev"

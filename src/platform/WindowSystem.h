@@ -5,11 +5,12 @@
 #include <QRect>
 #include <QSize>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
 
-// Key codes of the function keys that the program polls.
+// Key codes of the function keys that the program answers.
 namespace Keys {
 constexpr int F9 = 120;
 constexpr int F11 = 122;
@@ -50,6 +51,24 @@ public:
 
     // Whether the key is held down right now, whichever window has the focus.
     virtual bool isKeyDown(int keyCode) = 0;
+
+    // Reports every press and release of the keys as it happens, whichever window has the focus,
+    // without taking the keys from it; a held key may report its press again (auto-repeat). False
+    // when the window system cannot tell: the caller then polls isKeyDown.
+    virtual bool reportKeys(const QList<int>& keyCodes, std::function<void(int keyCode, bool down)> report)
+    {
+        Q_UNUSED(keyCodes);
+        Q_UNUSED(report);
+        return false;
+    }
+
+    // Reports, as it happens, that a top-level window came, went or changed its title. False when
+    // the window system cannot tell: the caller then reads topLevelTitles on every tick.
+    virtual bool reportTitleChanges(std::function<void()> report)
+    {
+        Q_UNUSED(report);
+        return false;
+    }
 
     // Shows the desktop's taskbar again after a full-screen show.
     virtual void showTaskbar() = 0;

@@ -1,5 +1,6 @@
 #include "platform/X11WindowSystem.h"
 
+#include "platform/x11/KeyEvents.h"
 #include "platform/x11/KeyState.h"
 #include "platform/x11/TitleCache.h"
 #include "platform/x11/WindowGeometry.h"
@@ -31,6 +32,7 @@ X11WindowSystem::X11WindowSystem() : connection_(std::make_unique<XcbConnection>
     titles_ = std::make_unique<TitleCache>(*connection_, isOwnTopLevelWindow);
     titles_->onRestack([this] { raiseKeptWindows(); });
     keys_ = std::make_unique<KeyState>(*connection_);
+    keyEvents_ = std::make_unique<KeyEvents>(*connection_, *keys_);
 }
 
 X11WindowSystem::~X11WindowSystem() = default;
@@ -126,6 +128,22 @@ QStringList X11WindowSystem::topLevelTitles()
 bool X11WindowSystem::isKeyDown(int keyCode)
 {
     return keys_ && keys_->isDown(keyCode);
+}
+
+bool X11WindowSystem::reportKeys(const QList<int>& keyCodes, std::function<void(int, bool)> report)
+{
+    if (!keyEvents_ || !keyEvents_->isAvailable())
+        return false;
+    keyEvents_->watch(keyCodes, std::move(report));
+    return true;
+}
+
+bool X11WindowSystem::reportTitleChanges(std::function<void()> report)
+{
+    if (!titles_)
+        return false;
+    titles_->onChange(std::move(report));
+    return true;
 }
 
 void X11WindowSystem::showTaskbar()

@@ -6,13 +6,14 @@
 #include <QPointer>
 #include <memory>
 
+class KeyEvents;
 class KeyState;
 class TitleCache;
 class XcbConnection;
 
-// The window system of an X11 desktop. Geometry comes from Qt's screen; window titles and the key
-// state are read from the X server over a connection of our own, titles from a cache that X events
-// keep up to date.
+// The window system of an X11 desktop. Geometry comes from Qt's screen; window titles and keys come
+// from the X server over a connection of our own: titles from a cache that X events keep up to date,
+// keys from raw key events (or the key state, where the server has no such events).
 class X11WindowSystem : public WindowSystem {
 public:
     X11WindowSystem();
@@ -26,6 +27,8 @@ public:
     std::optional<QRect> outerRectTwips(const QWidget* window) const override;
     QStringList topLevelTitles() override;
     bool isKeyDown(int keyCode) override;
+    bool reportKeys(const QList<int>& keyCodes, std::function<void(int keyCode, bool down)> report) override;
+    bool reportTitleChanges(std::function<void()> report) override;
     void showTaskbar() override;
     void makeTopMost(QWidget* window) override;
     void keepAboveFullScreen(QWidget* window) override;
@@ -40,5 +43,6 @@ private:
     std::unique_ptr<XcbConnection> connection_;
     std::unique_ptr<TitleCache> titles_;
     std::unique_ptr<KeyState> keys_;
+    std::unique_ptr<KeyEvents> keyEvents_;
     QList<QPointer<QWidget>> keptAbove_;
 };

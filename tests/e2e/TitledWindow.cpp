@@ -1,6 +1,6 @@
 // A window of "another program" for the end-to-end tests: a title, a colour, optionally full screen.
-// Usage: e2e_titled_window <title> [0xRRGGBB] [fullscreen]. Prints the window's id and stays until
-// killed.
+// Usage: e2e_titled_window <title> [0xRRGGBB] [fullscreen]. Prints the window's id, then "key <code>"
+// for every key pressed while it has the focus, and stays until killed.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,9 +30,10 @@ int main(int argc, char** argv)
     const uint32_t colour = argc > 2 ? uint32_t(strtoul(argv[2], nullptr, 16)) : 0x808080;
     const bool fullScreen = argc > 3 && strcmp(argv[3], "fullscreen") == 0;
     const xcb_window_t w = xcb_generate_id(c);
-    const uint32_t values[] = {colour};
+    const uint32_t values[] = {colour, XCB_EVENT_MASK_KEY_PRESS};
     xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, 700, 500, 320, 200, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL, values);
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                      XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
     const char* title = argv[1];
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, w, atom(c, "_NET_WM_NAME"), atom(c, "UTF8_STRING"), 8,
                         uint32_t(strlen(title)), title);
@@ -45,7 +46,12 @@ int main(int argc, char** argv)
     xcb_flush(c);
     printf("%u\n", w);
     fflush(stdout);
-    while (xcb_generic_event_t* event = xcb_wait_for_event(c))
+    while (xcb_generic_event_t* event = xcb_wait_for_event(c)) {
+        if ((event->response_type & 0x7f) == XCB_KEY_PRESS) {
+            printf("key %u\n", unsigned(reinterpret_cast<xcb_key_press_event_t*>(event)->detail));
+            fflush(stdout);
+        }
         free(event);
+    }
     return 0;
 }

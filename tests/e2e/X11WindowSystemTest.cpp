@@ -55,8 +55,10 @@ public:
     xcb_window_t create(bool map)
     {
         const xcb_window_t w = xcb_generate_id(c_);
+        const uint32_t keyPresses = XCB_EVENT_MASK_KEY_PRESS;
         xcb_create_window(c_, XCB_COPY_FROM_PARENT, w, root_, 10, 10, 200, 100, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+                          &keyPresses);
         if (map)
             xcb_map_window(c_, w);
         xcb_flush(c_);
@@ -95,6 +97,24 @@ public:
         xcb_map_window(c_, w);
         xcb_flush(c_);
         return w;
+    }
+    bool hasFocus(xcb_window_t w)
+    {
+        auto* reply = xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr);
+        const bool focused = reply && reply->focus == w;
+        free(reply);
+        return focused;
+    }
+    // Key presses that reached this program's windows since the last call.
+    int takeKeyPresses()
+    {
+        int presses = 0;
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c_)) {
+            if ((event->response_type & 0x7f) == XCB_KEY_PRESS)
+                ++presses;
+            free(event);
+        }
+        return presses;
     }
     // The colour on screen at a point, 0xRRGGBB.
     uint32_t pixel(int x, int y)
@@ -240,6 +260,58 @@ TEST_F(X11WindowSystemTest, FunctionKeysHeldWhileAnotherWindowHasTheFocus)
     EXPECT_TRUE(waitFor([&] { return ws.isKeyDown(Keys::F11); }));
     xdotool({QStringLiteral("keyup"), QStringLiteral("F11")});
     other.destroy(focused);
+}
+
+TEST_F(X11WindowSystemTest, QuickTapsAreReportedOnceEachAndStillReachTheFocusedWindow)
+{
+    QList<QPair<int, bool>> reported;
+    ASSERT_TRUE(ws.reportKeys({Keys::F9, Keys::F11}, [&](int keyCode, bool down) {
+        reported.append({keyCode, down});
+    }));
+    const xcb_window_t focused = other.create(true);
+    other.setNetName(focused, QStringLiteral("an editor"));
+    ASSERT_TRUE(waitFor([&] {
+        xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(focused)});
+        return other.hasFocus(focused);
+    }));
+    other.takeKeyPresses();
+
+    // 40 ms taps, far shorter than a tracking tick; other keys are not reported.
+    for (const char* key : {"F9", "a", "F11", "F9"})
+        xdotool({QStringLiteral("keydown"), QLatin1String(key), QStringLiteral("sleep"),
+                 QStringLiteral("0.04"), QStringLiteral("keyup"), QLatin1String(key)});
+    const QList<QPair<int, bool>> expected{{Keys::F9, true},   {Keys::F9, false}, {Keys::F11, true},
+                                           {Keys::F11, false}, {Keys::F9, true},  {Keys::F9, false}};
+    EXPECT_TRUE(waitFor([&] { return reported.size() >= expected.size(); }));
+    EXPECT_EQ(reported, expected);
+    // Nothing was grabbed: the focused window got every press.
+    int reached = 0;
+    waitFor([&] {
+        reached += other.takeKeyPresses();
+        return reached >= 4;
+    });
+    EXPECT_EQ(reached, 4);
+    other.destroy(focused);
+}
+
+TEST_F(X11WindowSystemTest, TitleChangesAreReportedAsTheyHappenAndAQuietDesktopIsQuiet)
+{
+    int reports = 0;
+    ASSERT_TRUE(ws.reportTitleChanges([&] { ++reports; }));
+    const xcb_window_t w = other.create(false);
+    EXPECT_TRUE(waitFor([&] { return reports > 0; })) << "a new window";
+    other.setNetName(w, QStringLiteral("deck.odp - LibreOffice Impress"));
+    EXPECT_TRUE(waitFor([&] { return listed(QStringLiteral("deck.odp - LibreOffice Impress")); }));
+    reports = 0;
+    other.setNetName(w, QStringLiteral("正在演示: deck"));
+    EXPECT_TRUE(waitFor([&] { return reports > 0; })) << "a title";
+    EXPECT_TRUE(listed(QStringLiteral("正在演示: deck")));
+    waitFor([&] { return false; }, 300);
+    reports = 0;
+    waitFor([&] { return false; }, 500);
+    EXPECT_EQ(reports, 0) << "nothing changed";
+    other.destroy(w);
+    EXPECT_TRUE(waitFor([&] { return reports > 0; })) << "a window gone";
 }
 
 TEST_F(X11WindowSystemTest, KeptAboveStaysOverAFocusedFullScreenWindow)

@@ -12,11 +12,9 @@ struct DesktopView {
     docking::Window window;  // the main window's outer rectangle
     double normalHeight = 0; // what the window folds back to once the pointer leaves it
     QSizeF screen;
-    QPointF pointer;
+    std::optional<QPointF> pointer; // unset when not read: the pointer counts as away from the window
     double twipsPerPixel = 15;
     QStringList titles; // of every top-level window, as the window system gives them
-    bool f9Down = false;
-    bool f11Down = false;
     bool counting = false;
     bool stopped = false;
     bool mainHidden = false;
@@ -31,6 +29,6 @@ struct TrackingStep {
     bool keepMainInView = false;       // show the main window and close the draw launcher
     std::optional<double> height;      // a new height
     std::optional<QPointF> moveTo;     // a new top-left corner
-    bool toggleStrip = false;          // F9: hide a visible tool strip, show a hidden one
+    int stripToggles = 0;              // F9, once a press: hide a visible tool strip, show a hidden one
     bool bringBack = false;            // F11: strip and launcher away, main window to its standard place
 };

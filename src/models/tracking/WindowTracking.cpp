@@ -1,19 +1,35 @@
 #include "models/tracking/WindowTracking.h"
 
+#include "platform/WindowSystem.h"
+
 void WindowTracking::forgetTitles()
 {
     titles_.forget();
     lastScan_ = {};
 }
 
+bool WindowTracking::watchesPointer(const DesktopView& view) const
+{
+    if (view.mainHidden)
+        return false;
+    if (docked_.any() || view.window.height != view.normalHeight)
+        return true;
+    // Would the pointer's leaving tuck it? The docking rules themselves say.
+    docking::Window window = view.window;
+    docking::Flags flags = docked_;
+    docking::tuckAtEdges(window, flags, view.screen);
+    return flags.any() || window.left != view.window.left || window.top != view.window.top;
+}
+
 TrackingStep WindowTracking::step(const DesktopView& view)
 {
     TrackingStep step;
 
-    // Docking at the top, left and right screen edges.
+    // Docking at the top, left and right screen edges. A hidden window is under no pointer.
     docking::Window window = view.window;
     docking::Flags flags = docked_;
-    if (docking::pointerInside(window, view.pointer, view.twipsPerPixel)) {
+    if (!view.mainHidden && view.pointer &&
+        docking::pointerInside(window, *view.pointer, view.twipsPerPixel)) {
         docking::undoTuck(window, flags, view.screen);
     } else {
         // Leaving the window folds the taller help layout away.
@@ -43,9 +59,11 @@ TrackingStep WindowTracking::step(const DesktopView& view)
     docked_ = flags;
 
     // F9 works only while the main window is away, and it is not when it was just brought into view.
-    step.toggleStrip = view.f9Down && view.mainHidden && !step.keepMainInView;
+    const int f9Presses = keys_.take(Keys::F9);
+    if (view.mainHidden && !step.keepMainInView)
+        step.stripToggles = f9Presses;
 
-    if (view.f11Down) {
+    if (keys_.take(Keys::F11) > 0) {
         step.bringBack = true;
         docked_ = {};
     }

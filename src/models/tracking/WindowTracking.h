@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/tracking/EdgeDocking.h"
+#include "models/tracking/KeyPresses.h"
 #include "models/tracking/ShowDetection.h"
 #include "models/tracking/TitleScan.h"
 #include "models/tracking/TrackingStep.h"
@@ -37,8 +38,18 @@ public:
     // Forgets the titles and the last scan, as a freshly loaded main window knows none.
     void forgetTitles();
 
-    // One tick: docks or frees the window, scans the titles, and says what the window does. The
-    // docking flags it ends with are already stored (F11 clears them).
+    // F9 and F11 as the window system reports them; the next tick answers each press once.
+    KeyPresses& keys() { return keys_; }
+    const KeyPresses& keys() const { return keys_; }
+
+    // Whether a tick needs to know where the pointer is: only for a shown window that is tucked
+    // away, or that the pointer's leaving would tuck or fold (at or beyond an edge, taller than its
+    // normal height). Otherwise the pointer changes nothing and need not be read.
+    bool watchesPointer(const DesktopView& view) const;
+
+    // One tick: docks or frees the window, scans the titles, answers the key presses noted since
+    // the last tick, and says what the window does. The docking flags it ends with are already
+    // stored (F11 clears them).
     TrackingStep step(const DesktopView& view);
 
     // 缩小, judged on the titles of the last tick. The caller clears the docking flags when the
@@ -49,4 +60,5 @@ private:
     docking::Flags docked_;
     showdetection::Found lastScan_;
     TitleScan titles_;
+    KeyPresses keys_;
 };

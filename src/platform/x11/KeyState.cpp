@@ -62,12 +62,22 @@ bool KeyState::isDown(int keyCode)
         free(reply);
         keysRead_.start();
     }
-    // Every keycode that produces the keysym counts, in any of its shift levels.
-    for (size_t i = 0; i < keysyms_.size(); ++i) {
-        if (keysyms_[i] != keysym)
-            continue;
-        const unsigned keycode = unsigned(minKeycode_) + unsigned(i / keysymsPerKeycode_);
-        if (keycode < 256 && (keys_[keycode / 8] & (1u << (keycode % 8))))
+    // Every keycode that produces the key counts.
+    for (unsigned keycode = minKeycode_; keycode < 256; ++keycode) {
+        if ((keys_[keycode / 8] & (1u << (keycode % 8))) && producesKey(keycode, keyCode))
+            return true;
+    }
+    return false;
+}
+
+bool KeyState::producesKey(unsigned keycode, int keyCode) const
+{
+    const uint32_t keysym = keysymFor(keyCode);
+    if (keysym == 0 || keysymsPerKeycode_ == 0 || keycode < minKeycode_)
+        return false;
+    const size_t first = size_t(keycode - minKeycode_) * keysymsPerKeycode_;
+    for (size_t i = first; i < first + keysymsPerKeycode_ && i < keysyms_.size(); ++i) {
+        if (keysyms_[i] == keysym)
             return true;
     }
     return false;

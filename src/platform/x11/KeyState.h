@@ -17,6 +17,9 @@ public:
 
     bool isDown(int keyCode);
 
+    // Whether the server's keycode produces the key, in any of its shift levels.
+    bool producesKey(unsigned keycode, int keyCode) const;
+
     // The keysym that a program key code stands for; 0 when it has none.
     static uint32_t keysymFor(int keyCode);
 

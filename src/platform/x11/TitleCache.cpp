@@ -181,7 +181,14 @@ void TitleCache::forgetIfUnlisted(xcb_window_t window)
 
 void TitleCache::handle(const xcb_generic_event_t* event)
 {
+    if (take(event) && changed_)
+        changed_();
+}
+
+bool TitleCache::take(const xcb_generic_event_t* event)
+{
     const xcb_window_t root = connection_.root();
+    bool changed = false;
     switch (event->response_type & 0x7f) {
     case XCB_CREATE_NOTIFY: {
         const auto* e = reinterpret_cast<const xcb_create_notify_event_t*>(event);
@@ -195,6 +202,7 @@ void TitleCache::handle(const xcb_generic_event_t* event)
             it->second.rootChild = true;
             rootOrder_.push_back(e->window);
             dirty_ = true;
+            changed = true;
         }
         break;
     }
@@ -204,6 +212,7 @@ void TitleCache::handle(const xcb_generic_event_t* event)
             needTitle_.erase(e->window);
             std::erase(rootOrder_, e->window);
             dirty_ = true;
+            changed = true;
         }
         break;
     }
@@ -216,11 +225,13 @@ void TitleCache::handle(const xcb_generic_event_t* event)
                 rootOrder_.push_back(e->window);
                 needTitle_.insert(e->window);
                 dirty_ = true;
+                changed = true;
             }
         } else if (auto it = windows_.find(e->window); it != windows_.end() && it->second.rootChild) {
             it->second.rootChild = false;
             std::erase(rootOrder_, e->window);
             dirty_ = true;
+            changed = true;
             forgetIfUnlisted(e->window);
         }
         break;
@@ -228,11 +239,15 @@ void TitleCache::handle(const xcb_generic_event_t* event)
     case XCB_PROPERTY_NOTIFY: {
         const auto* e = reinterpret_cast<const xcb_property_notify_event_t*>(event);
         if (e->window == root) {
-            if (e->atom == clientList_ || e->atom == clientListStacking_)
+            if (e->atom == clientList_ || e->atom == clientListStacking_) {
                 clientListChanged_ = true;
+                changed = true;
+            }
         } else if (e->atom == netWmName_ || e->atom == XCB_ATOM_WM_NAME) {
-            if (windows_.count(e->window))
+            if (windows_.count(e->window)) {
                 needTitle_.insert(e->window);
+                changed = true;
+            }
         }
         break;
     }
@@ -247,6 +262,7 @@ void TitleCache::handle(const xcb_generic_event_t* event)
     default:
         break;
     }
+    return changed;
 }
 
 const QStringList& TitleCache::titles()

@@ -28,6 +28,10 @@ public:
     // Called when a window other than ours was mapped or restacked.
     void onRestack(std::function<void()> handler) { restacked_ = std::move(handler); }
 
+    // Called when an event may have changed the list: a window came or went, a title changed, the
+    // window manager's list changed. The list itself is read when titles() is next called.
+    void onChange(std::function<void()> handler) { changed_ = std::move(handler); }
+
     // The same list read from the server on the spot, without the cache (for comparison).
     static QStringList scanNow(XcbConnection& connection, const std::function<bool(xcb_window_t)>& keepOwn);
 
@@ -41,6 +45,8 @@ private:
 
     void fill();
     void handle(const xcb_generic_event_t* event);
+    // True when the event may change the list.
+    bool take(const xcb_generic_event_t* event);
     void track(xcb_window_t window);
     void readClientList();
     void readPendingTitles();
@@ -49,6 +55,7 @@ private:
     XcbConnection& connection_;
     std::function<bool(xcb_window_t)> keepOwn_;
     std::function<void()> restacked_;
+    std::function<void()> changed_;
     x11text::Atoms textAtoms_;
     xcb_atom_t netWmName_ = XCB_ATOM_NONE;
     xcb_atom_t clientList_ = XCB_ATOM_NONE;

@@ -23,12 +23,15 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -54,6 +57,7 @@ MainWindow::MainWindow(Program& program)
     connectControls();
     attachChrome();
     connectCountdown();
+    connectTracking();
     sound_ = program.sounds().create();
 }
 
@@ -112,6 +116,30 @@ void MainWindow::setNumber(QLineEdit* box, bool digitsOnly)
 void MainWindow::placeStandard()
 {
     centreHorizontally(kStandardTop);
+}
+
+void MainWindow::showWithoutFocus()
+{
+    if (isVisible())
+        return;
+    // Read by the toolkit when the window is shown: the window manager is asked not to focus it.
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
+    show();
+    // In front, as a window shown anew is, by a restacking that asks for no focus.
+    raise();
+    if (QWindow* handle = windowHandle())
+        handle->setProperty("_q_showWithoutActivating", QVariant());
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+void MainWindow::holdFocusWhileNoticesRun()
+{
+    // The window takes no focus while the notices run: neither when it is shown again on every
+    // blink, nor when the window that had the focus goes away meanwhile (the enlarged one at
+    // time-up) and the window manager looks for another to give it to.
+    const bool hold = reminderBlink_->isRunning() || timeUpSlide_->isRunning();
+    if (QWindow* handle = windowHandle())
+        handle->setFlag(Qt::WindowDoesNotAcceptFocus, hold);
 }
 
 void MainWindow::playCue()
@@ -174,7 +202,7 @@ void MainWindow::load()
     // Only a shown window knows its frame: keep the designed outer size and the standard place.
     resizeTwips(kWidth, kNormalHeight);
     placeStandard();
-    trackingTimer_->setEnabled(true);
+    resumeTracking();
     createTray();
     setWindowTitle(kTitle);
 }
@@ -239,6 +267,24 @@ bool MainWindow::validateSeconds(QLineEdit* box)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // What tracking looks at changed: the window's place, size or visibility, or a button that
+    // tracking keeps in line with the count and the desktop.
+    if (watched == this) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::WindowStateChange:
+            wakeTracking();
+            break;
+        default:
+            break;
+        }
+    } else if (event->type() == QEvent::EnabledChange && (watched == foldButton_ || watched == drawButton_)) {
+        wakeTracking();
+    }
+
     if (validating_)
         return ProgramWindow::eventFilter(watched, event);
 
@@ -330,7 +376,7 @@ void MainWindow::showStopped()
     pauseButton_->setEnabled(false);
     foldButton_->setEnabled(false);
     startButton_->setEnabled(true);
-    trackingTimer_->setEnabled(true);
+    resumeTracking();
     pauseBlink_->stop();
     runStateLabel_->hide();
     presetNameLabel_->hide();
@@ -408,6 +454,7 @@ void MainWindow::onReminderReached()
     centreOn(classScreenTwips(), kStandardTop);
     tracking.clearDocked();
     reminderBlink_->start();
+    holdFocusWhileNoticesRun();
 }
 
 void MainWindow::onReminderBlinkStep(const ReminderBlink::Step& step)
@@ -430,16 +477,22 @@ void MainWindow::onReminderBlinkStep(const ReminderBlink::Step& step)
     reminderLabel_->setText(reminderText(countdown.reminderMinutes(), countdown.reminderSeconds()));
 
     if (step.flip) {
-        setVisible(!isVisible());
+        if (isVisible())
+            hide();
+        else
+            showWithoutFocus();
     } else {
-        show();
+        showWithoutFocus();
         program().unload(WindowKind::DrawLauncher);
     }
     if (!step.last)
         return;
 
     // Everything back as it was before the reminder.
-    setVisible(reminderBlink_->mainWasVisible());
+    if (reminderBlink_->mainWasVisible())
+        showWithoutFocus();
+    else
+        hide();
     if (strip) {
         strip->setVisible(reminderBlink_->stripWasVisible());
         if (strip->isVisible())
@@ -451,18 +504,19 @@ void MainWindow::onReminderBlinkStep(const ReminderBlink::Step& step)
     foldButton_->setEnabled(true);
     if (program().enlargedNotice() == EnlargedNotice::ClosedByUser) {
         // The enlarged window was closed: the main window takes its place in view.
-        show();
+        showWithoutFocus();
         reminderBlink_->keepMainInView();
         program().enlargedNotice() = EnlargedNotice::None;
     }
     reminderLabel_->hide();
     countLabel_->show();
     if (reminderSavedPlace_) {
-        show();
+        showWithoutFocus();
         moveTwips(reminderSavedPlace_->left, reminderSavedPlace_->top);
         program().tracking().setDocked(reminderSavedPlace_->docked);
         reminderSavedPlace_.reset();
     }
+    holdFocusWhileNoticesRun();
 }
 
 void MainWindow::onTimeUp()
@@ -472,6 +526,7 @@ void MainWindow::onTimeUp()
     program().tracking().clearDocked();
     program().enlargedNotice() = EnlargedNotice::TimeUp;
     timeUpSlide_->start();
+    holdFocusWhileNoticesRun();
     startButton_->setEnabled(false);
     pauseButton_->setEnabled(false);
     stopButton_->setEnabled(false);
@@ -479,7 +534,7 @@ void MainWindow::onTimeUp()
 
 void MainWindow::onTimeUpSlideStep(const TimeUpSlide::Step& step)
 {
-    show();
+    showWithoutFocus();
     if (ProgramWindow* strip = program().loadedWindow(WindowKind::ToolStrip))
         strip->hide();
     program().unload(WindowKind::DrawLauncher);
@@ -510,6 +565,7 @@ void MainWindow::onTimeUpSlideStep(const TimeUpSlide::Step& step)
         countdown.finishTimeUp();
         showStopped();
         placeStandard();
+        holdFocusWhileNoticesRun();
     }
 }
 
@@ -557,6 +613,7 @@ void MainWindow::onDrawClicked()
     if (!launcher)
         return;
     trackingTimer_->setEnabled(false);
+    trackingIdle_ = false;
     hide();
     launcher->show();
     launcher->showModeSelection();
@@ -627,30 +684,85 @@ void MainWindow::createTray()
     Tray::create(*this);
 }
 
-// ---- Tracking of the desktop, every 100 ms ----
+// ---- Tracking of the desktop, every 100 ms while anything needs a look ----
+
+void MainWindow::connectTracking()
+{
+    WindowSystem& ws = program().windows();
+    QPointer<MainWindow> self(this);
+    const bool keysReported = ws.reportKeys({Keys::F9, Keys::F11}, [self](int keyCode, bool down) {
+        if (!self)
+            return;
+        KeyPresses& keys = self->program().tracking().keys();
+        keys.note(keyCode, down);
+        // While a draw is open the keys do nothing, then or later.
+        if (self->isTrackingOff())
+            keys.dropPending();
+        else
+            self->wakeTracking();
+    });
+    const bool titlesReported = ws.reportTitleChanges([self] {
+        if (self)
+            self->wakeTracking();
+    });
+    trackingOnEvents_ = keysReported && titlesReported;
+
+    // The window's own moves, resizes and showing (eventFilter).
+    installEventFilter(this);
+    connect(&program().countdown(), &Countdown::stateChanged, this, [this] { wakeTracking(); });
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        connect(screen, &QScreen::geometryChanged, this, [this] { wakeTracking(); });
+}
 
 void MainWindow::resumeTracking()
 {
+    trackingIdle_ = false;
     trackingTimer_->setEnabled(true);
+}
+
+bool MainWindow::isTrackingOff() const
+{
+    return !trackingTimer_->isEnabled() && !trackingIdle_;
+}
+
+void MainWindow::wakeTracking()
+{
+    trackingWoken_ = true;
+    if (trackingIdle_)
+        resumeTracking();
+}
+
+DesktopView MainWindow::desktopView()
+{
+    WindowSystem& ws = program().windows();
+    const Countdown& countdown = program().countdown();
+    return {.window = {leftTwips(), topTwips(), widthTwips(), heightTwips()},
+            .normalHeight = kNormalHeight * zoomFactor(),
+            .screen = desktopSizeTwips(),
+            .pointer = std::nullopt,
+            .twipsPerPixel = ws.twipsPerPixel(),
+            .titles = {},
+            .counting = countdown.isCounting(),
+            .stopped = countdown.isStopped(),
+            .mainHidden = isHidden(),
+            .reminderRunning = reminderBlink_->isRunning()};
 }
 
 void MainWindow::onTrackingTick()
 {
+    trackingWoken_ = false;
     WindowTracking& tracking = program().tracking();
     WindowSystem& ws = program().windows();
-    const Countdown& countdown = program().countdown();
-    const TrackingStep step = tracking.step({.window = {leftTwips(), topTwips(), widthTwips(), heightTwips()},
-                                             .normalHeight = kNormalHeight * zoomFactor(),
-                                             .screen = desktopSizeTwips(),
-                                             .pointer = ws.pointerTwips(),
-                                             .twipsPerPixel = ws.twipsPerPixel(),
-                                             .titles = ws.topLevelTitles(),
-                                             .f9Down = ws.isKeyDown(Keys::F9),
-                                             .f11Down = ws.isKeyDown(Keys::F11),
-                                             .counting = countdown.isCounting(),
-                                             .stopped = countdown.isStopped(),
-                                             .mainHidden = isHidden(),
-                                             .reminderRunning = reminderBlink_->isRunning()});
+    if (!trackingOnEvents_) {
+        // No key events: the keys' state, read on every tick, tells of the presses it catches.
+        tracking.keys().note(Keys::F9, ws.isKeyDown(Keys::F9));
+        tracking.keys().note(Keys::F11, ws.isKeyDown(Keys::F11));
+    }
+    DesktopView view = desktopView();
+    view.titles = ws.topLevelTitles();
+    if (tracking.watchesPointer(view))
+        view.pointer = ws.pointerTwips();
+    const TrackingStep step = tracking.step(view);
     if (step.freeDrawButton)
         drawButton_->setEnabled(true);
     if (step.titlesChanged) {
@@ -660,14 +772,14 @@ void MainWindow::onTrackingTick()
     if (step.shrinkEnabled)
         foldButton_->setEnabled(*step.shrinkEnabled);
     if (step.keepMainInView) {
-        show();
+        showWithoutFocus();
         program().unload(WindowKind::DrawLauncher);
     }
     if (step.height)
         setHeightTwips(*step.height / zoomFactor());
     if (step.moveTo)
         moveTwips(step.moveTo->x(), step.moveTo->y());
-    if (step.toggleStrip) {
+    for (int i = 0; i < step.stripToggles; ++i) {
         if (auto* strip = program().window<ToolStrip>()) {
             if (strip->isVisible())
                 strip->hideStrip();
@@ -677,6 +789,13 @@ void MainWindow::onTrackingTick()
     }
     if (step.bringBack)
         bringBack();
+
+    // Nothing left to look at: the next event wakes tracking again.
+    if (trackingOnEvents_ && trackingTimer_->isEnabled() && !trackingWoken_ &&
+        !tracking.keys().anyPending() && !tracking.watchesPointer(desktopView())) {
+        trackingTimer_->setEnabled(false);
+        trackingIdle_ = true;
+    }
 }
 
 void MainWindow::bringBack()

@@ -4,6 +4,7 @@
 #include "models/countdown/ReminderBlink.h"
 #include "models/countdown/TimeUpSlide.h"
 #include "models/tracking/EdgeDocking.h"
+#include "models/tracking/TrackingStep.h"
 #include "ui/ProgramWindow.h"
 
 #include <QLineEdit>
@@ -26,8 +27,9 @@ class Timer;
 
 // The main window (Form1): the countdown with its presets and time entry, and the buttons that lead
 // to the other windows. It shows the program's countdown and runs its effects (the reminder blink,
-// the time-up slide, the pause blink), and it tracks the desktop every 100 ms (edge docking, the
-// slide-show scan behind "缩小", F9 and F11). The controls are built in MainWindowLayout.cpp.
+// the time-up slide, the pause blink), and it tracks the desktop every 100 ms while anything needs a
+// look (edge docking, the slide-show scan behind "缩小", F9 and F11). The controls are built in
+// MainWindowLayout.cpp.
 class MainWindow : public ProgramWindow {
     Q_OBJECT
 public:
@@ -99,6 +101,7 @@ private:
 
     void connectControls();
     void connectCountdown();
+    void connectTracking();
 
     // The views of the countdown's states.
     void showRunning();
@@ -108,6 +111,17 @@ private:
     void setPresetsEnabled(bool enabled);
     // The count gives way to a notice (the reminder or time up) and the boxes it covers.
     void hideCountForNotice();
+
+    // Tracking on events, where the window system reports keys and title changes: Timer2 runs
+    // only while something needs a look, and an event wakes it.
+    void wakeTracking();
+    bool isTrackingOff() const;
+    DesktopView desktopView();
+    // Shown by the program itself, not by the user: the window comes up without taking the
+    // keyboard from the program the user works in. While the reminder or the time-up runs, the
+    // window takes no focus at all.
+    void showWithoutFocus();
+    void holdFocusWhileNoticesRun();
 
     int selectedPreset() const;
     bool validateSeconds(QLineEdit* box);
@@ -156,6 +170,9 @@ private:
     TimeUpSlide* timeUpSlide_;
     PauseBlink* pauseBlink_;
     Timer* trackingTimer_;
+    bool trackingOnEvents_ = false; // keys and title changes are reported as they happen
+    bool trackingIdle_ = false;     // Timer2 stopped itself, with nothing to look at
+    bool trackingWoken_ = false;    // an event came since the tick began
 
     PresetStore presets_;
     std::unique_ptr<SoundDevice> sound_;

@@ -1,5 +1,7 @@
 #include "models/tracking/WindowTracking.h"
 
+#include "platform/WindowSystem.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -213,32 +215,90 @@ TEST(TrackingScan, TheReminderOwnsShrinkOnlyWhereTheRuleWouldAllowIt)
     EXPECT_EQ(tracking.step(view).shrinkEnabled, false);
 }
 
-TEST(TrackingKeys, F9TogglesTheStripOnlyWhileTheMainWindowIsAway)
+// A tap: the key goes down and up between two ticks.
+void tap(WindowTracking& tracking, int key)
+{
+    tracking.keys().note(key, true);
+    tracking.keys().note(key, false);
+}
+
+TEST(TrackingKeys, F9TogglesTheStripOncePerPressOnlyWhileTheMainWindowIsAway)
 {
     WindowTracking tracking;
     DesktopView view = counting();
-    view.f9Down = true;
-    EXPECT_FALSE(tracking.step(view).toggleStrip) << "main window shown";
+    tap(tracking, Keys::F9);
+    EXPECT_EQ(tracking.step(view).stripToggles, 0) << "main window shown";
+    EXPECT_EQ(tracking.step(view).stripToggles, 0) << "a press ignored is not kept for later";
 
     view.mainHidden = true;
-    EXPECT_TRUE(tracking.step(view).toggleStrip);
-    EXPECT_TRUE(tracking.step(view).toggleStrip) << "again on every tick while held";
+    tap(tracking, Keys::F9);
+    EXPECT_EQ(tracking.step(view).stripToggles, 1);
+    EXPECT_EQ(tracking.step(view).stripToggles, 0) << "answered once";
+
+    // Two quick taps between ticks are two toggles, not one.
+    tap(tracking, Keys::F9);
+    tap(tracking, Keys::F9);
+    EXPECT_EQ(tracking.step(view).stripToggles, 2);
 
     view.titles = {kEditTitle};
+    tap(tracking, Keys::F9);
     TrackingStep step = tracking.step(view);
     EXPECT_TRUE(step.keepMainInView);
-    EXPECT_FALSE(step.toggleStrip) << "the tick brings the main window into view first";
+    EXPECT_EQ(step.stripToggles, 0) << "the tick brings the main window into view first";
+}
 
-    view.titles.clear();
-    view.f9Down = false;
-    EXPECT_FALSE(tracking.step(view).toggleStrip);
+TEST(TrackingKeys, AHeldKeyIsOnePressWhetherRepeatedOrPolled)
+{
+    WindowTracking tracking;
+    DesktopView view = counting();
+    view.mainHidden = true;
+
+    // The keyboard's auto-repeat reports the press again and again; the release ends it.
+    tracking.keys().note(Keys::F9, true);
+    EXPECT_EQ(tracking.step(view).stripToggles, 1);
+    for (int repeat = 0; repeat < 10; ++repeat) {
+        tracking.keys().note(Keys::F9, true);
+        EXPECT_EQ(tracking.step(view).stripToggles, 0) << "repeat " << repeat;
+    }
+    tracking.keys().note(Keys::F9, false);
+    EXPECT_EQ(tracking.step(view).stripToggles, 0);
+
+    // Polled on every tick: down, down, down, up, down is two presses, each at its first tick.
+    QList<int> toggles;
+    for (bool down : {true, true, true, false, true}) {
+        tracking.keys().note(Keys::F9, down);
+        toggles.append(tracking.step(view).stripToggles);
+    }
+    EXPECT_EQ(toggles, (QList<int>{1, 0, 0, 0, 1}));
+    EXPECT_FALSE(tracking.keys().anyPending());
+}
+
+TEST(TrackingKeys, PressesWhileTrackingIsOffAreDropped)
+{
+    WindowTracking tracking;
+    DesktopView view = counting();
+    view.mainHidden = true;
+    tap(tracking, Keys::F9);
+    tracking.keys().note(Keys::F11, true);
+    EXPECT_TRUE(tracking.keys().anyPending());
+    tracking.keys().dropPending();
+    EXPECT_FALSE(tracking.keys().anyPending());
+    TrackingStep step = tracking.step(view);
+    EXPECT_EQ(step.stripToggles, 0);
+    EXPECT_FALSE(step.bringBack);
+    // F11 is still held: held on, it is no new press; pressed again, it is.
+    tracking.keys().note(Keys::F11, true);
+    EXPECT_FALSE(tracking.step(view).bringBack);
+    tracking.keys().note(Keys::F11, false);
+    tracking.keys().note(Keys::F11, true);
+    EXPECT_TRUE(tracking.step(view).bringBack);
 }
 
 TEST(TrackingKeys, F11BringsTheWindowBackAndForgetsTheEdge)
 {
     WindowTracking tracking;
     DesktopView view = desktop(0, 3000);
-    view.f11Down = true;
+    tap(tracking, Keys::F11);
     TrackingStep step = tracking.step(view);
     EXPECT_TRUE(step.bringBack);
     EXPECT_TRUE(step.moveTo) << "the tuck still moves the window before it is placed";
@@ -246,14 +306,52 @@ TEST(TrackingKeys, F11BringsTheWindowBackAndForgetsTheEdge)
 
     tracking.setDocked({true, false, false});
     view = desktop();
-    view.f11Down = true;
+    tap(tracking, Keys::F11);
     EXPECT_TRUE(tracking.step(view).bringBack);
     EXPECT_FALSE(tracking.isDocked());
 
-    view.f11Down = false;
     tracking.setDocked({true, false, false});
     EXPECT_FALSE(tracking.step(view).bringBack);
     EXPECT_TRUE(tracking.docked().top);
+}
+
+TEST(TrackingPointer, ReadOnlyWhereItCanMoveTheWindow)
+{
+    WindowTracking tracking;
+    DesktopView view = desktop();
+    EXPECT_FALSE(tracking.watchesPointer(view)) << "free in the middle of the screen";
+    view.window.height = kTallHeight;
+    EXPECT_TRUE(tracking.watchesPointer(view)) << "the pointer's leaving folds the tall layout";
+
+    for (const auto& [left, top] : {std::pair{3000.0, 0.0}, {0.0, 3000.0}, {kScreenW - kWidth, 3000.0}}) {
+        view = desktop(left, top);
+        EXPECT_TRUE(tracking.watchesPointer(view)) << "at an edge, ready to tuck: " << left << "," << top;
+        view.mainHidden = true;
+        EXPECT_FALSE(tracking.watchesPointer(view)) << "a hidden window is under no pointer";
+        view.mainHidden = false;
+        // Without the pointer read it counts as away: the window tucks.
+        view.pointer.reset();
+        tracking.step(view);
+        EXPECT_TRUE(tracking.isDocked());
+        EXPECT_TRUE(tracking.watchesPointer(view)) << "tucked: the pointer brings it out";
+        tracking.clearDocked();
+    }
+
+    // One step away from the edges it is free again, and the pointer no longer matters.
+    view = desktop(15, 3000);
+    EXPECT_FALSE(tracking.watchesPointer(view));
+}
+
+TEST(TrackingPointer, AHiddenWindowTucksAsIfThePointerWereAway)
+{
+    WindowTracking tracking;
+    DesktopView view = desktop(0, 3000);
+    view.mainHidden = true;
+    view.pointer = QPointF(150, 3000 + 150); // where the window would be
+    TrackingStep step = tracking.step(view);
+    EXPECT_TRUE(tracking.docked().left);
+    ASSERT_TRUE(step.moveTo);
+    EXPECT_EQ(step.moveTo->x(), 90 - kWidth);
 }
 
 TEST(TrackingFold, FoldsOnlyWhileCountingWithoutADeckOpenWithoutItsShow)

@@ -189,6 +189,9 @@ TEST_F(TrackingTest, TipHiddenByF9ComesBackShortWithTheTipContent)
     t.windows.keysDown = {Keys::F9};
     tick();
     EXPECT_TRUE(bar.isHidden());
+    t.windows.keysDown.clear();
+    tick();
+    t.windows.keysDown = {Keys::F9};
     tick();
     t.windows.keysDown.clear();
     EXPECT_TRUE(bar.isVisible());
