@@ -28,7 +28,7 @@ eventually() { # seconds command...
     for _ in $(seq 1 $tenths); do "$@" && return 0; sleep 0.1; done
     return 1
 }
-main_visible() { xdotool search --onlyvisible --name "程序载入" >/dev/null 2>&1; }
+main_visible() { xdotool search --onlyvisible --name "^Vantrel工具$" >/dev/null 2>&1; }
 main_hidden() { ! main_visible; }
 click_main() { # x y, in twips of the client area
     xdotool mousemove --window "$main" $(( $1 / 15 )) $(( $2 / 15 )) click 1
@@ -54,7 +54,7 @@ start_app() {
     "$bin" >"$work/app.$RANDOM.out" 2>&1 &
     app=$!
     eventually 15 main_visible || fail "no main window"
-    main=$(xdotool search --name "程序载入" | head -n 1)
+    main=$(xdotool search --name "^Vantrel工具$" | head -n 1)
     sleep 0.5
 }
 # A countdown of mm:ss with a reminder at mm:ss, folded into the strip.

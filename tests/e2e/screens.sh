@@ -61,7 +61,7 @@ within() {
     outer "$1" || return 1
     [ "$X" -ge "$2" ] && [ "$Y" -ge "$3" ] && [ $((X + W)) -le "$4" ] && [ $((Y + H)) -le "$5" ]
 }
-main_visible() { xdotool search --onlyvisible --name "程序载入" >/dev/null 2>&1; }
+main_visible() { xdotool search --onlyvisible --name "^Vantrel工具$" >/dev/null 2>&1; }
 main_hidden() { ! main_visible; }
 click_main() {
     xdotool mousemove --window "$main" $(($1 / 15)) $(($2 / 15)) click 1
@@ -93,7 +93,7 @@ start_program() {
     "$bin" >"$work/app.out" 2>&1 &
     app=$!
     eventually 15 main_visible || fail "no main window"
-    main=$(xdotool search --name "程序载入" | head -n 1)
+    main=$(xdotool search --name "^Vantrel工具$" | head -n 1)
     sleep 0.5
     # A ten-minute countdown.
     click_main 2340 487

@@ -26,7 +26,7 @@ client_geometry() {
     WIDTH=$(printf '%s\n' "$info" | sed -n 's/.*Width: *\([0-9]*\).*/\1/p')
     HEIGHT=$(printf '%s\n' "$info" | sed -n 's/.*Height: *\([0-9]*\).*/\1/p')
 }
-main_window() { xdotool search --onlyvisible --name "程序载入" 2>/dev/null | head -n 1; }
+main_window() { xdotool search --onlyvisible --name "^Vantrel工具$" 2>/dev/null | head -n 1; }
 notice_window() { xdotool search --onlyvisible --name "Vantrel工具提示：" 2>/dev/null | head -n 1; }
 has_main() { [ -n "$(main_window)" ]; }
 has_notice() { [ -n "$(notice_window)" ]; }

@@ -93,7 +93,7 @@ walk(json.load(sys.stdin))'
 # sway_has <part of the title> <shell> <app id or class> [full-screen and focused]
 sway_has() {
     sway_windows | awk -F'|' -v title="$1" -v shell="$2" -v cls="$3" -v fs="${4:-}" '
-        index($1, title) && $2 == shell && $3 == cls && (fs == "" || ($8 == "1" && $9 == "True")) { found = 1 }
+        $1 == title && $2 == shell && $3 == cls && (fs == "" || ($8 == "1" && $9 == "True")) { found = 1 }
         END { exit !found }'
 }
 # The screen's colour at x y, as RRGGBB, from a screenshot of the compositor.
@@ -113,7 +113,7 @@ printf '[notices]\ndesktop-xwayland-seen=true\n' >"$XDG_CONFIG_HOME/vantrel/vant
 app=$!
 eventually 20 has_main || fail "no main window"
 eventually 10 grep -q "desktop session: xwayland" "$work/app.out" || fail "not run through XWayland"
-eventually 5 sway_has 程序载入 xwayland vantrel || fail "sway does not list our main window as an XWayland window"
+eventually 5 sway_has Vantrel工具 xwayland vantrel || fail "sway does not list our main window as an XWayland window"
 sleep 1
 no_notice || fail "the notice came although it was seen before"
 main=$(main_window)
@@ -146,7 +146,7 @@ app=$!
 eventually 20 grep -q "desktop session: wayland" "$work/app.out" || fail "not run as a native Wayland client"
 eventually 10 grep -q "F9/F11: not available" "$work/app.out" || fail "the program did not say that F9/F11 are not available"
 eventually 10 sway_has Vantrel工具提示： xdg_shell vantrel || fail "no notice on a desktop without XWayland: $(sway_windows)"
-eventually 5 sway_has 程序载入 xdg_shell vantrel || fail "no native main window: $(sway_windows)"
+eventually 5 sway_has Vantrel工具 xdg_shell vantrel || fail "no native main window: $(sway_windows)"
 sleep 2
 kill -0 "$app" 2>/dev/null || fail "the program ended"
 [ -n "${VANTREL_E2E_KEEP:-}" ] && grim "${VANTREL_E2E_KEEP%.png}-native.png"
