@@ -7,7 +7,11 @@ QString keyFor(const QString& window)
 }
 } // namespace
 
-SettingsZoomStore::SettingsZoomStore() : settings_(QStringLiteral("vantrel"), QStringLiteral("vantrel")) {}
+// One settings file for the whole program: the notices of the desktop session keep theirs here too.
+SettingsZoomStore::SettingsZoomStore()
+    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"), QStringLiteral("vantrel"))
+{
+}
 
 std::optional<int> SettingsZoomStore::percent(const QString& window) const
 {

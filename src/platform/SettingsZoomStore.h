@@ -4,7 +4,7 @@
 
 #include <QSettings>
 
-// The zoom of each kind of window in the user's settings ($XDG_CONFIG_HOME/vantrel/vantrel.conf).
+// The zoom of each kind of window in the user's settings ($XDG_CONFIG_HOME/vantrel/vantrel.ini).
 class SettingsZoomStore : public ZoomStore {
 public:
     SettingsZoomStore();

@@ -25,6 +25,6 @@ TEST(SettingsZoomStore, AZoomSavedInOneRunIsReadByTheNext)
     EXPECT_EQ(WindowZoom(&later).percent(QStringLiteral("Form4")), 125);
     EXPECT_FALSE(later.percent(QStringLiteral("Form1")).has_value());
     // In the user's own settings folder, beside the other settings of the program.
-    EXPECT_TRUE(file.endsWith(QStringLiteral("vantrel/vantrel.conf"))) << file.toStdString();
+    EXPECT_TRUE(file.endsWith(QStringLiteral("vantrel/vantrel.ini"))) << file.toStdString();
     QFile::remove(file);
 }
