@@ -9,7 +9,8 @@ QString keyFor(const QString& window)
 
 // One settings file for the whole program: the notices of the desktop session keep theirs here too.
 SettingsZoomStore::SettingsZoomStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"), QStringLiteral("vantrel"))
+    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
+                QStringLiteral("vantrel"))
 {
 }
 

@@ -11,7 +11,9 @@
 TEST(SettingsZoomStore, AZoomSavedInOneRunIsReadByTheNext)
 {
     QStandardPaths::setTestModeEnabled(true);
-    const QString file = QSettings(QStringLiteral("vantrel"), QStringLiteral("vantrel")).fileName();
+    const QString file = QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
+                                   QStringLiteral("vantrel"))
+                             .fileName();
     QFile::remove(file);
     {
         SettingsZoomStore store;
