@@ -1,26 +1,26 @@
 #include "platform/Fonts.h"
 #include "platform/MessageBoxDialogs.h"
 #include "platform/ProgramFolder.h"
-#include "platform/QtSoundDevice.h"
 #include "platform/RealTimerDriver.h"
 #include "platform/RunningCopyCall.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
 #include "platform/X11WindowSystem.h"
+#include "platform/modules/ModuleBackends.h"
+#include "platform/modules/ModuleEntry.h"
+#include "platform/modules/ModuleLibrary.h"
+#include "platform/modules/ModuleSoundDevices.h"
+#include "platform/modules/ModuleSpreadsheet.h"
 #include "platform/office/OfficeLeftovers.h"
-#include "platform/office/Spreadsheet.h"
-#include "platform/presentation/BuiltInPresentation.h"
+#include "platform/office/WarmSpreadsheet.h"
 #include "ui/Program.h"
 #include "ui/WindowFactories.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <memory>
-
-#ifdef VANTREL_HAVE_UNO
-#include "platform/office/LibreOfficeSpreadsheet.h"
-#endif
 
 int main(int argc, char* argv[])
 {
@@ -42,7 +42,15 @@ int main(int argc, char* argv[])
     RealTimerDriver timers;
     MessageBoxDialogs dialogs;
     X11WindowSystem windows;
-    QtSoundDeviceFactory sounds(QStringList{dataFolder} + shipped);
+    // The office engine, the slide show and the sound cues are modules, loaded when first needed: the
+    // main window comes up without their libraries.
+    const QStringList moduleFolders = ModuleLibrary::searchFolders(appDir);
+    ModuleLibrary soundModule(modules::kSoundModule, moduleFolders);
+    ModuleLibrary slidesModule(modules::kSlidesModule, moduleFolders);
+    ModuleLibrary officeModule(modules::kOfficeModule, moduleFolders);
+    const QStringList cueFolders = QStringList{dataFolder} + shipped;
+    ModuleSoundDeviceFactory sounds(
+        [&soundModule, cueFolders] { return modules::createSoundFactory(soundModule, cueFolders); });
     SingleInstance instance;
     // The first copy answers a second start by bringing its main window back into view.
     RunningCopyCall runningCopy;
@@ -54,15 +62,20 @@ int main(int argc, char* argv[])
         RunningCopyCall::call(RunningCopyCall::defaultPath());
         return false;
     };
-    // Outlives the windows that use it; its background instance ends with the program.
-    std::unique_ptr<Spreadsheet> spreadsheet;
-#ifdef VANTREL_HAVE_UNO
-    spreadsheet = std::make_unique<LibreOfficeSpreadsheet>();
+    // Outlive the windows that use them; the background instance ends with the program, or when the
+    // name list has not been needed for a while.
+    std::unique_ptr<ModuleSpreadsheet> spreadsheet;
+    std::unique_ptr<WarmSpreadsheet> warmSpreadsheet;
+#ifdef VANTREL_HAVE_OFFICE_MODULE
+    spreadsheet = std::make_unique<ModuleSpreadsheet>(
+        [&officeModule] { return modules::createSpreadsheet(officeModule); });
+    warmSpreadsheet = std::make_unique<WarmSpreadsheet>(*spreadsheet, timers);
 #endif
 
     Services services{timers, dialogs, windows, sounds, isOnlyCopy, dataFolder, shipped};
-    services.presentations = [] { return std::make_unique<BuiltInPresentation>(); };
-    services.spreadsheet = spreadsheet.get();
+    services.presentations = [&slidesModule] { return modules::createPresentation(slidesModule); };
+    services.spreadsheet = warmSpreadsheet.get();
+    services.officeWarmUp = warmSpreadsheet.get();
     Program program(std::move(services));
     registerWindows(program);
     // A logout, `kill` or Ctrl+C ends the program as 退出 does, without the question: a round's draws
@@ -85,5 +98,7 @@ int main(int argc, char* argv[])
     program.window(WindowKind::Main);
     if (ended)
         return exitCode;
+    // The cues are read in the background once the main window is up, long before the first one sounds.
+    QTimer::singleShot(0, &app, [&sounds] { sounds.prepare(); });
     return QApplication::exec();
 }
