@@ -1,3 +1,4 @@
+#include "platform/FirstPaint.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxDialogs.h"
 #include "platform/ProgramFolder.h"
@@ -19,7 +20,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTimer>
 #include <memory>
 
 int main(int argc, char* argv[])
@@ -95,10 +95,12 @@ int main(int argc, char* argv[])
         if (auto* main = program.loaded<MainWindow>())
             main->bringBack();
     });
-    program.window(WindowKind::Main);
+    ProgramWindow* mainWindow = program.window(WindowKind::Main);
     if (ended)
         return exitCode;
-    // The cues are read in the background once the main window is up, long before the first one sounds.
-    QTimer::singleShot(0, &app, [&sounds] { sounds.prepare(); });
+    reportFirstPaintWhenAsked(mainWindow);
+    // The cues are read in the background once the main window is on screen, long before the first
+    // one sounds.
+    afterFirstPaint(mainWindow, [&sounds] { sounds.prepare(); });
     return QApplication::exec();
 }

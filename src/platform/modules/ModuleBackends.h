@@ -1,13 +1,13 @@
 #pragma once
 
 #include "platform/SoundDevice.h"
+#include "platform/office/Spreadsheet.h"
 #include "platform/presentation/Presentation.h"
 
 #include <QStringList>
 #include <memory>
 
 class ModuleLibrary;
-class Spreadsheet;
 
 // The back-ends that live in modules, created through their entry points. Each loads its module on
 // the first call (the caller keeps the ModuleLibrary for as long as the objects live) and returns

@@ -99,6 +99,11 @@ void WarmSpreadsheet::start(std::function<void(const OfficeError&)> ready)
 {
     inUse_ = true;
     idleEnd_->setEnabled(false);
+    if (!starting_ && engine_.isRunning()) {
+        if (ready)
+            ready(OfficeError::none());
+        return;
+    }
     ready_ = std::move(ready);
     if (!starting_)
         startEngine();
