@@ -1,8 +1,8 @@
 // Start-up of the program against a bare Qt Widgets window (bench_bare_window), alternating runs on
 // the same X server: the time from spawning the process to its window painted with its controls
-// (both print a marker then, VANTREL_REPORT_FIRST_PAINT), the peak memory (VmHWM) at that moment and
-// two seconds later (once what loads in the background is in), and the shared libraries mapped when
-// the window is painted. Run under X with a window manager: bench/run_startup_bench.sh.
+// (both print a marker then, VANTREL_REPORT_FIRST_PAINT, with their peak memory (VmHWM) and the
+// shared libraries mapped at that moment), and the peak memory two seconds later, once what loads in
+// the background is in. Run under X with a window manager: bench/run_startup_bench.sh.
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -14,7 +14,6 @@
 #include <fstream>
 #include <optional>
 #include <poll.h>
-#include <set>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -44,19 +43,6 @@ double peakMb(pid_t pid)
             return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
     }
     return 0;
-}
-
-int librariesMapped(pid_t pid)
-{
-    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
-    std::set<std::string> libraries;
-    std::string line;
-    while (std::getline(maps, line)) {
-        const auto slash = line.find('/');
-        if (slash != std::string::npos && line.find(".so", slash) != std::string::npos)
-            libraries.insert(line.substr(slash));
-    }
-    return int(libraries.size());
 }
 
 void end(pid_t pid)
@@ -93,6 +79,7 @@ std::optional<Run> measure(const std::string& program, int settleMs)
     }
     std::string seen;
     bool painted = false;
+    // "first-paint <peak kB> <libraries>" and its line end.
     while (!painted) {
         pollfd fd{out[0], POLLIN, 0};
         if (::poll(&fd, 1, 20000) <= 0)
@@ -102,13 +89,17 @@ std::optional<Run> measure(const std::string& program, int settleMs)
         if (n <= 0)
             break;
         seen.append(buffer, size_t(n));
-        painted = seen.find("first-paint") != std::string::npos;
+        const auto marker = seen.find("first-paint");
+        painted = marker != std::string::npos && seen.find('\n', marker) != std::string::npos;
     }
     Run run;
     run.paintedMs = std::chrono::duration<double, std::milli>(Clock::now() - spawned).count();
     if (painted) {
-        run.peakAtPaintMb = peakMb(pid);
-        run.libraries = librariesMapped(pid);
+        // As the program itself read them when painted, before anything in the background came in.
+        const char* fields = seen.c_str() + seen.find("first-paint") + std::strlen("first-paint");
+        char* end = nullptr;
+        run.peakAtPaintMb = std::strtod(fields, &end) / 1024.0;
+        run.libraries = int(std::strtol(end, nullptr, 10));
         std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
         run.peakSettledMb = peakMb(pid);
     }
