@@ -44,11 +44,10 @@ QString flatOdp(int slides)
     }
     QString pages;
     for (int i = 1; i <= slides; ++i) {
-        pages += QStringLiteral(
-                     "<draw:page draw:name=\"p%1\" draw:style-name=\"dp%2\" draw:master-page-name=\"D\">"
-                     "%3<draw:frame svg:x=\"2cm\" svg:y=\"12.5cm\" svg:width=\"24cm\" "
-                     "svg:height=\"3cm\"><draw:text-box><text:p>Slide %1</text:p></draw:text-box>"
-                     "</draw:frame></draw:page>\n")
+        pages += QStringLiteral("<draw:page draw:name=\"p%1\" draw:style-name=\"dp%2\" draw:master-page-name=\"D\">"
+                                "%3<draw:frame svg:x=\"2cm\" svg:y=\"12.5cm\" svg:width=\"24cm\" "
+                                "svg:height=\"3cm\"><draw:text-box><text:p>Slide %1</text:p></draw:text-box>"
+                                "</draw:frame></draw:page>\n")
                      .arg(i)
                      .arg(i % 6)
                      .arg(picture);
@@ -56,11 +55,10 @@ QString flatOdp(int slides)
     QString styles;
     for (int k = 0; k < 6; ++k) {
         const QString colour = QColor::fromHsv(k * 60, 180, 220).name();
-        styles += QStringLiteral(
-                      "<style:style style:name=\"dp%1\" style:family=\"drawing-page\">"
-                      "<style:drawing-page-properties draw:fill=\"solid\" draw:fill-color=\"#ffffff\"/>"
-                      "</style:style><style:style style:name=\"g%1\" style:family=\"graphic\">"
-                      "<style:graphic-properties draw:fill=\"solid\" draw:fill-color=\"%2\"/></style:style>")
+        styles += QStringLiteral("<style:style style:name=\"dp%1\" style:family=\"drawing-page\">"
+                                 "<style:drawing-page-properties draw:fill=\"solid\" draw:fill-color=\"#ffffff\"/>"
+                                 "</style:style><style:style style:name=\"g%1\" style:family=\"graphic\">"
+                                 "<style:graphic-properties draw:fill=\"solid\" draw:fill-color=\"%2\"/></style:style>")
                       .arg(k)
                       .arg(colour);
     }
@@ -90,8 +88,8 @@ QString makeDeck(const QTemporaryDir& dir)
         office.setProcessChannelMode(QProcess::MergedChannels);
         office.start(DeckConverter::findOffice(),
                      {QStringLiteral("-env:UserInstallation=") + profile, QStringLiteral("--headless"),
-                      QStringLiteral("--convert-to"), QStringLiteral("ppt"), QStringLiteral("--outdir"),
-                      dir.path(), source});
+                      QStringLiteral("--convert-to"), QStringLiteral("ppt"), QStringLiteral("--outdir"), dir.path(),
+                      source});
         office.waitForFinished(300000);
     }
     return QFile::exists(deck) ? deck : QString();
