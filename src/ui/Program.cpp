@@ -1,6 +1,8 @@
 #include "ui/Program.h"
 
+#include "models/draw/NameListFile.h"
 #include "platform/WindowSystem.h"
+#include "platform/office/WarmSpreadsheet.h"
 #include "ui/ProgramWindow.h"
 #include "ui/Resources.h"
 #include "ui/draw/InstructionShowBinding.h"
@@ -78,6 +80,9 @@ void Program::shutdown()
     // The show holds its deck open; it ends before the player and the draws are released.
     closeInstructionShow();
     unloadAll();
+    // The name list's office, kept warm, ends with the program.
+    if (services_.officeWarmUp)
+        services_.officeWarmUp->end();
     quit(0);
 }
 
@@ -88,6 +93,18 @@ void Program::quit(int exitCode)
         quitHandler_(exitCode);
     else
         QCoreApplication::exit(exitCode);
+}
+
+void Program::prepareNameList()
+{
+    if (services_.officeWarmUp)
+        services_.officeWarmUp->prepare(namelist::findFile(services_.dataFolder), namelist::kSheet);
+}
+
+void Program::leaveNameList()
+{
+    if (services_.officeWarmUp)
+        services_.officeWarmUp->leave();
 }
 
 void Program::resumeTracking()

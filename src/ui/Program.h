@@ -22,6 +22,7 @@ class SingleInstance;
 class SoundDeviceFactory;
 class Spreadsheet;
 class TimerDriver;
+class WarmSpreadsheet;
 class WindowSystem;
 
 // What the windows use of the outside world. The program passes the real services; tests pass fakes.
@@ -42,6 +43,8 @@ struct Services {
     Spreadsheet* spreadsheet = nullptr;
     // Where the zoom of each kind of window is kept between runs; none keeps it for this run only.
     ZoomStore* zoomStore = nullptr;
+    // Starts the office behind the name list ahead of need and ends it when idle; none in tests.
+    WarmSpreadsheet* officeWarmUp = nullptr;
 };
 
 // The running program: its services, the models its windows share, and its windows. Windows are loaded on
@@ -107,6 +110,11 @@ public:
     // Unloads every loaded window, the main window last, in the order that lets each release what it
     // holds (draws and their office instances before the windows that opened them).
     void unloadAll();
+
+    // The teacher is on the way to the name-list draw: its office starts and opens the list ahead.
+    void prepareNameList();
+    // The teacher went elsewhere: the office prepared for the name list ends after a while.
+    void leaveNameList();
 
     // The main window's tracking of the desktop runs again (a draw or the launcher paused it).
     void resumeTracking();

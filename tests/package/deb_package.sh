@@ -14,13 +14,21 @@ deb=$(ls "$work"/*.deb 2>/dev/null | head -n 1)
 
 dpkg-deb -c "$deb" >"$work/contents"
 for path in ./usr/bin/vantrel ./usr/share/vantrel/ding.wav ./usr/share/vantrel/help/index.html \
-            ./usr/share/applications/vantrel.desktop ./usr/share/icons/hicolor/scalable/apps/vantrel.svg; do
+            ./usr/share/applications/vantrel.desktop ./usr/share/icons/hicolor/scalable/apps/vantrel.svg \
+            ./usr/lib/vantrel/vantrel-sound.so ./usr/lib/vantrel/vantrel-slides.so; do
     grep -q " $path\$" "$work/contents" || fail "$path is not in the package"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 for lib in libqt6widgets6 libqt6multimedia6 libqt6svg6 libc6; do
     echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib"
+done
+# The timer and the number draw need no office: LibreOffice is recommended, not required.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+echo "Recommends: $recommends"
+echo "$depends" | grep -q "libreoffice" && fail "Depends requires LibreOffice"
+for office in libreoffice-calc libreoffice-impress; do
+    echo "$recommends" | grep -q "$office" || fail "Recommends lacks $office"
 done
 if command -v apt-get >/dev/null; then
     apt-get install -s -q "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt cannot resolve the package's dependencies"; }
@@ -37,7 +45,14 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
 "$1" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 1 100); do
-    xdotool search --name "^Vantrel工具$" >/dev/null 2>&1 && { kill $pid; exit 0; }
+    if xdotool search --name "^Vantrel工具$" >/dev/null 2>&1; then
+        # Once the window is up the sound cues come in from their module beside the program.
+        for _ in $(seq 1 100); do
+            grep -q "/usr/lib/vantrel/vantrel-sound.so" /proc/$pid/maps 2>/dev/null && { kill $pid; exit 0; }
+            sleep 0.1
+        done
+        kill $pid; exit 3
+    fi
     kill -0 $pid 2>/dev/null || exit 2
     sleep 0.1
 done

@@ -12,6 +12,14 @@ cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1 || { cat "$prefi
 rm -f "$prefix.log"
 
 [ -x "$prefix/bin/vantrel" ] || fail "no executable bin/vantrel"
+# The back-end modules the program loads when first needed, where it looks for them: relative to it.
+modules=$(find "$prefix" -path '*/vantrel/vantrel-sound.so' -printf '%h\n' | head -n 1)
+[ -n "$modules" ] || fail "no sound module installed"
+for module in vantrel-sound.so vantrel-slides.so $(ls "$build/modules" 2>/dev/null | grep office); do
+    [ -f "$modules/$module" ] || fail "module $module missing beside the others in $modules"
+done
+[ "$(readlink -f "$modules")" = "$(readlink -f "$prefix/bin/../lib/vantrel")" ] ||
+    fail "modules in $modules, the program looks in bin/../lib/vantrel"
 data="$prefix/share/vantrel"
 for cue in ding.wav notify.wav; do
     [ -s "$data/$cue" ] || fail "cue $cue missing in share/vantrel"

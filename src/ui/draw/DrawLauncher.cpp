@@ -220,6 +220,8 @@ void DrawLauncher::onNameListDrawChosen()
     if (!nameList)
         return;
     nameList->show();
+    // A window kept from an earlier visit is not loaded again: its list is prepared here.
+    program().prepareNameList();
     nameList->centreHorizontally(mainWindowTop());
     if (auto* quit = nameList->findChild<QPushButton*>(QStringLiteral("CommandQuit")))
         quit->setEnabled(true);
@@ -367,6 +369,20 @@ void DrawLauncher::onContinueDrawClicked()
     }
     hide();
     draw->show();
+}
+
+void DrawLauncher::showEvent(QShowEvent* event)
+{
+    ProgramWindow::showEvent(event);
+    // Only the choice of draws leads to the name list; the question about a round does not.
+    if (modeView_->isVisibleTo(this))
+        program().prepareNameList();
+}
+
+void DrawLauncher::hideEvent(QHideEvent* event)
+{
+    ProgramWindow::hideEvent(event);
+    program().leaveNameList();
 }
 
 void DrawLauncher::closeEvent(QCloseEvent* event)

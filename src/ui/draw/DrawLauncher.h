@@ -39,6 +39,9 @@ public:
 protected:
     // The close box is one more way back: to the main window, or out of an unfinished round.
     void closeEvent(QCloseEvent* event) override;
+    // The draws on offer warm up the name list's office; leaving them lets it end after a while.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private slots:
     void onSequenceDrawChosen();

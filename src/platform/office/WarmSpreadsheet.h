@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/office/Spreadsheet.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <memory>
+
+class Timer;
+class TimerDriver;
+
+// Keeps our office instance warm around the name-list draw, so that a round starts at once instead
+// of waiting seconds for the office to come up:
+//  - prepare(): the teacher is on the way to the draw. The instance starts in the background and,
+//    once up, opens the list and holds it ("parked"): not yet anyone's workbook.
+//  - The draw's own start() and open() reuse what is up: the parked list is handed over as opened,
+//    unless its file changed on disk since, in which case it is opened afresh.
+//  - quit() from the draw (its round saved, or the window left) closes the workbook but keeps the
+//    instance; leave() says the teacher went elsewhere. Either way the instance ends after
+//    kIdleEndMs unless the draw is prepared again.
+//  - end(): the program ends; so does the instance, at once.
+// Everything else passes through to the engine.
+class WarmSpreadsheet : public Spreadsheet {
+public:
+    static constexpr int kIdleEndMs = 2 * 60 * 1000;
+
+    WarmSpreadsheet(Spreadsheet& engine, TimerDriver& timers);
+    ~WarmSpreadsheet() override;
+
+    void prepare(const QString& path, const QString& sheetName);
+    void leave();
+    void end();
+
+    // Whether a list is opened ahead and waits for the draw.
+    bool hasParkedWorkbook() const { return parked_; }
+    // Whether the instance is kept for an idle end.
+    bool isWaitingToEnd() const;
+
+    void start(std::function<void(const OfficeError&)> ready) override;
+    void cancelStart() override;
+    bool isRunning() const override { return engine_.isRunning(); }
+    OfficeError open(const QString& path, const QString& sheetName) override;
+    bool hasWorkbook() const override { return !parked_ && engine_.hasWorkbook(); }
+    QString workbookPath() const override { return parked_ ? QString() : engine_.workbookPath(); }
+    CellValue cell(int row, int column) override;
+    QList<CellValue> columnDown(int column, int firstRow, int maxRows) override;
+    OfficeError setCell(int row, int column, const CellValue& value) override;
+    OfficeError save() override;
+    void closeWorkbook() override;
+    void quit() override;
+    QString heldBy(const QString& path) override { return engine_.heldBy(path); }
+    OfficeError openForEditing(const QString& path) override;
+
+private:
+    struct FileStamp {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp stampOf(const QString& path);
+
+    void startEngine();
+    void onEngineStarted(const OfficeError& result);
+    void openAhead();
+    void waitToEnd();
+    void endNow();
+
+    Spreadsheet& engine_;
+    // Parents the idle timer.
+    QObject owner_;
+    Timer* idleEnd_;
+    bool starting_ = false;
+    // The draw has started a round with the instance and not quit it yet.
+    bool inUse_ = false;
+    std::function<void(const OfficeError&)> ready_;
+    QString preparedPath_;
+    QString preparedSheet_;
+    bool parked_ = false;
+    FileStamp parkedStamp_;
+};

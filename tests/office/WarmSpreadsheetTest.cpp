@@ -1,0 +1,213 @@
+// The office kept warm around the name-list draw: started and the list opened ahead, handed over to
+// the draw, ended after a while without use and at exit. On virtual time with an in-memory office.
+#include "platform/office/WarmSpreadsheet.h"
+
+#include "platform/VirtualTimerDriver.h"
+#include "support/FakeSpreadsheet.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSheet = QStringLiteral("sheet1");
+
+class WarmSpreadsheetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        path = folder.filePath(QStringLiteral("name.xls"));
+        writeFile("list as saved");
+        office.putWorkbook(path, listWith(QStringLiteral("李雷")));
+    }
+
+    void writeFile(const QByteArray& content)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+
+    static FakeSpreadsheet::Workbook listWith(const QString& firstName)
+    {
+        return FakeSpreadsheet::nameList(CellValue::fromNumber(1), {{QStringLiteral("1"), firstName}});
+    }
+
+    // What the draw does on Start: start the office, then open the list and read its first name.
+    QString drawReadsFirstName()
+    {
+        int called = 0;
+        OfficeError started = OfficeError::of(OfficeError::Code::EngineStopped);
+        warm.start([&](const OfficeError& result) {
+            ++called;
+            started = result;
+        });
+        EXPECT_EQ(called, 1);
+        if (started || warm.open(path, kSheet))
+            return QStringLiteral("<not opened>");
+        return cellText(warm.cell(3, 2));
+    }
+
+    QTemporaryDir folder;
+    QString path;
+    FakeSpreadsheet office;
+    VirtualTimerDriver timers;
+    WarmSpreadsheet warm{office, timers};
+};
+
+TEST_F(WarmSpreadsheetTest, PreparedListIsHandedToTheDrawAsOpenedAndNeverSavedBeforeThat)
+{
+    warm.prepare(path, kSheet);
+    EXPECT_TRUE(office.isRunning());
+    ASSERT_TRUE(warm.hasParkedWorkbook());
+    // Parked, the list is nobody's workbook yet: a draw left before Start has nothing to save.
+    EXPECT_FALSE(warm.hasWorkbook());
+    EXPECT_TRUE(warm.save());
+    EXPECT_EQ(office.saves, 0);
+
+    // Changed in the office's memory only: a draw that got the parked copy still sees the old name.
+    office.putWorkbook(path, listWith(QStringLiteral("韩梅梅")));
+    EXPECT_EQ(drawReadsFirstName(), QStringLiteral("李雷"));
+    EXPECT_EQ(office.starts, 1);
+    EXPECT_TRUE(warm.hasWorkbook());
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+}
+
+TEST_F(WarmSpreadsheetTest, ListEditedOnDiskSinceItWasOpenedAheadIsReadAfresh)
+{
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(warm.hasParkedWorkbook());
+    office.putWorkbook(path, listWith(QStringLiteral("韩梅梅")));
+    writeFile("list as edited by the teacher, longer than before");
+    EXPECT_EQ(drawReadsFirstName(), QStringLiteral("韩梅梅"));
+}
+
+TEST_F(WarmSpreadsheetTest, ListHeldByTheTeachersOwnOfficeOrMissingIsNotOpenedAhead)
+{
+    office.holders[path] = QStringLiteral("王老师");
+    warm.prepare(path, kSheet);
+    EXPECT_TRUE(office.isRunning());
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+    EXPECT_FALSE(office.hasWorkbook());
+
+    warm.prepare(folder.filePath(QStringLiteral("missing.xls")), kSheet);
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+}
+
+TEST_F(WarmSpreadsheetTest, OfficeLeftUnusedEndsAfterTheIdleTimeUnlessPreparedAgain)
+{
+    warm.prepare(path, kSheet);
+    warm.leave();
+    timers.advance(WarmSpreadsheet::kIdleEndMs - 1);
+    EXPECT_TRUE(office.isRunning());
+    // Back to the draws just in time: the same instance serves, with the list opened ahead again.
+    warm.prepare(path, kSheet);
+    timers.advance(WarmSpreadsheet::kIdleEndMs);
+    EXPECT_TRUE(office.isRunning());
+    EXPECT_TRUE(warm.hasParkedWorkbook());
+    EXPECT_EQ(office.starts, 1);
+
+    warm.leave();
+    EXPECT_TRUE(warm.isWaitingToEnd());
+    timers.advance(WarmSpreadsheet::kIdleEndMs);
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_FALSE(office.hasWorkbook());
+    EXPECT_EQ(office.quits, 1);
+    EXPECT_FALSE(warm.isWaitingToEnd());
+}
+
+TEST_F(WarmSpreadsheetTest, DrawQuittingClosesTheWorkbookAndLeavesTheInstanceToTheIdleEnd)
+{
+    warm.prepare(path, kSheet);
+    ASSERT_EQ(drawReadsFirstName(), QStringLiteral("李雷"));
+    // Whatever happens to the launcher meanwhile, a round in use is never ended under the draw.
+    warm.leave();
+    timers.advance(3 * WarmSpreadsheet::kIdleEndMs);
+    EXPECT_TRUE(warm.hasWorkbook());
+
+    warm.quit();
+    EXPECT_FALSE(warm.hasWorkbook());
+    EXPECT_TRUE(office.isRunning());
+    EXPECT_EQ(office.quits, 0);
+    // The next round starts at once on the same instance.
+    EXPECT_EQ(drawReadsFirstName(), QStringLiteral("李雷"));
+    warm.quit();
+    timers.advance(WarmSpreadsheet::kIdleEndMs);
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_EQ(office.starts, 1);
+}
+
+TEST_F(WarmSpreadsheetTest, StartPressedWhileTheOfficeComesUpWaitsForItOnce)
+{
+    office.holdStart = true;
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(office.isStarting());
+    int called = 0;
+    warm.start([&](const OfficeError& result) {
+        ++called;
+        EXPECT_FALSE(result);
+    });
+    EXPECT_EQ(called, 0);
+    office.completeStart();
+    EXPECT_EQ(called, 1);
+    EXPECT_EQ(office.starts, 1);
+    // The draw opens the list itself; nothing was opened ahead in its way.
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+    EXPECT_FALSE(warm.open(path, kSheet));
+    EXPECT_EQ(cellText(warm.cell(3, 2)), QStringLiteral("李雷"));
+}
+
+TEST_F(WarmSpreadsheetTest, FailedStartIsToldToTheDrawAndLeavesNothingRunning)
+{
+    office.holdStart = true;
+    warm.prepare(path, kSheet);
+    OfficeError told;
+    warm.start([&](const OfficeError& result) { told = result; });
+    office.completeStart(OfficeError::of(OfficeError::Code::EngineUnavailable, QStringLiteral("没有安装")));
+    EXPECT_EQ(told.code, OfficeError::Code::EngineUnavailable);
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+}
+
+TEST_F(WarmSpreadsheetTest, DrawGivingUpOnAStartLetsTheInstanceEndLater)
+{
+    office.holdStart = true;
+    warm.prepare(path, kSheet);
+    bool called = false;
+    warm.start([&](const OfficeError&) { called = true; });
+    warm.cancelStart();
+    office.completeStart();
+    EXPECT_FALSE(called);
+    EXPECT_TRUE(office.isRunning());
+    timers.advance(WarmSpreadsheet::kIdleEndMs);
+    EXPECT_FALSE(office.isRunning());
+}
+
+TEST_F(WarmSpreadsheetTest, ProgramEndEndsTheInstanceAtOnceEvenWhileItStarts)
+{
+    warm.prepare(path, kSheet);
+    warm.end();
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+
+    office.holdStart = true;
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(office.isStarting());
+    warm.end();
+    EXPECT_FALSE(office.isStarting());
+    EXPECT_EQ(office.quits, 2);
+}
+
+TEST_F(WarmSpreadsheetTest, EditingInTheTeachersOwnOfficeReleasesTheListOpenedAhead)
+{
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(office.hasWorkbook());
+    EXPECT_FALSE(warm.openForEditing(path));
+    EXPECT_FALSE(office.hasWorkbook());
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+    EXPECT_EQ(office.editedFiles, QStringList{path});
+}
+
+} // namespace
