@@ -51,9 +51,9 @@ eventually 10 grep -q ready "$work/crowd.out" || fail "no crowd of windows"
 # The program, counting 99 minutes, folded into the strip.
 "$program" >"$work/app.out" 2>&1 &
 app=$!
-main_visible() { xdotool search --onlyvisible --name "程序载入" >/dev/null 2>&1; }
+main_visible() { xdotool search --onlyvisible --name "^Vantrel工具$" >/dev/null 2>&1; }
 eventually 20 main_visible || fail "no main window"
-main=$(xdotool search --name "程序载入" | head -n 1)
+main=$(xdotool search --name "^Vantrel工具$" | head -n 1)
 sleep 1
 click_main() { xdotool mousemove --window "$main" $(( $1 / 15 )) $(( $2 / 15 )) click 1; sleep 0.5; }
 click_main 2340 487
@@ -61,7 +61,7 @@ xdotool key ctrl+a type "99"
 click_main 620 1975  # 开始
 click_main 2798 1975 # 缩小
 xdotool mousemove 640 780
-eventually 5 bash -c "! xdotool search --onlyvisible --name '程序载入' >/dev/null 2>&1" ||
+eventually 5 bash -c "! xdotool search --onlyvisible --name '^Vantrel工具$' >/dev/null 2>&1" ||
     fail "the main window did not fold"
 
 "$build/bench/bare_qt_timer" >/dev/null 2>&1 &
