@@ -111,14 +111,14 @@ void RealTimerDriver::rearm()
     }
     if (next == armedNs_)
         return;
-    itimerspec spec{};
+    itimerspec wakeUp{};
     if (next >= 0) {
         // An absolute time on the boot-time clock; zero would clear the wake-up, so never less than 1.
         const qint64 at = std::max<qint64>(1, next + originNs_ - simulatedSleepNs_);
-        spec.it_value.tv_sec = time_t(at / kNsPerSecond);
-        spec.it_value.tv_nsec = long(at % kNsPerSecond);
+        wakeUp.it_value.tv_sec = time_t(at / kNsPerSecond);
+        wakeUp.it_value.tv_nsec = long(at % kNsPerSecond);
     }
-    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+    timerfd_settime(fd_, TFD_TIMER_ABSTIME, &wakeUp, nullptr);
     armedNs_ = next;
     ++armings_;
 }
