@@ -1,9 +1,11 @@
 #include "support/TestProgram.h"
 
 #include "ui/WindowFactories.h"
+#include "ui/display/Tray.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 
 TestProgram::TestProgram(Spreadsheet* spreadsheetEngine)
 {
@@ -30,6 +32,11 @@ TestProgram::~TestProgram()
 MainWindow& TestProgram::start()
 {
     program->window(WindowKind::Main);
+    // The tray icon follows the window's first picture: let it be painted as on the desktop.
+    const QDeadlineTimer deadline(5000);
+    while (program->loaded<MainWindow>() && !Tray::of(program->loaded<MainWindow>()) &&
+           !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     return main();
 }
 

@@ -5,6 +5,7 @@
 #include "models/countdown/TimeText.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/Dialogs.h"
+#include "platform/FirstPaint.h"
 #include "platform/HelpFiles.h"
 #include "platform/SoundDevice.h"
 #include "platform/Timer.h"
@@ -42,6 +43,8 @@ const QColor kBlack(0, 0, 0);
 
 const QString kRunning = QStringLiteral("正在计时");
 const QString kPaused = QStringLiteral("暂停计时");
+// A main window that is never painted (hidden at once) still gets its tray icon, this long after loading.
+constexpr int kTrayAtTheLatestMs = 1000;
 } // namespace
 
 MainWindow::MainWindow(Program& program)
@@ -203,7 +206,10 @@ void MainWindow::load()
     resizeTwips(kWidth, kNormalHeight);
     placeStandard();
     resumeTracking();
-    createTray();
+    // The tray icon asks the session bus for a notification area: the window's first picture does
+    // not wait for that. Should the window be hidden before it is painted, the icon comes all the same.
+    afterFirstPaint(this, [this] { createTray(); });
+    QTimer::singleShot(kTrayAtTheLatestMs, this, [this] { createTray(); });
     setWindowTitle(kTitle);
 }
 
