@@ -80,7 +80,8 @@ bool AccessibleWindowTitles::start()
         QDBusMessage registerEvent =
             QDBusMessage::createMethodCall(kRegistry, QStringLiteral("/org/a11y/atspi/registry"), kRegistry,
                                            QStringLiteral("RegisterEvent"));
-        registerEvent << QString::fromLatin1(event);
+        // The event, no properties to send along, any application's.
+        registerEvent << QString::fromLatin1(event) << QStringList() << QString();
         bus.send(registerEvent);
     }
     const QString window = QStringLiteral("org.a11y.atspi.Event.Window");

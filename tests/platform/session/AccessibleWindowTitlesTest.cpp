@@ -102,7 +102,7 @@ public:
         return registered_;
     }
 public slots:
-    void RegisterEvent(const QString& event)
+    void RegisterEvent(const QString& event, const QStringList&, const QString&)
     {
         QMutexLocker lock(&mutex_);
         registered_ << event;
