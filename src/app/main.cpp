@@ -15,10 +15,12 @@
 #include "platform/modules/ModuleSpreadsheet.h"
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/office/WarmSpreadsheet.h"
+#include "platform/session/AccessibleWindowTitles.h"
 #include "platform/session/DesktopNotice.h"
 #include "platform/session/DesktopSession.h"
 #include "platform/session/PortalShortcuts.h"
 #include "platform/session/QtOnlyWindowSystem.h"
+#include "platform/session/WindowSystemWithAccessibleTitles.h"
 #include "platform/session/WindowSystemWithPortalKeys.h"
 #include "platform/session/XServerProbe.h"
 #include "ui/Program.h"
@@ -81,7 +83,21 @@ int main(int argc, char* argv[])
         portalKeys->start();
         windowsWithPortalKeys = std::make_unique<WindowSystemWithPortalKeys>(*desktopWindows, *portalKeys);
     }
-    WindowSystem& windows = windowsWithPortalKeys ? *windowsWithPortalKeys : *desktopWindows;
+    WindowSystem* chosenWindows = windowsWithPortalKeys ? windowsWithPortalKeys.get() : desktopWindows.get();
+    // On Wayland, another program's native window (a show in LibreOffice or a browser) has no X11
+    // window: its title is found on the accessibility bus, where the desktop runs one.
+    std::unique_ptr<AccessibleWindowTitles> accessibleTitles;
+    std::unique_ptr<WindowSystem> windowsWithAccessibleTitles;
+    if (sessionKind != SessionKind::X11) {
+        accessibleTitles = std::make_unique<AccessibleWindowTitles>();
+        if (accessibleTitles->start()) {
+            qInfo("vantrel: window titles: also from the accessibility bus");
+            windowsWithAccessibleTitles =
+                std::make_unique<WindowSystemWithAccessibleTitles>(*chosenWindows, *accessibleTitles);
+            chosenWindows = windowsWithAccessibleTitles.get();
+        }
+    }
+    WindowSystem& windows = *chosenWindows;
     // The office engine, the slide show and the sound cues are modules, loaded when first needed: the
     // main window comes up without their libraries.
     const QStringList moduleFolders = ModuleLibrary::searchFolders(appDir);
