@@ -236,8 +236,13 @@ TEST_F(PortalShortcutsTest, PortalKeysJoinTheWindowSystemsOwn)
     ASSERT_EQ(shortcuts.state(), PortalShortcuts::State::Bound);
     FakeWindowSystem desktop;
     desktop.titles = {QStringLiteral("正在演示: deck")};
+    // A projector beside the laptop, and a show on it: the wrapper hides none of the desktop.
+    desktop.screenAreas = {QRect(0, 0, 1920 * 15, 1080 * 15), QRect(1920 * 15, 0, 1920 * 15, 1080 * 15)};
+    desktop.windowRects.insert(desktop.titles.first(), desktop.screenAreas.last());
     WindowSystemWithPortalKeys windows(desktop, shortcuts);
     EXPECT_EQ(windows.topLevelTitles(), desktop.titles);
+    EXPECT_EQ(windows.screensTwips(), desktop.screenAreas);
+    EXPECT_EQ(windows.windowRectTwips(desktop.titles.first()), desktop.screenAreas.last());
 
     desktop.keysDown.insert(Keys::F11);
     EXPECT_TRUE(windows.isKeyDown(Keys::F11));
