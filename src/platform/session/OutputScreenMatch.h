@@ -19,7 +19,8 @@ struct ScreenArea {
     QRect geometry;
 };
 
-// Which of our screens shows the compositor's output: the one of the same name (XWayland and Qt's
-// Wayland platform both name screens after the outputs), else the one at the same place and size,
-// else the one the output overlaps most. -1 when none does.
+// Which of our screens shows the compositor's output: the one of the same name (Qt's Wayland platform
+// names screens after the outputs), else the one at the same place and size (XWayland 22 names them
+// XWAYLAND0, XWAYLAND1, … but places them as the compositor does), else the one the output overlaps
+// most. -1 when none does.
 qsizetype screenOfOutput(const CompositorOutput& output, const QList<ScreenArea>& screens);

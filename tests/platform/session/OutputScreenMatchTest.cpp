@@ -10,7 +10,7 @@ const QList<ScreenArea> kTwoScreens{{QStringLiteral("eDP-1"), QRect(0, 0, 1920, 
 TEST(OutputScreenMatch, TheScreenOfTheSameNameWinsOverPlaces)
 {
     EXPECT_EQ(screenOfOutput({QStringLiteral("HDMI-A-1"), QRect(1920, 0, 1280, 1024)}, kTwoScreens), 1);
-    // The names are what XWayland and Qt take from the compositor; a place the X server counts
+    // The names are what Qt's Wayland platform takes from the compositor; a place counted
     // differently does not mislead.
     EXPECT_EQ(screenOfOutput({QStringLiteral("HDMI-A-1"), QRect(0, 0, 1920, 1080)}, kTwoScreens), 1);
     EXPECT_EQ(screenOfOutput({QStringLiteral("eDP-1"), QRect()}, kTwoScreens), 0);
@@ -18,7 +18,7 @@ TEST(OutputScreenMatch, TheScreenOfTheSameNameWinsOverPlaces)
 
 TEST(OutputScreenMatch, WithoutAKnownNameThePlaceDecides)
 {
-    // X servers that name their screens otherwise ("XWAYLAND0").
+    // XWayland names its screens otherwise.
     const QList<ScreenArea> unnamed{{QStringLiteral("XWAYLAND0"), QRect(0, 0, 1920, 1080)},
                                     {QStringLiteral("XWAYLAND1"), QRect(1920, 0, 1280, 1024)}};
     EXPECT_EQ(screenOfOutput({QStringLiteral("HDMI-A-1"), QRect(1920, 0, 1280, 1024)}, unnamed), 1);
