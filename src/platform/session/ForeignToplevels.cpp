@@ -39,22 +39,33 @@ ForeignToplevels::ForeignToplevels(QObject* parent) : QObject(parent) {}
 
 ForeignToplevels::~ForeignToplevels()
 {
+    closeConnection();
+}
+
+void ForeignToplevels::closeConnection()
+{
     readable_.reset();
     for (zwlr_foreign_toplevel_handle_v1* handle : handles_)
         zwlr_foreign_toplevel_handle_v1_destroy(handle);
+    handles_.clear();
     if (manager_)
         zwlr_foreign_toplevel_manager_v1_destroy(manager_);
+    manager_ = nullptr;
     for (const std::unique_ptr<Output>& output : outputs_) {
         if (output->xdgOutput)
             zxdg_output_v1_destroy(output->xdgOutput);
         wl_output_destroy(output->output);
     }
+    outputs_.clear();
     if (xdgOutputManager_)
         zxdg_output_manager_v1_destroy(xdgOutputManager_);
+    xdgOutputManager_ = nullptr;
     if (registry_)
         wl_registry_destroy(registry_);
+    registry_ = nullptr;
     if (display_)
         wl_display_disconnect(display_);
+    display_ = nullptr;
 }
 
 bool ForeignToplevels::start()
@@ -77,12 +88,17 @@ bool ForeignToplevels::start()
     wl_registry_add_listener(registry_, &registryListener, this);
     // The globals first, the outputs bound among them; then the window list, whose first windows
     // already name the outputs they are on.
-    if (!waitForCompositor(kStartWaitMs) || managerName_ == 0)
+    // Without a window list the connection is of no use: it is not kept.
+    if (!waitForCompositor(kStartWaitMs) || managerName_ == 0) {
+        closeConnection();
         return false;
+    }
     bindManager();
     bindManagerAtOnce_ = true;
-    if (!waitForCompositor(kStartWaitMs))
+    if (!waitForCompositor(kStartWaitMs)) {
+        closeConnection();
         return false;
+    }
     readable_ = std::make_unique<QSocketNotifier>(wl_display_get_fd(display_), QSocketNotifier::Read);
     connect(readable_.get(), &QSocketNotifier::activated, this, &ForeignToplevels::readEvents);
     return true;

@@ -60,6 +60,8 @@ private:
     bool waitForCompositor(int timeoutMs);
     void readEvents();
     void connectionLost();
+    // Gives everything back to the compositor and closes the connection.
+    void closeConnection();
 
     ForeignToplevelList list_;
     wl_display* display_ = nullptr;

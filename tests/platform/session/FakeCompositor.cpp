@@ -314,6 +314,19 @@ int FakeCompositor::handlesReleased()
     return released;
 }
 
+int FakeCompositor::clients()
+{
+    int count = 0;
+    onCompositorThread([&] {
+        wl_client* client = nullptr;
+        wl_client_for_each(client, wl_display_get_client_list(display_))
+        {
+            ++count;
+        }
+    });
+    return count;
+}
+
 void FakeCompositor::quit()
 {
     {

@@ -37,6 +37,8 @@ public:
     void closeWindow(int window);
     // How many window handles the clients gave back after their windows closed.
     int handlesReleased();
+    // How many clients are connected.
+    int clients();
     // Ends the compositor: its clients lose their connection.
     void quit();
 
