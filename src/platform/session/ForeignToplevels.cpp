@@ -87,8 +87,7 @@ bool ForeignToplevels::start()
     };
     wl_registry_add_listener(registry_, &registryListener, this);
     // The globals first, the outputs bound among them; then the window list, whose first windows
-    // already name the outputs they are on.
-    // Without a window list the connection is of no use: it is not kept.
+    // already name the outputs they are on. Without a window list the connection is of no use.
     if (!waitForCompositor(kStartWaitMs) || managerName_ == 0) {
         closeConnection();
         return false;
