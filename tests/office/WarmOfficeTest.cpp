@@ -136,7 +136,7 @@ TEST_F(WarmOfficeTest, WindowGoesOnTickingWhileTheOfficeStartsAndTheListLoads)
     EXPECT_TRUE(officeGone());
 }
 
-TEST_F(WarmOfficeTest, DrawPressedWhileTheListLoadsReadsThatLoadAndTheWindowGoesOn)
+TEST_F(WarmOfficeTest, DrawPressedWhileTheListLoadsReadsThatLoad)
 {
     WarmOffice office;
     prepareUntilLoading(office);

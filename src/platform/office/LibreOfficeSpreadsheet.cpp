@@ -217,7 +217,8 @@ uno::Sequence<css::beans::PropertyValue> loadArguments(const QString& filter,
 
 LoadedWorkbook engineLost(const uno::RuntimeException& e)
 {
-    return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::EngineStopped, fromOU(e.Message)), true);
+    return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::EngineStopped, fromOU(e.Message)),
+                                   true);
 }
 
 // Why a workbook did not load: a password, a full disk, or the file itself.
