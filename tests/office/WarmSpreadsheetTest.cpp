@@ -422,6 +422,16 @@ TEST_F(WarmSpreadsheetTest, EditingInTheTeachersOwnOfficeReleasesTheListOpenedAh
     EXPECT_FALSE(office.hasWorkbook());
     EXPECT_FALSE(warm.hasParkedWorkbook());
     EXPECT_EQ(office.editedFiles, QStringList{path});
+
+    // Still loading: the load is seen through and closed before the teacher's office opens the list.
+    office.holdLoads = true;
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(warm.isOpeningAhead());
+    EXPECT_FALSE(warm.openForEditing(path));
+    EXPECT_FALSE(office.isLoading());
+    EXPECT_FALSE(office.hasWorkbook());
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+    EXPECT_EQ(office.editedFiles.size(), 2);
 }
 
 } // namespace
