@@ -114,6 +114,27 @@ void CalcFiles::write(const QString& path, const QList<Sheet>& sheets, const QSt
     close(document);
 }
 
+void CalcFiles::writeFromCsv(const QString& path, const QString& csvPath, const QString& sheetName)
+{
+    uno::Sequence<css::beans::PropertyValue> load = arguments(QStringLiteral("Text - txt - csv (StarCalc)"));
+    load.realloc(3);
+    // Comma-separated, quoted by ", UTF-8, from line 1.
+    load.getArray()[2].Name = "FilterOptions";
+    load.getArray()[2].Value <<= ou(QStringLiteral("44,34,76,1"));
+    Reference<css::lang::XComponent> document =
+        uno_->loader->loadComponentFromURL(url(csvPath), "_blank", 0, load);
+    Reference<css::sheet::XSpreadsheetDocument> workbook(document, uno::UNO_QUERY_THROW);
+    Reference<css::container::XIndexAccess> byIndex(workbook->getSheets(), uno::UNO_QUERY_THROW);
+    Reference<css::container::XNamed>(byIndex->getByIndex(0), uno::UNO_QUERY_THROW)->setName(ou(sheetName));
+    uno::Sequence<css::beans::PropertyValue> store(2);
+    store.getArray()[0].Name = "FilterName";
+    store.getArray()[0].Value <<= ou(LibreOfficeSpreadsheet::filterFor(path));
+    store.getArray()[1].Name = "Overwrite";
+    store.getArray()[1].Value <<= true;
+    Reference<css::frame::XStorable>(document, uno::UNO_QUERY_THROW)->storeToURL(url(path), store);
+    close(document);
+}
+
 QList<CalcFiles::Sheet> CalcFiles::read(const QString& path, int size)
 {
     Reference<css::lang::XComponent> document = uno_->loader->loadComponentFromURL(

@@ -23,6 +23,10 @@ TEST(ModuleSpreadsheet, WithoutTheEngineEveryActionSaysLibreOfficeIsNeeded)
               OfficeError::Code::EngineUnavailable);
     EXPECT_EQ(spreadsheet.open(QStringLiteral("/tmp/name.xls"), QStringLiteral("sheet1")).code,
               OfficeError::Code::EngineUnavailable);
+    OfficeError opened;
+    spreadsheet.openInBackground(QStringLiteral("/tmp/name.xls"), QStringLiteral("sheet1"),
+                                 [&opened](const OfficeError& result) { opened = result; });
+    EXPECT_EQ(opened.code, OfficeError::Code::EngineUnavailable);
     EXPECT_FALSE(spreadsheet.isRunning());
     EXPECT_FALSE(spreadsheet.hasWorkbook());
     EXPECT_TRUE(spreadsheet.heldBy(QStringLiteral("/tmp/name.xls")).isEmpty());

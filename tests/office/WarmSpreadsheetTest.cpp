@@ -13,6 +13,84 @@ namespace {
 
 const QString kSheet = QStringLiteral("sheet1");
 
+// An in-memory office whose background loads can be held until the test lets them land. It counts
+// the calls that would keep the window waiting on a load under way: everything that needs the
+// workbook, and an explicit wait.
+class SlowLoadingOffice : public FakeSpreadsheet {
+public:
+    bool holdLoads = false;
+    int loads = 0;
+    int waitsOnLoad = 0;
+    int callsDuringLoad = 0;
+
+    bool isLoading() const { return static_cast<bool>(opened_); }
+    // The load under way lands.
+    void completeLoad()
+    {
+        auto opened = std::move(opened_);
+        opened_ = nullptr;
+        const OfficeError result = FakeSpreadsheet::open(loadingPath_, loadingSheet_);
+        if (opened)
+            opened(result);
+    }
+
+    void openInBackground(const QString& path, const QString& sheetName,
+                          std::function<void(const OfficeError&)> opened) override
+    {
+        ++loads;
+        loadingPath_ = path;
+        loadingSheet_ = sheetName;
+        opened_ = opened ? std::move(opened) : [](const OfficeError&) {};
+        if (!holdLoads)
+            completeLoad();
+    }
+    void finishOpening() override
+    {
+        if (isLoading()) {
+            ++waitsOnLoad;
+            completeLoad();
+        }
+    }
+    OfficeError open(const QString& path, const QString& sheetName) override
+    {
+        ++loads;
+        noteCall();
+        return FakeSpreadsheet::open(path, sheetName);
+    }
+    CellValue cell(int row, int column) override
+    {
+        noteCall();
+        return FakeSpreadsheet::cell(row, column);
+    }
+    OfficeError save() override
+    {
+        noteCall();
+        return FakeSpreadsheet::save();
+    }
+    void closeWorkbook() override
+    {
+        noteCall();
+        FakeSpreadsheet::closeWorkbook();
+    }
+    // Abandons a load under way; its answer never comes.
+    void quit() override
+    {
+        opened_ = nullptr;
+        FakeSpreadsheet::quit();
+    }
+
+private:
+    void noteCall()
+    {
+        if (isLoading())
+            ++callsDuringLoad;
+    }
+
+    std::function<void(const OfficeError&)> opened_;
+    QString loadingPath_;
+    QString loadingSheet_;
+};
+
 class WarmSpreadsheetTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -52,7 +130,7 @@ protected:
 
     QTemporaryDir folder;
     QString path;
-    FakeSpreadsheet office;
+    SlowLoadingOffice office;
     VirtualTimerDriver timers;
     WarmSpreadsheet warm{office, timers};
 };
@@ -139,9 +217,10 @@ TEST_F(WarmSpreadsheetTest, DrawQuittingClosesTheWorkbookAndLeavesTheInstanceToT
     EXPECT_EQ(office.starts, 1);
 }
 
-TEST_F(WarmSpreadsheetTest, StartPressedWhileTheOfficeComesUpWaitsForItOnce)
+TEST_F(WarmSpreadsheetTest, StartPressedWhileTheOfficeComesUpIsAnsweredOnceTheListHasLoaded)
 {
     office.holdStart = true;
+    office.holdLoads = true;
     warm.prepare(path, kSheet);
     ASSERT_TRUE(office.isStarting());
     int called = 0;
@@ -149,14 +228,149 @@ TEST_F(WarmSpreadsheetTest, StartPressedWhileTheOfficeComesUpWaitsForItOnce)
         ++called;
         EXPECT_FALSE(result);
     });
-    EXPECT_EQ(called, 0);
     office.completeStart();
+    // Up, the list loads in the background; the draw is told only once it has landed.
+    EXPECT_EQ(called, 0);
+    ASSERT_TRUE(warm.isOpeningAhead());
+    office.completeLoad();
     EXPECT_EQ(called, 1);
     EXPECT_EQ(office.starts, 1);
-    // The draw opens the list itself; nothing was opened ahead in its way.
-    EXPECT_FALSE(warm.hasParkedWorkbook());
     EXPECT_FALSE(warm.open(path, kSheet));
     EXPECT_EQ(cellText(warm.cell(3, 2)), QStringLiteral("李雷"));
+    EXPECT_EQ(office.loads, 1);
+    EXPECT_EQ(office.waitsOnLoad + office.callsDuringLoad, 0);
+}
+
+TEST_F(WarmSpreadsheetTest, DrawTakesAListStillLoadingWithoutLoadingItTwice)
+{
+    office.holdLoads = true;
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(warm.isOpeningAhead());
+    // Parked or loading, the list is nobody's workbook: nothing to read, nothing to save.
+    EXPECT_FALSE(warm.hasWorkbook());
+    EXPECT_TRUE(warm.save());
+    EXPECT_EQ(warm.cell(3, 2), CellValue::error());
+
+    // Start is answered when the load lands, not before: the window never waits on it.
+    int called = 0;
+    warm.start([&](const OfficeError&) { ++called; });
+    EXPECT_EQ(called, 0);
+    office.completeLoad();
+    ASSERT_EQ(called, 1);
+    EXPECT_FALSE(warm.open(path, kSheet));
+    EXPECT_EQ(cellText(warm.cell(3, 2)), QStringLiteral("李雷"));
+    EXPECT_EQ(office.callsDuringLoad, 0);
+    EXPECT_EQ(office.waitsOnLoad, 0);
+    EXPECT_EQ(office.loads, 1);
+
+    // A caller that opens without waiting for start gets that same load, waiting only for its rest.
+    warm.quit();
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(warm.isOpeningAhead());
+    EXPECT_FALSE(warm.open(path, kSheet));
+    EXPECT_EQ(office.waitsOnLoad, 1);
+    EXPECT_EQ(office.loads, 2);
+    EXPECT_EQ(cellText(warm.cell(3, 2)), QStringLiteral("李雷"));
+}
+
+TEST_F(WarmSpreadsheetTest, NextRoundOnTheRunningInstanceLoadsTheListInTheBackgroundToo)
+{
+    warm.prepare(path, kSheet);
+    ASSERT_EQ(drawReadsFirstName(), QStringLiteral("李雷"));
+    warm.quit();
+
+    office.holdLoads = true;
+    int called = 0;
+    warm.start([&](const OfficeError&) { ++called; });
+    EXPECT_EQ(called, 0);
+    ASSERT_TRUE(warm.isOpeningAhead());
+    office.completeLoad();
+    EXPECT_EQ(called, 1);
+    EXPECT_FALSE(warm.open(path, kSheet));
+    EXPECT_EQ(office.loads, 2);
+    EXPECT_EQ(office.callsDuringLoad, 0);
+}
+
+TEST_F(WarmSpreadsheetTest, DrawClosingWhileTheListLoadsHasItClosedAsItLandsWithoutWaiting)
+{
+    office.holdLoads = true;
+    warm.prepare(path, kSheet);
+    warm.quit();
+    EXPECT_TRUE(warm.isWaitingToEnd());
+    office.completeLoad();
+    EXPECT_FALSE(office.hasWorkbook());
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+
+    // Closed, then wanted again before the load lands: it is kept.
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(warm.isOpeningAhead());
+    warm.closeWorkbook();
+    warm.prepare(path, kSheet);
+    office.completeLoad();
+    EXPECT_TRUE(warm.hasParkedWorkbook());
+    EXPECT_EQ(office.callsDuringLoad, 0);
+    EXPECT_EQ(office.waitsOnLoad, 0);
+}
+
+TEST_F(WarmSpreadsheetTest, ProgramOrIdleEndWhileTheListLoadsEndsTheInstanceAtOnce)
+{
+    office.holdLoads = true;
+    warm.prepare(path, kSheet);
+    warm.leave();
+    timers.advance(WarmSpreadsheet::kIdleEndMs);
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_FALSE(office.isLoading());
+    EXPECT_FALSE(warm.isOpeningAhead());
+    EXPECT_EQ(office.quits, 1);
+
+    // Back later: a new instance and a new load, which lands as usual.
+    warm.prepare(path, kSheet);
+    EXPECT_EQ(office.starts, 2);
+    ASSERT_TRUE(warm.isOpeningAhead());
+    warm.end();
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_EQ(office.quits, 2);
+    EXPECT_EQ(office.waitsOnLoad + office.callsDuringLoad, 0);
+}
+
+TEST_F(WarmSpreadsheetTest, ListPreparedAfreshWhileLoadingIsReadAfresh)
+{
+    office.holdLoads = true;
+    const QString other = folder.filePath(QStringLiteral("other.xls"));
+    {
+        QFile file(other);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("another list");
+    }
+    office.putWorkbook(other, listWith(QStringLiteral("韩梅梅")));
+    // Another list is prepared while the first loads: the first is closed as it lands, the other loads.
+    warm.prepare(path, kSheet);
+    warm.prepare(other, kSheet);
+    office.completeLoad();
+    ASSERT_TRUE(warm.isOpeningAhead());
+    EXPECT_EQ(office.workbookPath(), QString());
+    office.completeLoad();
+    ASSERT_TRUE(warm.hasParkedWorkbook());
+    EXPECT_EQ(office.workbookPath(), other);
+
+    // The teacher saves an edit while the list loads: the draw reads the file as it is now.
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(warm.isOpeningAhead());
+    writeFile("list as edited by the teacher while it loaded");
+    office.completeLoad();
+    office.putWorkbook(path, listWith(QStringLiteral("王小明")));
+    EXPECT_EQ(drawReadsFirstName(), QStringLiteral("王小明"));
+}
+
+TEST_F(WarmSpreadsheetTest, LoadLandingAfterTheWarmUpIsGoneIsIgnored)
+{
+    office.holdLoads = true;
+    auto gone = std::make_unique<WarmSpreadsheet>(office, timers);
+    gone->prepare(path, kSheet);
+    ASSERT_TRUE(office.isLoading());
+    gone.reset();
+    office.completeLoad();
+    EXPECT_TRUE(office.hasWorkbook());
 }
 
 TEST_F(WarmSpreadsheetTest, FailedStartIsToldToTheDrawAndLeavesNothingRunning)
@@ -208,6 +422,16 @@ TEST_F(WarmSpreadsheetTest, EditingInTheTeachersOwnOfficeReleasesTheListOpenedAh
     EXPECT_FALSE(office.hasWorkbook());
     EXPECT_FALSE(warm.hasParkedWorkbook());
     EXPECT_EQ(office.editedFiles, QStringList{path});
+
+    // Still loading: the load is seen through and closed before the teacher's office opens the list.
+    office.holdLoads = true;
+    warm.prepare(path, kSheet);
+    ASSERT_TRUE(warm.isOpeningAhead());
+    EXPECT_FALSE(warm.openForEditing(path));
+    EXPECT_FALSE(office.isLoading());
+    EXPECT_FALSE(office.hasWorkbook());
+    EXPECT_FALSE(warm.hasParkedWorkbook());
+    EXPECT_EQ(office.editedFiles.size(), 2);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ class Spreadsheet;
 namespace modules {
 
 // Raised whenever an interface behind a module (Spreadsheet, Presentation, SoundDevice) changes.
-constexpr int kInterfaceVersion = 1;
+constexpr int kInterfaceVersion = 2;
 
 inline constexpr char kVersionSymbol[] = "vantrel_module_interface_version";
 inline constexpr char kSpreadsheetSymbol[] = "vantrel_create_spreadsheet";

@@ -49,6 +49,21 @@ OfficeError ModuleSpreadsheet::open(const QString& path, const QString& sheetNam
     return spreadsheet ? spreadsheet->open(path, sheetName) : missing();
 }
 
+void ModuleSpreadsheet::openInBackground(const QString& path, const QString& sheetName,
+                                         std::function<void(const OfficeError&)> opened)
+{
+    if (Spreadsheet* spreadsheet = engine())
+        spreadsheet->openInBackground(path, sheetName, std::move(opened));
+    else if (opened)
+        opened(missing());
+}
+
+void ModuleSpreadsheet::finishOpening()
+{
+    if (engine_)
+        engine_->finishOpening();
+}
+
 bool ModuleSpreadsheet::hasWorkbook() const
 {
     return engine_ && engine_->hasWorkbook();

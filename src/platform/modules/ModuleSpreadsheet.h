@@ -22,6 +22,9 @@ public:
     void cancelStart() override;
     bool isRunning() const override;
     OfficeError open(const QString& path, const QString& sheetName) override;
+    void openInBackground(const QString& path, const QString& sheetName,
+                          std::function<void(const OfficeError&)> opened) override;
+    void finishOpening() override;
     bool hasWorkbook() const override;
     QString workbookPath() const override;
     CellValue cell(int row, int column) override;

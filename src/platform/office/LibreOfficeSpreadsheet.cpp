@@ -179,10 +179,150 @@ bool keepOwnerAndMode(int handle, const QString& oldFile)
 
 } // namespace
 
+// What loading a workbook came to: the document with its sheet, or why not.
+struct LoadedWorkbook {
+    Reference<css::lang::XComponent> document;
+    Reference<css::sheet::XSpreadsheet> sheet;
+    OfficeError error;
+    // The bridge failed: our instance is gone.
+    bool engineLost = false;
+
+    static LoadedWorkbook failure(const OfficeError& why, bool lost = false)
+    {
+        LoadedWorkbook loaded;
+        loaded.error = why;
+        loaded.engineLost = lost;
+        return loaded;
+    }
+};
+
+namespace {
+
+uno::Sequence<css::beans::PropertyValue> loadArguments(const QString& filter,
+                                                       const Reference<css::task::XInteractionHandler>& asker)
+{
+    uno::Sequence<css::beans::PropertyValue> arguments = namedValues({
+        namedValue("Hidden", uno::Any(true)),
+        namedValue("FilterName", uno::Any(toOU(filter))),
+        // A name list has no business running macros.
+        namedValue("MacroExecutionMode", uno::Any(sal_Int16(0))),
+        namedValue("UpdateDocMode", uno::Any(sal_Int16(0))),
+    });
+    if (asker.is()) {
+        arguments.realloc(arguments.getLength() + 1);
+        arguments.getArray()[arguments.getLength() - 1] = namedValue("InteractionHandler", uno::Any(asker));
+    }
+    return arguments;
+}
+
+LoadedWorkbook engineLost(const uno::RuntimeException& e)
+{
+    return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::EngineStopped, fromOU(e.Message)),
+                                   true);
+}
+
+// Why a workbook did not load: a password, a full disk, or the file itself.
+LoadedWorkbook whyNotLoaded(const Reference<css::frame::XDesktop2>& desktop, const QString& path)
+{
+    // Loaded again with questions allowed: the office asks for a password only when there is one.
+    try {
+        const rtl::Reference<PasswordSpotter> spotter(new PasswordSpotter);
+        Reference<css::frame::XComponentLoader> loader(desktop, uno::UNO_QUERY_THROW);
+        const Reference<css::lang::XComponent> document = loader->loadComponentFromURL(
+            toOU(fileUrl(path)), "_blank", 0,
+            loadArguments(LibreOfficeSpreadsheet::filterFor(path),
+                          Reference<css::task::XInteractionHandler>(spotter.get())));
+        if (document.is())
+            document->dispose();
+        if (spotter->passwordAsked)
+            return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::PasswordProtected));
+    } catch (const uno::RuntimeException& e) {
+        return engineLost(e);
+    } catch (const uno::Exception&) {
+    }
+    // A full disk makes the office fail on a sound file (it cannot write its lock or its temporary
+    // copy): that is no reason to call the list damaged.
+    const qint64 size = QFileInfo(path).size();
+    if (isShortOfSpace(QFileInfo(path).absolutePath(), size) || isShortOfSpace(QDir::tempPath(), size))
+        return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::DiskFull));
+    return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::NotAWorkbook));
+}
+
+void closeDocument(const Reference<css::lang::XComponent>& document)
+{
+    if (!document.is())
+        return;
+    try {
+        const Reference<css::util::XCloseable> closeable(document, UNO_QUERY);
+        if (closeable.is())
+            closeable->close(true);
+        else
+            document->dispose();
+    } catch (const uno::Exception&) {
+        // A dead instance has nothing left to close.
+    }
+}
+
+// Loads the workbook invisibly and finds its sheet of that name, ignoring case. Touches nothing but
+// what it is given, so it may run on any thread.
+LoadedWorkbook loadSheet(const Reference<css::frame::XDesktop2>& desktop, const QString& path,
+                         const QString& filter, const QString& sheetName)
+{
+    try {
+        Reference<css::frame::XComponentLoader> loader(desktop, uno::UNO_QUERY_THROW);
+        Reference<css::lang::XComponent> document =
+            loader->loadComponentFromURL(toOU(fileUrl(path)), "_blank", 0, loadArguments(filter, {}));
+        Reference<css::sheet::XSpreadsheetDocument> workbook(document, UNO_QUERY);
+        if (!workbook.is()) {
+            if (document.is())
+                document->dispose();
+            return whyNotLoaded(desktop, path);
+        }
+        const Reference<css::container::XNameAccess> sheets(workbook->getSheets(), uno::UNO_QUERY_THROW);
+        const uno::Sequence<rtl::OUString> names = sheets->getElementNames();
+        for (const rtl::OUString& name : names) {
+            if (fromOU(name).compare(sheetName, Qt::CaseInsensitive) == 0) {
+                Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(name), UNO_QUERY);
+                if (sheet.is()) {
+                    LoadedWorkbook loaded;
+                    loaded.document = document;
+                    loaded.sheet = sheet;
+                    return loaded;
+                }
+                break;
+            }
+        }
+        closeDocument(document);
+        return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::SheetMissing));
+    } catch (const css::uno::RuntimeException& e) {
+        return engineLost(e);
+    } catch (const uno::Exception&) {
+        return whyNotLoaded(desktop, path);
+    }
+}
+
+} // namespace
+
+// A workbook loading on another thread. The user-interface thread starts it, waits for it and takes
+// its result; the worker only fills in the result.
+struct LibreOfficeSpreadsheet::Opening {
+    std::thread worker;
+    std::atomic<bool> done{false};
+    LoadedWorkbook result;
+    QString path;
+    QString filter;
+    std::function<void(const OfficeError&)> opened;
+    // The start of the instance it loads in: a result of an instance since ended is not taken.
+    int instance = 0;
+    int number = 0;
+};
+
 struct LibreOfficeSpreadsheet::Uno {
     Reference<css::frame::XDesktop2> desktop;
     Reference<css::lang::XComponent> document;
     Reference<css::sheet::XSpreadsheet> sheet;
+    std::unique_ptr<Opening> opening;
+    int openings = 0;
 
     std::thread connector;
     std::atomic<bool> cancelled{false};
@@ -208,6 +348,7 @@ LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet()
 {
     uno_->cancelled = true;
     uno_->joinConnector();
+    abandonOpening();
     closeWorkbook();
     uno_->desktop.clear();
     // The process owner ends the instance and waits for it.
@@ -240,6 +381,8 @@ void LibreOfficeSpreadsheet::start(std::function<void(const OfficeError&)> ready
         finishStart(OfficeError::none());
         return;
     }
+    // A load in an instance that has ended has nothing left to wait for.
+    abandonOpening();
     if (process_)
         retire(std::move(process_));
     uno_->desktop.clear();
@@ -364,16 +507,16 @@ QString LibreOfficeSpreadsheet::heldBy(const QString& path)
         }
         return describeOfficeLock(*lock);
     }
-    if (process_ && isSameOfficeProfile(lock->profileUrl, process_->profileUrl()) && hasWorkbook())
+    if (process_ && isSameOfficeProfile(lock->profileUrl, process_->profileUrl()) &&
+        (hasWorkbook() || uno_->opening))
         return {};
     if (!isOfficeLockLive(*lock, QSysInfo::machineHostName(), runningOffices()))
         return {};
     return describeOfficeLock(*lock);
 }
 
-OfficeError LibreOfficeSpreadsheet::open(const QString& path, const QString& sheetName)
+OfficeError LibreOfficeSpreadsheet::checkBeforeLoading(const QString& path)
 {
-    closeWorkbook();
     if (!isRunning())
         return OfficeError::of(OfficeError::Code::EngineStopped);
     const QFileInfo info(path);
@@ -381,8 +524,7 @@ OfficeError LibreOfficeSpreadsheet::open(const QString& path, const QString& she
         return OfficeError::of(OfficeError::Code::FileMissing);
     if (!info.isFile())
         return OfficeError::of(OfficeError::Code::NotAFile);
-    const QString filter = filterFor(path);
-    if (filter.isEmpty())
+    if (filterFor(path).isEmpty())
         return OfficeError::of(OfficeError::Code::NotAWorkbook,
                                QStringLiteral("不是 .xls、.xlsx 或 .ods 文件"));
     // The office opens an empty file as a new, empty workbook; for us it is a file with no list in it.
@@ -394,84 +536,108 @@ OfficeError LibreOfficeSpreadsheet::open(const QString& path, const QString& she
     // A lock left behind by an instance of ours that ended without closing the file.
     if (const auto lock = readOfficeLock(path); lock && lock->profileUrl.contains(kPrivateProfileMarker))
         QFile::remove(officeLockPath(path));
-
-    try {
-        const uno::Sequence<css::beans::PropertyValue> arguments = namedValues({
-            namedValue("Hidden", uno::Any(true)),
-            namedValue("FilterName", uno::Any(toOU(filter))),
-            // A name list has no business running macros.
-            namedValue("MacroExecutionMode", uno::Any(sal_Int16(0))),
-            namedValue("UpdateDocMode", uno::Any(sal_Int16(0))),
-        });
-        Reference<css::frame::XComponentLoader> loader(uno_->desktop, uno::UNO_QUERY_THROW);
-        Reference<css::lang::XComponent> document =
-            loader->loadComponentFromURL(toOU(fileUrl(path)), "_blank", 0, arguments);
-        Reference<css::sheet::XSpreadsheetDocument> workbook(document, UNO_QUERY);
-        if (!workbook.is()) {
-            if (document.is())
-                document->dispose();
-            return whyNotLoaded(path);
-        }
-        const Reference<css::container::XNameAccess> sheets(workbook->getSheets(), uno::UNO_QUERY_THROW);
-        const uno::Sequence<rtl::OUString> names = sheets->getElementNames();
-        Reference<css::sheet::XSpreadsheet> sheet;
-        for (const rtl::OUString& name : names) {
-            if (fromOU(name).compare(sheetName, Qt::CaseInsensitive) == 0) {
-                sheet.set(sheets->getByName(name), UNO_QUERY);
-                break;
-            }
-        }
-        uno_->document = document;
-        if (!sheet.is()) {
-            closeWorkbook();
-            return OfficeError::of(OfficeError::Code::SheetMissing);
-        }
-        uno_->sheet = sheet;
-        path_ = info.absoluteFilePath();
-        filter_ = filter;
-        return OfficeError::none();
-    } catch (const css::uno::RuntimeException& e) {
-        const QString why = fromOU(e.Message);
-        engineEnded();
-        return OfficeError::of(OfficeError::Code::EngineStopped, why);
-    } catch (const uno::Exception&) {
-        closeWorkbook();
-        return whyNotLoaded(path);
-    }
+    return OfficeError::none();
 }
 
-OfficeError LibreOfficeSpreadsheet::whyNotLoaded(const QString& path)
+OfficeError LibreOfficeSpreadsheet::open(const QString& path, const QString& sheetName)
 {
-    // Loaded again with questions allowed: the office asks for a password only when there is one.
-    try {
-        const rtl::Reference<PasswordSpotter> spotter(new PasswordSpotter);
-        const uno::Sequence<css::beans::PropertyValue> arguments = namedValues({
-            namedValue("Hidden", uno::Any(true)),
-            namedValue("FilterName", uno::Any(toOU(filterFor(path)))),
-            namedValue("MacroExecutionMode", uno::Any(sal_Int16(0))),
-            namedValue("UpdateDocMode", uno::Any(sal_Int16(0))),
-            namedValue("InteractionHandler",
-                       uno::Any(Reference<css::task::XInteractionHandler>(spotter.get()))),
-        });
-        Reference<css::frame::XComponentLoader> loader(uno_->desktop, uno::UNO_QUERY_THROW);
-        const Reference<css::lang::XComponent> document =
-            loader->loadComponentFromURL(toOU(fileUrl(path)), "_blank", 0, arguments);
-        if (document.is())
-            document->dispose();
-        if (spotter->passwordAsked)
-            return OfficeError::of(OfficeError::Code::PasswordProtected);
-    } catch (const uno::RuntimeException& e) {
-        const QString why = fromOU(e.Message);
-        engineEnded();
-        return OfficeError::of(OfficeError::Code::EngineStopped, why);
-    } catch (const uno::Exception&) {
+    finishOpening();
+    closeWorkbook();
+    if (const OfficeError error = checkBeforeLoading(path))
+        return error;
+    const QString filter = filterFor(path);
+    return take(loadSheet(uno_->desktop, path, filter, sheetName), QFileInfo(path).absoluteFilePath(),
+                filter);
+}
+
+void LibreOfficeSpreadsheet::openInBackground(const QString& path, const QString& sheetName,
+                                              std::function<void(const OfficeError&)> opened)
+{
+    finishOpening();
+    closeWorkbook();
+    if (const OfficeError error = checkBeforeLoading(path)) {
+        if (opened)
+            opened(error);
+        return;
     }
-    // A full disk makes the office fail on a sound file (it cannot write its lock or its temporary
-    // copy): that is no reason to call the list damaged.
-    const qint64 size = QFileInfo(path).size();
-    if (isShortOfSpace(QFileInfo(path).absolutePath(), size) || isShortOfSpace(QDir::tempPath(), size))
-        return OfficeError::of(OfficeError::Code::DiskFull);
-    return OfficeError::of(OfficeError::Code::NotAWorkbook);
+    auto opening = std::make_unique<Opening>();
+    opening->path = QFileInfo(path).absoluteFilePath();
+    opening->filter = filterFor(path);
+    opening->opened = std::move(opened);
+    opening->instance = uno_->generation;
+    opening->number = ++uno_->openings;
+    Opening* job = opening.get();
+    uno_->opening = std::move(opening);
+    // The worker has its own reference to the desktop and writes only into its job; the bridge takes
+    // calls from any thread.
+    job->worker = std::thread([this, job, desktop = uno_->desktop, sheetName] {
+        job->result = loadSheet(desktop, job->path, job->filter, sheetName);
+        job->done = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this, number = job->number] {
+                if (uno_->opening && uno_->opening->number == number)
+                    finishOpening();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void LibreOfficeSpreadsheet::finishOpening()
+{
+    if (!uno_->opening)
+        return;
+    const std::unique_ptr<Opening> job = std::move(uno_->opening);
+    job->worker.join();
+    LoadedWorkbook loaded = std::move(job->result);
+    if (job->instance != uno_->generation || !isRunning()) {
+        // Loaded into an instance that has ended since.
+        closeDocument(loaded.document);
+        loaded = LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::EngineStopped));
+    }
+    const OfficeError result = take(std::move(loaded), job->path, job->filter);
+    if (job->opened)
+        job->opened(result);
+}
+
+void LibreOfficeSpreadsheet::abandonOpening()
+{
+    if (!uno_->opening)
+        return;
+    uno_->opening->opened = nullptr;
+    if (uno_->opening->done) {
+        finishOpening();
+        return;
+    }
+    const std::unique_ptr<Opening> job = std::move(uno_->opening);
+    // A load in progress cannot be called off; with its instance gone it fails at once.
+    if (process_)
+        process_->kill();
+    job->worker.join();
+    closeDocument(job->result.document);
+    removeOwnLock(job->path);
+}
+
+void LibreOfficeSpreadsheet::removeOwnLock(const QString& path)
+{
+    const auto lock = readOfficeLock(path);
+    if (lock && process_ && isSameOfficeProfile(lock->profileUrl, process_->profileUrl()))
+        QFile::remove(officeLockPath(path));
+}
+
+OfficeError LibreOfficeSpreadsheet::take(LoadedWorkbook loaded, const QString& path, const QString& filter)
+{
+    if (loaded.engineLost) {
+        engineEnded();
+        return loaded.error;
+    }
+    if (loaded.error)
+        return loaded.error;
+    uno_->document = loaded.document;
+    uno_->sheet = loaded.sheet;
+    path_ = path;
+    filter_ = filter;
+    return OfficeError::none();
 }
 
 bool LibreOfficeSpreadsheet::hasWorkbook() const
@@ -486,6 +652,7 @@ QString LibreOfficeSpreadsheet::workbookPath() const
 
 CellValue LibreOfficeSpreadsheet::cell(int row, int column)
 {
+    finishOpening();
     if (!uno_->sheet.is() || row < 1 || column < 1)
         return CellValue::error();
     try {
@@ -520,6 +687,7 @@ CellValue LibreOfficeSpreadsheet::cell(int row, int column)
 
 QList<CellValue> LibreOfficeSpreadsheet::columnDown(int column, int firstRow, int maxRows)
 {
+    finishOpening();
     QList<CellValue> cells;
     if (!uno_->sheet.is() || column < 1 || firstRow < 1 || maxRows < 1)
         return cells;
@@ -556,6 +724,7 @@ QList<CellValue> LibreOfficeSpreadsheet::columnDown(int column, int firstRow, in
 
 OfficeError LibreOfficeSpreadsheet::setCell(int row, int column, const CellValue& value)
 {
+    finishOpening();
     if (!uno_->sheet.is())
         return OfficeError::of(OfficeError::Code::EngineStopped);
     try {
@@ -584,6 +753,7 @@ OfficeError LibreOfficeSpreadsheet::setCell(int row, int column, const CellValue
 
 OfficeError LibreOfficeSpreadsheet::save()
 {
+    finishOpening();
     if (!uno_->document.is())
         return OfficeError::of(OfficeError::Code::EngineStopped);
     // The file is written beside the workbook and then renamed over it, so the workbook is either the
@@ -651,26 +821,18 @@ OfficeError LibreOfficeSpreadsheet::save()
 
 void LibreOfficeSpreadsheet::closeWorkbook()
 {
+    finishOpening();
     const Reference<css::lang::XComponent> document = uno_->document;
     uno_->sheet.clear();
     uno_->document.clear();
     path_.clear();
-    if (!document.is())
-        return;
-    try {
-        const Reference<css::util::XCloseable> closeable(document, UNO_QUERY);
-        if (closeable.is())
-            closeable->close(true);
-        else
-            document->dispose();
-    } catch (const uno::Exception&) {
-        // A dead instance has nothing left to close.
-    }
+    closeDocument(document);
 }
 
 void LibreOfficeSpreadsheet::quit()
 {
     cancelStart();
+    abandonOpening();
     closeWorkbook();
     if (uno_->connector.joinable()) {
         uno_->cancelled = true;

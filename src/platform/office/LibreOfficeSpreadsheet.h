@@ -6,6 +6,7 @@
 #include <memory>
 
 class OfficeProcess;
+struct LoadedWorkbook;
 
 // The spreadsheet program on Linux: LibreOffice Calc in a background instance of our own, reached over
 // UNO through a private pipe. Started on first use; the workbook is loaded hidden with the filter of
@@ -21,6 +22,9 @@ public:
     bool isRunning() const override;
 
     OfficeError open(const QString& path, const QString& sheetName) override;
+    void openInBackground(const QString& path, const QString& sheetName,
+                          std::function<void(const OfficeError&)> opened) override;
+    void finishOpening() override;
     bool hasWorkbook() const override;
     QString workbookPath() const override;
     CellValue cell(int row, int column) override;
@@ -44,12 +48,19 @@ public:
 
 private:
     struct Uno;
+    struct Opening;
     void connectInBackground();
     void finishStart(const OfficeError& result);
     void engineEnded();
     void retire(std::unique_ptr<OfficeProcess> process);
-    // Why a workbook did not load: a password, a full disk, or the file itself.
-    OfficeError whyNotLoaded(const QString& path);
+    // What open() can tell without loading: no instance, no such file, not a workbook, held by another.
+    OfficeError checkBeforeLoading(const QString& path);
+    // Makes a loaded workbook the open one, or tells why there is none.
+    OfficeError take(LoadedWorkbook loaded, const QString& path, const QString& filter);
+    // Ends a load under way for quit(): taken as usual when it is done, otherwise given up with the
+    // instance (a load only reads the file), leaving no lock of ours behind. Its callback is forgotten.
+    void abandonOpening();
+    void removeOwnLock(const QString& path);
 
     std::unique_ptr<Uno> uno_;
     std::unique_ptr<OfficeProcess> process_;

@@ -57,7 +57,7 @@ struct OfficeError {
 
 // What the program needs of a spreadsheet program: its own background instance (never the user's own
 // office), one workbook open in it at a time, and one sheet of that workbook. All calls are made on
-// the user-interface thread; only start() takes long, and it does not block.
+// the user-interface thread; start() and openInBackground() take long, and they do not block.
 class Spreadsheet {
 public:
     virtual ~Spreadsheet() = default;
@@ -74,6 +74,20 @@ public:
     // Opens the workbook invisibly and selects its sheet of that name, compared ignoring case. A workbook
     // still open is closed first, unsaved. Needs a running instance.
     virtual OfficeError open(const QString& path, const QString& sheetName) = 0;
+    // Opens as open() does, without keeping the user-interface thread waiting: the workbook loads on
+    // another thread and opened is called on the user-interface thread with the result (before this
+    // returns when it fails without loading). Until then the workbook is nobody's: a call that needs it
+    // (open, cells, save, closeWorkbook) first waits for the load and has opened called; quit()
+    // abandons the load and forgets opened. This default loads at once.
+    virtual void openInBackground(const QString& path, const QString& sheetName,
+                                  std::function<void(const OfficeError&)> opened)
+    {
+        const OfficeError result = open(path, sheetName);
+        if (opened)
+            opened(result);
+    }
+    // Waits for a load under way in the background; its opened has been called when this returns.
+    virtual void finishOpening() {}
     virtual bool hasWorkbook() const = 0;
     virtual QString workbookPath() const = 0;
 

@@ -13,7 +13,8 @@ WarmSpreadsheet::WarmSpreadsheet(Spreadsheet& engine, TimerDriver& timers)
 
 WarmSpreadsheet::~WarmSpreadsheet()
 {
-    // A start still under way must not call back into a decorator that is gone.
+    // A start still under way must not call back into a decorator that is gone; a load still under
+    // way finds alive_ gone with it.
     if (starting_)
         engine_.cancelStart();
 }
@@ -40,7 +41,9 @@ void WarmSpreadsheet::prepare(const QString& path, const QString& sheetName)
     }
     preparedPath_ = path;
     preparedSheet_ = sheetName;
-    if (inUse_ || starting_)
+    // Wanted again: a list still loading is kept when it lands, if it is this one.
+    closeWhenOpened_ = false;
+    if (inUse_ || starting_ || openingAhead_)
         return;
     if (engine_.isRunning())
         openAhead();
@@ -70,43 +73,83 @@ void WarmSpreadsheet::startEngine()
 void WarmSpreadsheet::onEngineStarted(const OfficeError& result)
 {
     starting_ = false;
-    if (auto ready = std::move(ready_)) {
-        ready_ = nullptr;
-        // The draw is waiting: it opens the list itself, the sooner the better.
-        ready(result);
+    if (result) {
+        answerReady(result);
         return;
     }
-    if (!result && !inUse_)
-        openAhead();
+    // Up: the list loads in the background, also when the draw is already waiting for it.
+    if (!openAhead())
+        answerReady(OfficeError::none());
 }
 
-void WarmSpreadsheet::openAhead()
+bool WarmSpreadsheet::openAhead()
 {
-    if (parked_ || engine_.hasWorkbook() || preparedPath_.isEmpty())
-        return;
+    if (isHeldAhead() || engine_.hasWorkbook() || preparedPath_.isEmpty())
+        return false;
     // The list is only opened ahead where the draw itself would open it: it is there and no other
     // program (the teacher's own office) holds it.
     if (!QFileInfo(preparedPath_).isFile() || !engine_.heldBy(preparedPath_).isEmpty())
+        return false;
+    openingAhead_ = true;
+    closeWhenOpened_ = false;
+    openingPath_ = preparedPath_;
+    openingSheet_ = preparedSheet_;
+    // Taken before the load: an edit saved while it loads is caught at the hand-over.
+    openingStamp_ = stampOf(preparedPath_);
+    const int round = ++openAheadRound_;
+    engine_.openInBackground(openingPath_, openingSheet_,
+                             [this, alive = std::weak_ptr<bool>(alive_), round](const OfficeError& result) {
+                                 if (alive.lock() && round == openAheadRound_)
+                                     onOpenedAhead(result);
+                             });
+    return true;
+}
+
+void WarmSpreadsheet::onOpenedAhead(const OfficeError& result)
+{
+    openingAhead_ = false;
+    const bool closedByDraw = closeWhenOpened_;
+    closeWhenOpened_ = false;
+    const bool stillPrepared = openingPath_ == preparedPath_ && openingSheet_ == preparedSheet_;
+    if (!result && stillPrepared && !closedByDraw) {
+        parked_ = true;
+        parkedStamp_ = openingStamp_;
+    } else if (!result) {
+        engine_.closeWorkbook();
+    }
+    // A list that did not load is not kept: the draw opens it itself and tells the teacher why.
+    if (ready_) {
+        answerReady(OfficeError::none());
         return;
-    const FileStamp stamp = stampOf(preparedPath_);
-    if (engine_.open(preparedPath_, preparedSheet_))
-        return; // the draw opens it again and tells the teacher what is wrong
-    parked_ = true;
-    parkedStamp_ = stamp;
+    }
+    if (!stillPrepared && !closedByDraw && !inUse_)
+        openAhead();
+}
+
+void WarmSpreadsheet::answerReady(const OfficeError& result)
+{
+    if (auto ready = std::move(ready_)) {
+        ready_ = nullptr;
+        ready(result);
+    }
 }
 
 void WarmSpreadsheet::start(std::function<void(const OfficeError&)> ready)
 {
     inUse_ = true;
     idleEnd_->setEnabled(false);
-    if (!starting_ && engine_.isRunning()) {
-        if (ready)
-            ready(OfficeError::none());
+    closeWhenOpened_ = false;
+    ready_ = std::move(ready);
+    // Answered once the instance is up and the list loaded.
+    if (starting_ || openingAhead_)
+        return;
+    if (!engine_.isRunning()) {
+        startEngine();
         return;
     }
-    ready_ = std::move(ready);
-    if (!starting_)
-        startEngine();
+    // The list loads in the background before the draw is told to open it.
+    if (!openAhead())
+        answerReady(OfficeError::none());
 }
 
 void WarmSpreadsheet::cancelStart()
@@ -121,6 +164,9 @@ void WarmSpreadsheet::cancelStart()
 
 OfficeError WarmSpreadsheet::open(const QString& path, const QString& sheetName)
 {
+    // A draw that did not wait for start() takes what the load brings, waiting for what is left of it.
+    if (openingAhead_)
+        engine_.finishOpening();
     if (parked_) {
         parked_ = false;
         if (path == preparedPath_ && sheetName == preparedSheet_ && engine_.hasWorkbook() &&
@@ -133,44 +179,49 @@ OfficeError WarmSpreadsheet::open(const QString& path, const QString& sheetName)
 
 CellValue WarmSpreadsheet::cell(int row, int column)
 {
-    return parked_ ? CellValue::error() : engine_.cell(row, column);
+    return isHeldAhead() ? CellValue::error() : engine_.cell(row, column);
 }
 
 QList<CellValue> WarmSpreadsheet::columnDown(int column, int firstRow, int maxRows)
 {
-    return parked_ ? QList<CellValue>{} : engine_.columnDown(column, firstRow, maxRows);
+    return isHeldAhead() ? QList<CellValue>{} : engine_.columnDown(column, firstRow, maxRows);
 }
 
 OfficeError WarmSpreadsheet::setCell(int row, int column, const CellValue& value)
 {
-    return parked_ ? OfficeError::of(OfficeError::Code::EngineStopped) : engine_.setCell(row, column, value);
+    return isHeldAhead() ? OfficeError::of(OfficeError::Code::EngineStopped)
+                         : engine_.setCell(row, column, value);
 }
 
 OfficeError WarmSpreadsheet::save()
 {
     // Nothing of the draw is in a list opened ahead: it is never written.
-    return parked_ ? OfficeError::of(OfficeError::Code::EngineStopped) : engine_.save();
+    return isHeldAhead() ? OfficeError::of(OfficeError::Code::EngineStopped) : engine_.save();
 }
 
 void WarmSpreadsheet::closeWorkbook()
 {
     parked_ = false;
-    engine_.closeWorkbook();
+    if (openingAhead_)
+        closeWhenOpened_ = true;
+    else
+        engine_.closeWorkbook();
 }
 
 void WarmSpreadsheet::quit()
 {
     ready_ = nullptr;
-    parked_ = false;
     inUse_ = false;
     // The draw is done with the workbook (saved or not, as it chose); the instance waits to end.
-    engine_.closeWorkbook();
+    closeWorkbook();
     waitToEnd();
 }
 
 OfficeError WarmSpreadsheet::openForEditing(const QString& path)
 {
     // The teacher's own office would find the list locked by ours.
+    if (openingAhead_)
+        engine_.finishOpening();
     if (parked_)
         closeWorkbook();
     return engine_.openForEditing(path);
@@ -178,7 +229,7 @@ OfficeError WarmSpreadsheet::openForEditing(const QString& path)
 
 void WarmSpreadsheet::waitToEnd()
 {
-    if (engine_.isRunning() || starting_)
+    if (engine_.isRunning() || starting_ || openingAhead_)
         idleEnd_->setEnabled(true);
 }
 
@@ -188,9 +239,12 @@ void WarmSpreadsheet::endNow()
     parked_ = false;
     if (inUse_)
         return;
-    // Quitting also abandons a start still under way.
-    if (starting_ || engine_.isRunning() || engine_.hasWorkbook()) {
+    // Quitting also abandons a start or a load still under way.
+    if (starting_ || openingAhead_ || engine_.isRunning() || engine_.hasWorkbook()) {
         starting_ = false;
+        openingAhead_ = false;
+        closeWhenOpened_ = false;
+        ++openAheadRound_;
         engine_.quit();
     }
 }
