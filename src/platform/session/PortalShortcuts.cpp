@@ -148,6 +148,7 @@ void PortalShortcuts::onActivated(const QDBusObjectPath& session, const QString&
     const int key = keyOfShortcut_.value(shortcutId);
     held_.insert(key);
     pressedSinceAsked_.insert(key);
+    emit pressed(key);
 }
 
 void PortalShortcuts::onDeactivated(const QDBusObjectPath& session, const QString& shortcutId, qulonglong,
