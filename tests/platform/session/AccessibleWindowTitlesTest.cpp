@@ -2,16 +2,13 @@
 
 #include "platform/session/WindowSystemWithAccessibleTitles.h"
 #include "support/FakeWindowSystem.h"
+#include "support/PrivateBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QMutex>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -24,38 +21,6 @@ const QString kObjectEvent = QStringLiteral("org.a11y.atspi.Event.Object");
 const QString kWindowEvent = QStringLiteral("org.a11y.atspi.Event.Window");
 const QString kEditWindow = QStringLiteral("lesson.odp - LibreOffice Impress");
 const QString kShowWindow = QStringLiteral("Presenting: lesson.odp");
-
-// A private bus of our own, ended with the test; it stands for both the session bus and the
-// accessibility bus. It starts no services: the system's accessibility bus launcher is not one of ours.
-class PrivateBus {
-public:
-    PrivateBus()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty() || !config_.open())
-            return;
-        QFile sessionConfig(QStringLiteral("/usr/share/dbus-1/session.conf"));
-        if (!sessionConfig.open(QIODevice::ReadOnly))
-            return;
-        config_.write(sessionConfig.readAll().replace("<standard_session_servicedirs />", ""));
-        config_.close();
-        daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--config-file=") + config_.fileName(), QStringLiteral("--nofork"),
-                       QStringLiteral("--print-address=1")});
-        if (daemon_.waitForReadyRead(5000))
-            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        daemon_.kill();
-        daemon_.waitForFinished();
-    }
-    const QString& address() const { return address_; }
-
-private:
-    QTemporaryFile config_;
-    QProcess daemon_;
-    QString address_;
-};
 
 // Where a fake's answers wait while the test holds them back, as a slow or hung application's do.
 // The answer is what was true when the question came.
