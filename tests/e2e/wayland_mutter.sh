@@ -3,13 +3,19 @@
 # through XWayland, the first start says once what this desktop lacks, the main window stands at its
 # standard place, the count runs, and the strip shows above a focused full-screen native Wayland
 # window (screen pixels, taken through mutter's screen cast and PipeWire where those are installed).
-# Usage: wayland_mutter.sh <vantrel>
+# mutter lists no windows to programs: native Wayland windows of another program, seen through the
+# accessibility bus only, switch 缩小 off while a deck is open without its show and on while the show
+# runs full screen.
+# Usage: wayland_mutter.sh <vantrel> <e2e_native_window>
 set -u
 bin=$(readlink -f "$1")
+native_window=$(readlink -f "$2")
 here=$(dirname "$(readlink -f "$0")")
 for tool in mutter Xwayland foot dbus-run-session xdotool xwininfo import compare; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
+/usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
+    { echo "SKIP: the AT-SPI Python bindings (gir1.2-atspi-2.0, python3-gi) are not installed"; exit 77; }
 if [ -z "${VANTREL_E2E_INNER:-}" ]; then
     export VANTREL_E2E_INNER=1
     exec dbus-run-session -- "$0" "$@"
@@ -50,10 +56,18 @@ XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n 
 export WAYLAND_DISPLAY="$display_name" XDG_SESSION_TYPE=wayland
 eventually 20 xwininfo -root >/dev/null 2>&1 || fail "XWayland did not answer on $DISPLAY"
 
+# The accessibility bus, as GNOME runs it; Qt programs join it with accessibility on. The system
+# Python, which the Debian bindings belong to.
+atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+atspi bus || fail "no accessibility bus"
+
 "$bin" >"$work/app.out" 2>&1 &
 app=$!
 eventually 20 grep -q "desktop session:" "$work/app.out" || fail "the program did not start: $(cat "$work/app.out")"
 grep -q "desktop session: xwayland" "$work/app.out" || fail "not run through XWayland: $(cat "$work/app.out")"
+eventually 10 grep -q "window titles: also from the accessibility bus" "$work/app.out" ||
+    fail "the program does not read the accessibility bus's window titles"
 # mutter alone offers no desktop portal: the program says which keys it uses.
 eventually 10 grep -q "F9/F11: X11 key events, only while a window of ours has the focus" "$work/app.out" ||
     fail "the program did not say where F9/F11 come from"
@@ -70,6 +84,28 @@ eventually 5 at_standard_place 1920 || fail "the main window is at $X,$Y (${WIDT
 
 start_ten_minutes
 count_runs || fail "the count does not run"
+
+# Native Wayland windows of "LibreOffice": the deck open for editing, then its show full screen.
+main_title='frame:^Vantrel工具$'
+shrink_enabled() { [ "$(atspi enabled "$main_title" "缩小")" = yes ]; }
+shrink_disabled() { [ "$(atspi enabled "$main_title" "缩小")" = no ]; }
+atspi wait "$main_title" 10 || fail "the main window is not on the accessibility bus"
+shrink_enabled || fail "缩小 is off while the count runs and no deck is open"
+native() { QT_QPA_PLATFORM=wayland "$native_window" "$@" >>"$work/native.log" 2>&1 & }
+native "lesson.odp - LibreOffice Impress"
+editor=$!
+eventually 10 shrink_disabled || fail "缩小 stays on while a native window has the deck open without its show"
+[ -z "$(xdotool search --name "lesson.odp" 2>/dev/null)" ] || fail "the deck's window is on XWayland, not native"
+native "正在演示: lesson" "#00ff00" fullscreen
+show=$!
+if [ -n "$shots" ]; then
+    eventually 10 pixel_is 100 900 00FF00 || fail "the native show is not full screen ($(pixel 100 900))"
+fi
+eventually 10 shrink_enabled || fail "缩小 stays off while the native show runs full screen"
+kill "$show"; wait "$show" 2>/dev/null
+eventually 10 shrink_disabled || fail "缩小 stays on after the native show closed"
+kill "$editor"; wait "$editor" 2>/dev/null
+eventually 10 shrink_enabled || fail "缩小 stays off after the deck was closed"
 
 # 缩小 folds the main window into the strip, placed by the program at the standard top.
 click_main 2798 1975
