@@ -5,7 +5,7 @@
 # window (screen pixels, taken through mutter's screen cast and PipeWire where those are installed).
 # mutter lists no windows to programs: native Wayland windows of another program, seen through the
 # accessibility bus only, switch 缩小 off while a deck is open without its show and on while the show
-# runs full screen.
+# runs full screen; so do LibreOffice Impress's own windows (its GTK version, native on Wayland).
 # Usage: wayland_mutter.sh <vantrel> <e2e_native_window>
 set -u
 bin=$(readlink -f "$1")
@@ -23,7 +23,8 @@ fi
 . "$here/wayland_lib.sh"
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+office=""
+trap '[ -n "$office" ] && kill -9 -- -"$office" 2>/dev/null; kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY XAUTHORITY QT_QPA_PLATFORM XDG_CURRENT_DESKTOP
@@ -106,6 +107,31 @@ kill "$show"; wait "$show" 2>/dev/null
 eventually 10 shrink_disabled || fail "缩小 stays on after the native show closed"
 kill "$editor"; wait "$editor" 2>/dev/null
 eventually 10 shrink_enabled || fail "缩小 stays off after the deck was closed"
+
+# The same with LibreOffice Impress itself: its GTK windows are native Wayland windows on the
+# accessibility bus, titled "<file> - LibreOffice Impress" and, while the show runs, "Presenting: <name>".
+# No key reaches a native window from here: the show is started and ended through the office's UNO pipe.
+if [ -e /usr/lib/libreoffice/program/libvclplug_gtk3lo.so ]; then
+    cp "$here/../../resources/decks/MYPPT.ppt" "$work/lesson.ppt"
+    pipe="vantrel-e2e-$$"
+    # Its own process group, killed as a whole: soffice runs oosplash, which starts soffice.bin, and
+    # oosplash may hang on a plain SIGTERM.
+    SAL_USE_VCLPLUGIN=gtk3 LANGUAGE=en_US setsid soffice "-env:UserInstallation=file://$work/office" --norestore \
+        --nologo "--accept=pipe,name=$pipe;urp;" "$work/lesson.ppt" >"$work/office.log" 2>&1 &
+    office=$!
+    eventually 40 shrink_disabled ||
+        fail "缩小 stays on while LibreOffice has the deck open (its windows: $(atspi windows | grep -i soffice))"
+    [ -z "$(xdotool search --name "LibreOffice" 2>/dev/null)" ] || fail "LibreOffice runs on XWayland, not natively"
+    /usr/bin/python3 "$here/office_show.py" "$pipe" start || fail "the LibreOffice show did not start"
+    eventually 20 shrink_enabled ||
+        fail "缩小 stays off while LibreOffice's show runs (its windows: $(atspi windows | grep -i soffice))"
+    /usr/bin/python3 "$here/office_show.py" "$pipe" end || fail "the LibreOffice show did not end"
+    eventually 20 shrink_disabled || fail "缩小 stays on after LibreOffice's show ended"
+    kill -9 -- -"$office"; wait "$office" 2>/dev/null; office=""
+    eventually 20 shrink_enabled || fail "缩小 stays off after LibreOffice ended"
+else
+    echo "NOTE: no LibreOffice GTK version (libreoffice-gtk3) here; LibreOffice's own windows were not tried"
+fi
 
 # 缩小 folds the main window into the strip, placed by the program at the standard top.
 click_main 2798 1975
