@@ -1,11 +1,13 @@
 #include "platform/session/AccessibleWindowTitles.h"
 
 #include <QDBusArgument>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -16,9 +18,6 @@ const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
 // Asking where the accessibility bus is happens once, at start, before any window is shown.
 constexpr int kAddressTimeoutMs = 1000;
-// An application that has not answered by then is taken as hung; what it said before still holds.
-// Nobody waits for it meanwhile.
-constexpr int kCallTimeoutMs = 5000;
 // Events come in bursts (a window and all its controls); one read after the burst is enough.
 constexpr int kReadDelayMs = 50;
 
@@ -30,6 +29,12 @@ const char* const kEvents[] = {"window:create", "window:destroy", "object:childr
 bool isUsable(const AccessibleObjectRef& object)
 {
     return !object.service.isEmpty() && !object.path.path().isEmpty();
+}
+
+bool isTimeout(const QDBusError& error)
+{
+    return error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout ||
+           error.type() == QDBusError::TimedOut;
 }
 } // namespace
 
@@ -135,7 +140,9 @@ void AccessibleWindowTitles::onPropertyChange(const QDBusMessage& message)
     }
     // A label or a button renamed is none of our business. While the application is being read, the
     // renamed object may be a window the read has found but not yet named.
-    if (application->reading || application->windowPaths.contains(message.path()))
+    const bool isWindow = std::any_of(application->windows.cbegin(), application->windows.cend(),
+                                      [&](const Window& window) { return window.path == message.path(); });
+    if (application->reading || isWindow)
         markApplicationStale(message.service());
 }
 
@@ -228,7 +235,7 @@ void AccessibleWindowTitles::readApplication(const QString& service)
                 return;
             const QDBusPendingReply<QList<AccessibleObjectRef>> reply = call;
             if (reply.isError())
-                finishApplicationRead(service, read, std::nullopt, {});
+                finishApplicationRead(service, read, std::nullopt);
             else
                 readWindowTitles(service, read, reply.value());
         });
@@ -238,49 +245,48 @@ void AccessibleWindowTitles::readWindowTitles(const QString& service, quint64 re
                                               const QList<AccessibleObjectRef>& children)
 {
     struct Names {
-        QList<AccessibleObjectRef> windows;
-        QStringList titles;
+        QList<AccessibleObjectRef> asked;
+        QList<Window> windows;
         qsizetype waiting = 0;
     };
     auto names = std::make_shared<Names>();
     for (const AccessibleObjectRef& window : children) {
-        if (isUsable(window))
-            names->windows << window;
+        if (!isUsable(window))
+            continue;
+        names->asked << window;
+        names->windows << Window{window.path.path(), QString()};
     }
-    names->titles.resize(names->windows.size());
-    names->waiting = names->windows.size();
-    if (names->windows.isEmpty()) {
-        finishApplicationRead(service, read, names->windows, {});
+    names->waiting = names->asked.size();
+    if (names->asked.isEmpty()) {
+        finishApplicationRead(service, read, names->windows);
         return;
     }
-    for (qsizetype i = 0; i < names->windows.size(); ++i) {
-        ask(names->windows.at(i), kProperties, QStringLiteral("Get"), {kAccessible, QStringLiteral("Name")},
+    for (qsizetype i = 0; i < names->asked.size(); ++i) {
+        ask(names->asked.at(i), kProperties, QStringLiteral("Get"), {kAccessible, QStringLiteral("Name")},
             [this, service, read, names, i](const QDBusPendingCall& call) {
                 const QDBusPendingReply<QDBusVariant> reply = call;
-                // A window closed since the list was read has no name to give: it is left out.
+                Window& window = names->windows[i];
+                // A window closed since the list was read has no name to give: it is left out. One
+                // that does not answer in time keeps the title it had.
                 if (!reply.isError())
-                    names->titles[i] = reply.value().variant().toString();
-                if (--names->waiting > 0)
-                    return;
-                names->titles.removeAll(QString());
-                finishApplicationRead(service, read, names->windows, names->titles);
+                    window.title = reply.value().variant().toString();
+                else if (isTimeout(reply.error()))
+                    window.title = lastTitle(service, window.path);
+                if (--names->waiting == 0)
+                    finishApplicationRead(service, read, names->windows);
             });
     }
 }
 
 void AccessibleWindowTitles::finishApplicationRead(const QString& service, quint64 read,
-                                                   const std::optional<QList<AccessibleObjectRef>>& windows,
-                                                   const QStringList& titles)
+                                                   const std::optional<QList<Window>>& windows)
 {
     if (!isCurrentRead(service, read))
         return;
     Application& application = applications_[service];
     application.reading = false;
     if (windows) {
-        application.windowPaths.clear();
-        for (const AccessibleObjectRef& window : *windows)
-            application.windowPaths.insert(window.path.path());
-        application.titles = titles;
+        application.windows = *windows;
         publish();
     } else {
         // Hung or gone: what it said before holds until the registry says it has gone.
@@ -288,6 +294,15 @@ void AccessibleWindowTitles::finishApplicationRead(const QString& service, quint
     }
     if (staleApplications_.contains(service) && !readSoon_.isActive())
         readSoon_.start();
+}
+
+QString AccessibleWindowTitles::lastTitle(const QString& service, const QString& path) const
+{
+    for (const Window& window : applications_.value(service).windows) {
+        if (window.path == path)
+            return window.title;
+    }
+    return {};
 }
 
 bool AccessibleWindowTitles::isCurrentRead(const QString& service, quint64 read) const
@@ -299,8 +314,12 @@ bool AccessibleWindowTitles::isCurrentRead(const QString& service, quint64 read)
 void AccessibleWindowTitles::publish()
 {
     QStringList titles;
-    for (const QString& service : std::as_const(applicationOrder_))
-        titles << applications_.value(service).titles;
+    for (const QString& service : std::as_const(applicationOrder_)) {
+        for (const Window& window : applications_.value(service).windows) {
+            if (!window.title.isEmpty())
+                titles << window.title;
+        }
+    }
     if (titles == titles_)
         return;
     titles_ = titles;
@@ -313,7 +332,7 @@ void AccessibleWindowTitles::ask(const AccessibleObjectRef& object, const QStrin
 {
     QDBusMessage call = QDBusMessage::createMethodCall(object.service, object.path.path(), interface, method);
     call.setArguments(arguments);
-    auto* watcher = new QDBusPendingCallWatcher(a11yBus_->asyncCall(call, kCallTimeoutMs), pendingCalls_);
+    auto* watcher = new QDBusPendingCallWatcher(a11yBus_->asyncCall(call, answerTimeoutMs_), pendingCalls_);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, done = std::move(done)] {
         watcher->deleteLater();
         done(*watcher);

@@ -44,6 +44,9 @@ public:
     // titlesChanged. False without an accessibility bus.
     bool start();
     bool isConnected() const { return a11yBus_.has_value(); }
+    // An application that has not answered by then is taken as hung, and what it said before holds.
+    // Nobody waits for it meanwhile.
+    void setAnswerTimeout(int milliseconds) { answerTimeoutMs_ = milliseconds; }
     // In the order the bus lists the applications and their windows.
     const QStringList& titles() const { return titles_; }
 
@@ -55,11 +58,14 @@ private slots:
     void onPropertyChange(const QDBusMessage& message);
 
 private:
+    struct Window {
+        QString path;
+        QString title;
+    };
     struct Application {
         AccessibleObjectRef root;
-        // As last read: the window paths, to tell a window's rename from a control's.
-        QSet<QString> windowPaths;
-        QStringList titles;
+        // As last read. The paths tell a window's rename from a control's.
+        QList<Window> windows;
         bool reading = false;
         // Tells this read's answers from those of a read of an application that has gone since.
         quint64 read = 0;
@@ -73,8 +79,8 @@ private:
     void readApplication(const QString& service);
     void readWindowTitles(const QString& service, quint64 read, const QList<AccessibleObjectRef>& windows);
     void finishApplicationRead(const QString& service, quint64 read,
-                               const std::optional<QList<AccessibleObjectRef>>& windows,
-                               const QStringList& titles);
+                               const std::optional<QList<Window>>& windows);
+    QString lastTitle(const QString& service, const QString& path) const;
     bool isCurrentRead(const QString& service, quint64 read) const;
     void publish();
 
@@ -95,6 +101,7 @@ private:
     QSet<QString> staleApplications_;
     QStringList titles_;
     QTimer readSoon_;
+    int answerTimeoutMs_ = 5000;
     // Parent of the calls waiting for an answer: they go before the connection does.
     QObject* pendingCalls_;
 };

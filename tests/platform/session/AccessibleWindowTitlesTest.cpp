@@ -376,6 +376,47 @@ TEST_F(AccessibleWindowTitlesTest, AWindowRenamedWhileItsApplicationIsReadEndsWi
         << titles.titles().join(QLatin1String(", ")).toStdString();
 }
 
+TEST_F(AccessibleWindowTitlesTest, AnApplicationThatStopsAnsweringKeepsItsTitlesAndIsReadAgainLater)
+{
+    offerAccessibilityBus();
+    FakeApplication& office = addApplication({kShowWindow, QStringLiteral("Notes")});
+    AccessibleWindowTitles titles(*clientBus_);
+    titles.setAnswerTimeout(300);
+    ASSERT_TRUE(titles.start());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return titles.titles() == QStringList({kShowWindow, QStringLiteral("Notes")});
+        },
+        3000));
+
+    // Busy with the show, the office does not say what its windows are called in time: the show is
+    // still running for all we know.
+    office.windows[0]->gate.hold();
+    office.windows[1]->rename(QStringLiteral("Notes 2"));
+    office.announceRename(1, QStringLiteral("Notes 2"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return office.windows[0]->gate.asked() == 2; }, 3000));
+    QTest::qWait(800);
+    EXPECT_EQ(titles.titles(), QStringList({kShowWindow, QStringLiteral("Notes")}));
+
+    // Nor in time to list its windows at all.
+    office.windows[0]->gate.release();
+    office.root.gate.hold();
+    office.announceWindow(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return office.root.gate.asked() == 3; }, 3000));
+    QTest::qWait(800);
+    EXPECT_EQ(titles.titles(), QStringList({kShowWindow, QStringLiteral("Notes")}));
+
+    // Once it answers again, its next event is heard.
+    office.root.gate.release();
+    office.announceRename(1, QStringLiteral("Notes 2"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return titles.titles() == QStringList({kShowWindow, QStringLiteral("Notes 2")});
+        },
+        3000))
+        << titles.titles().join(QLatin1String(", ")).toStdString();
+}
+
 TEST_F(AccessibleWindowTitlesTest, ApplicationsComingAndGoingBringAndTakeTheirTitles)
 {
     offerAccessibilityBus();
