@@ -28,9 +28,9 @@ Q_DECLARE_METATYPE(AccessibleObjectRef)
 // only list of other programs' windows a Wayland desktop without XWayland windows gives us. GTK, Qt
 // and LibreOffice applications put their windows there.
 //
-// Nothing here waits for an answer: an application that is slow or hangs must not freeze our windows.
-// Each application is read on its own, again only when the bus says one of its windows came, went or
-// was renamed, so a hung one holds up only its own titles. An event that arrives while that
+// Once started, nothing here waits for an answer: an application that is slow or hangs must not
+// freeze our windows. Each application is read on its own, again only when the bus says one of its windows
+// came, went or was renamed, so a hung one holds up only its own titles. An event that arrives while that
 // application is being read is not lost: it is read once more when the answers are in.
 class AccessibleWindowTitles : public QObject {
     Q_OBJECT
@@ -40,8 +40,9 @@ public:
                                     QObject* parent = nullptr);
     ~AccessibleWindowTitles() override;
 
-    // Connects to the accessibility bus and starts reading the titles, which arrive later with
-    // titlesChanged. False without an accessibility bus.
+    // Asks where the accessibility bus is (waiting a second at most, before any window is shown),
+    // connects to it and starts reading the titles, which arrive later with titlesChanged. False
+    // without an accessibility bus.
     bool start();
     bool isConnected() const { return a11yBus_.has_value(); }
     // An application that has not answered by then is taken as hung, and what it said before holds.
