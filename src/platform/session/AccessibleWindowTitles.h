@@ -29,9 +29,10 @@ Q_DECLARE_METATYPE(AccessibleObjectRef)
 // and LibreOffice applications put their windows there.
 //
 // Once started, nothing here waits for an answer: an application that is slow or hangs must not
-// freeze our windows. Each application is read on its own, again only when the bus says one of its windows
-// came, went or was renamed, so a hung one holds up only its own titles. An event that arrives while that
-// application is being read is not lost: it is read once more when the answers are in.
+// freeze our windows. Each application is read on its own, again only when the bus says one of its
+// windows came, went or was renamed, so a hung one holds up only its own titles. An event that
+// arrives while that application is being read is not lost: it is read once more when the answers
+// are in.
 class AccessibleWindowTitles : public QObject {
     Q_OBJECT
 public:
