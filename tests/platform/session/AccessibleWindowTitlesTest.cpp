@@ -444,6 +444,22 @@ TEST_F(AccessibleWindowTitlesTest, ApplicationsComingAndGoingBringAndTakeTheirTi
     EXPECT_TRUE(QTest::qWaitFor([&] { return titles.titles() == QStringList{kEditWindow}; }, 3000))
         << titles.titles().join(QLatin1String(", ")).toStdString();
     EXPECT_EQ(applications_.front()->root.gate.asked(), editReads);
+
+    // Another comes while the registry is still answering what the applications are.
+    desktop_.gate.hold();
+    const int listReads = desktop_.gate.asked();
+    announceApplications();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return desktop_.gate.asked() == listReads + 1; }, 3000));
+    addApplication({QStringLiteral("Notes")});
+    announceApplications();
+    QTest::qWait(100);
+    desktop_.gate.release();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return titles.titles() == QStringList({kEditWindow, QStringLiteral("Notes")});
+        },
+        3000))
+        << titles.titles().join(QLatin1String(", ")).toStdString();
 }
 
 TEST_F(AccessibleWindowTitlesTest, GoingAwayWithAnswersOutstandingLeavesNothingBehind)
