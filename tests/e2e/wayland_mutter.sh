@@ -91,7 +91,7 @@ main_title='frame:^Vantrel工具$'
 shrink_enabled() { [ "$(atspi enabled "$main_title" "缩小")" = yes ]; }
 shrink_disabled() { [ "$(atspi enabled "$main_title" "缩小")" = no ]; }
 atspi wait "$main_title" 10 || fail "the main window is not on the accessibility bus"
-shrink_enabled || fail "缩小 is off while the count runs and no deck is open"
+eventually 5 shrink_enabled || fail "缩小 is off while the count runs and no deck is open"
 native() { QT_QPA_PLATFORM=wayland "$native_window" "$@" >>"$work/native.log" 2>&1 & }
 native "lesson.odp - LibreOffice Impress"
 editor=$!
