@@ -14,6 +14,10 @@ does: windows by title, controls by their accessible name (a button's or a label
   atspi.py centre TITLE NAME         prints the screen position "x y" of the centre of the control
                                      named NAME, for a click where the control cannot be pressed
   atspi.py labels TITLE              prints the texts of the window's labels, one a line
+  atspi.py enabled TITLE NAME        prints "yes" when the control named NAME is enabled, "no"
+                                     when it is greyed out
+  atspi.py windows                   prints every application's top-level windows, whatever the
+                                     application: "application<TAB>role<TAB>title", one a line
 
 Exits with 1 and a message on stderr when the window or the control is not there.
 """
@@ -104,9 +108,25 @@ def press(button):
     fail(f"{button.get_name()!r} cannot be pressed")
 
 
+def all_windows():
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        if app is None:
+            continue
+        for j in range(app.get_child_count()):
+            window = app.get_child_at_index(j)
+            if window is not None:
+                yield app.get_name(), window.get_role_name(), window.get_name() or ""
+
+
 def main(argv):
     if len(argv) == 2 and argv[1] == "bus":
         Atspi.get_desktop(0).get_child_count()
+        return
+    if len(argv) == 2 and argv[1] == "windows":
+        for app, role, name in all_windows():
+            print(f"{app}\t{role}\t{name}")
         return
     if len(argv) < 3:
         fail(__doc__)
@@ -139,6 +159,9 @@ def main(argv):
             print(field.get_name())
         else:
             print(field.get_text(0, -1))
+    elif command == "enabled":
+        control = named(window(title), argv[3])
+        print("yes" if control.get_state_set().contains(Atspi.StateType.ENABLED) else "no")
     else:
         fail(f"unknown command {command!r}")
 

@@ -3,13 +3,19 @@
 # through XWayland, the first start says once what this desktop lacks, the main window stands at its
 # standard place, the count runs, and the strip shows above a focused full-screen native Wayland
 # window (screen pixels, taken through mutter's screen cast and PipeWire where those are installed).
-# Usage: wayland_mutter.sh <vantrel>
+# mutter lists no windows to programs: native Wayland windows of another program, seen through the
+# accessibility bus only, switch 缩小 off while a deck is open without its show and on while the show
+# runs full screen; so do LibreOffice Impress's own windows (its GTK version, native on Wayland).
+# Usage: wayland_mutter.sh <vantrel> <e2e_native_window>
 set -u
 bin=$(readlink -f "$1")
+native_window=$(readlink -f "$2")
 here=$(dirname "$(readlink -f "$0")")
 for tool in mutter Xwayland foot dbus-run-session xdotool xwininfo import compare; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
+/usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
+    { echo "SKIP: the AT-SPI Python bindings (gir1.2-atspi-2.0, python3-gi) are not installed"; exit 77; }
 if [ -z "${VANTREL_E2E_INNER:-}" ]; then
     export VANTREL_E2E_INNER=1
     exec dbus-run-session -- "$0" "$@"
@@ -17,7 +23,8 @@ fi
 . "$here/wayland_lib.sh"
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+office=""
+trap '[ -n "$office" ] && kill -9 -- -"$office" 2>/dev/null; kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY XAUTHORITY QT_QPA_PLATFORM XDG_CURRENT_DESKTOP
@@ -50,10 +57,18 @@ XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n 
 export WAYLAND_DISPLAY="$display_name" XDG_SESSION_TYPE=wayland
 eventually 20 xwininfo -root >/dev/null 2>&1 || fail "XWayland did not answer on $DISPLAY"
 
+# The accessibility bus, as GNOME runs it; Qt programs join it with accessibility on. The system
+# Python, which the Debian bindings belong to.
+atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+atspi bus || fail "no accessibility bus"
+
 "$bin" >"$work/app.out" 2>&1 &
 app=$!
 eventually 20 grep -q "desktop session:" "$work/app.out" || fail "the program did not start: $(cat "$work/app.out")"
 grep -q "desktop session: xwayland" "$work/app.out" || fail "not run through XWayland: $(cat "$work/app.out")"
+eventually 10 grep -q "window titles: also from the accessibility bus" "$work/app.out" ||
+    fail "the program does not read the accessibility bus's window titles"
 # mutter alone offers no desktop portal: the program says which keys it uses.
 eventually 10 grep -q "F9/F11: X11 key events, only while a window of ours has the focus" "$work/app.out" ||
     fail "the program did not say where F9/F11 come from"
@@ -70,6 +85,53 @@ eventually 5 at_standard_place 1920 || fail "the main window is at $X,$Y (${WIDT
 
 start_ten_minutes
 count_runs || fail "the count does not run"
+
+# Native Wayland windows of "LibreOffice": the deck open for editing, then its show full screen.
+main_title='frame:^Vantrel工具$'
+shrink_enabled() { [ "$(atspi enabled "$main_title" "缩小")" = yes ]; }
+shrink_disabled() { [ "$(atspi enabled "$main_title" "缩小")" = no ]; }
+atspi wait "$main_title" 10 || fail "the main window is not on the accessibility bus"
+eventually 5 shrink_enabled || fail "缩小 is off while the count runs and no deck is open"
+native() { QT_QPA_PLATFORM=wayland "$native_window" "$@" >>"$work/native.log" 2>&1 & }
+native "lesson.odp - LibreOffice Impress"
+editor=$!
+eventually 10 shrink_disabled || fail "缩小 stays on while a native window has the deck open without its show"
+[ -z "$(xdotool search --name "lesson.odp" 2>/dev/null)" ] || fail "the deck's window is on XWayland, not native"
+native "正在演示: lesson" "#00ff00" fullscreen
+show=$!
+if [ -n "$shots" ]; then
+    eventually 10 pixel_is 100 900 00FF00 || fail "the native show is not full screen ($(pixel 100 900))"
+fi
+eventually 10 shrink_enabled || fail "缩小 stays off while the native show runs full screen"
+kill "$show"; wait "$show" 2>/dev/null
+eventually 10 shrink_disabled || fail "缩小 stays on after the native show closed"
+kill "$editor"; wait "$editor" 2>/dev/null
+eventually 10 shrink_enabled || fail "缩小 stays off after the deck was closed"
+
+# The same with LibreOffice Impress itself: its GTK windows are native Wayland windows on the
+# accessibility bus, titled "<file> - LibreOffice Impress" and, while the show runs, "Presenting: <name>".
+# No key reaches a native window from here: the show is started and ended through the office's UNO pipe.
+if [ -e /usr/lib/libreoffice/program/libvclplug_gtk3lo.so ]; then
+    cp "$here/../../resources/decks/MYPPT.ppt" "$work/lesson.ppt"
+    pipe="vantrel-e2e-$$"
+    # Its own process group, killed as a whole: soffice runs oosplash, which starts soffice.bin, and
+    # oosplash may hang on a plain SIGTERM.
+    SAL_USE_VCLPLUGIN=gtk3 LANGUAGE=en_US setsid soffice "-env:UserInstallation=file://$work/office" --norestore \
+        --nologo "--accept=pipe,name=$pipe;urp;" "$work/lesson.ppt" >"$work/office.log" 2>&1 &
+    office=$!
+    eventually 40 shrink_disabled ||
+        fail "缩小 stays on while LibreOffice has the deck open (its windows: $(atspi windows | grep -i soffice))"
+    [ -z "$(xdotool search --name "LibreOffice" 2>/dev/null)" ] || fail "LibreOffice runs on XWayland, not natively"
+    /usr/bin/python3 "$here/office_show.py" "$pipe" start || fail "the LibreOffice show did not start"
+    eventually 20 shrink_enabled ||
+        fail "缩小 stays off while LibreOffice's show runs (its windows: $(atspi windows | grep -i soffice))"
+    /usr/bin/python3 "$here/office_show.py" "$pipe" end || fail "the LibreOffice show did not end"
+    eventually 20 shrink_disabled || fail "缩小 stays on after LibreOffice's show ended"
+    kill -9 -- -"$office"; wait "$office" 2>/dev/null; office=""
+    eventually 20 shrink_enabled || fail "缩小 stays off after LibreOffice ended"
+else
+    echo "NOTE: no LibreOffice GTK version (libreoffice-gtk3) here; LibreOffice's own windows were not tried"
+fi
 
 # 缩小 folds the main window into the strip, placed by the program at the standard top.
 click_main 2798 1975

@@ -1,9 +1,14 @@
 #include "platform/session/AccessibleWindowTitles.h"
 
 #include <QDBusArgument>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <algorithm>
+#include <memory>
 
 namespace {
 const QString kRegistry = QStringLiteral("org.a11y.atspi.Registry");
@@ -11,8 +16,8 @@ const QString kRoot = QStringLiteral("/org/a11y/atspi/accessible/root");
 const QString kAccessible = QStringLiteral("org.a11y.atspi.Accessible");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
-// Each call waits this long at most: an application that hangs must not hold up our windows.
-constexpr int kCallTimeoutMs = 250;
+// Asking where the accessibility bus is happens once, at start, before any window is shown.
+constexpr int kAddressTimeoutMs = 1000;
 // Events come in bursts (a window and all its controls); one read after the burst is enough.
 constexpr int kReadDelayMs = 50;
 
@@ -20,6 +25,17 @@ constexpr int kReadDelayMs = 50;
 // (children of the registry's root), names changing.
 const char* const kEvents[] = {"window:create", "window:destroy", "object:children-changed",
                                "object:property-change:accessible-name"};
+
+bool isUsable(const AccessibleObjectRef& object)
+{
+    return !object.service.isEmpty() && !object.path.path().isEmpty();
+}
+
+bool isTimeout(const QDBusError& error)
+{
+    return error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout ||
+           error.type() == QDBusError::TimedOut;
+}
 } // namespace
 
 QDBusArgument& operator<<(QDBusArgument& argument, const AccessibleObjectRef& object)
@@ -39,17 +55,19 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, AccessibleObjectR
 }
 
 AccessibleWindowTitles::AccessibleWindowTitles(QDBusConnection sessionBus, QObject* parent)
-    : QObject(parent), sessionBus_(std::move(sessionBus))
+    : QObject(parent), sessionBus_(std::move(sessionBus)), pendingCalls_(new QObject(this))
 {
     qDBusRegisterMetaType<AccessibleObjectRef>();
     qDBusRegisterMetaType<QList<AccessibleObjectRef>>();
     readSoon_.setSingleShot(true);
     readSoon_.setInterval(kReadDelayMs);
-    connect(&readSoon_, &QTimer::timeout, this, &AccessibleWindowTitles::read);
+    connect(&readSoon_, &QTimer::timeout, this, &AccessibleWindowTitles::readWhatIsStale);
 }
 
 AccessibleWindowTitles::~AccessibleWindowTitles()
 {
+    // No answer may reach a half-destroyed object.
+    delete pendingCalls_;
     if (a11yBus_) {
         QDBusConnection::disconnectFromBus(connectionName_);
         a11yBus_.reset();
@@ -61,7 +79,7 @@ bool AccessibleWindowTitles::start()
     QDBusMessage ask =
         QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
                                        QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
-    const QDBusMessage answer = sessionBus_.call(ask, QDBus::Block, kCallTimeoutMs * 4);
+    const QDBusMessage answer = sessionBus_.call(ask, QDBus::Block, kAddressTimeoutMs);
     if (answer.type() != QDBusMessage::ReplyMessage || answer.arguments().isEmpty())
         return false;
     const QString address = answer.arguments().constFirst().toString();
@@ -92,7 +110,7 @@ bool AccessibleWindowTitles::start()
                 SLOT(onWindowEvent(QDBusMessage)));
     bus.connect(QString(), QString(), object, QStringLiteral("PropertyChange"), this,
                 SLOT(onPropertyChange(QDBusMessage)));
-    read();
+    readApplicationList();
     return true;
 }
 
@@ -102,30 +120,204 @@ void AccessibleWindowTitles::onWindowEvent(const QDBusMessage& message)
     // applications, and each application's root object (at the same path) its windows.
     if (message.member() == QLatin1String("ChildrenChanged") && message.path() != kRoot)
         return;
-    scheduleRead();
+    // The registry, or an application not yet in our list, sent it: the list of applications may
+    // have changed.
+    if (!applications_.contains(message.service()))
+        markListStale();
+    else
+        markApplicationStale(message.service());
 }
 
 void AccessibleWindowTitles::onPropertyChange(const QDBusMessage& message)
 {
-    if (!message.arguments().isEmpty() &&
-        message.arguments().constFirst().toString() == QLatin1String("accessible-name"))
-        scheduleRead();
+    if (message.arguments().isEmpty() ||
+        message.arguments().constFirst().toString() != QLatin1String("accessible-name"))
+        return;
+    const auto application = applications_.constFind(message.service());
+    if (application == applications_.cend()) {
+        markListStale();
+        return;
+    }
+    // A label or a button renamed is none of our business. While the application is being read, the
+    // renamed object may be a window the read has found but not yet named.
+    const bool isWindow = std::any_of(application->windows.cbegin(), application->windows.cend(),
+                                      [&](const Window& window) { return window.path == message.path(); });
+    if (application->reading || isWindow)
+        markApplicationStale(message.service());
 }
 
-void AccessibleWindowTitles::scheduleRead()
+void AccessibleWindowTitles::markListStale()
 {
+    listStale_ = true;
     if (!readSoon_.isActive())
         readSoon_.start();
 }
 
-void AccessibleWindowTitles::read()
+void AccessibleWindowTitles::markApplicationStale(const QString& service)
+{
+    staleApplications_.insert(service);
+    if (!readSoon_.isActive())
+        readSoon_.start();
+}
+
+void AccessibleWindowTitles::readWhatIsStale()
+{
+    if (listStale_ && !listReading_)
+        readApplicationList();
+    // An application being read stays stale: it is read again when its answers are in.
+    for (auto stale = staleApplications_.begin(); stale != staleApplications_.end();) {
+        const auto application = applications_.constFind(*stale);
+        if (application == applications_.cend()) {
+            stale = staleApplications_.erase(stale);
+        } else if (!application->reading) {
+            const QString service = *stale;
+            stale = staleApplications_.erase(stale);
+            readApplication(service);
+        } else {
+            ++stale;
+        }
+    }
+}
+
+void AccessibleWindowTitles::readApplicationList()
+{
+    listStale_ = false;
+    listReading_ = true;
+    ask({kRegistry, QDBusObjectPath(kRoot)}, kAccessible, QStringLiteral("GetChildren"), {},
+        [this](const QDBusPendingCall& call) {
+            const QDBusPendingReply<QList<AccessibleObjectRef>> reply = call;
+            takeApplicationList(reply.isError() ? std::nullopt : std::optional(reply.value()));
+        });
+}
+
+void AccessibleWindowTitles::takeApplicationList(const std::optional<QList<AccessibleObjectRef>>& roots)
+{
+    listReading_ = false;
+    // Without an answer the applications we know stay as they are.
+    if (roots) {
+        QStringList order;
+        QStringList newcomers;
+        for (const AccessibleObjectRef& root : *roots) {
+            if (!isUsable(root) || order.contains(root.service))
+                continue;
+            order << root.service;
+            if (!applications_.contains(root.service)) {
+                Application application;
+                application.root = root;
+                applications_.insert(root.service, application);
+                newcomers << root.service;
+            }
+        }
+        for (const QString& service : std::as_const(applicationOrder_)) {
+            if (!order.contains(service)) {
+                applications_.remove(service);
+                staleApplications_.remove(service);
+            }
+        }
+        applicationOrder_ = order;
+        for (const QString& service : std::as_const(newcomers))
+            readApplication(service);
+        publish();
+    }
+    if (listStale_ && !readSoon_.isActive())
+        readSoon_.start();
+}
+
+void AccessibleWindowTitles::readApplication(const QString& service)
+{
+    Application& application = applications_[service];
+    application.reading = true;
+    application.read = ++lastRead_;
+    const quint64 read = application.read;
+    ask(application.root, kAccessible, QStringLiteral("GetChildren"), {},
+        [this, service, read](const QDBusPendingCall& call) {
+            if (!isCurrentRead(service, read))
+                return;
+            const QDBusPendingReply<QList<AccessibleObjectRef>> reply = call;
+            if (reply.isError())
+                finishApplicationRead(service, read, std::nullopt);
+            else
+                readWindowTitles(service, read, reply.value());
+        });
+}
+
+void AccessibleWindowTitles::readWindowTitles(const QString& service, quint64 read,
+                                              const QList<AccessibleObjectRef>& children)
+{
+    struct Names {
+        QList<AccessibleObjectRef> asked;
+        QList<Window> windows;
+        qsizetype waiting = 0;
+    };
+    auto names = std::make_shared<Names>();
+    for (const AccessibleObjectRef& window : children) {
+        if (!isUsable(window))
+            continue;
+        names->asked << window;
+        names->windows << Window{window.path.path(), QString()};
+    }
+    names->waiting = names->asked.size();
+    if (names->asked.isEmpty()) {
+        finishApplicationRead(service, read, names->windows);
+        return;
+    }
+    for (qsizetype i = 0; i < names->asked.size(); ++i) {
+        ask(names->asked.at(i), kProperties, QStringLiteral("Get"), {kAccessible, QStringLiteral("Name")},
+            [this, service, read, names, i](const QDBusPendingCall& call) {
+                const QDBusPendingReply<QDBusVariant> reply = call;
+                Window& window = names->windows[i];
+                // A window closed since the list was read has no name to give: it is left out. One
+                // that does not answer in time keeps the title it had.
+                if (!reply.isError())
+                    window.title = reply.value().variant().toString();
+                else if (isTimeout(reply.error()))
+                    window.title = lastTitle(service, window.path);
+                if (--names->waiting == 0)
+                    finishApplicationRead(service, read, names->windows);
+            });
+    }
+}
+
+void AccessibleWindowTitles::finishApplicationRead(const QString& service, quint64 read,
+                                                   const std::optional<QList<Window>>& windows)
+{
+    if (!isCurrentRead(service, read))
+        return;
+    Application& application = applications_[service];
+    application.reading = false;
+    if (windows) {
+        application.windows = *windows;
+        publish();
+    } else {
+        // Hung or gone: what it said before holds until the registry says it has gone.
+        markListStale();
+    }
+    if (staleApplications_.contains(service) && !readSoon_.isActive())
+        readSoon_.start();
+}
+
+QString AccessibleWindowTitles::lastTitle(const QString& service, const QString& path) const
+{
+    for (const Window& window : applications_.value(service).windows) {
+        if (window.path == path)
+            return window.title;
+    }
+    return {};
+}
+
+bool AccessibleWindowTitles::isCurrentRead(const QString& service, quint64 read) const
+{
+    const auto application = applications_.constFind(service);
+    return application != applications_.cend() && application->reading && application->read == read;
+}
+
+void AccessibleWindowTitles::publish()
 {
     QStringList titles;
-    for (const AccessibleObjectRef& application : childrenOf({kRegistry, QDBusObjectPath(kRoot)})) {
-        for (const AccessibleObjectRef& window : childrenOf(application)) {
-            const QString title = nameOf(window);
-            if (!title.isEmpty())
-                titles << title;
+    for (const QString& service : std::as_const(applicationOrder_)) {
+        for (const Window& window : applications_.value(service).windows) {
+            if (!window.title.isEmpty())
+                titles << window.title;
         }
     }
     if (titles == titles_)
@@ -134,30 +326,15 @@ void AccessibleWindowTitles::read()
     emit titlesChanged();
 }
 
-QList<AccessibleObjectRef> AccessibleWindowTitles::childrenOf(const AccessibleObjectRef& object) const
+void AccessibleWindowTitles::ask(const AccessibleObjectRef& object, const QString& interface,
+                                 const QString& method, const QVariantList& arguments,
+                                 std::function<void(const QDBusPendingCall&)> done)
 {
-    QList<AccessibleObjectRef> children;
-    if (object.service.isEmpty() || object.path.path().isEmpty())
-        return children;
-    const QDBusMessage ask = QDBusMessage::createMethodCall(object.service, object.path.path(), kAccessible,
-                                                            QStringLiteral("GetChildren"));
-    const QDBusMessage answer = a11yBus_->call(ask, QDBus::Block, kCallTimeoutMs);
-    if (answer.type() != QDBusMessage::ReplyMessage || answer.arguments().isEmpty())
-        return children;
-    const QVariant list = answer.arguments().constFirst();
-    if (!list.canConvert<QDBusArgument>())
-        return children;
-    list.value<QDBusArgument>() >> children;
-    return children;
-}
-
-QString AccessibleWindowTitles::nameOf(const AccessibleObjectRef& object) const
-{
-    QDBusMessage ask = QDBusMessage::createMethodCall(object.service, object.path.path(), kProperties,
-                                                      QStringLiteral("Get"));
-    ask << kAccessible << QStringLiteral("Name");
-    const QDBusMessage answer = a11yBus_->call(ask, QDBus::Block, kCallTimeoutMs);
-    if (answer.type() != QDBusMessage::ReplyMessage || answer.arguments().isEmpty())
-        return {};
-    return answer.arguments().constFirst().value<QDBusVariant>().variant().toString();
+    QDBusMessage call = QDBusMessage::createMethodCall(object.service, object.path.path(), interface, method);
+    call.setArguments(arguments);
+    auto* watcher = new QDBusPendingCallWatcher(a11yBus_->asyncCall(call, answerTimeoutMs_), pendingCalls_);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, done = std::move(done)] {
+        watcher->deleteLater();
+        done(*watcher);
+    });
 }
