@@ -7,8 +7,10 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -41,15 +43,22 @@ namespace {
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 
-// A private session bus of our own, ended with the test.
+// A private session bus of our own, ended with the test. It starts no services: where the desktop's
+// portal is installed, the bus would start it under the very name the fake portal takes.
 class PrivateBus {
 public:
     PrivateBus()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty() || !config_.open())
             return;
-        daemon_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                      QStringLiteral("--print-address=1")});
+        QFile sessionConfig(QStringLiteral("/usr/share/dbus-1/session.conf"));
+        if (!sessionConfig.open(QIODevice::ReadOnly))
+            return;
+        config_.write(sessionConfig.readAll().replace("<standard_session_servicedirs />", ""));
+        config_.close();
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--config-file=") + config_.fileName(), QStringLiteral("--nofork"),
+                       QStringLiteral("--print-address=1")});
         if (daemon_.waitForReadyRead(5000))
             address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
     }
@@ -61,6 +70,7 @@ public:
     const QString& address() const { return address_; }
 
 private:
+    QTemporaryFile config_;
     QProcess daemon_;
     QString address_;
 };
@@ -73,9 +83,12 @@ class FakePortal : public QObject {
 public:
     explicit FakePortal(QDBusConnection bus) : bus_(std::move(bus)) {}
 
-    uint bindAnswer = 0; // 0 granted, 1 declined by the user
+    uint bindAnswer = 0;          // 0 granted, 1 declined by the user
+    bool bindsAtCreation = false; // as Plasma 5.27: from the session's options, listed in its answer
     QList<BoundShortcut> bound;
     QString session;
+    QStringList sessionTokens;
+    int bindCalls = 0;
 
     void press(const QString& id, const QString& inSession = {})
     {
@@ -86,15 +99,20 @@ public:
 public slots:
     QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& message)
     {
-        session = QStringLiteral("%1/session/%2/%3")
-                      .arg(kPath, senderPart(message),
-                           options.value(QStringLiteral("session_handle_token")).toString());
-        return answerLater(message, options, 0, {{QStringLiteral("session_handle"), session}});
+        sessionTokens << options.value(QStringLiteral("session_handle_token")).toString();
+        session = QStringLiteral("%1/session/%2/%3").arg(kPath, senderPart(message), sessionTokens.last());
+        QVariantMap results{{QStringLiteral("session_handle"), session}};
+        if (bindsAtCreation) {
+            options.value(QStringLiteral("shortcuts")).value<QDBusArgument>() >> bound;
+            results.insert(QStringLiteral("shortcuts"), QVariant::fromValue(bound));
+        }
+        return answerLater(message, options, 0, results);
     }
 
     QDBusObjectPath BindShortcuts(const QDBusObjectPath& sessionHandle, const QList<BoundShortcut>& shortcuts,
                                   const QString&, const QVariantMap& options, const QDBusMessage& message)
     {
+        ++bindCalls;
         if (sessionHandle.path() == session)
             bound = shortcuts;
         return answerLater(message, options, bindAnswer, {});
@@ -206,6 +224,29 @@ TEST_F(PortalShortcutsTest, BindsF9AndF11AndHearsThemWhicheverProgramHasTheFocus
     portal_->press(portal_->bound[0].id, QStringLiteral("/org/freedesktop/portal/desktop/session/other/x"));
     QTest::qWait(200);
     EXPECT_FALSE(shortcuts.isKeyDown(Keys::F9));
+}
+
+TEST_F(PortalShortcutsTest, ADesktopThatBindsWithTheSessionIsNotAskedAgain)
+{
+    offerPortal();
+    portal_->bindsAtCreation = true;
+    PortalShortcuts shortcuts(*clientBus_);
+    shortcuts.start();
+    ASSERT_TRUE(settles(shortcuts));
+    ASSERT_EQ(shortcuts.state(), PortalShortcuts::State::Bound);
+    ASSERT_EQ(portal_->bound.size(), 2) << "the shortcuts did not come with the session";
+    EXPECT_EQ(portal_->bound[0].properties.value(QStringLiteral("preferred_trigger")).toString(),
+              QStringLiteral("F9"));
+    EXPECT_EQ(portal_->bindCalls, 0) << "asked to bind again: Plasma would open its settings window";
+    portal_->press(QStringLiteral("toggle-strip"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shortcuts.isKeyDown(Keys::F9); }, 3000));
+
+    // The next start names the session as the first did: the desktop keeps the user's keys under it.
+    PortalShortcuts again(*clientBus_);
+    again.start();
+    ASSERT_TRUE(settles(again));
+    ASSERT_EQ(portal_->sessionTokens.size(), 2);
+    EXPECT_EQ(portal_->sessionTokens[0], portal_->sessionTokens[1]);
 }
 
 TEST_F(PortalShortcutsTest, UnavailableWithoutAPortalOrWhenTheUserDeclines)
