@@ -180,6 +180,11 @@ void PortalShortcuts::onActivated(const QDBusObjectPath& session, const QString&
     if (state_ != State::Bound || session.path() != session_ || !keyOfShortcut_.contains(shortcutId))
         return;
     const int key = keyOfShortcut_.value(shortcutId);
+    // Pressed again with no release in between: the desktop does not report releases (Plasma does not
+    // when a shortcut is triggered other than by its key). The key reads up once, so the new press is
+    // seen as one.
+    if (held_.contains(key))
+        releasedUnseen_.insert(key);
     held_.insert(key);
     pressedSinceAsked_.insert(key);
 }
@@ -193,6 +198,8 @@ void PortalShortcuts::onDeactivated(const QDBusObjectPath& session, const QStrin
 
 bool PortalShortcuts::isKeyDown(int keyCode)
 {
+    if (releasedUnseen_.remove(keyCode))
+        return false;
     const bool pressed = pressedSinceAsked_.remove(keyCode);
     return held_.contains(keyCode) || pressed;
 }

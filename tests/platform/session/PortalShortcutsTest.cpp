@@ -220,6 +220,18 @@ TEST_F(PortalShortcutsTest, BindsF9AndF11AndHearsThemWhicheverProgramHasTheFocus
     EXPECT_TRUE(shortcuts.isKeyDown(Keys::F11));
     EXPECT_FALSE(shortcuts.isKeyDown(Keys::F11));
 
+    // A desktop that reports no releases (Plasma, when the shortcut is triggered from its settings):
+    // each press is still one press, not one long hold.
+    portal_->press(portal_->bound[0].id);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shortcuts.isKeyDown(Keys::F9); }, 3000));
+    EXPECT_TRUE(shortcuts.isKeyDown(Keys::F9));
+    portal_->press(portal_->bound[0].id);
+    QTest::qWait(200);
+    EXPECT_FALSE(shortcuts.isKeyDown(Keys::F9)) << "a second press with no release read as one long hold";
+    EXPECT_TRUE(shortcuts.isKeyDown(Keys::F9));
+    portal_->release(portal_->bound[0].id);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shortcuts.isKeyDown(Keys::F9); }, 3000));
+
     // Another program's session is not ours.
     portal_->press(portal_->bound[0].id, QStringLiteral("/org/freedesktop/portal/desktop/session/other/x"));
     QTest::qWait(200);
