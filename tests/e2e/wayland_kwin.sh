@@ -21,8 +21,26 @@ fi
 . "$here/wayland_lib.sh"
 
 work=$(mktemp -d)
-# The desktop portal's document store mounts itself in the runtime folder.
-trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; fusermount -u -q "$work/run/doc" 2>/dev/null; rm -rf "$work"' EXIT
+# Ends a service our bus started, by its name on the bus.
+stop_service() {
+    local pid
+    pid=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.GetConnectionUnixProcessID "string:$1" 2>/dev/null | awk '/uint32/ { print $2 }')
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+}
+# The program ends first, while the desktop portal still has KWin to close its session with; then
+# the portal, which would otherwise outlive KWin and the test, holding the test's output open. Its
+# document store has mounted itself in the runtime folder.
+end_all() {
+    [ -n "${app:-}" ] && kill "$app" 2>/dev/null && wait "$app" 2>/dev/null && sleep 0.5
+    stop_service org.freedesktop.portal.Desktop
+    stop_service org.freedesktop.impl.portal.desktop.kde
+    kill $(jobs -p) 2>/dev/null
+    wait 2>/dev/null
+    fusermount -u -q "$work/run/doc" 2>/dev/null
+    rm -rf "$work"
+}
+trap end_all EXIT
 export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 export XDG_CACHE_HOME="$work/cache"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
@@ -31,6 +49,9 @@ unset DISPLAY XAUTHORITY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 XDG_SESSION_TYPE=wayland
 # KWin's screenshots otherwise go only to programs it trusts.
 export KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1
+# A KDE program that fails (the portal, started again once KWin is gone) ends instead of waiting for
+# a crash reporter, holding the test's output open.
+export KDE_DEBUG=1
 
 # The screen's colour at x y, as RRGGBB.
 pixel() {
@@ -93,7 +114,7 @@ DISPLAY=$(cat "$work/display")
 eventually 20 xwininfo -root >/dev/null 2>&1 || fail "XWayland did not answer on $DISPLAY"
 # Services the bus starts (the portal) see the session as the programs in it do.
 dbus-update-activation-environment DISPLAY WAYLAND_DISPLAY XDG_CURRENT_DESKTOP KDE_FULL_SESSION \
-    KDE_SESSION_VERSION XDG_SESSION_TYPE XDG_RUNTIME_DIR XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
+    KDE_SESSION_VERSION KDE_DEBUG XDG_SESSION_TYPE XDG_RUNTIME_DIR XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
 portal=""
 [ -e /usr/share/dbus-1/services/org.freedesktop.impl.portal.desktop.kde.service ] && portal=yes
 
