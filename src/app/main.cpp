@@ -18,9 +18,11 @@
 #include "platform/session/AccessibleWindowTitles.h"
 #include "platform/session/DesktopNotice.h"
 #include "platform/session/DesktopSession.h"
+#include "platform/session/ForeignToplevels.h"
 #include "platform/session/PortalShortcuts.h"
 #include "platform/session/QtOnlyWindowSystem.h"
 #include "platform/session/WindowSystemWithAccessibleTitles.h"
+#include "platform/session/WindowSystemWithForeignToplevels.h"
 #include "platform/session/WindowSystemWithPortalKeys.h"
 #include "platform/session/XServerProbe.h"
 #include "ui/Program.h"
@@ -85,10 +87,22 @@ int main(int argc, char* argv[])
     }
     WindowSystem* chosenWindows = windowsWithPortalKeys ? windowsWithPortalKeys.get() : desktopWindows.get();
     // On Wayland, another program's native window (a show in LibreOffice or a browser) has no X11
-    // window: its title is found on the accessibility bus, where the desktop runs one.
+    // window. A wlroots compositor lists every window itself, full-screen state and monitor included.
+    std::unique_ptr<ForeignToplevels> foreignToplevels;
+    std::unique_ptr<WindowSystem> windowsWithForeignToplevels;
+    if (sessionKind != SessionKind::X11) {
+        foreignToplevels = std::make_unique<ForeignToplevels>();
+        if (foreignToplevels->start()) {
+            qInfo("vantrel: window titles: also from the compositor's window list");
+            windowsWithForeignToplevels = std::make_unique<WindowSystemWithForeignToplevels>(
+                *chosenWindows, foreignToplevels->windows());
+            chosenWindows = windowsWithForeignToplevels.get();
+        }
+    }
+    // Elsewhere the title is found on the accessibility bus, where the desktop runs one.
     std::unique_ptr<AccessibleWindowTitles> accessibleTitles;
     std::unique_ptr<WindowSystem> windowsWithAccessibleTitles;
-    if (sessionKind != SessionKind::X11) {
+    if (sessionKind != SessionKind::X11 && !windowsWithForeignToplevels) {
         accessibleTitles = std::make_unique<AccessibleWindowTitles>();
         if (accessibleTitles->start()) {
             qInfo("vantrel: window titles: also from the accessibility bus");

@@ -1,8 +1,11 @@
 #!/bin/bash
-# The real program on a wlroots compositor (sway, headless, 1920x1080). With XWayland: our windows go
-# through it, the count runs, and the strip shows above a focused full-screen native Wayland window
-# (screen pixels). Without XWayland: the program runs as a native Wayland client, says once what it
-# cannot do there, and keeps running.
+# The real program on a wlroots compositor (sway, headless, two monitors: 1920x1080 and 1280x1024 to
+# its right). With XWayland: our windows go through it, the count runs, and the compositor's window
+# list shows native Wayland windows to the tracking: a deck open for editing keeps 缩小 off and the
+# main window in view, a full-screen show on the second monitor switches 缩小 on and the strip goes
+# to that monitor, above the show (screen pixels); the show closed, 缩小 is off again. Without
+# XWayland: the program runs as a native Wayland client, says once what it cannot do there, reads
+# the same window list, and keeps running.
 # sway refuses to run as root; as root this test runs itself as a system user made for it.
 # Usage: wayland_sway.sh <vantrel>
 set -u
@@ -43,7 +46,8 @@ work=$VANTREL_E2E_WORK
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null' EXIT
 export HOME="$work" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 unset DISPLAY XAUTHORITY WAYLAND_DISPLAY SWAYSOCK QT_QPA_PLATFORM XDG_CURRENT_DESKTOP
-export WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman XDG_SESSION_TYPE=wayland
+export WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=2 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    XDG_SESSION_TYPE=wayland
 
 # Starts sway with XWayland on or off; sets WAYLAND_DISPLAY, SWAYSOCK and, with XWayland, DISPLAY.
 start_sway() { # enable|disable
@@ -51,7 +55,9 @@ start_sway() { # enable|disable
     mkdir -p "$XDG_RUNTIME_DIR" "$work/sway" && chmod 700 "$XDG_RUNTIME_DIR"
     # A green desktop; our windows float, as they do once this rule is in the user's own config.
     cat >"$work/sway/config-$1" <<CONFIG
-output HEADLESS-1 resolution 1920x1080 bg #00ff00 solid_color
+output HEADLESS-1 resolution 1920x1080 position 0 0 bg #00ff00 solid_color
+output HEADLESS-2 resolution 1280x1024 position 1920 0 bg #00ff00 solid_color
+focus output HEADLESS-1
 xwayland $1
 for_window [class="vantrel"] floating enable
 CONFIG
@@ -103,6 +109,7 @@ pixel() {
 }
 pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 pixel_is_not() { [ "$(pixel "$1" "$2")" != "$3" ]; }
+no_main_shown() { ! has_main; }
 
 # --- With XWayland ---------------------------------------------------------------------------------
 start_sway enable
@@ -122,20 +129,47 @@ main=$(main_window)
 client_geometry "$main"
 [ $(( X + WIDTH / 2 - 960 )) -ge -3 ] && [ $(( X + WIDTH / 2 - 960 )) -le 3 ] || fail "the main window is not centred (x=$X)"
 
+eventually 5 grep -q "window titles: also from the compositor's window list" "$work/app.out" ||
+    fail "the program does not read the compositor's window list"
+
 start_ten_minutes
 count_runs || fail "the count does not run"
-click_main 2798 1975
-eventually 5 find_strip || fail "no strip after 缩小"
 
-# A native Wayland window goes full screen (blue) and takes the focus: the strip stays above it.
+# A deck open for editing in a native Wayland window (a terminal titled like LibreOffice Impress's
+# edit window): 缩小 is off, a click on it leaves the main window in view.
+foot --title "deck.odp - LibreOffice Impress" sleep 120 >"$work/editor.log" 2>&1 &
+editor=$!
+eventually 10 sway_has "deck.odp - LibreOffice Impress" xdg_shell foot || fail "no native edit window: $(sway_windows)"
+sleep 1
+click_main 2798 1975
+sleep 1
+has_main || fail "缩小 folded the main window away while a deck was open without its show"
+find_strip && fail "a strip came while a deck was open without its show"
+
+# Its show, full screen (blue) and focused on the second monitor: 缩小 is on, and the strip goes to
+# that monitor and stays above the show.
+swaymsg focus output HEADLESS-2 >/dev/null
 foot --fullscreen --title "正在演示: deck" -o colors.background=0000ff sleep 120 >"$work/foot.log" 2>&1 &
+show=$!
 eventually 10 sway_has "正在演示: deck" xdg_shell foot fullscreen ||
     fail "no focused full-screen native window: $(sway_windows)"
-eventually 5 pixel_is 100 900 0000FF || fail "the native window is not full screen ($(pixel 100 900))"
-find_strip || fail "the strip went away"
+eventually 5 pixel_is 2020 900 0000FF || fail "the native window does not fill the second monitor ($(pixel 2020 900))"
+sleep 1
+click_main 2798 1975
+eventually 5 find_strip || fail "no strip after 缩小 with the show running"
+eventually 5 no_main_shown || fail "the main window stayed in view after 缩小"
+[ "$strip_x" -ge 1920 ] || fail "the strip is at x=$strip_x, not on the show's monitor (from x=1920)"
 sx=$(( strip_x + strip_w / 2 )) sy=$(( strip_y + 17 ))
 eventually 5 pixel_is_not "$sx" "$sy" 0000FF || fail "the full-screen native window covers the strip"
 [ -n "${VANTREL_E2E_KEEP:-}" ] && cp "$work/shot.png" "$VANTREL_E2E_KEEP"
+
+# The show ends, the deck stays open: 缩小 is off again and the main window comes back into view.
+kill "$show"; wait "$show" 2>/dev/null
+eventually 5 has_main || fail "the main window did not come back when the show closed"
+click_main 2798 1975
+sleep 1
+has_main || fail "缩小 folded the main window away after the show closed"
+kill "$editor"; wait "$editor" 2>/dev/null
 kill "$app"; wait "$app" 2>/dev/null
 stop_sway
 
@@ -147,6 +181,8 @@ eventually 20 grep -q "desktop session: wayland" "$work/app.out" || fail "not ru
 eventually 10 grep -q "F9/F11: not available" "$work/app.out" || fail "the program did not say that F9/F11 are not available"
 eventually 10 sway_has Vantrel工具提示： xdg_shell vantrel || fail "no notice on a desktop without XWayland: $(sway_windows)"
 eventually 5 sway_has Vantrel工具 xdg_shell vantrel || fail "no native main window: $(sway_windows)"
+grep -q "window titles: also from the compositor's window list" "$work/app.out" ||
+    fail "the native program does not read the compositor's window list"
 sleep 2
 kill -0 "$app" 2>/dev/null || fail "the program ended"
 [ -n "${VANTREL_E2E_KEEP:-}" ] && grim "${VANTREL_E2E_KEEP%.png}-native.png"

@@ -187,6 +187,7 @@ void PortalShortcuts::onActivated(const QDBusObjectPath& session, const QString&
         releasedUnseen_.insert(key);
     held_.insert(key);
     pressedSinceAsked_.insert(key);
+    emit pressed(key);
 }
 
 void PortalShortcuts::onDeactivated(const QDBusObjectPath& session, const QString& shortcutId, qulonglong,

@@ -32,6 +32,8 @@ public:
 
 signals:
     void stateChanged(PortalShortcuts::State state);
+    // The desktop says the shortcut of that key was pressed (once per press, however long it is held).
+    void pressed(int keyCode);
 
 private slots:
     void onSessionResponse(uint response, const QVariantMap& results);

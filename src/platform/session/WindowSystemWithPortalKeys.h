@@ -14,10 +14,12 @@ public:
     }
 
     bool isKeyDown(int keyCode) override;
-    // Keys are not reported as events: the portal's presses are only seen by asking, so the tracking
-    // keeps asking isKeyDown on its ticks.
-    bool reportKeys(const QList<int>&, std::function<void(int, bool)>) override { return false; }
+    // Reported as events only when the wrapped window system reports its own keys too: a portal press
+    // arrives as a press and a release at once. Otherwise the tracking asks isKeyDown on its ticks.
+    bool reportKeys(const QList<int>& keyCodes, std::function<void(int, bool)> report) override;
 
 private:
     PortalShortcuts& shortcuts_;
+    // The portal's presses go to the report, no longer to isKeyDown, so none counts twice.
+    bool portalReported_ = false;
 };

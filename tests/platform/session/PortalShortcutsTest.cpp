@@ -1,16 +1,14 @@
 #include "platform/session/PortalShortcuts.h"
 
+#include "models/tracking/KeyPresses.h"
 #include "platform/session/WindowSystemWithPortalKeys.h"
 #include "support/FakeWindowSystem.h"
+#include "support/PrivateBus.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -42,38 +40,6 @@ Q_DECLARE_METATYPE(BoundShortcut)
 namespace {
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-
-// A private session bus of our own, ended with the test. It starts no services: where the desktop's
-// portal is installed, the bus would start it under the very name the fake portal takes.
-class PrivateBus {
-public:
-    PrivateBus()
-    {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty() || !config_.open())
-            return;
-        QFile sessionConfig(QStringLiteral("/usr/share/dbus-1/session.conf"));
-        if (!sessionConfig.open(QIODevice::ReadOnly))
-            return;
-        config_.write(sessionConfig.readAll().replace("<standard_session_servicedirs />", ""));
-        config_.close();
-        daemon_.start(QStringLiteral("dbus-daemon"),
-                      {QStringLiteral("--config-file=") + config_.fileName(), QStringLiteral("--nofork"),
-                       QStringLiteral("--print-address=1")});
-        if (daemon_.waitForReadyRead(5000))
-            address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        daemon_.kill();
-        daemon_.waitForFinished();
-    }
-    const QString& address() const { return address_; }
-
-private:
-    QTemporaryFile config_;
-    QProcess daemon_;
-    QString address_;
-};
 
 // The desktop portal's global shortcuts as a desktop that offers them answers: a session, the
 // shortcuts bound as asked (or declined), and presses sent when the test says.
@@ -307,6 +273,46 @@ TEST_F(PortalShortcutsTest, PortalKeysJoinTheWindowSystemsOwn)
     ASSERT_TRUE(QTest::qWaitFor([&] { return windows.isKeyDown(Keys::F9); }, 3000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !windows.isKeyDown(Keys::F9); }, 3000));
     EXPECT_FALSE(windows.isKeyDown(Keys::F9));
+}
+
+TEST_F(PortalShortcutsTest, PortalPressesArriveAsEventsWhenTheDesktopReportsItsOwnKeys)
+{
+    offerPortal();
+    PortalShortcuts shortcuts(*clientBus_);
+    shortcuts.start();
+    ASSERT_TRUE(settles(shortcuts));
+    ASSERT_EQ(shortcuts.state(), PortalShortcuts::State::Bound);
+
+    // Without key events of its own, the desktop's keys are polled, and the portal's with them.
+    FakeWindowSystem polled;
+    WindowSystemWithPortalKeys pollingWindows(polled, shortcuts);
+    EXPECT_FALSE(pollingWindows.reportKeys({Keys::F9, Keys::F11}, [](int, bool) {}));
+
+    FakeWindowSystem desktop;
+    desktop.reportsEvents = true;
+    WindowSystemWithPortalKeys windows(desktop, shortcuts);
+    KeyPresses presses;
+    ASSERT_TRUE(windows.reportKeys({Keys::F9}, [&](int keyCode, bool down) { presses.note(keyCode, down); }));
+
+    // A held shortcut (press, release later), a press whose release never comes, and a third press:
+    // three presses, each counted once, and none left for the poll to count again.
+    portal_->press(QStringLiteral("toggle-strip"));
+    portal_->release(QStringLiteral("toggle-strip"));
+    portal_->press(QStringLiteral("toggle-strip"));
+    portal_->press(QStringLiteral("toggle-strip"));
+    int f9Presses = 0;
+    (void)QTest::qWaitFor([&] { return (f9Presses += presses.take(Keys::F9)) >= 3; }, 3000);
+    QTest::qWait(200);
+    EXPECT_EQ(f9Presses + presses.take(Keys::F9), 3);
+    EXPECT_FALSE(windows.isKeyDown(Keys::F9));
+    // F11 was not asked for: its presses are not reported.
+    portal_->press(QStringLiteral("bring-back"));
+    QTest::qWait(200);
+    EXPECT_EQ(presses.take(Keys::F11), 0);
+    // The desktop's own keys still reach the report.
+    desktop.keyDown(Keys::F9);
+    desktop.keyUp(Keys::F9);
+    EXPECT_EQ(presses.take(Keys::F9), 1);
 }
 
 #include "PortalShortcutsTest.moc"
