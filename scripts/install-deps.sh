@@ -20,7 +20,7 @@ program_packages="build-essential cmake ninja-build pkg-config ccache
 test_packages="xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils imagemagick trayer
   desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils git python3-uno
   dbus-daemon dbus-x11 at-spi2-core python3-gi python3-dbus gir1.2-atspi-2.0
-  mutter sway grim xwayland foot libreoffice-gtk3
+  mutter sway grim xwayland foot libreoffice-gtk3 kwin-wayland zenity
   pipewire wireplumber gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-good"
 
 packages=$program_packages

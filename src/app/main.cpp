@@ -176,7 +176,18 @@ int main(int argc, char* argv[])
     QTimer::singleShot(0, &app, [&] {
         if (sessionKind != SessionKind::X11)
             qInfo("vantrel: desktop session: %s", qPrintable(sessionKindName(sessionKind)));
-        DesktopNotice(settings).showOnce(dialogs, program.loaded<MainWindow>(), sessionKind);
+        // It waits for the desktop portal's answer: where the desktop binds F9/F11, they are not missing.
+        const auto showNotice = [&] {
+            SessionFeatures features = DesktopSession::featuresOf(sessionKind);
+            if (portalKeys && portalKeys->state() == PortalShortcuts::State::Bound)
+                features.keys = GlobalKeys::Everywhere;
+            DesktopNotice(settings).showOnce(dialogs, program.loaded<MainWindow>(), sessionKind, features);
+        };
+        if (portalKeys && portalKeys->state() == PortalShortcuts::State::Asking)
+            QObject::connect(portalKeys.get(), &PortalShortcuts::stateChanged, &app, showNotice,
+                             Qt::SingleShotConnection);
+        else
+            showNotice();
     });
     // Once the main window is on screen: the cues are read in the background, long before the first
     // one sounds, and what killed earlier runs left (office profiles, pipes, half-written saves) is

@@ -49,7 +49,13 @@ QString DesktopNotice::text(const SessionFeatures& features)
 
 bool DesktopNotice::showOnce(Dialogs& dialogs, QWidget* owner, SessionKind kind)
 {
-    const QString notice = text(DesktopSession::featuresOf(kind));
+    return showOnce(dialogs, owner, kind, DesktopSession::featuresOf(kind));
+}
+
+bool DesktopNotice::showOnce(Dialogs& dialogs, QWidget* owner, SessionKind kind,
+                             const SessionFeatures& features)
+{
+    const QString notice = text(features);
     if (notice.isEmpty() || settings_.value(seenKey(kind), false).toBool())
         return false;
     dialogs.inform(owner, kTitle, notice);

@@ -22,6 +22,9 @@ public:
     // Shows the notice unless this kind of desktop lacks nothing or the user has seen it; returns
     // whether it was shown. It counts as seen once the user has closed it.
     bool showOnce(Dialogs& dialogs, QWidget* owner, SessionKind kind);
+    // The same, with what this desktop was found to offer beyond its kind (F9/F11 bound by the
+    // desktop's portal).
+    bool showOnce(Dialogs& dialogs, QWidget* owner, SessionKind kind, const SessionFeatures& features);
 
 private:
     QSettings& settings_;

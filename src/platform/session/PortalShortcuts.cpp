@@ -8,6 +8,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QRandomGenerator>
+#include <algorithm>
 
 namespace {
 const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
@@ -41,9 +42,41 @@ QString newToken()
 {
     return QStringLiteral("vantrel%1").arg(QRandomGenerator::global()->generate());
 }
+
+QList<PortalShortcut> ourShortcuts()
+{
+    return {
+        {QStringLiteral("toggle-strip"),
+         {{QStringLiteral("description"), QStringLiteral("显示或隐藏计时工具条")},
+          {QStringLiteral("preferred_trigger"), QStringLiteral("F9")}}},
+        {QStringLiteral("bring-back"),
+         {{QStringLiteral("description"), QStringLiteral("计时主界面回到原位")},
+          {QStringLiteral("preferred_trigger"), QStringLiteral("F11")}}},
+    };
+}
 } // namespace
 
 Q_DECLARE_METATYPE(PortalShortcut)
+
+namespace {
+// Whether a portal's answer lists every shortcut of ours as bound.
+bool listsAllOurShortcuts(const QVariant& listed)
+{
+    if (!listed.canConvert<QDBusArgument>())
+        return false;
+    const QDBusArgument argument = listed.value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String("a(sa{sv})"))
+        return false;
+    QList<PortalShortcut> shortcuts;
+    argument >> shortcuts;
+    for (const PortalShortcut& ours : ourShortcuts()) {
+        if (std::none_of(shortcuts.cbegin(), shortcuts.cend(),
+                         [&ours](const PortalShortcut& bound) { return bound.id == ours.id; }))
+            return false;
+    }
+    return true;
+}
+} // namespace
 
 PortalShortcuts::PortalShortcuts(QDBusConnection bus, QObject* parent) : QObject(parent), bus_(std::move(bus))
 {
@@ -93,8 +126,12 @@ void PortalShortcuts::start()
     }
     setState(State::Asking);
     const QString token = newToken();
+    // The shortcuts go with the session too: Plasma 5.27 binds them only from there (its BindShortcuts
+    // merely opens its shortcut settings), and names their group in those settings after the session
+    // token, so a fixed token keeps the keys a user chose there from one start to the next.
     const QVariantMap options{{QStringLiteral("handle_token"), token},
-                              {QStringLiteral("session_handle_token"), newToken()}};
+                              {QStringLiteral("session_handle_token"), QStringLiteral("vantrel")},
+                              {QStringLiteral("shortcuts"), QVariant::fromValue(ourShortcuts())}};
     if (!callPortal(QStringLiteral("CreateSession"), {options}, token,
                     SLOT(onSessionResponse(uint, QVariantMap))))
         setState(State::Unavailable);
@@ -116,18 +153,15 @@ void PortalShortcuts::onSessionResponse(uint response, const QVariantMap& result
     bus_.connect(kService, kPath, kInterface, QStringLiteral("Deactivated"), this,
                  SLOT(onDeactivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
 
-    const QList<PortalShortcut> shortcuts{
-        {QStringLiteral("toggle-strip"),
-         {{QStringLiteral("description"), QStringLiteral("显示或隐藏计时工具条")},
-          {QStringLiteral("preferred_trigger"), QStringLiteral("F9")}}},
-        {QStringLiteral("bring-back"),
-         {{QStringLiteral("description"), QStringLiteral("计时主界面回到原位")},
-          {QStringLiteral("preferred_trigger"), QStringLiteral("F11")}}},
-    };
+    // Bound with the session already: asking again would only bring up the desktop's settings window.
+    if (listsAllOurShortcuts(results.value(QStringLiteral("shortcuts")))) {
+        setState(State::Bound);
+        return;
+    }
     const QString token = newToken();
     const QVariantMap options{{QStringLiteral("handle_token"), token}};
     if (!callPortal(QStringLiteral("BindShortcuts"),
-                    {QVariant::fromValue(QDBusObjectPath(session_)), QVariant::fromValue(shortcuts),
+                    {QVariant::fromValue(QDBusObjectPath(session_)), QVariant::fromValue(ourShortcuts()),
                      QString(), options},
                     token, SLOT(onBindResponse(uint, QVariantMap))))
         setState(State::Unavailable);
@@ -146,6 +180,11 @@ void PortalShortcuts::onActivated(const QDBusObjectPath& session, const QString&
     if (state_ != State::Bound || session.path() != session_ || !keyOfShortcut_.contains(shortcutId))
         return;
     const int key = keyOfShortcut_.value(shortcutId);
+    // Pressed again with no release in between: the desktop does not report releases (Plasma does not
+    // when a shortcut is triggered other than by its key). The key reads up once, so the new press is
+    // seen as one.
+    if (held_.contains(key))
+        releasedUnseen_.insert(key);
     held_.insert(key);
     pressedSinceAsked_.insert(key);
     emit pressed(key);
@@ -160,6 +199,8 @@ void PortalShortcuts::onDeactivated(const QDBusObjectPath& session, const QStrin
 
 bool PortalShortcuts::isKeyDown(int keyCode)
 {
+    if (releasedUnseen_.remove(keyCode))
+        return false;
     const bool pressed = pressedSinceAsked_.remove(keyCode);
     return held_.contains(keyCode) || pressed;
 }

@@ -56,4 +56,5 @@ private:
     QHash<QString, int> keyOfShortcut_;
     QSet<int> held_;
     QSet<int> pressedSinceAsked_;
+    QSet<int> releasedUnseen_; // pressed again while held: reads up once before the new press
 };

@@ -59,6 +59,19 @@ TEST_F(DesktopNoticeTest, ShownOnceForEachKindOfDesktopAcrossStarts)
     EXPECT_EQ(dialogs_.shown.size(), 2);
 }
 
+TEST_F(DesktopNoticeTest, KeysTheDesktopBindsAreNotCalledMissing)
+{
+    QSettings settings(settingsFile(), QSettings::IniFormat);
+    SessionFeatures plasma = DesktopSession::featuresOf(SessionKind::WaylandThroughXWayland);
+    plasma.keys = GlobalKeys::Everywhere;
+    ASSERT_TRUE(
+        DesktopNotice(settings).showOnce(dialogs_, nullptr, SessionKind::WaylandThroughXWayland, plasma));
+    ASSERT_EQ(dialogs_.shown.size(), 1);
+    EXPECT_FALSE(dialogs_.shown[0].text.contains(QStringLiteral("F9")));
+    EXPECT_FALSE(dialogs_.shown[0].text.contains(QStringLiteral("托盘")));
+    EXPECT_TRUE(dialogs_.shown[0].text.contains(QStringLiteral("自带的放映")));
+}
+
 TEST_F(DesktopNoticeTest, CountsAsSeenOnlyOnceTheUserHasClosedIt)
 {
     QSettings settings(settingsFile(), QSettings::IniFormat);

@@ -49,9 +49,12 @@ class FakePortal : public QObject {
 public:
     explicit FakePortal(QDBusConnection bus) : bus_(std::move(bus)) {}
 
-    uint bindAnswer = 0; // 0 granted, 1 declined by the user
+    uint bindAnswer = 0;          // 0 granted, 1 declined by the user
+    bool bindsAtCreation = false; // as Plasma 5.27: from the session's options, listed in its answer
     QList<BoundShortcut> bound;
     QString session;
+    QStringList sessionTokens;
+    int bindCalls = 0;
 
     void press(const QString& id, const QString& inSession = {})
     {
@@ -62,15 +65,20 @@ public:
 public slots:
     QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& message)
     {
-        session = QStringLiteral("%1/session/%2/%3")
-                      .arg(kPath, senderPart(message),
-                           options.value(QStringLiteral("session_handle_token")).toString());
-        return answerLater(message, options, 0, {{QStringLiteral("session_handle"), session}});
+        sessionTokens << options.value(QStringLiteral("session_handle_token")).toString();
+        session = QStringLiteral("%1/session/%2/%3").arg(kPath, senderPart(message), sessionTokens.last());
+        QVariantMap results{{QStringLiteral("session_handle"), session}};
+        if (bindsAtCreation) {
+            options.value(QStringLiteral("shortcuts")).value<QDBusArgument>() >> bound;
+            results.insert(QStringLiteral("shortcuts"), QVariant::fromValue(bound));
+        }
+        return answerLater(message, options, 0, results);
     }
 
     QDBusObjectPath BindShortcuts(const QDBusObjectPath& sessionHandle, const QList<BoundShortcut>& shortcuts,
                                   const QString&, const QVariantMap& options, const QDBusMessage& message)
     {
+        ++bindCalls;
         if (sessionHandle.path() == session)
             bound = shortcuts;
         return answerLater(message, options, bindAnswer, {});
@@ -178,10 +186,45 @@ TEST_F(PortalShortcutsTest, BindsF9AndF11AndHearsThemWhicheverProgramHasTheFocus
     EXPECT_TRUE(shortcuts.isKeyDown(Keys::F11));
     EXPECT_FALSE(shortcuts.isKeyDown(Keys::F11));
 
+    // A desktop that reports no releases (Plasma, when the shortcut is triggered from its settings):
+    // each press is still one press, not one long hold.
+    portal_->press(portal_->bound[0].id);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shortcuts.isKeyDown(Keys::F9); }, 3000));
+    EXPECT_TRUE(shortcuts.isKeyDown(Keys::F9));
+    portal_->press(portal_->bound[0].id);
+    QTest::qWait(200);
+    EXPECT_FALSE(shortcuts.isKeyDown(Keys::F9)) << "a second press with no release read as one long hold";
+    EXPECT_TRUE(shortcuts.isKeyDown(Keys::F9));
+    portal_->release(portal_->bound[0].id);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shortcuts.isKeyDown(Keys::F9); }, 3000));
+
     // Another program's session is not ours.
     portal_->press(portal_->bound[0].id, QStringLiteral("/org/freedesktop/portal/desktop/session/other/x"));
     QTest::qWait(200);
     EXPECT_FALSE(shortcuts.isKeyDown(Keys::F9));
+}
+
+TEST_F(PortalShortcutsTest, ADesktopThatBindsWithTheSessionIsNotAskedAgain)
+{
+    offerPortal();
+    portal_->bindsAtCreation = true;
+    PortalShortcuts shortcuts(*clientBus_);
+    shortcuts.start();
+    ASSERT_TRUE(settles(shortcuts));
+    ASSERT_EQ(shortcuts.state(), PortalShortcuts::State::Bound);
+    ASSERT_EQ(portal_->bound.size(), 2) << "the shortcuts did not come with the session";
+    EXPECT_EQ(portal_->bound[0].properties.value(QStringLiteral("preferred_trigger")).toString(),
+              QStringLiteral("F9"));
+    EXPECT_EQ(portal_->bindCalls, 0) << "asked to bind again: Plasma would open its settings window";
+    portal_->press(QStringLiteral("toggle-strip"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shortcuts.isKeyDown(Keys::F9); }, 3000));
+
+    // The next start names the session as the first did: the desktop keeps the user's keys under it.
+    PortalShortcuts again(*clientBus_);
+    again.start();
+    ASSERT_TRUE(settles(again));
+    ASSERT_EQ(portal_->sessionTokens.size(), 2);
+    EXPECT_EQ(portal_->sessionTokens[0], portal_->sessionTokens[1]);
 }
 
 TEST_F(PortalShortcutsTest, UnavailableWithoutAPortalOrWhenTheUserDeclines)
