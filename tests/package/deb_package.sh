@@ -45,8 +45,9 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
 "$1" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 1 100); do
-    if xdotool search --name "^Vantrel工具$" >/dev/null 2>&1; then
-        # Once the window is up the sound cues come in from their module beside the program.
+    if window=$(xdotool search --onlyvisible --name "^Vantrel工具$" 2>/dev/null | head -n 1) && [ -n "$window" ]; then
+        # Once the pointer reaches the window the sound cues come in from their module beside the program.
+        xdotool mousemove --window "$window" 40 20
         for _ in $(seq 1 100); do
             grep -q "/usr/lib/vantrel/vantrel-sound.so" /proc/$pid/maps 2>/dev/null && { kill $pid; exit 0; }
             sleep 0.1
