@@ -1,3 +1,4 @@
+#include "platform/FirstApproach.h"
 #include "platform/FirstPaint.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxDialogs.h"
@@ -189,13 +190,15 @@ int main(int argc, char* argv[])
         else
             showNotice();
     });
-    // Once the main window is on screen: the cues are read in the background, long before the first
-    // one sounds, and what killed earlier runs left (office profiles, pipes, half-written saves) is
-    // removed, which only matters once an office of ours starts.
-    afterFirstPaint(mainWindow, [&sounds, dataFolder] {
-        sounds.prepare();
-        removeLeftoversOfDeadRuns(dataFolder);
-    });
+    // Once the main window is on screen, what killed earlier runs left (office profiles, pipes,
+    // half-written saves) is removed, which only matters once an office of ours starts.
+    afterFirstPaint(mainWindow, [dataFolder] { removeLeftoversOfDeadRuns(dataFolder); });
+    // Every cue follows a click or key in the main window (开始, or the draws opened from it): the
+    // sound back-end is loaded and the cues read in the background when the user first reaches for
+    // that window, ahead of the first cue; a program left open unused never pays for it. Watched from
+    // the first picture on, so that a window shown under the pointer does not load it meanwhile.
+    afterFirstPaint(mainWindow,
+                    [mainWindow, &sounds] { onFirstApproach(mainWindow, [&sounds] { sounds.prepare(); }); });
     // Installed last, so told first: the benchmark sees the start-up without the background work.
     reportFirstPaintWhenAsked(mainWindow);
     return QApplication::exec();

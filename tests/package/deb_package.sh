@@ -45,9 +45,11 @@ if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
 "$1" >/dev/null 2>&1 &
 pid=$!
 for _ in $(seq 1 100); do
-    if xdotool search --name "^Vantrel工具$" >/dev/null 2>&1; then
-        # Once the window is up the sound cues come in from their module beside the program.
-        for _ in $(seq 1 100); do
+    if window=$(xdotool search --onlyvisible --name "^Vantrel工具$" 2>/dev/null | head -n 1) && [ -n "$window" ]; then
+        # Once the pointer moves over the window the sound cues come in from their module beside the
+        # program (moves before the window's first picture do not count: it moves on every look).
+        for i in $(seq 1 100); do
+            xdotool mousemove --window "$window" $((20 + i % 2 * 20)) 20
             grep -q "/usr/lib/vantrel/vantrel-sound.so" /proc/$pid/maps 2>/dev/null && { kill $pid; exit 0; }
             sleep 0.1
         done
