@@ -182,6 +182,9 @@ int main(int argc, char* argv[])
             SessionFeatures features = DesktopSession::featuresOf(sessionKind);
             if (portalKeys && portalKeys->state() == PortalShortcuts::State::Bound)
                 features.keys = GlobalKeys::Everywhere;
+            // A compositor that lists its windows shows us every program's, native ones included.
+            if (windowsWithForeignToplevels)
+                features.titles = OtherWindowTitles::All;
             DesktopNotice(settings).showOnce(dialogs, program.loaded<MainWindow>(), sessionKind, features);
         };
         if (portalKeys && portalKeys->state() == PortalShortcuts::State::Asking)
