@@ -2,10 +2,9 @@
 
 #include "platform/ProgramFolder.h"
 
-#include <pulse/simple.h>
-
 #include <algorithm>
 #include <chrono>
+#include <pulse/simple.h>
 
 namespace {
 
@@ -38,7 +37,8 @@ bool sameFormat(const PcmSound& a, const PcmSound& b)
 
 std::size_t pieceBytes(const PcmSound& sound)
 {
-    const auto frames = std::max<std::int64_t>(1, sound.sampleRate * std::int64_t{pieceLength.count()} / 1000);
+    const auto frames =
+        std::max<std::int64_t>(1, sound.sampleRate * std::int64_t{pieceLength.count()} / 1000);
     return static_cast<std::size_t>(frames) * static_cast<std::size_t>(sound.bytesPerFrame());
 }
 
@@ -169,10 +169,12 @@ struct PulseSoundDevice::Player {
             const std::size_t taken = std::min(size, total - offset);
             piece = playing->samples.mid(static_cast<qsizetype>(offset), static_cast<qsizetype>(taken));
             if (taken < size)
-                piece.append(static_cast<qsizetype>(size - taken), playing->bitsPerSample == 8 ? '\x80' : '\0');
+                piece.append(static_cast<qsizetype>(size - taken),
+                             playing->bitsPerSample == 8 ? '\x80' : '\0');
             offset += taken;
             // Blocks only until the server has room, at most about a piece's length.
-            if (pa_simple_write(stream, piece.constData(), static_cast<std::size_t>(piece.size()), nullptr) < 0) {
+            if (pa_simple_write(stream, piece.constData(), static_cast<std::size_t>(piece.size()), nullptr) <
+                0) {
                 // The server went away; the next cue connects again.
                 dropStream();
                 playing.reset();

@@ -22,8 +22,8 @@ quint16 readU16(const char* p)
 quint32 readU32(const char* p)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return static_cast<quint32>(b[0]) | (static_cast<quint32>(b[1]) << 8) | (static_cast<quint32>(b[2]) << 16) |
-           (static_cast<quint32>(b[3]) << 24);
+    return static_cast<quint32>(b[0]) | (static_cast<quint32>(b[1]) << 8) |
+           (static_cast<quint32>(b[2]) << 16) | (static_cast<quint32>(b[3]) << 24);
 }
 
 struct Format {

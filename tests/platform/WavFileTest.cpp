@@ -1,5 +1,6 @@
-#include "WaveBytes.h"
 #include "platform/WavFile.h"
+
+#include "WaveBytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,7 +31,8 @@ TEST(ParseWav, ReadsEveryPcmLayout)
                          Case{1, 96000, 24}, Case{2, 11025, 24}, Case{1, 44100, 32}, Case{2, 384000, 32}}) {
         SCOPED_TRACE(testing::Message() << c.channels << " ch " << c.rate << " Hz " << c.bits << " bit");
         const QByteArray data = frames(10, c.channels * c.bits / 8);
-        const auto sound = parseWav(riff({chunk("fmt ", pcmFormat(c.channels, c.rate, c.bits)), chunk("data", data)}));
+        const auto sound =
+            parseWav(riff({chunk("fmt ", pcmFormat(c.channels, c.rate, c.bits)), chunk("data", data)}));
         ASSERT_TRUE(sound);
         EXPECT_EQ(sound->channels, c.channels);
         EXPECT_EQ(sound->sampleRate, static_cast<int>(c.rate));
@@ -56,15 +58,17 @@ TEST(ParseWav, SkipsOtherChunksAndHonoursTheirPadding)
 {
     const QByteArray data = frames(6, 2);
     // An odd-sized chunk before "fmt ", a list after it, and a trailing chunk after the data.
-    const auto sound = parseWav(riff({chunk("junk", QByteArray(3, 'x')), chunk("fmt ", pcmFormat(1, 8000, 16)),
-                                      chunk("LIST", QByteArray("INFOISFT\x05\0\0\0abcde", 17)),
-                                      chunk("data", data), chunk("cue ", QByteArray(4, '\0'))}));
+    const auto sound =
+        parseWav(riff({chunk("junk", QByteArray(3, 'x')), chunk("fmt ", pcmFormat(1, 8000, 16)),
+                       chunk("LIST", QByteArray("INFOISFT\x05\0\0\0abcde", 17)), chunk("data", data),
+                       chunk("cue ", QByteArray(4, '\0'))}));
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->samples, data);
 
     // Odd 8-bit data followed by its pad byte, then more chunks: the pad is no sample.
     const QByteArray odd = frames(5, 1);
-    const auto padded = parseWav(riff({chunk("fmt ", pcmFormat(1, 8000, 8)), chunk("data", odd), chunk("junk", "ab")}));
+    const auto padded =
+        parseWav(riff({chunk("fmt ", pcmFormat(1, 8000, 8)), chunk("data", odd), chunk("junk", "ab")}));
     ASSERT_TRUE(padded);
     EXPECT_EQ(padded->samples, odd);
 
@@ -74,14 +78,16 @@ TEST(ParseWav, SkipsOtherChunksAndHonoursTheirPadding)
     EXPECT_EQ(unpadded->samples, odd);
 
     // A missing pad byte in the middle shifts every later chunk header: that file is refused.
-    EXPECT_FALSE(parseWav(riff({chunk("fmt ", pcmFormat(1, 8000, 8)), chunk("junk", "abc", false), chunk("data", odd)})));
+    EXPECT_FALSE(parseWav(
+        riff({chunk("fmt ", pcmFormat(1, 8000, 8)), chunk("junk", "abc", false), chunk("data", odd)})));
 }
 
 TEST(ParseWav, TakesTheExtensibleFormatWithPcmSamples)
 {
     const QByteArray guidTail("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
     const auto extensible = [&](quint16 subformat, quint16 validBits) {
-        QByteArray format = pcmFormat(2, 48000, 24, 0xFFFE) + u16(22) + u16(validBits) + u32(3) + u16(subformat);
+        QByteArray format =
+            pcmFormat(2, 48000, 24, 0xFFFE) + u16(22) + u16(validBits) + u32(3) + u16(subformat);
         return riff({chunk("fmt ", format + guidTail), chunk("data", frames(4, 6))});
     };
     const auto sound = parseWav(extensible(1, 24));
@@ -117,7 +123,9 @@ TEST(ParseWav, RefusesTruncatedAndLyingFiles)
     const QByteArray good = riff({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", frames(100, 2))});
     ASSERT_TRUE(parseWav(good));
     // Cut anywhere before the data's end: the data chunk claims more than there is, or a chunk is missing.
-    for (const qsizetype cut : {qsizetype{0}, qsizetype{4}, qsizetype{11}, qsizetype{12}, qsizetype{20}, qsizetype{35}, qsizetype{43}, qsizetype{44}, qsizetype{45}, qsizetype{100}, good.size() - 1}) {
+    for (const qsizetype cut :
+         {qsizetype{0}, qsizetype{4}, qsizetype{11}, qsizetype{12}, qsizetype{20}, qsizetype{35},
+          qsizetype{43}, qsizetype{44}, qsizetype{45}, qsizetype{100}, good.size() - 1}) {
         SCOPED_TRACE(cut);
         EXPECT_FALSE(parseWav(good.left(cut)));
     }
@@ -131,7 +139,8 @@ TEST(ParseWav, RefusesTruncatedAndLyingFiles)
 
     EXPECT_FALSE(parseWav(riff({chunk("fmt ", pcmFormat(1, 8000, 16))}))) << "no data";
     EXPECT_FALSE(parseWav(riff({chunk("data", frames(4, 2))}))) << "no format";
-    EXPECT_FALSE(parseWav(riff({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", QByteArray())}))) << "empty";
+    EXPECT_FALSE(parseWav(riff({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", QByteArray())})))
+        << "empty";
     EXPECT_FALSE(parseWav(riff({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", QByteArray(1, 'x'))})))
         << "less than a frame";
     QByteArray notWave = good;
