@@ -141,9 +141,10 @@ struct PulseSoundDevice::Player {
             }
 
             if (restart) {
-                // Cut whatever the last cue still has queued.
-                if (stream)
-                    pa_simple_flush(stream, nullptr);
+                // Cut whatever the last cue still has queued. A stream that fails here has lost its
+                // server (restarted since the last cue, say): this cue connects anew.
+                if (stream && pa_simple_flush(stream, nullptr) < 0)
+                    dropStream();
                 playing = std::move(next);
                 offset = 0;
                 if (playing && stream && !sameFormat(*streamFormat, *playing))

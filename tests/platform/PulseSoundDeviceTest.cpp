@@ -280,6 +280,23 @@ TEST_F(PulseSoundDeviceTest, WithoutServerPlaysNothingAndConnectsOnceOneIsThere)
     EXPECT_TRUE(waitFor([&] { return cue->cuesStarted() == 1 && cue->piecesWritten() > 0; }));
 }
 
+TEST_F(PulseSoundDeviceTest, CueAfterTheServerRestartedSounds)
+{
+    startServer();
+    if (IsSkipped())
+        return;
+    auto cue = device();
+    playCue(*cue);
+    ASSERT_TRUE(waitFor([&] { return cue->piecesWritten() >= 25; }));
+    // The device still holds its idle stream when the server goes and comes back.
+    server_.stop();
+    ASSERT_EQ(server_.start(), QString());
+    Recorder recorder(server_.address());
+    ASSERT_TRUE(recorder.isRecording());
+    playCue(*cue);
+    EXPECT_GT(recorder.spanAfter(1200, loudLevel), cueMs - 60);
+}
+
 TEST_F(PulseSoundDeviceTest, UnplayableFileOpensNothing)
 {
     QFile bad(dir_.filePath("bad.wav"));
