@@ -8,7 +8,7 @@
 //     ticking every 100 ms whatever happens (as a program that polls keys must), and tracking as it
 //     runs, woken by events.
 #include "platform/MessageBoxDialogs.h"
-#include "platform/QtSoundDevice.h"
+#include "platform/PulseSoundDevice.h"
 #include "platform/RealTimerDriver.h"
 #include "platform/Timer.h"
 #include "platform/X11WindowSystem.h"
@@ -110,7 +110,7 @@ int main(int argc, char** argv)
     RealTimerDriver timers;
     MessageBoxDialogs dialogs;
     X11WindowSystem windows;
-    QtSoundDeviceFactory sounds(QStringList{QCoreApplication::applicationDirPath()});
+    PulseSoundDeviceFactory sounds(QStringList{QCoreApplication::applicationDirPath()});
     Program program(
         Services{timers, dialogs, windows, sounds, [] { return true; }, QString(), QStringList()});
     registerWindows(program);

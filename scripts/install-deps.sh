@@ -9,9 +9,9 @@ set -e
 # What building and running the program needs (`make run`). The test library is here too: configuring
 # the tree looks for it.
 program_packages="build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-multimedia-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland
+  qt6-base-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland
   libxcb1-dev libxcb-ewmh-dev libxcb-randr0-dev libxcb-xinput-dev libx11-dev
-  libwayland-dev libwayland-bin wayland-protocols
+  libwayland-dev libwayland-bin wayland-protocols libpulse-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
   libreoffice-impress libreoffice-calc libreoffice-dev"
@@ -21,7 +21,7 @@ test_packages="xvfb xauth openbox xdotool wmctrl x11-utils x11-xserver-utils ima
   desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils git python3-uno
   dbus-daemon dbus-x11 at-spi2-core python3-gi python3-dbus gir1.2-atspi-2.0
   mutter sway grim xwayland foot libreoffice-gtk3 kwin-wayland zenity
-  pipewire wireplumber gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-good"
+  pulseaudio pulseaudio-utils pipewire wireplumber gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-good"
 
 packages=$program_packages
 [ "$1" = "--tests" ] && packages="$program_packages $test_packages"

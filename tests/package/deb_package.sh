@@ -20,7 +20,7 @@ for path in ./usr/bin/vantrel ./usr/share/vantrel/ding.wav ./usr/share/vantrel/h
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt6widgets6 libqt6multimedia6 libqt6svg6 libc6; do
+for lib in libqt6widgets6 libpulse0 libqt6svg6 libc6; do
     echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib"
 done
 # The timer and the number draw need no office: LibreOffice is recommended, not required.

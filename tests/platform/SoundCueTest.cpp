@@ -1,4 +1,4 @@
-#include "platform/QtSoundDevice.h"
+#include "platform/PulseSoundDevice.h"
 #include "support/FakeSound.h"
 
 #include <QFile>
@@ -16,22 +16,22 @@ TEST(PlayCue, SendsCloseOpenPlayInThatOrder)
                                                  "1:Open ding.WAV", "1:Play ding.WAV"}));
 }
 
-TEST(QtSoundDevice, MissingFileOpensNothingAndPlaysSilently)
+TEST(PulseSoundDevice, MissingFileOpensNothingAndPlaysSilently)
 {
     QTemporaryDir dir;
-    QtSoundDevice device({dir.path()});
+    PulseSoundDevice device({dir.path()});
     device.setFileName("ding.WAV");
     for (int i = 0; i < 5; ++i)
         playCue(device);
     EXPECT_TRUE(device.openedPath().isEmpty());
 }
 
-TEST(QtSoundDevice, ShippedCueIsFoundWhateverTheCaseOfItsName)
+TEST(PulseSoundDevice, ShippedCueIsFoundWhateverTheCaseOfItsName)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QFile::copy(QStringLiteral(VANTREL_SOURCE_DIR "/resources/sounds/ding.wav"),
                             dir.filePath("ding.wav")));
-    QtSoundDevice device({QStringLiteral("/nonexistent"), dir.path()});
+    PulseSoundDevice device({QStringLiteral("/nonexistent"), dir.path()});
     device.setFileName("ding.WAV");
     // Restarting a cue that is still sounding goes through Close/Open/Play again on the same file.
     playCue(device);

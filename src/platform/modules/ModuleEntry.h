@@ -1,7 +1,7 @@
 #pragma once
 
 // The entry points of the back-end modules: each heavy back-end (the office engine, the slide show on
-// Qt PDF, the sound cues on Qt Multimedia) is a shared library of its own that the program loads when
+// Qt PDF, the sound cues on PulseAudio) is a shared library of its own that the program loads when
 // it first needs it, so that starting the program pays for the main window alone.
 //
 // A module exports one C function that creates its back-end, plus its interface version: a module

@@ -12,7 +12,7 @@
 class DeferredSoundDevice;
 
 // Sound devices whose back-end is loaded when it is first needed: the windows get their devices at
-// once, and the back-end (Qt Multimedia, a module of its own) comes up behind them. prepare() loads it
+// once, and the back-end (the sound server's client, a module of its own) comes up behind them. prepare() loads it
 // in the background and opens every device's cue ahead, so the first cue sounds on time; a device used
 // before that loads the back-end then and there. Without a back-end the devices stay silent.
 class ModuleSoundDeviceFactory : public SoundDeviceFactory {

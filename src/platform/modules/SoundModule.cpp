@@ -1,11 +1,11 @@
-// The sound cues as a module: Qt Multimedia and the sound server's client, loaded after the main window
+// The sound cues as a module: the sound server's client, loaded after the main window
 // is shown.
-#include "platform/QtSoundDevice.h"
+#include "platform/PulseSoundDevice.h"
 #include "platform/modules/ModuleEntry.h"
 
 VANTREL_MODULE_INTERFACE_VERSION
 
 extern "C" Q_DECL_EXPORT SoundDeviceFactory* vantrel_create_sound_factory(const QStringList& cueFolders)
 {
-    return new QtSoundDeviceFactory(cueFolders);
+    return new PulseSoundDeviceFactory(cueFolders);
 }
