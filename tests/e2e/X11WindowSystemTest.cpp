@@ -270,10 +270,15 @@ TEST_F(X11WindowSystemTest, QuickTapsAreReportedOnceEachAndStillReachTheFocusedW
     }));
     const xcb_window_t focused = other.create(true);
     other.setNetName(focused, QStringLiteral("an editor"));
-    ASSERT_TRUE(waitFor([&] {
-        xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(focused)});
-        return other.hasFocus(focused);
-    }));
+    // A loaded window manager may let an activation request pass; the focus is then given directly.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            xdotool({QStringLiteral("windowactivate"), QString::number(focused)});
+            if (!other.hasFocus(focused))
+                xdotool({QStringLiteral("windowfocus"), QString::number(focused)});
+            return other.hasFocus(focused);
+        },
+        10000));
     other.takeKeyPresses();
 
     // 40 ms taps, far shorter than a tracking tick; other keys are not reported.
