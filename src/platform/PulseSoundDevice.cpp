@@ -15,6 +15,8 @@ constexpr auto pieceLength = 20ms;
 constexpr int piecesAhead = 4;
 // A stream left with nothing to play is closed after this long.
 constexpr auto idleStreamLifetime = 3s;
+// How long the end of a device waits for its thread to let go of the server.
+constexpr auto stopPatience = 1s;
 
 pa_sample_format_t sampleFormat(int bitsPerSample)
 {
@@ -52,20 +54,33 @@ struct PulseSoundDevice::Player {
     std::uint64_t requests = 0;
     std::shared_ptr<const PcmSound> wanted;
     bool quitting = false;
+    bool finished = false;
     std::uint64_t cuesStarted = 0;
     std::uint64_t piecesWritten = 0;
     std::thread thread;
 
-    Player() : thread([this] { run(); }) {}
-
-    ~Player()
+    // The thread shares the player, so that a thread stuck with a server that stopped taking sound
+    // can be left behind without anything it uses going away under it.
+    static std::shared_ptr<Player> start()
     {
-        {
-            std::lock_guard lock(mutex);
-            quitting = true;
-        }
+        auto player = std::make_shared<Player>();
+        player->thread = std::thread([player] { player->run(); });
+        return player;
+    }
+
+    // Ends the thread, waiting at most `patience` for it: a server that hangs must not hang the
+    // program's end with it.
+    void stop(std::chrono::milliseconds patience)
+    {
+        std::unique_lock lock(mutex);
+        quitting = true;
         changed.notify_all();
-        thread.join();
+        const bool ended = changed.wait_for(lock, patience, [this] { return finished; });
+        lock.unlock();
+        if (ended)
+            thread.join();
+        else
+            thread.detach();
     }
 
     void request(std::shared_ptr<const PcmSound> sound)
@@ -185,12 +200,19 @@ struct PulseSoundDevice::Player {
             ++piecesWritten;
         }
         dropStream();
+        std::lock_guard lock(mutex);
+        finished = true;
+        changed.notify_all();
     }
 };
 
 PulseSoundDevice::PulseSoundDevice(QStringList searchFolders) : folders_(std::move(searchFolders)) {}
 
-PulseSoundDevice::~PulseSoundDevice() = default;
+PulseSoundDevice::~PulseSoundDevice()
+{
+    if (player_)
+        player_->stop(stopPatience);
+}
 
 void PulseSoundDevice::setFileName(const QString& fileName)
 {
@@ -232,7 +254,7 @@ void PulseSoundDevice::play()
     if (!isOpen_)
         return;
     if (!player_)
-        player_ = std::make_unique<Player>();
+        player_ = Player::start();
     player_->request(opened_);
 }
 

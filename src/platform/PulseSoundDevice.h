@@ -45,7 +45,7 @@ private:
     QString openedPath_;
     std::shared_ptr<const PcmSound> opened_;
     bool isOpen_ = false;
-    std::unique_ptr<Player> player_;
+    std::shared_ptr<Player> player_;
 };
 
 class PulseSoundDeviceFactory : public SoundDeviceFactory {

@@ -11,9 +11,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtEndian>
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 namespace {
 
@@ -92,8 +94,16 @@ public:
         return {};
     }
 
+    // The server stops taking sound, as a hung one does (or goes on again).
+    void freeze(bool frozen)
+    {
+        if (process_.state() != QProcess::NotRunning)
+            ::kill(static_cast<pid_t>(process_.processId()), frozen ? SIGSTOP : SIGCONT);
+    }
+
     void stop()
     {
+        freeze(false);
         if (process_.state() == QProcess::NotRunning)
             return;
         process_.terminate();
@@ -295,6 +305,24 @@ TEST_F(PulseSoundDeviceTest, CueAfterTheServerRestartedSounds)
     ASSERT_TRUE(recorder.isRecording());
     playCue(*cue);
     EXPECT_GT(recorder.spanAfter(1200, loudLevel), cueMs - 60);
+}
+
+TEST_F(PulseSoundDeviceTest, AServerThatHangsDoesNotHangTheEnd)
+{
+    startServer();
+    if (IsSkipped())
+        return;
+    auto cue = device();
+    playCue(*cue);
+    ASSERT_TRUE(waitFor([&] { return cue->piecesWritten() >= 2; }));
+    // The server stops mid-cue: the thread's next write waits for it, with no end in sight.
+    server_.freeze(true);
+    QThread::msleep(300);
+    QElapsedTimer clock;
+    clock.start();
+    cue.reset();
+    EXPECT_LT(clock.elapsed(), 3000) << "the device's end waited for a hung server";
+    server_.freeze(false);
 }
 
 TEST_F(PulseSoundDeviceTest, UnplayableFileOpensNothing)
