@@ -185,12 +185,5 @@ else
     echo "NOTE: no accessibility bus; native window titles were not checked"
 fi
 
-# The second start on the same desktop says nothing.
-kill "$app"; wait "$app" 2>/dev/null
-"$bin" >"$work/app2.out" 2>&1 &
-app=$!
-eventually 20 has_main || fail "no main window at the second start: $(cat "$work/app2.out")"
-sleep 2
-no_notice || fail "the notice came again at the second start"
-kill -0 "$app" 2>/dev/null || fail "the program ended"
+second_start_is_quiet
 echo "PASS"

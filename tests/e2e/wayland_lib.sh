@@ -70,3 +70,14 @@ at_standard_place() { # screen width
     local centre=$(( X + WIDTH / 2 ))
     [ $(( centre - $1 / 2 )) -ge -3 ] && [ $(( centre - $1 / 2 )) -le 3 ] && [ "$Y" -ge 133 ] && [ "$Y" -le 200 ]
 }
+# Ends the program ($app, started from $bin) and starts it again on the same desktop: the notice,
+# seen at the first start, does not come again, and the program stays up.
+second_start_is_quiet() {
+    kill "$app"; wait "$app" 2>/dev/null
+    "$bin" >"$work/app2.out" 2>&1 &
+    app=$!
+    eventually 20 has_main || fail "no main window at the second start: $(cat "$work/app2.out")"
+    sleep 2
+    no_notice || fail "the notice came again at the second start"
+    kill -0 "$app" 2>/dev/null || fail "the program ended"
+}
