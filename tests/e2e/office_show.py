@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Starts or ends the slide show of the deck open in a LibreOffice started with
 --accept=pipe,name=PIPE;urp; — as a teacher's F5 and Esc would, where no key can be sent to it (a
-native Wayland window).
+native Wayland window). A show already in the asked state is left alone, so a caller may repeat the
+call: the office's bridge can crash the client while the office is still busy opening the deck.
 
   office_show.py PIPE start|end
 """
@@ -22,7 +23,9 @@ def main(argv):
     while documents.hasMoreElements():
         document = documents.nextElement()
         if hasattr(document, "Presentation"):
-            getattr(document.Presentation, argv[2])()
+            show = document.Presentation
+            if show.isRunning() != (argv[2] == "start"):
+                getattr(show, argv[2])()
             return
     print("no deck is open", file=sys.stderr)
     sys.exit(1)

@@ -122,10 +122,10 @@ if [ -e /usr/lib/libreoffice/program/libvclplug_gtk3lo.so ]; then
     eventually 40 shrink_disabled ||
         fail "缩小 stays on while LibreOffice has the deck open (its windows: $(atspi windows | grep -i soffice))"
     [ -z "$(xdotool search --name "LibreOffice" 2>/dev/null)" ] || fail "LibreOffice runs on XWayland, not natively"
-    /usr/bin/python3 "$here/office_show.py" "$pipe" start || fail "the LibreOffice show did not start"
+    eventually 20 /usr/bin/python3 "$here/office_show.py" "$pipe" start || fail "the LibreOffice show did not start"
     eventually 20 shrink_enabled ||
         fail "缩小 stays off while LibreOffice's show runs (its windows: $(atspi windows | grep -i soffice))"
-    /usr/bin/python3 "$here/office_show.py" "$pipe" end || fail "the LibreOffice show did not end"
+    eventually 20 /usr/bin/python3 "$here/office_show.py" "$pipe" end || fail "the LibreOffice show did not end"
     eventually 20 shrink_disabled || fail "缩小 stays on after LibreOffice's show ended"
     kill -9 -- -"$office"; wait "$office" 2>/dev/null; office=""
     eventually 20 shrink_enabled || fail "缩小 stays off after LibreOffice ended"
