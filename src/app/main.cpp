@@ -38,6 +38,8 @@
 
 int main(int argc, char* argv[])
 {
+    // Which installed faces stand in for the designed ones is looked up while the display connects.
+    InstalledFacesLookup installedFaces;
     // On a Wayland desktop our windows go through XWayland where it exists: only there can they place
     // themselves and stay above a full-screen show. Programs we start get the environment unchanged.
     const DesktopSession session = DesktopSession::detect(SessionEnvironment::fromProcess(), probeXServer);
@@ -52,6 +54,7 @@ int main(int argc, char* argv[])
     // The program lives in the tray and its hidden windows; closing the last one is not the end.
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
+    useInstalledFaces(installedFaces.result());
 
     const QString appDir = QApplication::applicationDirPath();
     const QStringList shipped = ProgramFolder::shippedFolders(appDir);

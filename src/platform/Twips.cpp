@@ -1,5 +1,7 @@
 #include "platform/Twips.h"
 
+#include "platform/Fonts.h"
+
 #include <QWidget>
 #include <cmath>
 
@@ -63,7 +65,7 @@ void moveControl(QWidget* control, double left, double top, double tpp)
 
 QFont font(const QString& family, double points, bool bold)
 {
-    QFont f(family);
+    QFont f(installedFaceFor(family));
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;

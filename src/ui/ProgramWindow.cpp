@@ -5,6 +5,7 @@
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
+#include "ui/DrawnIcons.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/ZoomKeys.h"
@@ -23,7 +24,7 @@ ProgramWindow::ProgramWindow(Program& program, WindowKind kind, QWidget* parent)
 {
     setObjectName(windowObjectName(kind));
     // Every window of the program carries the bell, as the tray does.
-    setWindowIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
+    setWindowIcon(bellIcon());
     attachZoomKeys(this);
     watchScreens();
 }

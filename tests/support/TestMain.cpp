@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     installFontSubstitutes();
+    useInstalledFaces(chooseInstalledFaces(designedFaces(), fontconfigHasFamily));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 #include "ui/display/Tray.h"
 
 #include "platform/Dialogs.h"
+#include "ui/DrawnIcons.h"
 #include "ui/Program.h"
 #include "ui/main/MainWindow.h"
 
@@ -32,7 +33,7 @@ void Tray::setHostAvailableForTesting(std::function<bool()> answer)
 Tray::Tray(MainWindow& main) : QObject(&main), main_(main), icon_(new QSystemTrayIcon(this))
 {
     setObjectName(QStringLiteral("cSysTray1"));
-    icon_->setIcon(QIcon(QStringLiteral(":/icons/bell.svg")));
+    icon_->setIcon(bellIcon());
     icon_->setToolTip(kToolTip);
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)

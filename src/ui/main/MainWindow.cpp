@@ -12,6 +12,7 @@
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
+#include "ui/DigitsValidator.h"
 #include "ui/Program.h"
 #include "ui/display/EnlargedWindow.h"
 #include "ui/display/HelpWindow.h"
@@ -29,7 +30,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -110,7 +110,7 @@ void MainWindow::setNumber(QLineEdit* box, bool digitsOnly)
     if (!box)
         return;
     if (digitsOnly)
-        box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+        box->setValidator(new DigitsValidator(box));
     else
         box->setValidator(nullptr);
     box->update();

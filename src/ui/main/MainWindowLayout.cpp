@@ -2,12 +2,12 @@
 // The creation order is the keyboard's order through the window.
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
+#include "ui/DrawnIcons.h"
 #include "ui/WindowChrome.h"
 #include "ui/main/MainWindow.h"
 
 #include <QComboBox>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,7 +43,7 @@ void MainWindow::buildControls()
     placeTwips(logoFrame_, 4200, 0, 1080, 1140);
     logo_ = named(new ClickableLabel(logoFrame_), QStringLiteral("Image1"));
     placeTwips(logo_, 30, 120, 900, 900);
-    logo_->setPixmap(QIcon(QStringLiteral(":/icons/logo.svg")).pixmap(logo_->size()));
+    logo_->setPixmap(logoPicture(logo_->size(), devicePixelRatioF()));
     logo_->setScaledContents(true);
     logo_->setCursor(Qt::PointingHandCursor);
     logo_->setAccessibleName(QStringLiteral("Vantrel 标志"));

@@ -60,6 +60,15 @@ TEST_F(PresetEntry, BoxesTakeTwoDigitsOnly)
     c.totalMinutes()->clear();
     QTest::keyClicks(c.totalMinutes(), "a7b89");
     EXPECT_EQ(c.totalMinutes()->text(), "78");
+    // Pasted text too, and no other script's digits, sign or space.
+    for (const QString& refused :
+         {QStringLiteral("１"), QStringLiteral("٢"), QStringLiteral("-1"), QStringLiteral(" 1")}) {
+        c.totalMinutes()->clear();
+        c.totalMinutes()->insert(refused);
+        EXPECT_EQ(c.totalMinutes()->text(), "") << qPrintable(refused);
+    }
+    c.totalMinutes()->insert(QStringLiteral("09"));
+    EXPECT_EQ(c.totalMinutes()->text(), "09");
 }
 
 TEST_F(PresetEntry, SecondsAboveFiftyNineKeepTheFocusAndBlockTheClick)
