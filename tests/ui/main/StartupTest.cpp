@@ -3,6 +3,7 @@
 #include "support/TestProgram.h"
 #include "ui/main/MainWindow.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -93,4 +94,19 @@ TEST(Startup, SecondCopyShowsTheNoticeAndEndsWithoutTouchingAnything)
     EXPECT_FALSE(t.program->isLoaded(WindowKind::Main));
     EXPECT_TRUE(t.sounds.log.commands.filter("Play").isEmpty());
     EXPECT_TRUE(t.sounds.log.commands.filter("Open").isEmpty());
+}
+
+// Every control asks for a face that is installed, by its own name: a face the toolkit has to find
+// fallbacks for costs a search through every font on the machine, at each new face and style.
+TEST(Startup, ControlsAskForInstalledFaces)
+{
+    TestProgram t;
+    MainWindow& w = t.start();
+    QList<QWidget*> widgets = w.findChildren<QWidget*>();
+    widgets.prepend(&w);
+    for (QWidget* widget : widgets) {
+        const QFont font = widget->font();
+        EXPECT_EQ(QFontInfo(font).family().toLower().toStdString(), font.family().toLower().toStdString())
+            << widget->objectName().toStdString();
+    }
 }
