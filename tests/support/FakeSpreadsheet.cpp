@@ -85,6 +85,7 @@ OfficeError FakeSpreadsheet::open(const QString& path, const QString& sheetName)
 
 CellValue FakeSpreadsheet::cell(int row, int column)
 {
+    ++cellReads;
     if (!hasWorkbook())
         return CellValue::error();
     return open_.value({row, column});

@@ -42,6 +42,7 @@ public:
     int saves = 0;
     int quits = 0;
     int columnReads = 0;
+    int cellReads = 0;
     QStringList editedFiles;
 
     // Program side.

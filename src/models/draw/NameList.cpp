@@ -83,11 +83,15 @@ NameList::Problem NameList::readOpened()
         return fail(stated.problem);
 
     const int covered = int(std::min<qint64>(stated.count, kMaxEntries));
+    // A column at a time: each call to the office is a round trip, and a class is read as 开始 is
+    // pressed. A column ends where the sheet's used rows do.
+    const QList<CellValue> numberCells = engine_->columnDown(kNumberColumn, kFirstEntryRow, covered);
+    const QList<CellValue> nameCells = engine_->columnDown(kNameColumn, kFirstEntryRow, covered);
     QStringList numbers;
     QStringList names;
-    for (int row = kFirstEntryRow; row < kFirstEntryRow + covered; ++row) {
-        numbers << cellText(engine_->cell(row, kNumberColumn));
-        names << cellText(engine_->cell(row, kNameColumn));
+    for (int i = 0; i < covered; ++i) {
+        numbers << cellText(numberCells.value(i));
+        names << cellText(nameCells.value(i));
     }
     const namelist::Selection selection = namelist::selectParticipants(
         stated.count, names, namesBelow(kFirstEntryRow + covered), kMaxEntries, path_);
@@ -101,8 +105,11 @@ NameList::Problem NameList::readOpened()
     protection_ = writeProtectionOf(path_);
     if (protection_ == WriteProtection::None) {
         // The order of an earlier round would mix with this one's.
-        for (int row = kFirstEntryRow; row < kFirstEntryRow + covered; ++row)
-            engine_->setCell(row, kOrderColumn, CellValue::empty());
+        const QList<CellValue> orders = engine_->columnDown(kOrderColumn, kFirstEntryRow, covered);
+        for (int i = 0; i < orders.size(); ++i) {
+            if (orders.at(i).kind != CellValue::Kind::Empty)
+                engine_->setCell(kFirstEntryRow + i, kOrderColumn, CellValue::empty());
+        }
     }
     QStringList notes = selection.notes;
     if (!stated.note.isEmpty())
