@@ -8,6 +8,7 @@
 #include "platform/RealTimerDriver.h"
 #include "platform/office/LibreOfficeSpreadsheet.h"
 #include "platform/office/WarmSpreadsheet.h"
+#include "support/StallWatch.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -26,25 +27,6 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
-
-// The longest gap between two ticks of a 10 ms timer on this thread since it was made.
-class StallWatch {
-public:
-    StallWatch()
-    {
-        tick_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&tick_, &QTimer::timeout,
-                         [this] { longest_ = std::max(longest_, sinceLast_.restart()); });
-        sinceLast_.start();
-        tick_.start(10);
-    }
-    double longestMs() const { return double(std::max(longest_, sinceLast_.elapsed())); }
-
-private:
-    QTimer tick_;
-    QElapsedTimer sinceLast_;
-    qint64 longest_ = 0;
-};
 
 struct Measured {
     double ms = -1;
@@ -86,7 +68,7 @@ Measured startToRolling(const QString& folder, int waitMs)
     RealTimerDriver timers;
     WarmSpreadsheet warm(engine, timers);
     NameList list(&warm, folder);
-    StallWatch watch;
+    StallWatch watch(10);
     // The draws are offered: the office starts and opens the list ahead.
     warm.prepare(folder + QStringLiteral("/name.xls"), QStringLiteral("sheet1"));
     if (waitMs > 0)

@@ -15,6 +15,17 @@ void mapGrid(QPainter& painter, const QRectF& area, double gridSize)
     painter.setRenderHint(QPainter::Antialiasing);
 }
 
+// A transparent picture of `size` logical pixels at `devicePixelRatio`, with `paint` drawn on it.
+template <typename Paint> QPixmap transparentPicture(QSize size, qreal devicePixelRatio, Paint paint)
+{
+    QPixmap picture(size * devicePixelRatio);
+    picture.setDevicePixelRatio(devicePixelRatio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    paint(painter);
+    return picture;
+}
+
 QPen roundPen(const QColor& colour, double width)
 {
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -31,11 +42,8 @@ public:
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
-        QPixmap picture(size);
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
-        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
-        return picture;
+        return transparentPicture(
+            size, 1.0, [&](QPainter& painter) { paint(&painter, QRect(QPoint(0, 0), size), mode, state); });
     }
 
     // The sizes a window manager and a tray show; a dock or task switcher takes the desktop file's
@@ -124,10 +132,7 @@ QIcon bellIcon()
 
 QPixmap logoPicture(QSize size, qreal devicePixelRatio)
 {
-    QPixmap picture(size * devicePixelRatio);
-    picture.setDevicePixelRatio(devicePixelRatio);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    paintLogo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return picture;
+    return transparentPicture(size, devicePixelRatio, [size](QPainter& painter) {
+        paintLogo(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    });
 }

@@ -9,6 +9,7 @@
 #include "platform/office/OfficeLock.h"
 #include "platform/office/OfficeProcess.h"
 #include "platform/office/WarmSpreadsheet.h"
+#include "support/StallWatch.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,26 +24,6 @@
 namespace {
 
 const QString kSheet = QStringLiteral("sheet1");
-
-// A 100 ms timer on the user-interface thread, as the countdown's display is: the longest time
-// between two of its ticks is how long the window stood still.
-class StallWatch {
-public:
-    StallWatch()
-    {
-        tick_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&tick_, &QTimer::timeout,
-                         [this] { longest_ = std::max(longest_, sinceLast_.restart()); });
-        sinceLast_.start();
-        tick_.start(100);
-    }
-    qint64 longestMs() const { return std::max(longest_, sinceLast_.elapsed()); }
-
-private:
-    QTimer tick_;
-    QElapsedTimer sinceLast_;
-    qint64 longest_ = 0;
-};
 
 // Our own instance, cold, kept warm the way the program keeps it.
 struct WarmOffice {
@@ -122,7 +103,7 @@ protected:
 TEST_F(WarmOfficeTest, WindowGoesOnTickingWhileTheOfficeStartsAndTheListLoads)
 {
     WarmOffice office;
-    StallWatch watch;
+    StallWatch watch(100);
     prepareUntilLoading(office);
     QElapsedTimer loading;
     loading.start();
