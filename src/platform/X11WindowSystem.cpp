@@ -1,5 +1,6 @@
 #include "platform/X11WindowSystem.h"
 
+#include "platform/x11/FocusedWindow.h"
 #include "platform/x11/KeyEvents.h"
 #include "platform/x11/KeyState.h"
 #include "platform/x11/TitleCache.h"
@@ -184,6 +185,33 @@ void X11WindowSystem::keepAboveFullScreen(QWidget* window)
     // raises itself again.
     if (!keptAbove_.contains(window))
         keptAbove_.append(window);
+}
+
+void X11WindowSystem::releaseAboveFullScreen(QWidget* window)
+{
+    if (!window || !window->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+        return;
+    keptAbove_.removeAll(window);
+    // Mapped again as a managed window: the window manager is asked not to give it the focus.
+    const bool wasVisible = window->isVisible();
+    const QPoint pos = window->pos();
+    window->setWindowFlag(Qt::X11BypassWindowManagerHint, false);
+    window->move(pos);
+    if (wasVisible) {
+        window->setAttribute(Qt::WA_ShowWithoutActivating, true);
+        window->show();
+        window->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+}
+
+bool X11WindowSystem::isKeptAboveFullScreen(const QWidget* window) const
+{
+    return window && window->windowFlags().testFlag(Qt::X11BypassWindowManagerHint);
+}
+
+FocusedWindow X11WindowSystem::focusedWindow()
+{
+    return x11focus::read(*connection_);
 }
 
 void X11WindowSystem::raiseKeptWindows()

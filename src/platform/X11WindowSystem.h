@@ -32,6 +32,9 @@ public:
     void showTaskbar() override;
     void makeTopMost(QWidget* window) override;
     void keepAboveFullScreen(QWidget* window) override;
+    void releaseAboveFullScreen(QWidget* window) override;
+    bool isKeptAboveFullScreen(const QWidget* window) const override;
+    FocusedWindow focusedWindow() override;
     void setOpacity(QWidget* window, int alpha) override;
 
     // Whether the X server could be reached; without it there are no titles and no keys.

@@ -88,6 +88,7 @@ TitleCache::TitleCache(XcbConnection& connection, std::function<bool(xcb_window_
     netWmName_ = connection_.atom("_NET_WM_NAME");
     clientList_ = connection_.atom("_NET_CLIENT_LIST");
     clientListStacking_ = connection_.atom("_NET_CLIENT_LIST_STACKING");
+    activeWindow_ = connection_.atom("_NET_ACTIVE_WINDOW");
     connection_.addListener([this](const xcb_generic_event_t* event) { handle(event); });
     fill();
 }
@@ -241,6 +242,9 @@ bool TitleCache::take(const xcb_generic_event_t* event)
         if (e->window == root) {
             if (e->atom == clientList_ || e->atom == clientListStacking_) {
                 clientListChanged_ = true;
+                changed = true;
+            } else if (e->atom == activeWindow_) {
+                // Another window took the keyboard: not a new title, but what is stacked above what.
                 changed = true;
             }
         } else if (e->atom == netWmName_ || e->atom == XCB_ATOM_WM_NAME) {

@@ -3,6 +3,8 @@
 #include "models/countdown/PauseBlink.h"
 #include "models/countdown/TimeEntry.h"
 #include "models/countdown/TimeText.h"
+#include "models/display/ScreenPlacement.h"
+#include "models/tracking/ShowStacking.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/Dialogs.h"
 #include "platform/FirstPaint.h"
@@ -123,6 +125,7 @@ void MainWindow::placeStandard()
 
 void MainWindow::showWithoutFocus()
 {
+    stackForShow(this);
     if (isVisible())
         return;
     // Read by the toolkit when the window is shown: the window manager is asked not to focus it.
@@ -133,6 +136,49 @@ void MainWindow::showWithoutFocus()
     if (QWindow* handle = windowHandle())
         handle->setProperty("_q_showWithoutActivating", QVariant());
     setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+bool MainWindow::stackForShow(QWidget* window)
+{
+    WindowSystem& ws = program().windows();
+    const bool kept = ws.isKeptAboveFullScreen(window);
+    const std::optional<bool> above =
+        showstacking::keepAbove(ws.focusedWindow(), !program().tracking().lastScan().showTitle.isEmpty());
+    if (!above || *above == kept)
+        return kept;
+    if (*above) {
+        ws.keepAboveFullScreen(window);
+        // The window manager gives such a window no keyboard: a click on it does (eventFilter).
+        if (QWindow* handle = window->windowHandle(); handle && window == this)
+            handle->installEventFilter(this);
+    } else {
+        ws.releaseAboveFullScreen(window);
+    }
+    return ws.isKeptAboveFullScreen(window);
+}
+
+void MainWindow::noteTeacherPlace()
+{
+    // An effect that begins while the other runs keeps the place the first one found.
+    if (!teacherPlace_ || !(reminderBlink_->isRunning() || timeUpSlide_->isRunning()))
+        teacherPlace_ = QPointF(leftTwips(), topTwips());
+}
+
+void MainWindow::returnToTeacherScreen(bool standard)
+{
+    if (!teacherPlace_)
+        return;
+    const QPointF place = *teacherPlace_;
+    teacherPlace_.reset();
+    const QList<QRectF> screens = screensTwips();
+    const qsizetype teacher =
+        placement::screenOf(QRectF(place, QSizeF(widthTwips(), heightTwips())), screens);
+    if (teacher < 0 || screens[teacher] == ownScreenTwips())
+        return;
+    if (standard)
+        centreOn(screens[teacher], kStandardTop);
+    else
+        placeOn(screens[teacher], place);
 }
 
 void MainWindow::holdFocusWhileNoticesRun()
@@ -273,6 +319,13 @@ bool MainWindow::validateSeconds(QLineEdit* box)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // Kept above a show, the window has the keyboard only once the teacher clicks it.
+    if (watched == windowHandle()) {
+        if (event->type() == QEvent::MouseButtonPress &&
+            windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+            activateWindow();
+        return false;
+    }
     // What tracking looks at changed: the window's place, size or visibility, or a button that
     // tracking keeps in line with the count and the desktop.
     if (watched == this) {
@@ -456,6 +509,8 @@ void MainWindow::onReminderReached()
     reminderSavedPlace_.reset();
     if (tracking.isDocked())
         reminderSavedPlace_ = SavedPlace{std::round(leftTwips()), topTwips(), tracking.docked()};
+    else
+        noteTeacherPlace();
     // Where the class looks: on the screen of a running show.
     centreOn(classScreenTwips(), kStandardTop);
     tracking.clearDocked();
@@ -522,11 +577,14 @@ void MainWindow::onReminderBlinkStep(const ReminderBlink::Step& step)
         program().tracking().setDocked(reminderSavedPlace_->docked);
         reminderSavedPlace_.reset();
     }
+    if (!timeUpSlide_->isRunning())
+        returnToTeacherScreen(false);
     holdFocusWhileNoticesRun();
 }
 
 void MainWindow::onTimeUp()
 {
+    noteTeacherPlace();
     const QRectF screen = classScreenTwips();
     moveTwips(screen.left() + TimeUpSlide::kMarginTwips, screen.top() + kStandardTop);
     program().tracking().clearDocked();
@@ -571,6 +629,7 @@ void MainWindow::onTimeUpSlideStep(const TimeUpSlide::Step& step)
         countdown.finishTimeUp();
         showStopped();
         placeStandard();
+        returnToTeacherScreen(true);
         holdFocusWhileNoticesRun();
     }
 }
@@ -795,6 +854,10 @@ void MainWindow::onTrackingTick()
     }
     if (step.bringBack)
         bringBack();
+    if (isVisible())
+        stackForShow(this);
+    if (auto* enlarged = program().loaded<EnlargedWindow>(); enlarged && enlarged->isVisible())
+        stackForShow(enlarged);
 
     // Nothing left to look at: the next event wakes tracking again.
     if (trackingOnEvents_ && trackingTimer_->isEnabled() && !trackingWoken_ &&
@@ -813,8 +876,11 @@ void MainWindow::bringBack()
         strip->hide();
     program().unload(WindowKind::DrawLauncher);
     placeStandard();
-    // Over a focused full-screen show, showing alone would leave the window underneath.
-    raise();
-    activateWindow();
+    // Over a slide show that has the keyboard the window is seen above it, and the presenter's
+    // keys still turn the slides; elsewhere it comes to the front with the keyboard.
+    if (!stackForShow(this)) {
+        raise();
+        activateWindow();
+    }
     program().tracking().clearDocked();
 }
