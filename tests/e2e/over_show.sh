@@ -9,6 +9,8 @@
 # projector's (right), where the show runs: the effects show on the projector, and afterwards the
 # main window is back on the teacher's monitor, where F11 brings it too.
 #   over_show.sh <vantrel> <openbox|xfwm4|kwin_x11> [projector]
+# (kwin_x11 fails: under KWin's X11 session Impress stops drawing its show while any window that KWin
+# does not manage, the strip as well, is above it.)
 set -u
 bin=$(readlink -f "$1")
 wm=$2
@@ -108,7 +110,7 @@ active_window() { xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //; s/,.*//'; }
 show_is_active() { [ "$(printf '%d' "$(active_window)")" -eq "$show" ]; }
 # Some managers keep the keyboard with the window last clicked: the teacher clicks into the show.
 show_is_active || xdotool windowactivate "$show" 2>/dev/null
-eventually 10 show_is_active || fail "the show does not have the keyboard"
+eventually 10 show_is_active || fail "the show does not have the keyboard ($(active_window) has it)"
 # Screenshots are taken raw (xwd) at the moment and read afterwards: a PNG takes too long to make.
 snap() { xwd -root -silent >"$work/shot.xwd"; }
 pixel() { convert "xwd:$work/shot.xwd" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
@@ -122,7 +124,13 @@ not_slide() { # <screenshot>
     convert "xwd:$1" -crop "1920x1080+$show_x+0" +repage -fill black -opaque "#00FF00" \
         -fill white +opaque black -format '%[fx:int(mean*1000)]' info:
 }
-seen_in() { [ "$(not_slide "$1")" -ge 15 ]; }
+# Ours is seen, and the slide still around it: a show no longer drawn is not seen through.
+seen_in() {
+    local share
+    share=$(not_slide "$1")
+    [ "$share" -lt 200 ] || fail "the show is no longer drawn ($share of 1000 are not the slide's colour)"
+    [ "$share" -ge 15 ]
+}
 seen() { snap && seen_in "$work/shot.xwd"; }
 at() { # <seconds after the start, in tenths>
     local due=$((started + $1 * 100000000))

@@ -130,10 +130,11 @@ if [ -e /usr/lib/libreoffice/program/libvclplug_gtk3lo.so ]; then
     [ -z "$(xdotool search --name "LibreOffice" 2>/dev/null)" ] || fail "LibreOffice runs on XWayland, not natively"
     eventually 20 /usr/bin/python3 "$here/office_show.py" "$pipe" start || fail "the LibreOffice show did not start"
     eventually 20 shrink_enabled ||
-        fail "缩小 stays off while LibreOffice's show runs (its windows: $(atspi windows | grep -i soffice))"
+        fail "缩小 stays off while LibreOffice's show runs (windows on the bus: $(atspi windows))"
     # The show has the keyboard and fills the screen; the main window, with its count, stays seen
     # above it, as a window mutter does not stack.
-    eventually 10 main_kept_above || fail "the main window is not kept above LibreOffice's show"
+    eventually 10 main_kept_above ||
+        fail "the main window is not kept above LibreOffice's show ($(xprop -root _NET_ACTIVE_WINDOW); X input focus $(xdotool getwindowfocus))"
     if [ -n "$shots" ]; then
         eventually 10 pixel_is 100 900 00FF00 || fail "LibreOffice's show is not full screen ($(pixel 100 900))"
         client_geometry "$main"

@@ -33,6 +33,16 @@ bool hasFullScreenState(XcbConnection& connection, xcb_window_t window)
     return false;
 }
 
+// A window shown past the window manager (override-redirect); a manager may still name it active
+// from before it became one.
+bool isUnmanaged(XcbConnection& connection, xcb_window_t window)
+{
+    xcb_connection_t* c = connection.get();
+    Reply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    return attributes && attributes->override_redirect;
+}
+
 bool coversAScreen(XcbConnection& connection, xcb_window_t window)
 {
     xcb_connection_t* c = connection.get();
@@ -72,12 +82,12 @@ FocusedWindow read(XcbConnection& connection)
         Reply<xcb_get_input_focus_reply_t> focus(
             xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
         if (focus && focus->focus != XCB_WINDOW_NONE && focus->focus != XCB_INPUT_FOCUS_POINTER_ROOT &&
-            isCreatedByThisProgram(focus->focus))
+            isCreatedByThisProgram(focus->focus) && isUnmanaged(connection, focus->focus))
             return FocusedWindow::OursAbove;
         return FocusedWindow::None;
     }
     if (isCreatedByThisProgram(active))
-        return FocusedWindow::Ours;
+        return isUnmanaged(connection, active) ? FocusedWindow::OursAbove : FocusedWindow::Ours;
     if (hasFullScreenState(connection, active) || coversAScreen(connection, active))
         return FocusedWindow::FullScreen;
     return FocusedWindow::Other;

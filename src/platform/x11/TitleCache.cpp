@@ -89,6 +89,7 @@ TitleCache::TitleCache(XcbConnection& connection, std::function<bool(xcb_window_
     clientList_ = connection_.atom("_NET_CLIENT_LIST");
     clientListStacking_ = connection_.atom("_NET_CLIENT_LIST_STACKING");
     activeWindow_ = connection_.atom("_NET_ACTIVE_WINDOW");
+    netWmState_ = connection_.atom("_NET_WM_STATE");
     connection_.addListener([this](const xcb_generic_event_t* event) { handle(event); });
     fill();
 }
@@ -252,6 +253,9 @@ bool TitleCache::take(const xcb_generic_event_t* event)
                 needTitle_.insert(e->window);
                 changed = true;
             }
+        } else if (e->atom == netWmState_ && windows_.count(e->window)) {
+            // A window went full screen or back: what must stay above it may change.
+            changed = true;
         }
         break;
     }

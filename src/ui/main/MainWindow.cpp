@@ -22,6 +22,7 @@
 #include "ui/display/Tray.h"
 #include "ui/draw/DrawLauncher.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -142,10 +143,17 @@ bool MainWindow::stackForShow(QWidget* window)
 {
     WindowSystem& ws = program().windows();
     const bool kept = ws.isKeptAboveFullScreen(window);
+    // A question of ours is open: it is to be seen, not covered.
+    const FocusedWindow focused =
+        QApplication::activeModalWidget() ? FocusedWindow::Ours : ws.focusedWindow();
     const std::optional<bool> above =
-        showstacking::keepAbove(ws.focusedWindow(), !program().tracking().lastScan().showTitle.isEmpty());
+        showstacking::keepAbove(focused, !program().tracking().lastScan().showTitle.isEmpty());
     if (!above || *above == kept)
         return kept;
+    // The window stands where it stood, its outer edge where the manager's frame was or will be.
+    auto* programWindow = qobject_cast<ProgramWindow*>(window);
+    const QPointF place =
+        programWindow ? QPointF(programWindow->leftTwips(), programWindow->topTwips()) : QPointF();
     if (*above) {
         ws.keepAboveFullScreen(window);
         // The window manager gives such a window no keyboard: a click on it does (eventFilter).
@@ -154,6 +162,8 @@ bool MainWindow::stackForShow(QWidget* window)
     } else {
         ws.releaseAboveFullScreen(window);
     }
+    if (programWindow)
+        programWindow->moveTwips(place.x(), place.y());
     return ws.isKeptAboveFullScreen(window);
 }
 
