@@ -812,6 +812,7 @@ DesktopView MainWindow::desktopView()
     WindowSystem& ws = program().windows();
     const Countdown& countdown = program().countdown();
     return {.window = {leftTwips(), topTwips(), widthTwips(), heightTwips()},
+            .windowSeen = std::nullopt,
             .normalHeight = kNormalHeight * zoomFactor(),
             .screen = desktopSizeTwips(),
             .pointer = std::nullopt,
@@ -835,8 +836,12 @@ void MainWindow::onTrackingTick()
     }
     DesktopView view = desktopView();
     view.titles = ws.topLevelTitles();
-    if (tracking.watchesPointer(view))
+    if (tracking.watchesPointer(view)) {
         view.pointer = ws.pointerTwips();
+        if (const std::optional<QRect> seen = ws.outerRectTwips(this))
+            view.windowSeen = docking::Window{double(seen->x()), double(seen->y()), double(seen->width()),
+                                              double(seen->height())};
+    }
     const TrackingStep step = tracking.step(view);
     if (step.freeDrawButton)
         drawButton_->setEnabled(true);
