@@ -18,24 +18,40 @@ double fromPixels(int pixels, double twipsPerPixel)
 }
 
 namespace {
+// A window the manager does not manage (kept above a show) has no frame, whatever the toolkit still
+// remembers of the one it had.
+bool unframed(const QWidget* window)
+{
+    return window->windowFlags().testFlag(Qt::X11BypassWindowManagerHint);
+}
+
+QRect outerGeometry(const QWidget* window)
+{
+    return unframed(window) ? window->geometry() : window->frameGeometry();
+}
+
 // Extra pixels that the window manager's frame adds around the client area.
 QSize frameExtra(const QWidget* window)
 {
-    const QRect frame = window->frameGeometry();
+    const QRect frame = outerGeometry(window);
     return {frame.width() - window->width(), frame.height() - window->height()};
 }
 } // namespace
 
 Rect windowRect(const QWidget* window, double tpp)
 {
-    const QRect frame = window->frameGeometry();
+    const QRect frame = outerGeometry(window);
     return {fromPixels(frame.x(), tpp), fromPixels(frame.y(), tpp), fromPixels(frame.width(), tpp),
             fromPixels(frame.height(), tpp)};
 }
 
 void moveWindow(QWidget* window, double left, double top, double tpp)
 {
-    window->move(toPixels(left, tpp), toPixels(top, tpp));
+    const QPoint place(toPixels(left, tpp), toPixels(top, tpp));
+    if (unframed(window) && window->isWindow())
+        window->setGeometry(QRect(place, window->size()));
+    else
+        window->move(place);
 }
 
 void resizeWindow(QWidget* window, double width, double height, double tpp)

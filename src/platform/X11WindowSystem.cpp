@@ -196,7 +196,8 @@ void X11WindowSystem::keepAboveFullScreen(QWidget* window)
     // without the frame the manager drew: the toolkit would count it still.
     if (!window->windowFlags().testFlag(Qt::X11BypassWindowManagerHint)) {
         const bool wasVisible = window->isVisible();
-        const QPoint pos = window->pos();
+        // The window itself where its frame's corner was.
+        const QPoint outer = window->frameGeometry().topLeft();
         if (wasVisible) {
             window->hide();
             flushToolkitConnection();
@@ -204,7 +205,7 @@ void X11WindowSystem::keepAboveFullScreen(QWidget* window)
         }
         window->setWindowFlag(Qt::X11BypassWindowManagerHint, true);
         forgetFrame(window);
-        window->move(pos);
+        window->setGeometry(QRect(outer, window->size()));
         if (wasVisible)
             window->show();
     }
@@ -221,9 +222,10 @@ void X11WindowSystem::releaseAboveFullScreen(QWidget* window)
     if (!window || !window->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
         return;
     keptAbove_.removeAll(window);
-    // Mapped again as a managed window: the window manager is asked not to give it the focus.
+    // Mapped again as a managed window, its frame's corner where the window's was: the window
+    // manager is asked not to give it the focus.
     const bool wasVisible = window->isVisible();
-    const QPoint pos = window->pos();
+    const QPoint pos = window->geometry().topLeft();
     window->setWindowFlag(Qt::X11BypassWindowManagerHint, false);
     window->move(pos);
     if (wasVisible) {

@@ -128,6 +128,7 @@ not_slide() { # <screenshot>
 seen_in() {
     local share
     share=$(not_slide "$1")
+    [ -n "$share" ] || return 1
     [ "$share" -lt 200 ] || fail "the show is no longer drawn ($share of 1000 are not the slide's colour)"
     [ "$share" -ge 15 ]
 }
@@ -144,7 +145,7 @@ look() { # <what> <tenths>...
     for tenths in "$@"; do
         at "$tenths"
         n=$((n + 1))
-        xwd -root -silent >"$work/look$n.xwd"
+        xwd -root -silent >"$work/look$n.xwd" || xwd -root -silent >"$work/look$n.xwd"
         show_is_active || fail "$what: the show lost the keyboard to $(active_window)"
     done
     for i in $(seq 1 $n); do

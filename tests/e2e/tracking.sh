@@ -85,6 +85,18 @@ sleep 0.5
 # Where the main window stands at start-up is its standard place.
 eval "$(xdotool getwindowgeometry --shell "$main")"
 standard_x=$X standard_y=$Y
+# outer_top_left <window>: sets OX OY to the window's outer corner, its manager's frame included.
+outer_top_left() {
+    local info l=0 r=0 t=0 b=0
+    info=$(xwininfo -id "$1") || return 1
+    OX=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    OY=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
+    [ -n "$extents" ] && IFS=, read -r l r t b <<<"$extents"
+    OX=$((OX - l)) OY=$((OY - t))
+}
+outer_top_left "$main"
+standard_ox=$OX standard_oy=$OY
 
 # A ten-minute countdown.
 click_main 2340 487
@@ -128,11 +140,16 @@ eventually 3 pixel_is_not "$sx" "$sy" 0000FF || fail "the full-screen show cover
 tap_until F9 pixel_is "$sx" "$sy" 0000FF || fail "F9 did not hide the strip"
 tap_until F9 pixel_is_not "$sx" "$sy" 0000FF || fail "F9 did not show the strip again"
 
-# F11 brings the main window back, above the show, at its standard place.
+# F11 brings the main window back, above the show that keeps the keyboard (as a window the manager
+# does not stack, so without its frame), its outer corner at the standard place.
 xdotool keydown F11; sleep 0.3; xdotool keyup F11
 eventually 3 main_visible || fail "F11 did not show the main window"
+xwininfo -id "$main" | grep -q "Override Redirect State: yes" || fail "F11: the main window is not kept above the show"
+outer_top_left "$main"
+# The frame's left border is gone too: a pixel either way.
+[ $((OX - standard_ox)) -ge -1 ] && [ $((OX - standard_ox)) -le 1 ] && [ "$OY" -eq "$standard_oy" ] ||
+    fail "F11 placed the main window at $OX,$OY, not $standard_ox,$standard_oy"
 eval "$(xdotool getwindowgeometry --shell "$main")"
-[ "$X" -eq "$standard_x" ] && [ "$Y" -eq "$standard_y" ] || fail "F11 placed the main window at $X,$Y, not $standard_x,$standard_y"
 eventually 3 pixel_is_not $(( X + WIDTH / 2 )) $(( Y + HEIGHT / 2 )) 0000FF || fail "the main window is under the show"
 eventually 3 strip_gone || fail "F11 left the strip up"
 kill "$showpid" "$edit"
