@@ -68,3 +68,16 @@ void VirtualTimerDriver::suspend(qint64 ms)
     }
     advance(0);
 }
+
+void VirtualTimerDriver::stall(qint64 ms)
+{
+    nowMs_ += ms;
+    for (auto& [timer, due] : due_) {
+        if (timer->policy() == TickPolicy::Pacing && due.at <= nowMs_) {
+            const qint64 interval = std::max(1, timer->interval());
+            due.at += (nowMs_ - due.at) / interval * interval;
+        }
+    }
+    // Every tick left due runs now, on the clock as it stands.
+    advance(0);
+}

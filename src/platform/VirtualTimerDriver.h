@@ -21,6 +21,10 @@ public:
     // The machine sleeps for ms and wakes: a counting timer with a wake handler is told its missed
     // ticks in one call, a pacing timer ticks once, other counting timers run every missed tick.
     void suspend(qint64 ms);
+    // The program stands still for ms (a stopped process, a blocked event loop) while the clock goes
+    // on, then runs what fell due as the real driver does: a counting timer every missed tick in
+    // order, a pacing timer its last one.
+    void stall(qint64 ms);
     int yieldCount() const { return yields_; }
 
 private:

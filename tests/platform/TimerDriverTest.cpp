@@ -162,6 +162,34 @@ TEST(VirtualTimerDriver, ASleepTellsCatchingUpTimersTheirMissedTicksAtOnce)
     EXPECT_EQ(paced, 4);
 }
 
+TEST(VirtualTimerDriver, AfterAStallEveryCountingTickRunsOnTheClockAsItStandsAndPacingTicksOnce)
+{
+    // As the real driver after a blocked loop: no wake-up call, the missed ticks in a burst, late.
+    VirtualTimerDriver driver;
+    QObject owner;
+    std::vector<qint64> counted;
+    int woken = 0, paced = 0;
+    Timer counting(driver, "counting", 100, TickPolicy::Counting, &owner);
+    Timer pacing(driver, "pacing", 100, TickPolicy::Pacing, &owner);
+    counting.onTick([&] { counted.push_back(driver.nowMs()); });
+    counting.onWake([&](qint64) { ++woken; });
+    pacing.onTick([&] { ++paced; });
+    counting.setEnabled(true);
+    pacing.setEnabled(true);
+    driver.advance(250);
+
+    driver.stall(1000); // stood still from 250 to 1250: ticks due at 300 ... 1200
+    EXPECT_EQ(driver.nowMs(), 1250);
+    EXPECT_EQ(woken, 0);
+    std::vector<qint64> expected{100, 200};
+    expected.insert(expected.end(), 10, 1250);
+    EXPECT_EQ(counted, expected);
+    EXPECT_EQ(paced, 3);
+    driver.advance(50);
+    EXPECT_EQ(counted.size(), 13u);
+    EXPECT_EQ(paced, 4);
+}
+
 TEST(VirtualTimerDriver, AStoppedTimerSleepsThroughAndAShortSleepMissesNothing)
 {
     VirtualTimerDriver driver;

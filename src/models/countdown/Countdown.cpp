@@ -6,7 +6,8 @@
 #include <algorithm>
 
 Countdown::Countdown(TimerDriver& timers, QObject* parent)
-    : QObject(parent), tick_(new Timer(timers, QStringLiteral("Timer1"), kTickMs, TickPolicy::Counting, this))
+    : QObject(parent), timers_(timers),
+      tick_(new Timer(timers, QStringLiteral("Timer1"), kTickMs, TickPolicy::Counting, this))
 {
     tick_->onTick([this] { onTick(); });
     tick_->onWake([this](qint64 ticks) { catchUp(ticks); });
@@ -33,7 +34,7 @@ StartCheck Countdown::start(int totalMinutes, int totalSeconds, int reminderMinu
     // One second more than entered: the first tick shows the entered time once more.
     seconds_ = totalSeconds + 1;
     setCountText(countDisplayText(totalMinutes, totalSeconds));
-    tick_->setEnabled(true);
+    startTicking();
     setState(State::Running);
     return check;
 }
@@ -50,7 +51,7 @@ void Countdown::resume()
 {
     if (!isPaused())
         return;
-    tick_->setEnabled(true);
+    startTicking();
     setState(reminded_ ? State::Reminding : State::Running);
 }
 
@@ -84,7 +85,10 @@ void Countdown::onTick()
     if (reminder) {
         reminded_ = true;
         setState(State::Reminding);
-        emit reminderReached(minutes_, seconds_);
+        // Reached in a burst of ticks the clock passed long ago, the reminder would show a time
+        // already gone: as after a sleep, the count goes on without it.
+        if (!isBehindTheClock())
+            emit reminderReached(minutes_, seconds_);
     }
     setCountText(countDisplayText(minutes_, seconds_));
     if (zero)
@@ -106,6 +110,19 @@ void Countdown::catchUp(qint64 ticks)
         seconds_ = int(silentTo % 60);
     }
     onTick();
+}
+
+void Countdown::startTicking()
+{
+    tick_->setEnabled(true);
+    tickingSinceMs_ = timers_.nowMs();
+    countWhenTickingStarted_ = qint64(minutes_) * 60 + seconds_;
+}
+
+bool Countdown::isBehindTheClock() const
+{
+    const qint64 ticksDue = (timers_.nowMs() - tickingSinceMs_) / kTickMs;
+    return qint64(minutes_) * 60 + seconds_ > countWhenTickingStarted_ - ticksDue;
 }
 
 void Countdown::setState(State state)

@@ -65,7 +65,8 @@ public:
 signals:
     void stateChanged(Countdown::State state);
     void countTextChanged(const QString& text);
-    // The count reached the reminder time (never for a reminder of 00 : 00).
+    // The count reached the reminder time (never for a reminder of 00 : 00). Not for a reminder time
+    // the clock passed while the program stood still or slept: that moment is over.
     void reminderReached(int minutes, int seconds);
     // The count reached 00 : 00; the tick has stopped.
     void timeUp();
@@ -77,10 +78,19 @@ private:
     // effect for a moment that is over); the latest tick then runs as usual, so an end reached or
     // passed during the sleep is time up, once.
     void catchUp(qint64 ticks);
+    // Turns the tick on and notes where the count stands on the clock from then on.
+    void startTicking();
+    // The tick running now is one the clock passed a whole tick or more ago: the program stood still
+    // (a stopped process, a blocked event loop) and its missed ticks run in a burst.
+    bool isBehindTheClock() const;
     void setState(State state);
     void setCountText(const QString& text);
 
+    TimerDriver& timers_;
     Timer* tick_;
+    // The driver's clock when the tick was last turned on, and the count (in seconds) then.
+    qint64 tickingSinceMs_ = 0;
+    qint64 countWhenTickingStarted_ = 0;
     State state_ = State::Stopped;
     // Paused after the reminder: resume goes back to Reminding.
     bool reminded_ = false;

@@ -20,11 +20,13 @@ bool BuiltInPresentation::open(const QString& path)
 {
     quit();
     error_.clear();
+    deckAtFault_ = true;
     converter_.onConversionStart([this](const QString& deck) { emit converting(deck); });
     DeckPdf pdf = converter_.toPdf(path);
     fromCache_ = pdf.fromCache;
     if (pdf.path.isEmpty()) {
         error_ = pdf.error;
+        deckAtFault_ = pdf.deckAtFault;
         return false;
     }
     if (!loadPdf(pdf.path) && pdf.fromCache) {
@@ -34,6 +36,7 @@ bool BuiltInPresentation::open(const QString& path)
         fromCache_ = false;
         if (pdf.path.isEmpty()) {
             error_ = pdf.error;
+            deckAtFault_ = pdf.deckAtFault;
             return false;
         }
         loadPdf(pdf.path);
@@ -47,6 +50,7 @@ void BuiltInPresentation::openInBackground(const QString& path)
 {
     quit();
     error_.clear();
+    deckAtFault_ = true;
     converter_.onConversionStart([this](const QString& deck) { emit converting(deck); });
     converter_.startPdf(path, [this, path](const DeckPdf& pdf) { finishOpening(path, pdf, true); });
 }
@@ -56,6 +60,7 @@ void BuiltInPresentation::finishOpening(const QString& path, const DeckPdf& pdf,
     fromCache_ = pdf.fromCache;
     if (pdf.path.isEmpty()) {
         error_ = pdf.error;
+        deckAtFault_ = pdf.deckAtFault;
         emit opened(false);
         return;
     }

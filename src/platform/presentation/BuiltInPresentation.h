@@ -19,6 +19,7 @@ public:
 
     bool open(const QString& path) override;
     QString errorText() const override { return error_; }
+    bool deckIsAtFault() const override { return deckAtFault_; }
     void openInBackground(const QString& path) override;
     void cancelOpening() override;
     bool isOpening() const override { return converter_.isBusy(); }
@@ -45,6 +46,7 @@ private:
     std::unique_ptr<QPdfDocument> document_;
     QPointer<SlideShowWindow> window_;
     QString error_;
+    bool deckAtFault_ = true;
     bool opened_ = false;
     bool fromCache_ = false;
 };

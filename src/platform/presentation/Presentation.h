@@ -20,6 +20,10 @@ public:
     // errorText() then says why, in words for the user.
     virtual bool open(const QString& path) = 0;
     virtual QString errorText() const = 0;
+    // Whether the last failure to open lies with the deck file itself (missing, empty, damaged, no
+    // slides), so that another deck in its place would do; false when it lies elsewhere (no office,
+    // no room for the conversion) and the error text says what to do.
+    virtual bool deckIsAtFault() const { return true; }
 
     // Opens the deck without waiting: returns at once, and opened() tells the outcome from the event
     // loop. A deck that must first be converted (that takes seconds) announces it with converting().
@@ -55,7 +59,7 @@ public:
     virtual void keepAboveShow(QWidget* window) { (void)window; }
 
 signals:
-    // The deck is being converted before it can be shown: the user waits seconds.
+    // The deck is being converted (or, when large, read) before it can be shown: the user waits seconds.
     void converting(const QString& deckName);
     // The end of openInBackground(): whether the deck is open (when not, errorText() says why).
     void opened(bool ok);

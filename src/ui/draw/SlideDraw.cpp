@@ -92,6 +92,7 @@ void SlideDraw::openDeck()
     presentation_ = program().createPresentation();
     if (!presentation_) {
         deckProblem_ = QStringLiteral("这个版本不能放映幻灯片。");
+        deckIsAtFault_ = false;
         tellDeckProblem();
         return;
     }
@@ -123,6 +124,7 @@ void SlideDraw::onDeckOpened(bool ok)
     prepareButton_->setEnabled(true);
     if (!ok) {
         deckProblem_ = presentation_->errorText();
+        deckIsAtFault_ = presentation_->deckIsAtFault() || deckProblem_.isEmpty();
         if (deckProblem_.isEmpty())
             deckProblem_ = QStringLiteral("文件打不开。");
         tellDeckProblem();
@@ -154,11 +156,14 @@ void SlideDraw::onShowEndedByUser()
 
 void SlideDraw::tellDeckProblem()
 {
-    // Without a slide there is nothing to draw; say so instead of rolling an empty show.
-    program().dialogs().inform(
-        this, kNoticeTitle,
-        QStringLiteral("无法用抽签文件 %1 抽签：%2\n请把要抽签的演示文稿以 %1 为名放在 %3 中。")
-            .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder())));
+    // Without a slide there is nothing to draw; say so instead of rolling an empty show. Where to put
+    // a deck is said only when another deck would help: never "put it there" for a deck that is there.
+    const QString text =
+        deckIsAtFault_
+            ? QStringLiteral("无法用抽签文件 %1 抽签：%2\n请把要抽签的演示文稿以 %1 为名放在 %3 中。")
+                  .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder()))
+            : QStringLiteral("无法用抽签文件 %1 抽签：%2").arg(kDeckName, deckProblem_);
+    program().dialogs().inform(this, kNoticeTitle, text);
 }
 
 void SlideDraw::onPrepareClicked()

@@ -75,6 +75,8 @@ private:
     int lastSlide_ = 0;
     // Why the deck cannot be drawn from; empty when it can.
     QString deckProblem_;
+    // Another deck put in its place would do: the message says where to put it.
+    bool deckIsAtFault_ = true;
     bool left_ = false;
 
     QPushButton* prepareButton_ = nullptr;

@@ -2,12 +2,15 @@
 
 #include "ProcessTraces.h"
 #include "TestDecks.h"
+#include "UnwritableFolder.h"
+#include "support/StallWatch.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPdfDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +19,8 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <signal.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -440,5 +445,214 @@ INSTANTIATE_TEST_SUITE_P(Endings, ConverterEnd,
                          [](const ::testing::TestParamInfo<Ending>& ending) {
                              return std::string(ending.param.name);
                          });
+
+// Counts the reads of a file's content from the moment it is made (inotify's IN_ACCESS).
+class ReadWatch {
+public:
+    explicit ReadWatch(const QString& path) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        EXPECT_GE(::inotify_add_watch(fd_, QFile::encodeName(path).constData(), IN_ACCESS), 0);
+    }
+    ~ReadWatch() { ::close(fd_); }
+    ReadWatch(const ReadWatch&) = delete;
+    ReadWatch& operator=(const ReadWatch&) = delete;
+
+    int reads()
+    {
+        alignas(inotify_event) char buffer[4096];
+        for (qint64 got = 0; (got = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (qint64 at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                reads_ += (event->mask & IN_ACCESS) ? 1 : 0;
+                at += qint64(sizeof(inotify_event)) + event->len;
+            }
+        }
+        return reads_;
+    }
+
+private:
+    int fd_;
+    int reads_ = 0;
+};
+
+void setModified(const QString& path, const QDateTime& when)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+}
+
+TEST_F(DeckConverterTest, ADeckOpenedAgainIsReadOnlyWhenItChangedAndTheOfficeReadsItWhereItIs)
+{
+    const QString seen = dir.filePath(QStringLiteral("seen"));
+    DeckConverter converter(
+        cache,
+        fakeOffice(produce() + QStringLiteral("\n[ -L deck.ppt ] && readlink deck.ppt > '%1'").arg(seen)));
+    ReadWatch watch(deck);
+    const std::optional<DeckPdf> first = awaitResult(converter, deck);
+    ASSERT_TRUE(first.has_value());
+    ASSERT_FALSE(first->path.isEmpty()) << first->error.toStdString();
+    EXPECT_GT(watch.reads(), 0) << "a new deck is read whole";
+    QFile link(seen);
+    ASSERT_TRUE(link.open(QIODevice::ReadOnly)) << "the office was given a copy, not the deck";
+    EXPECT_EQ(QString::fromUtf8(link.readAll().trimmed()), QFileInfo(deck).absoluteFilePath());
+    link.close();
+
+    // Opened again as it is: known by its size and times, not read again.
+    const int readsBefore = watch.reads();
+    const std::optional<DeckPdf> again = awaitResult(converter, deck);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_TRUE(again->fromCache);
+    EXPECT_EQ(watch.reads(), readsBefore);
+    // The same when only its time changed (copied back from a stick, say): read, and found cached.
+    setModified(deck, QDateTime::currentDateTime().addSecs(-3600));
+    const std::optional<DeckPdf> touched = awaitResult(converter, deck);
+    ASSERT_TRUE(touched.has_value());
+    EXPECT_TRUE(touched->fromCache);
+    EXPECT_GT(watch.reads(), readsBefore);
+    EXPECT_EQ(runs(), 1);
+
+    // Edited in place to the same size, its time set back: still a new deck.
+    const QDateTime modified = QFileInfo(deck).lastModified();
+    writeFile(QStringLiteral("Deck 一.PPT"), "a deck's BYTES");
+    setModified(deck, modified);
+    ASSERT_EQ(QFileInfo(deck).lastModified(), modified);
+    const std::optional<DeckPdf> edited = awaitResult(converter, deck);
+    ASSERT_TRUE(edited.has_value());
+    EXPECT_FALSE(edited->fromCache);
+    EXPECT_NE(edited->path, first->path);
+    EXPECT_EQ(runs(), 2);
+
+    // What is remembered of decks goes with their conversions.
+    converter.setKeptConversions(1);
+    ASSERT_FALSE(converter.toPdf(writeFile(QStringLiteral("other.ppt"), "another deck")).path.isEmpty());
+    EXPECT_EQ(QDir(cache).entryList({QStringLiteral("*.seen")}, QDir::Files).size(), 1);
+}
+
+TEST_F(DeckConverterTest, ADeckOverTheLimitIsRefusedAtOnceWithoutReadingIt)
+{
+    const QString huge = dir.filePath(QStringLiteral("MYPPT.ppt"));
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(DeckConverter::kMaxDeckBytes + 1)); // sparse: no room taken
+    }
+    ReadWatch watch(huge);
+    DeckConverter converter(cache, fakeOffice(produce()));
+    for (const bool background : {false, true}) {
+        SCOPED_TRACE(background ? "in the background" : "waited for");
+        const std::optional<DeckPdf> pdf =
+            background ? awaitResult(converter, huge) : std::optional<DeckPdf>(converter.toPdf(huge));
+        ASSERT_TRUE(pdf.has_value());
+        EXPECT_TRUE(pdf->path.isEmpty());
+        EXPECT_TRUE(pdf->error.contains(QStringLiteral("MYPPT.ppt")));
+        EXPECT_TRUE(pdf->error.contains(QStringLiteral("太大"))) << pdf->error.toStdString();
+        EXPECT_TRUE(pdf->error.contains(QStringLiteral("1.1 GB")) &&
+                    pdf->error.contains(QStringLiteral("1 GB")))
+            << pdf->error.toStdString();
+        EXPECT_FALSE(pdf->deckAtFault) << "its message says what to do; no other advice";
+    }
+    EXPECT_EQ(watch.reads(), 0);
+    EXPECT_EQ(runs(), 0);
+    EXPECT_EQ(QDir(cache).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+}
+
+TEST_F(DeckConverterTest, WhatIsWrongWithTheDeckItselfIsToldAsSuch)
+{
+    DeckConverter converter(cache,
+                            fakeOffice(QStringLiteral("echo 'Error: source file could not be loaded'")));
+    EXPECT_TRUE(converter.toPdf(dir.filePath(QStringLiteral("missing.ppt"))).deckAtFault);
+    EXPECT_TRUE(converter.toPdf(writeFile(QStringLiteral("empty.ppt"), QByteArray())).deckAtFault);
+    EXPECT_TRUE(converter.toPdf(deck).deckAtFault) << "a deck the office cannot read";
+    EXPECT_FALSE(DeckConverter(cache, QString()).toPdf(deck).deckAtFault) << "no office";
+}
+
+// A cache folder that cannot be written to, in the ways a home folder goes wrong.
+class UnusableCache : public DeckConverterTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override
+    {
+        // Conversions that cannot go to the cache go to the temporary folder: the test's own.
+        previousTemporary = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        if (QByteArray(GetParam()) == "AFileInItsPlace") {
+            // ~/.cache/vantrel is a file: ~/.cache/vantrel/decks cannot be made.
+            writeFile(QStringLiteral("vantrel"), "not a folder");
+            cache = dir.filePath(QStringLiteral("vantrel/decks"));
+            return;
+        }
+        unwritable.emplace(cache);
+        if (!unwritable->isUnwritable())
+            GTEST_SKIP() << "root may write anywhere, and no read-only disk can be mounted here";
+    }
+    void TearDown() override
+    {
+        unwritable.reset();
+        qputenv("TMPDIR", previousTemporary);
+    }
+
+    QTemporaryDir temporary;
+    QByteArray previousTemporary;
+    std::optional<testdecks::UnwritableFolder> unwritable;
+};
+
+TEST_P(UnusableCache, DecksAreConvertedIntoAPrivateCacheOfTheRunInstead)
+{
+    DeckConverter converter(cache, fakeOffice(produce()));
+    const std::optional<DeckPdf> first = awaitResult(converter, deck);
+    ASSERT_TRUE(first.has_value());
+    ASSERT_FALSE(first->path.isEmpty()) << first->error.toStdString();
+    EXPECT_TRUE(QFileInfo(first->path).absoluteFilePath().startsWith(QDir(temporary.path()).absolutePath()))
+        << first->path.toStdString();
+    QPdfDocument document;
+    EXPECT_EQ(document.load(first->path), QPdfDocument::Error::None);
+    EXPECT_EQ(document.pageCount(), 3);
+
+    // The rest of the run uses it as a cache.
+    const std::optional<DeckPdf> again = awaitResult(converter, deck);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_TRUE(again->fromCache);
+    EXPECT_EQ(again->path, first->path);
+    EXPECT_EQ(runs(), 1);
+}
+
+TEST_P(UnusableCache, WhenNoCacheCanBeMadeTheMessageSaysWhatIsWrongWithTheCacheFolder)
+{
+    QString problem;
+    qputenv("TMPDIR", QFile::encodeName(writeFile(QStringLiteral("tmp"), "not a folder either")));
+    DeckConverter converter(cache, fakeOffice(produce()));
+    EXPECT_EQ(converter.cacheInUse(&problem), QString());
+    const DeckPdf pdf = converter.toPdf(deck);
+    EXPECT_TRUE(pdf.path.isEmpty());
+    EXPECT_EQ(pdf.error, problem);
+    EXPECT_FALSE(pdf.deckAtFault);
+    EXPECT_EQ(runs(), 0);
+    EXPECT_TRUE(problem.contains(QStringLiteral("缓存文件夹"))) << problem.toStdString();
+    if (QByteArray(GetParam()) == "AFileInItsPlace")
+        EXPECT_TRUE(problem.contains(dir.filePath(QStringLiteral("vantrel")) + QStringLiteral(" 是一个文件")))
+            << problem.toStdString();
+    else
+        EXPECT_TRUE(problem.contains(QStringLiteral("不能写入"))) << problem.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, UnusableCache, ::testing::Values("AFileInItsPlace", "NotWritable"));
+
+TEST_F(DeckConverterTest, PrivateCachesOfEndedRunsAreRemoved)
+{
+    const QByteArray previousTemporary = qgetenv("TMPDIR");
+    QTemporaryDir temporary;
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    const qint64 ended = traces::pidOfEndedProcess();
+    ASSERT_NE(ended, 0);
+    const QString dead = temporary.filePath(QStringLiteral("vantrel-decks-%1-Ab1").arg(ended));
+    const QString running =
+        temporary.filePath(QStringLiteral("vantrel-decks-%1-Cd2").arg(QCoreApplication::applicationPid()));
+    ASSERT_TRUE(QDir().mkpath(dead + QStringLiteral("/work-%1-Ef3/profile").arg(ended)));
+    ASSERT_TRUE(QDir().mkpath(running));
+    DeckConverter::removeWorkOfDeadRuns(cache);
+    qputenv("TMPDIR", previousTemporary);
+    EXPECT_FALSE(QFileInfo::exists(dead));
+    EXPECT_TRUE(QFileInfo::exists(running));
+}
 
 } // namespace

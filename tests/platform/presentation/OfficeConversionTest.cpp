@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QProcess>
@@ -77,10 +78,21 @@ protected:
 
 TEST_F(OfficeConversion, ADeckConvertsToItsSlidesInOrderHiddenOnesIncludedAndIsCached)
 {
+    // The office reads the deck where it is, through a link: nothing may appear beside it, not even
+    // for a moment (a lock file).
+    const QString deckFolder = QFileInfo(deck()).absolutePath();
+    QFileSystemWatcher watcher({deckFolder});
+    QStringList changes;
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged,
+                     [&changes](const QString& changed) { changes << changed; });
+    const QStringList before = entriesOf(deckFolder);
     DeckConverter converter(cache.path());
     const DeckPdf pdf = converter.toPdf(deck());
     ASSERT_FALSE(pdf.path.isEmpty()) << pdf.error.toStdString();
     EXPECT_FALSE(pdf.fromCache);
+    QTest::qWait(200);
+    EXPECT_EQ(changes, QStringList{}) << "the deck's folder was written to";
+    EXPECT_EQ(entriesOf(deckFolder), before);
 
     QPdfDocument document;
     ASSERT_EQ(document.load(pdf.path), QPdfDocument::Error::None);
@@ -278,9 +290,15 @@ TEST_F(OfficeConversion, ACacheFolderWithAnAwkwardNameWorksAndHoldsEverything)
     ASSERT_EQ(document.load(pdf.path), QPdfDocument::Error::None);
     EXPECT_EQ(document.pageCount(), 25);
     // The office's profile stayed in the work folder, which is gone: nothing beside the cache folder,
-    // nothing in it but the PDF and its check.
+    // nothing in it but the PDF, its check and what is remembered of the deck.
     EXPECT_EQ(entriesOf(cache.path()), QStringList{kAwkwardName});
-    EXPECT_EQ(entriesOf(awkward).size(), 2) << entriesOf(awkward).join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(entriesOf(awkward).size(), 3) << entriesOf(awkward).join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(QDir(awkward)
+                  .entryList({QStringLiteral("*.pdf"), QStringLiteral("*.pdf.sha256"),
+                              QStringLiteral("deck-*.seen")},
+                             QDir::Files)
+                  .size(),
+              3);
 }
 
 struct Ending {
