@@ -189,18 +189,3 @@ TEST_F(SingleInstanceTest, ACopyThatEndsWhileTheNextStartAsksLetsItRun)
     ending.join();
     EXPECT_TRUE(QFileInfo::exists(lockPath()));
 }
-
-TEST(InstanceLock, TheKernelsLockDecidesAndItsHolderIsNamed)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("vantrel.lock"));
-    auto first = std::make_unique<InstanceLock>(path);
-    ASSERT_EQ(first->tryLock(), InstanceLock::State::Held);
-    EXPECT_EQ(first->tryLock(), InstanceLock::State::Held);
-    InstanceLock second(path);
-    EXPECT_EQ(second.tryLock(), InstanceLock::State::HeldByAnother);
-    EXPECT_EQ(second.holderPid(), qint64(::getpid()));
-    EXPECT_TRUE(second.problem().isEmpty());
-    first.reset();
-    EXPECT_EQ(second.tryLock(), InstanceLock::State::Held);
-}
