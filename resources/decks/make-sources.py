@@ -19,10 +19,10 @@ HEAD = f"""<?xml version="1.0" encoding="UTF-8"?>
 """
 
 
-def text_style(name, size, colour, bold=False, align="center"):
+def text_style(name, size, colour, bold=False, align="center", spacing=0.2):
     weight = ' fo:font-weight="bold" style:font-weight-asian="bold"' if bold else ""
     return (f'<style:style style:name="{name}" style:family="paragraph">'
-            f'<style:paragraph-properties fo:text-align="{align}" fo:margin-bottom="0.2cm"/>'
+            f'<style:paragraph-properties fo:text-align="{align}" fo:margin-bottom="{spacing}cm"/>'
             f'<style:text-properties style:font-name="{FONT}" style:font-name-asian="{FONT}" '
             f'fo:font-size="{size}pt" style:font-size-asian="{size}pt" fo:color="{colour}"{weight}/>'
             f'</style:style>')
@@ -124,26 +124,33 @@ def draw_deck():
     return document(styles, pages)
 
 
+# While an instruction deck plays, the main window stands at the top centre of the screen (its
+# standard place). What the teacher needs to read stays out of that area on common screens: the
+# headings sit in the upper left (a long one is broken where it reads well), the points in the lower
+# half, the top centre holds nothing.
 def note_deck(title, subtitle, slides, hue):
     styles = [
         text_style("T", 40, "#ffffff", bold=True),
         text_style("S", 26, "#ffffff"),
-        text_style("H", 34, hex_colour(hue, 0.8, 0.55), bold=True, align="start"),
-        text_style("B", 24, "#222222", align="start"),
+        text_style("H", 28, hex_colour(hue, 0.8, 0.55), bold=True, align="start"),
+        text_style("B", 20, "#222222", align="start", spacing=0.35),
         text_style("F", 14, "#777777", align="end"),
         page_style("cover", hex_colour(hue, 0.7, 0.6)),
         page_style("body", "#ffffff"),
         fill_style("band", hex_colour(hue, 0.7, 0.6)),
+        fill_style("rule", hex_colour(hue, 0.35, 0.9)),
     ]
     pages = [f'<draw:page draw:name="1" draw:style-name="cover" draw:master-page-name="Default">'
-             f'{frame(2, 4.5, 24, 3, [("T", title)])}{frame(2, 8, 24, 2, [("S", subtitle)])}</draw:page>']
+             f'{frame(2, 8.2, 24, 2.6, [("T", title)])}{frame(2, 11.0, 24, 1.8, [("S", subtitle)])}</draw:page>']
     total = len(slides) + 1
     for i, (heading, lines) in enumerate(slides, start=2):
         body = [("B", "• " + line) for line in lines]
+        title_lines = [("H", part) for part in heading.split("\n")]
         pages.append(f'<draw:page draw:name="{i}" draw:style-name="body" draw:master-page-name="Default">'
                      f'<draw:rect draw:style-name="band" svg:x="0cm" svg:y="0cm" svg:width="0.6cm" svg:height="{HEIGHT}cm"/>'
-                     f'{frame(1.6, 0.8, 25, 2.2, [("H", heading)])}'
-                     f'{frame(1.6, 3.3, 25, 11, body)}'
+                     f'{frame(1.2, 0.9, 7.8, 4.2, title_lines)}'
+                     f'<draw:rect draw:style-name="rule" svg:x="1.6cm" svg:y="7.2cm" svg:width="25.6cm" svg:height="0.08cm"/>'
+                     f'{frame(1.4, 7.7, 25.8, 6.8, body)}'
                      f'{frame(18, 14.6, 9.4, 0.9, [("F", f"{i} / {total}")])}</draw:page>')
     return document(styles, pages)
 
@@ -168,7 +175,7 @@ NOTE1 = note_deck(
             "A1 填人数；从第 3 行起，A 列为序号，B 列为姓名。",
             "每次抽出一个没抽过的名字，抽签顺序写回 C 列并保存。",
         ]),
-        ("PPT图文随机抽签", [
+        ("PPT图文\n随机抽签", [
             "把要抽签的演示文稿命名为 MYPPT.ppt，放在程序文件夹中。",
             "每张幻灯片是一支签：可以是图片，也可以是文字。",
             "点“准备”，幻灯片快速滚动；点“抽签”，停在一张还没抽过的幻灯片上。",
@@ -197,7 +204,7 @@ NOTE2 = note_deck(
             "时间到时显示“ 时间到！”，窗口左右晃动，并发出提示音。",
         ]),
         ("放映幻灯片时", [
-            "幻灯片放映时点击“缩小”，主窗口变成半透明的小工具条，浮在放映画面上。",
+            "放映时点击“缩小”，主窗口变成半透明的小工具条，浮在放映画面上。",
             "工具条上显示设定时间和剩余时间，不挡住幻灯片内容。",
             "F9 显示或隐藏工具条，F11 让主窗口回到屏幕上。",
         ]),

@@ -83,7 +83,8 @@ int main(int argc, char* argv[])
     if (sessionKind == SessionKind::WaylandNative)
         desktopWindows = std::make_unique<QtOnlyWindowSystem>();
     else
-        desktopWindows = std::make_unique<X11WindowSystem>();
+        desktopWindows =
+            std::make_unique<X11WindowSystem>(sessionKind == SessionKind::WaylandThroughXWayland);
     // On Wayland, F9/F11 pressed in another program reach us only as the desktop portal's global
     // shortcuts, where the desktop offers them.
     std::unique_ptr<PortalShortcuts> portalKeys;

@@ -16,6 +16,16 @@ constexpr int F9 = 120;
 constexpr int F11 = 122;
 } // namespace Keys
 
+// Which window has the keyboard, as far as the window system can tell.
+enum class FocusedWindow {
+    Unknown,    // the window system cannot tell
+    None,       // no window it knows of (a native window of a Wayland desktop, or the bare desktop)
+    Ours,       // a window of this program that the window manager manages (the main window, a question)
+    OursAbove,  // a window of this program kept above everything (keepAboveFullScreen) that was clicked
+    FullScreen, // another program's window that fills its screen: a running slide show
+    Other,      // another program's window
+};
+
 // What the program needs of the desktop's window system. Geometry crosses this seam in twips.
 class WindowSystem {
 public:
@@ -76,8 +86,21 @@ public:
     // Keeps the window above normal windows, without moving or resizing it.
     virtual void makeTopMost(QWidget* window) = 0;
 
-    // Keeps the window above everything, a focused full-screen show included.
+    // Keeps the window above everything, a focused full-screen show included. The window takes the
+    // keyboard only when it is asked to (activateWindow), not when it is shown or clicked.
     virtual void keepAboveFullScreen(QWidget* window) = 0;
+
+    // Gives a window that keepAboveFullScreen kept above everything back to the window manager, as a
+    // top-most window, where it stands and without taking the focus.
+    virtual void releaseAboveFullScreen(QWidget* window) { Q_UNUSED(window); }
+    virtual bool isKeptAboveFullScreen(const QWidget* window) const
+    {
+        Q_UNUSED(window);
+        return false;
+    }
+
+    // Which window has the keyboard now.
+    virtual FocusedWindow focusedWindow() { return FocusedWindow::Unknown; }
 
     // Whole-window opacity, alpha of 255.
     virtual void setOpacity(QWidget* window, int alpha) = 0;

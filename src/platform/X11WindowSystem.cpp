@@ -1,9 +1,11 @@
 #include "platform/X11WindowSystem.h"
 
+#include "platform/x11/FocusedWindow.h"
 #include "platform/x11/KeyEvents.h"
 #include "platform/x11/KeyState.h"
 #include "platform/x11/TitleCache.h"
 #include "platform/x11/WindowGeometry.h"
+#include "platform/x11/Withdrawal.h"
 #include "platform/x11/XcbConnection.h"
 
 #include <QCursor>
@@ -23,7 +25,8 @@ bool isOwnTopLevelWindow(xcb_window_t id)
 }
 } // namespace
 
-X11WindowSystem::X11WindowSystem() : connection_(std::make_unique<XcbConnection>())
+X11WindowSystem::X11WindowSystem(bool onXWayland)
+    : connection_(std::make_unique<XcbConnection>()), onXWayland_(onXWayland)
 {
     if (!connection_->isOpen()) {
         qWarning("vantrel: cannot reach the X server; window titles and function keys are not available");
@@ -152,6 +155,18 @@ void X11WindowSystem::showTaskbar()
 }
 
 namespace {
+// How long a window's manager may take to let go of it (a few milliseconds measured on openbox and
+// KWin; longer only when the manager is stuck).
+constexpr int kWithdrawalWaitMs = 500;
+
+// The toolkit's requests (an unmap, say) reach the server before our own connection asks about them.
+void flushToolkitConnection()
+{
+    if (auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
+        if (xcb_connection_t* c = x11->connection())
+            xcb_flush(c);
+}
+
 void setFlagKeepingPlace(QWidget* window, Qt::WindowType flag)
 {
     if (window->windowFlags().testFlag(flag))
@@ -176,14 +191,70 @@ void X11WindowSystem::keepAboveFullScreen(QWidget* window)
 {
     if (!window)
         return;
-    // Only a window that bypasses the window manager stays above a focused full-screen window.
-    setFlagKeepingPlace(window, Qt::X11BypassWindowManagerHint);
+    // Only a window that bypasses the window manager stays above a focused full-screen window. A
+    // shown window is unmapped first and mapped again only once its manager has let go of it, and
+    // without the frame the manager drew: the toolkit would count it still.
+    if (!window->windowFlags().testFlag(Qt::X11BypassWindowManagerHint)) {
+        const bool wasVisible = window->isVisible();
+        const QPoint pos = window->pos();
+        if (wasVisible) {
+            window->hide();
+            flushToolkitConnection();
+            x11withdrawal::waitUntilWithdrawn(*connection_, xcb_window_t(window->winId()), kWithdrawalWaitMs);
+        }
+        window->setWindowFlag(Qt::X11BypassWindowManagerHint, true);
+        forgetFrame(window);
+        window->move(pos);
+        if (wasVisible)
+            window->show();
+    }
     setFlagKeepingPlace(window, Qt::WindowStaysOnTopHint);
     window->raise();
     // The window manager no longer stacks it: whenever another window comes up or is restacked, it
     // raises itself again.
     if (!keptAbove_.contains(window))
         keptAbove_.append(window);
+}
+
+void X11WindowSystem::releaseAboveFullScreen(QWidget* window)
+{
+    if (!window || !window->windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+        return;
+    keptAbove_.removeAll(window);
+    // Mapped again as a managed window: the window manager is asked not to give it the focus.
+    const bool wasVisible = window->isVisible();
+    const QPoint pos = window->pos();
+    window->setWindowFlag(Qt::X11BypassWindowManagerHint, false);
+    window->move(pos);
+    if (wasVisible) {
+        window->setAttribute(Qt::WA_ShowWithoutActivating, true);
+        window->show();
+        window->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+}
+
+bool X11WindowSystem::isKeptAboveFullScreen(const QWidget* window) const
+{
+    return window && window->windowFlags().testFlag(Qt::X11BypassWindowManagerHint);
+}
+
+FocusedWindow X11WindowSystem::focusedWindow()
+{
+    const FocusedWindow focused = x11focus::read(*connection_);
+    // XWayland keeps naming the last of its windows that had the keyboard (measured on mutter) while
+    // a native window, a show in Impress, has it: only what it knows for sure counts.
+    if (onXWayland_ && focused != FocusedWindow::FullScreen && focused != FocusedWindow::OursAbove)
+        return FocusedWindow::Unknown;
+    return focused;
+}
+
+void X11WindowSystem::forgetFrame(QWidget* window)
+{
+    if (!window->windowHandle() || !window->windowHandle()->handle())
+        return;
+    xcb_delete_property(connection_->get(), xcb_window_t(window->winId()),
+                        connection_->atom("_NET_FRAME_EXTENTS"));
+    xcb_flush(connection_->get());
 }
 
 void X11WindowSystem::raiseKeptWindows()

@@ -16,7 +16,9 @@ class XcbConnection;
 // keys from raw key events (or the key state, where the server has no such events).
 class X11WindowSystem : public WindowSystem {
 public:
-    X11WindowSystem();
+    // On a Wayland desktop (XWayland) the X server knows only XWayland's windows: which window has the
+    // keyboard it cannot tell once a native window may have it.
+    explicit X11WindowSystem(bool onXWayland = false);
     ~X11WindowSystem() override;
 
     double twipsPerPixel() const override;
@@ -32,6 +34,9 @@ public:
     void showTaskbar() override;
     void makeTopMost(QWidget* window) override;
     void keepAboveFullScreen(QWidget* window) override;
+    void releaseAboveFullScreen(QWidget* window) override;
+    bool isKeptAboveFullScreen(const QWidget* window) const override;
+    FocusedWindow focusedWindow() override;
     void setOpacity(QWidget* window, int alpha) override;
 
     // Whether the X server could be reached; without it there are no titles and no keys.
@@ -39,10 +44,13 @@ public:
 
 private:
     void raiseKeptWindows();
+    // A window no longer framed by its manager keeps the frame's extents it was last given.
+    void forgetFrame(QWidget* window);
 
     std::unique_ptr<XcbConnection> connection_;
     std::unique_ptr<TitleCache> titles_;
     std::unique_ptr<KeyState> keys_;
     std::unique_ptr<KeyEvents> keyEvents_;
     QList<QPointer<QWidget>> keptAbove_;
+    bool onXWayland_ = false;
 };

@@ -6,6 +6,7 @@
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/presentation/Presentation.h"
+#include "ui/QuestionsOverShow.h"
 #include "ui/WindowKind.h"
 #include "ui/WindowOwner.h"
 
@@ -65,7 +66,7 @@ public:
     InstructionShow& instructionShow() { return instructionShow_; }
     EnlargedNotice& enlargedNotice() { return enlargedNotice_; }
     TimerDriver& timers() { return services_.timers; }
-    Dialogs& dialogs() { return services_.dialogs; }
+    Dialogs& dialogs() { return questions_; }
     WindowSystem& windows() { return services_.windows; }
     SoundDeviceFactory& sounds() { return services_.sounds; }
     bool isOnlyCopy() const { return services_.isOnlyCopy ? services_.isOnlyCopy() : true; }
@@ -133,6 +134,7 @@ private:
     void closeInstructionShow();
 
     Services services_;
+    QuestionsOverShow questions_{services_.dialogs, services_.windows};
     Countdown countdown_;
     WindowTracking tracking_;
     WindowZoom zoom_{services_.zoomStore};

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real program on an X server with openbox, driven from outside: presentation windows of another
 # program switch "缩小", the tool strip stays above a focused full-screen show, F9 and F11 work while
-# another window has the focus, and the main window tucks itself away at the left edge.
+# another window has the focus, and the main window tucks itself away at the edges and is dragged back
+# out by its title bar.
 # Usage: tracking.sh <vantrel> <e2e_titled_window> [screenshot.png]
 set -u
 bin=$(readlink -f "$1")
@@ -146,6 +147,62 @@ eventually 3 tucked || fail "the main window did not tuck at the left edge (x=$X
 xdotool mousemove 3 $(( Y + 60 ))
 back() { eval "$(xdotool getwindowgeometry --shell "$main")"; [ "$X" -ge 0 ] && [ "$X" -le 5 ]; }
 eventually 3 back || fail "the pointer did not bring the main window back (x=$X)"
+
+# Where the main window's client area is on the screen, and how high the title bar above it is.
+client_place() {
+    local info
+    info=$(xwininfo -id "$main")
+    client_x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    client_y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    title_height=$(xprop -id "$main" _NET_FRAME_EXTENTS | awk -F'[=,]' '{ print $4 + 0 }')
+}
+at_place() { # x y: the client area is there, give or take a pixel
+    client_place
+    [ $(( client_x - $1 )) -ge -1 ] && [ $(( client_x - $1 )) -le 1 ] &&
+        [ $(( client_y - $2 )) -ge -1 ] && [ $(( client_y - $2 )) -le 1 ]
+}
+# Takes the main window by its title bar and drags it by dx dy in twelve steps, with ticks of the
+# tracking in between: it follows the pointer all the way, and stays where it is dropped, also once
+# the pointer leaves it. The window manager tells the program where the window went only when the
+# button is released.
+drag_by_title_bar() { # dx dy
+    client_place
+    [ "$title_height" -gt 0 ] || fail "the main window has no title bar to take"
+    local x=$(( client_x + 150 )) y=$(( client_y - title_height / 2 ))
+    local from_x=$client_x from_y=$client_y
+    xdotool mousemove "$x" "$y"
+    sleep 0.3
+    xdotool mousedown 1
+    sleep 0.2
+    local step_x step_y
+    for i in $(seq 1 12); do
+        step_x=$(( from_x + $1 * i / 12 )) step_y=$(( from_y + $2 * i / 12 ))
+        xdotool mousemove $(( x + $1 * i / 12 )) $(( y + $2 * i / 12 ))
+        sleep 0.15
+        # The first step only starts the window manager's move.
+        [ "$i" -eq 1 ] || at_place "$step_x" "$step_y" ||
+            fail "dragged by the title bar to $step_x,$step_y, the window went to $client_x,$client_y before the button was released"
+    done
+    local dropped_x=$(( from_x + $1 )) dropped_y=$(( from_y + $2 ))
+    xdotool mouseup 1
+    sleep 0.5
+    at_place "$dropped_x" "$dropped_y" || fail "dropped at $dropped_x,$dropped_y, the window went to $client_x,$client_y"
+    xdotool mousemove 1100 700
+    sleep 1
+    at_place "$dropped_x" "$dropped_y" ||
+        fail "dropped at $dropped_x,$dropped_y, the window went to $client_x,$client_y once the pointer left"
+}
+# Out of the left edge, to the middle of the screen.
+drag_by_title_bar 400 150
+
+# The same out of the top edge, where the title bar is tucked away and comes out with the window.
+xdotool windowmove "$main" 400 0
+tucked_top() { client_place; [ "$client_y" -lt -100 ]; }
+eventually 3 tucked_top || fail "the main window did not tuck at the top edge (y=$client_y)"
+xdotool mousemove $(( client_x + 100 )) 2
+out_top() { client_place; [ "$client_y" -ge 0 ] && [ "$client_y" -le "$title_height" ]; }
+eventually 3 out_top || fail "the pointer did not bring the main window out at the top (y=$client_y)"
+drag_by_title_bar 100 350
 
 kill -0 "$app" 2>/dev/null || fail "the program ended"
 

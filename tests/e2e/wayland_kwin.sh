@@ -171,6 +171,10 @@ if [ -n "$portal" ]; then
     eventually 5 has_main || fail "F11 from the desktop did not bring the main window back"
     main=$(main_window)
     eventually 5 at_standard_place 1920 || fail "after F11 the main window is at $X,$Y, not at its standard place"
+    # Seen above the full-screen window that keeps the keyboard: a window KWin does not stack.
+    xwininfo -id "$main" | grep -q "Override Redirect State: yes" || fail "after F11 the main window is not kept above"
+    eventually 5 pixel_is_not $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) 0000FF ||
+        fail "after F11 the full-screen native window covers the main window"
     click_main 2798 1975
     eventually 5 main_gone || fail "缩小 did not fold the main window again"
 fi

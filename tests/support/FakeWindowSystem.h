@@ -39,6 +39,12 @@ public:
     void showTaskbar() override { ++taskbarShown; }
     void makeTopMost(QWidget* window) override { topMost.insert(window->objectName()); }
     void keepAboveFullScreen(QWidget* window) override { aboveFullScreen.insert(window->objectName()); }
+    void releaseAboveFullScreen(QWidget* window) override { aboveFullScreen.remove(window->objectName()); }
+    bool isKeptAboveFullScreen(const QWidget* window) const override
+    {
+        return aboveFullScreen.contains(window->objectName());
+    }
+    FocusedWindow focusedWindow() override { return focused; }
     void setOpacity(QWidget* window, int alpha) override { opacity[window->objectName()] = alpha; }
 
     // With reportsEvents: a key goes down (again, for an auto-repeat) or up, as the desktop reports it.
@@ -61,6 +67,7 @@ public:
     mutable int pointerReads = 0;
     QSet<QString> topMost;
     QSet<QString> aboveFullScreen;
+    FocusedWindow focused = FocusedWindow::Unknown;
     QMap<QString, int> opacity;
 
 private:

@@ -9,7 +9,11 @@
 
 // What a tracking tick sees of the desktop and of the program. Geometry is in twips.
 struct DesktopView {
-    docking::Window window;  // the main window's outer rectangle
+    docking::Window window; // the main window's outer rectangle, as the toolkit knows it
+    // Where the window system shows the window right now, when it can tell. While the window manager
+    // moves the window by its title bar the toolkit learns the new place only once the button is
+    // released; and a window manager may leave more of a tucked window on screen than was asked.
+    std::optional<docking::Window> windowSeen;
     double normalHeight = 0; // what the window folds back to once the pointer leaves it
     QSizeF screen;
     std::optional<QPointF> pointer; // unset when not read: the pointer counts as away from the window

@@ -25,11 +25,13 @@ TrackingStep WindowTracking::step(const DesktopView& view)
 {
     TrackingStep step;
 
-    // Docking at the top, left and right screen edges. A hidden window is under no pointer.
+    // Docking at the top, left and right screen edges. A hidden window is under no pointer. The
+    // pointer is on the window where the teacher sees it: a window dragged by its title bar is still
+    // under the pointer, wherever the toolkit last knew it to be.
     docking::Window window = view.window;
     docking::Flags flags = docked_;
-    if (!view.mainHidden && view.pointer &&
-        docking::pointerInside(window, *view.pointer, view.twipsPerPixel)) {
+    const docking::Window& seen = view.windowSeen ? *view.windowSeen : view.window;
+    if (!view.mainHidden && view.pointer && docking::pointerInside(seen, *view.pointer, view.twipsPerPixel)) {
         docking::undoTuck(window, flags, view.screen);
     } else {
         // Leaving the window folds the taller help layout away.

@@ -33,6 +33,12 @@ public:
     void showTaskbar() override { windows_.showTaskbar(); }
     void makeTopMost(QWidget* window) override { windows_.makeTopMost(window); }
     void keepAboveFullScreen(QWidget* window) override { windows_.keepAboveFullScreen(window); }
+    void releaseAboveFullScreen(QWidget* window) override { windows_.releaseAboveFullScreen(window); }
+    bool isKeptAboveFullScreen(const QWidget* window) const override
+    {
+        return windows_.isKeptAboveFullScreen(window);
+    }
+    FocusedWindow focusedWindow() override { return windows_.focusedWindow(); }
     void setOpacity(QWidget* window, int alpha) override { windows_.setOpacity(window, alpha); }
 
 protected:

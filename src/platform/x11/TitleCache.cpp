@@ -88,6 +88,8 @@ TitleCache::TitleCache(XcbConnection& connection, std::function<bool(xcb_window_
     netWmName_ = connection_.atom("_NET_WM_NAME");
     clientList_ = connection_.atom("_NET_CLIENT_LIST");
     clientListStacking_ = connection_.atom("_NET_CLIENT_LIST_STACKING");
+    activeWindow_ = connection_.atom("_NET_ACTIVE_WINDOW");
+    netWmState_ = connection_.atom("_NET_WM_STATE");
     connection_.addListener([this](const xcb_generic_event_t* event) { handle(event); });
     fill();
 }
@@ -242,12 +244,18 @@ bool TitleCache::take(const xcb_generic_event_t* event)
             if (e->atom == clientList_ || e->atom == clientListStacking_) {
                 clientListChanged_ = true;
                 changed = true;
+            } else if (e->atom == activeWindow_) {
+                // Another window took the keyboard: not a new title, but what is stacked above what.
+                changed = true;
             }
         } else if (e->atom == netWmName_ || e->atom == XCB_ATOM_WM_NAME) {
             if (windows_.count(e->window)) {
                 needTitle_.insert(e->window);
                 changed = true;
             }
+        } else if (e->atom == netWmState_ && windows_.count(e->window)) {
+            // A window went full screen or back: what must stay above it may change.
+            changed = true;
         }
         break;
     }

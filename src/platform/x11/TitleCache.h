@@ -29,7 +29,8 @@ public:
     void onRestack(std::function<void()> handler) { restacked_ = std::move(handler); }
 
     // Called when an event may have changed the list: a window came or went, a title changed, the
-    // window manager's list changed. The list itself is read when titles() is next called.
+    // window manager's list changed; and when another window took the keyboard or went full screen. The list
+    // itself is read when titles() is next called.
     void onChange(std::function<void()> handler) { changed_ = std::move(handler); }
 
     // The same list read from the server on the spot, without the cache (for comparison).
@@ -60,6 +61,8 @@ private:
     xcb_atom_t netWmName_ = XCB_ATOM_NONE;
     xcb_atom_t clientList_ = XCB_ATOM_NONE;
     xcb_atom_t clientListStacking_ = XCB_ATOM_NONE;
+    xcb_atom_t activeWindow_ = XCB_ATOM_NONE;
+    xcb_atom_t netWmState_ = XCB_ATOM_NONE;
 
     std::unordered_map<xcb_window_t, Entry> windows_;
     std::vector<xcb_window_t> rootOrder_;   // creation order of root children, bottom first

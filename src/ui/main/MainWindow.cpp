@@ -3,6 +3,8 @@
 #include "models/countdown/PauseBlink.h"
 #include "models/countdown/TimeEntry.h"
 #include "models/countdown/TimeText.h"
+#include "models/display/ScreenPlacement.h"
+#include "models/tracking/ShowStacking.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/Dialogs.h"
 #include "platform/FirstPaint.h"
@@ -20,6 +22,7 @@
 #include "ui/display/Tray.h"
 #include "ui/draw/DrawLauncher.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -123,6 +126,7 @@ void MainWindow::placeStandard()
 
 void MainWindow::showWithoutFocus()
 {
+    stackForShow(this);
     if (isVisible())
         return;
     // Read by the toolkit when the window is shown: the window manager is asked not to focus it.
@@ -133,6 +137,58 @@ void MainWindow::showWithoutFocus()
     if (QWindow* handle = windowHandle())
         handle->setProperty("_q_showWithoutActivating", QVariant());
     setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+bool MainWindow::stackForShow(QWidget* window)
+{
+    WindowSystem& ws = program().windows();
+    const bool kept = ws.isKeptAboveFullScreen(window);
+    // A question of ours is open: it is to be seen, not covered.
+    const FocusedWindow focused =
+        QApplication::activeModalWidget() ? FocusedWindow::Ours : ws.focusedWindow();
+    const std::optional<bool> above =
+        showstacking::keepAbove(focused, !program().tracking().lastScan().showTitle.isEmpty());
+    if (!above || *above == kept)
+        return kept;
+    // The window stands where it stood, its outer edge where the manager's frame was or will be.
+    auto* programWindow = qobject_cast<ProgramWindow*>(window);
+    const QPointF place =
+        programWindow ? QPointF(programWindow->leftTwips(), programWindow->topTwips()) : QPointF();
+    if (*above) {
+        ws.keepAboveFullScreen(window);
+        // The window manager gives such a window no keyboard: a click on it does (eventFilter).
+        if (QWindow* handle = window->windowHandle(); handle && window == this)
+            handle->installEventFilter(this);
+    } else {
+        ws.releaseAboveFullScreen(window);
+    }
+    if (programWindow)
+        programWindow->moveTwips(place.x(), place.y());
+    return ws.isKeptAboveFullScreen(window);
+}
+
+void MainWindow::noteTeacherPlace()
+{
+    // An effect that begins while the other runs keeps the place the first one found.
+    if (!teacherPlace_ || !(reminderBlink_->isRunning() || timeUpSlide_->isRunning()))
+        teacherPlace_ = QPointF(leftTwips(), topTwips());
+}
+
+void MainWindow::returnToTeacherScreen(bool standard)
+{
+    if (!teacherPlace_)
+        return;
+    const QPointF place = *teacherPlace_;
+    teacherPlace_.reset();
+    const QList<QRectF> screens = screensTwips();
+    const qsizetype teacher =
+        placement::screenOf(QRectF(place, QSizeF(widthTwips(), heightTwips())), screens);
+    if (teacher < 0 || screens[teacher] == ownScreenTwips())
+        return;
+    if (standard)
+        centreOn(screens[teacher], kStandardTop);
+    else
+        placeOn(screens[teacher], place);
 }
 
 void MainWindow::holdFocusWhileNoticesRun()
@@ -273,6 +329,13 @@ bool MainWindow::validateSeconds(QLineEdit* box)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // Kept above a show, the window has the keyboard only once the teacher clicks it.
+    if (watched == windowHandle()) {
+        if (event->type() == QEvent::MouseButtonPress &&
+            windowFlags().testFlag(Qt::X11BypassWindowManagerHint))
+            activateWindow();
+        return false;
+    }
     // What tracking looks at changed: the window's place, size or visibility, or a button that
     // tracking keeps in line with the count and the desktop.
     if (watched == this) {
@@ -456,6 +519,8 @@ void MainWindow::onReminderReached()
     reminderSavedPlace_.reset();
     if (tracking.isDocked())
         reminderSavedPlace_ = SavedPlace{std::round(leftTwips()), topTwips(), tracking.docked()};
+    else
+        noteTeacherPlace();
     // Where the class looks: on the screen of a running show.
     centreOn(classScreenTwips(), kStandardTop);
     tracking.clearDocked();
@@ -522,11 +587,14 @@ void MainWindow::onReminderBlinkStep(const ReminderBlink::Step& step)
         program().tracking().setDocked(reminderSavedPlace_->docked);
         reminderSavedPlace_.reset();
     }
+    if (!timeUpSlide_->isRunning())
+        returnToTeacherScreen(false);
     holdFocusWhileNoticesRun();
 }
 
 void MainWindow::onTimeUp()
 {
+    noteTeacherPlace();
     const QRectF screen = classScreenTwips();
     moveTwips(screen.left() + TimeUpSlide::kMarginTwips, screen.top() + kStandardTop);
     program().tracking().clearDocked();
@@ -571,6 +639,7 @@ void MainWindow::onTimeUpSlideStep(const TimeUpSlide::Step& step)
         countdown.finishTimeUp();
         showStopped();
         placeStandard();
+        returnToTeacherScreen(true);
         holdFocusWhileNoticesRun();
     }
 }
@@ -743,6 +812,7 @@ DesktopView MainWindow::desktopView()
     WindowSystem& ws = program().windows();
     const Countdown& countdown = program().countdown();
     return {.window = {leftTwips(), topTwips(), widthTwips(), heightTwips()},
+            .windowSeen = std::nullopt,
             .normalHeight = kNormalHeight * zoomFactor(),
             .screen = desktopSizeTwips(),
             .pointer = std::nullopt,
@@ -766,8 +836,12 @@ void MainWindow::onTrackingTick()
     }
     DesktopView view = desktopView();
     view.titles = ws.topLevelTitles();
-    if (tracking.watchesPointer(view))
+    if (tracking.watchesPointer(view)) {
         view.pointer = ws.pointerTwips();
+        if (const std::optional<QRect> seen = ws.outerRectTwips(this))
+            view.windowSeen = docking::Window{double(seen->x()), double(seen->y()), double(seen->width()),
+                                              double(seen->height())};
+    }
     const TrackingStep step = tracking.step(view);
     if (step.freeDrawButton)
         drawButton_->setEnabled(true);
@@ -795,6 +869,10 @@ void MainWindow::onTrackingTick()
     }
     if (step.bringBack)
         bringBack();
+    if (isVisible())
+        stackForShow(this);
+    if (auto* enlarged = program().loaded<EnlargedWindow>(); enlarged && enlarged->isVisible())
+        stackForShow(enlarged);
 
     // Nothing left to look at: the next event wakes tracking again.
     if (trackingOnEvents_ && trackingTimer_->isEnabled() && !trackingWoken_ &&
@@ -813,8 +891,11 @@ void MainWindow::bringBack()
         strip->hide();
     program().unload(WindowKind::DrawLauncher);
     placeStandard();
-    // Over a focused full-screen show, showing alone would leave the window underneath.
-    raise();
-    activateWindow();
+    // Over a slide show that has the keyboard the window is seen above it, and the presenter's
+    // keys still turn the slides; elsewhere it comes to the front with the keyboard.
+    if (!stackForShow(this)) {
+        raise();
+        activateWindow();
+    }
     program().tracking().clearDocked();
 }

@@ -122,6 +122,15 @@ private:
     // window takes no focus at all.
     void showWithoutFocus();
     void holdFocusWhileNoticesRun();
+    // Over a slide show that has the keyboard, a window of ours that is shown is kept above it
+    // without taking the keyboard; once another program's window has the keyboard, or the show is
+    // gone, it is the window manager's again. True when the window is kept above.
+    bool stackForShow(QWidget* window);
+    // Where the teacher had the window before an effect took it to the screen the class sees.
+    void noteTeacherPlace();
+    // Back on the teacher's screen after an effect that showed on another one; `standard` puts it at
+    // the standard place there rather than where it was.
+    void returnToTeacherScreen(bool standard);
 
     int selectedPreset() const;
     bool validateSeconds(QLineEdit* box);
@@ -183,6 +192,8 @@ private:
         docking::Flags docked;
     };
     std::optional<SavedPlace> reminderSavedPlace_;
+    // The window's place (outer top-left, twips) when the reminder or the time-up began.
+    std::optional<QPointF> teacherPlace_;
 
     // A seconds check shows its message.
     bool validating_ = false;

@@ -142,6 +142,68 @@ TEST(TrackingDocking, LeavingTheTallWindowFoldsItBeforeItTucks)
     EXPECT_EQ(step.moveTo, QPointF(3000, 90 - kHeight)) << "tucked by the folded height";
 }
 
+TEST(TrackingDocking, AWindowDraggedOutByItsTitleBarStaysUnderThePointer)
+{
+    // Out of the top and the left edge, flush with it; the teacher takes the title bar and drags the
+    // window to the middle. The toolkit still knows it at the edge until the button is released.
+    for (const QPointF edgePlace : {QPointF(3000, 0), QPointF(0, 3000)}) {
+        WindowTracking tracking;
+        DesktopView view = desktop(edgePlace.x(), edgePlace.y());
+        view.windowSeen = view.window;
+        view.pointer = edgePlace + QPointF(2250, 150); // on the title bar
+        EXPECT_FALSE(tracking.step(view).moveTo);
+        for (int pixels = 30; pixels <= 300; pixels += 30) {
+            const QPointF shift(pixels * 15, pixels * 15);
+            view.windowSeen->left = edgePlace.x() + shift.x();
+            view.windowSeen->top = edgePlace.y() + shift.y();
+            view.pointer = edgePlace + QPointF(2250, 150) + shift;
+            const TrackingStep step = tracking.step(view);
+            EXPECT_FALSE(step.moveTo)
+                << "dragged " << pixels << " pixels, the window went back to "
+                << step.moveTo.value_or(QPointF()).x() << "," << step.moveTo.value_or(QPointF()).y();
+            EXPECT_FALSE(tracking.isDocked());
+        }
+        // Released in the middle: the toolkit learns the place, and the pointer leaving changes nothing.
+        view.window = *view.windowSeen;
+        view.pointer = kPointerAway;
+        EXPECT_FALSE(tracking.step(view).moveTo);
+        EXPECT_FALSE(tracking.isDocked());
+
+        // Without the window system's view, the same drag is taken for the pointer leaving a window
+        // at the edge, which tucks it.
+        WindowTracking blind;
+        DesktopView stale = desktop(edgePlace.x(), edgePlace.y());
+        stale.pointer = edgePlace + QPointF(2250, 150) + QPointF(4500, 4500);
+        blind.step(stale);
+        EXPECT_TRUE(blind.isDocked());
+    }
+}
+
+TEST(TrackingDocking, APointerOnWhatTheWindowManagerLeftOnScreenBringsTheWindowOut)
+{
+    // Asked to leave 90 twips at the top, the window manager left 39 pixels on screen.
+    WindowTracking tracking;
+    DesktopView view = desktop(3000, 0);
+    follow(view, tracking.step(view));
+    ASSERT_TRUE(tracking.docked().top);
+    view.windowSeen = view.window;
+    view.windowSeen->top = (39 - 190) * 15;
+    view.pointer = {3300, 30 * 15};
+    const TrackingStep step = tracking.step(view);
+    EXPECT_EQ(step.moveTo, QPointF(3000, 0));
+    EXPECT_FALSE(tracking.isDocked());
+
+    // The pointer below what is seen of it is away: the window stays tucked.
+    WindowTracking below;
+    view = desktop(3000, 0);
+    follow(view, below.step(view));
+    view.windowSeen = view.window;
+    view.windowSeen->top = (39 - 190) * 15;
+    view.pointer = {3300, 40 * 15};
+    EXPECT_FALSE(below.step(view).moveTo);
+    EXPECT_TRUE(below.docked().top);
+}
+
 TEST(TrackingScan, TitlesAreRememberedAndScannedOnlyWhenTheyChange)
 {
     WindowTracking tracking;

@@ -291,13 +291,17 @@ TEST(Screens, TheReminderAndTheTimeUpShowTheMainWindowOnTheShowsScreen)
     t.windows.titles = {kShow};
     t.windows.windowRects[kShow] = kRight;
     t.advance(1000);
-    EXPECT_TRUE(QRectF(kLeft).contains(outer(&w)));
+    w.moveTwips(3000, 6000); // where the teacher keeps it
+    const QRectF teachers = outer(&w);
+    EXPECT_TRUE(QRectF(kLeft).contains(teachers));
 
     t.advance(15000); // the reminder
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(QRectF(kRight).contains(outer(&w)));
+    t.advance(4000); // over: back where the teacher had it
+    EXPECT_EQ(outer(&w), teachers);
 
-    t.advance(15500); // time up: the window slides across the right screen
+    t.advance(11500); // time up: the window slides across the right screen
     double leftmost = outer(&w).left(), rightmost = outer(&w).right();
     for (int i = 0; i < 40; ++i) {
         t.advance(50);
@@ -306,4 +310,12 @@ TEST(Screens, TheReminderAndTheTimeUpShowTheMainWindowOnTheShowsScreen)
         rightmost = std::max(rightmost, outer(&w).right());
     }
     EXPECT_GT(rightmost - leftmost, outer(&w).width() + 1000);
+
+    // Over: ready at the standard place of the teacher's screen, where F11 finds it too.
+    t.advance(5000);
+    EXPECT_TRUE(QRectF(kLeft).contains(outer(&w)));
+    EXPECT_NEAR(outer(&w).center().x(), QRectF(kLeft).center().x(), 15);
+    t.windows.keysDown = {Keys::F11};
+    t.advance(200);
+    EXPECT_TRUE(QRectF(kLeft).contains(outer(&w)));
 }

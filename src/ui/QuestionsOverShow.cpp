@@ -1,0 +1,31 @@
+#include "ui/QuestionsOverShow.h"
+
+#include "platform/WindowSystem.h"
+#include "ui/ProgramWindow.h"
+
+void QuestionsOverShow::releaseOwner(QWidget* owner)
+{
+    // Only the windows lifted while a show has the keyboard; the strip and the slide draw stay
+    // above their show whatever they ask.
+    auto* window = owner ? qobject_cast<ProgramWindow*>(owner->window()) : nullptr;
+    if (window && (window->kind() == WindowKind::Main || window->kind() == WindowKind::EnlargedCountdown))
+        windows_.releaseAboveFullScreen(window);
+}
+
+void QuestionsOverShow::inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon)
+{
+    releaseOwner(owner);
+    dialogs_.inform(owner, title, text, icon);
+}
+
+Answer QuestionsOverShow::askYesNo(QWidget* owner, const QString& title, const QString& text,
+                                   MessageIcon icon)
+{
+    releaseOwner(owner);
+    return dialogs_.askYesNo(owner, title, text, icon);
+}
+
+void QuestionsOverShow::systemModalNotice(const QString& title, const QString& text)
+{
+    dialogs_.systemModalNotice(title, text);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+class WindowSystem;
+
+// The program's message boxes, with one care: the main window or the enlarged countdown, kept above a
+// slide show that had the keyboard (beyond the window manager's reach), would cover a question asked
+// over it, so the window that asks goes back to the window manager first and the question opens
+// above it.
+class QuestionsOverShow : public Dialogs {
+public:
+    QuestionsOverShow(Dialogs& dialogs, WindowSystem& windows) : dialogs_(dialogs), windows_(windows) {}
+
+    void inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
+    Answer askYesNo(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
+    void systemModalNotice(const QString& title, const QString& text) override;
+
+private:
+    void releaseOwner(QWidget* owner);
+
+    Dialogs& dialogs_;
+    WindowSystem& windows_;
+};
