@@ -4,7 +4,7 @@
 #include "platform/MessageBoxDialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RealTimerDriver.h"
-#include "platform/RunningCopyCall.h"
+#include "platform/SettingsFile.h"
 #include "platform/SettingsZoomStore.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationSignals.h"
@@ -32,7 +32,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QSettings>
 #include <QTimer>
 #include <memory>
 
@@ -58,12 +57,27 @@ int main(int argc, char* argv[])
 
     const QString appDir = QApplication::applicationDirPath();
     const QStringList shipped = ProgramFolder::shippedFolders(appDir);
-    const QString dataFolder = ProgramFolder::resolve(appDir, shipped);
+    const ProgramFolder::Located data = ProgramFolder::locate(appDir, shipped);
+    const QString dataFolder = data.path;
+    if (!data.problem.isEmpty())
+        qWarning("vantrel: %s", qPrintable(data.problem));
     // Files named without a folder (the help, the decks) are found in the data folder.
     QDir::setCurrent(dataFolder);
 
     RealTimerDriver timers;
     MessageBoxDialogs dialogs;
+    // Whether another copy runs is settled before any window is made: a copy that does not answer
+    // (stopped, or hung) is told at once, without a window of ours that could not come back.
+    SingleInstance instance;
+    const SingleInstance::Verdict verdict = instance.settle();
+    for (const QString& problem : instance.problems())
+        qWarning("vantrel: %s", qPrintable(problem));
+    if (verdict == SingleInstance::Verdict::OtherCopyNotAnswering) {
+        qWarning("vantrel: another copy of the program runs but does not answer");
+        dialogs.systemModalNotice(SingleInstance::kNoticeTitle, instance.notAnsweringText());
+        return 1;
+    }
+    const bool onlyCopy = verdict == SingleInstance::Verdict::OnlyCopy;
     // Without an X server for our windows, the X11 layer would see none of them.
     std::unique_ptr<WindowSystem> desktopWindows;
     if (sessionKind == SessionKind::WaylandNative)
@@ -126,17 +140,7 @@ int main(int argc, char* argv[])
     const QStringList cueFolders = QStringList{dataFolder} + shipped;
     ModuleSoundDeviceFactory sounds(
         [&soundModule, cueFolders] { return modules::createSoundFactory(soundModule, cueFolders); });
-    SingleInstance instance;
-    // The first copy answers a second start by bringing its main window back into view.
-    RunningCopyCall runningCopy;
-    const auto isOnlyCopy = [&instance, &runningCopy] {
-        if (instance.acquire()) {
-            runningCopy.listen(RunningCopyCall::defaultPath());
-            return true;
-        }
-        RunningCopyCall::call(RunningCopyCall::defaultPath());
-        return false;
-    };
+    const auto isOnlyCopy = [onlyCopy] { return onlyCopy; };
     // Outlive the windows that use them; the background instance ends with the program, or when the
     // name list has not been needed for a while.
     std::unique_ptr<ModuleSpreadsheet> spreadsheet;
@@ -147,7 +151,8 @@ int main(int argc, char* argv[])
     warmSpreadsheet = std::make_unique<WarmSpreadsheet>(*spreadsheet, timers);
 #endif
 
-    SettingsZoomStore zoomStore;
+    SettingsFile settings;
+    SettingsZoomStore zoomStore(settings);
     Services services{timers, dialogs, windows, sounds, isOnlyCopy, dataFolder, shipped};
     services.zoomStore = &zoomStore;
     services.presentations = [&slidesModule] { return modules::createPresentation(slidesModule); };
@@ -168,17 +173,23 @@ int main(int argc, char* argv[])
         QApplication::exit(code);
     });
 
-    QObject::connect(&runningCopy, &RunningCopyCall::called, &app, [&program] {
+    // The first copy answers a second start by bringing its main window back into view.
+    QObject::connect(&instance.calls(), &RunningCopyCall::called, &app, [&program] {
         if (auto* main = program.loaded<MainWindow>())
             main->bringBack();
     });
     ProgramWindow* mainWindow = program.window(WindowKind::Main);
     if (ended)
         return exitCode;
-    // Once the main window is up, a desktop that cannot do everything says so, the first time only.
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
-                       QStringLiteral("vantrel"));
+    // Once the main window is up, a data folder that could not be made is told at every start, and a
+    // desktop that cannot do everything says so, the first time only.
     QTimer::singleShot(0, &app, [&] {
+        if (!data.problem.isEmpty())
+            static_cast<Dialogs&>(dialogs).inform(
+                program.loaded<MainWindow>(), DesktopNotice::kTitle,
+                data.problem + QStringLiteral("\n\n“按名单随机抽签”和“PPT图文随机抽签”要用的文件"
+                                              "（name.xls、MYPPT.ppt）都放在这个文件夹中，"
+                                              "解决这个问题之前无法使用；计时器可以照常使用。"));
         if (sessionKind != SessionKind::X11)
             qInfo("vantrel: desktop session: %s", qPrintable(sessionKindName(sessionKind)));
         // It waits for the desktop portal's answer: where the desktop binds F9/F11, they are not missing.

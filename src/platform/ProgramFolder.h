@@ -9,8 +9,23 @@
 // Samples are taken from a shipped folder or from its samples/ subfolder (the build tree's).
 class ProgramFolder {
 public:
+    struct Located {
+        QString path;
+        // Why the folder is not there to hold the teacher's files, in the teacher's words; empty when
+        // it is.
+        QString problem;
+    };
+
     // applicationDir: the executable's folder; sampleDirs: where shipped samples and cues are found.
-    static QString resolve(const QString& applicationDir, const QStringList& sampleDirs);
+    static Located locate(const QString& applicationDir, const QStringList& sampleDirs);
+    static QString resolve(const QString& applicationDir, const QStringList& sampleDirs)
+    {
+        return locate(applicationDir, sampleDirs).path;
+    }
+
+    // Why the data folder is not there (no home folder, a file in its way, no permission, a full or
+    // read-only disk), in the teacher's words; empty when it is a folder.
+    static QString whyMissing(const QString& folder);
 
     // Where the shipped files (cues, samples, help) are, in search order.
     static QStringList shippedFolders(const QString& applicationDir);

@@ -1,18 +1,13 @@
 #include "platform/SettingsZoomStore.h"
 
+#include "platform/SettingsFile.h"
+
 namespace {
 QString keyFor(const QString& window)
 {
     return QStringLiteral("zoom/") + window;
 }
 } // namespace
-
-// One settings file for the whole program: the notices of the desktop session keep theirs here too.
-SettingsZoomStore::SettingsZoomStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
-                QStringLiteral("vantrel"))
-{
-}
 
 std::optional<int> SettingsZoomStore::percent(const QString& window) const
 {
@@ -25,6 +20,6 @@ std::optional<int> SettingsZoomStore::percent(const QString& window) const
 
 void SettingsZoomStore::setPercent(const QString& window, int percent)
 {
-    settings_.setValue(keyFor(window), percent);
-    settings_.sync();
+    // A file that cannot take it is reported by the settings; the zoom holds for this run anyway.
+    settings_.setValue(keyFor(window), QString::number(percent));
 }

@@ -2,16 +2,16 @@
 
 #include "platform/ZoomStore.h"
 
-#include <QSettings>
+class SettingsFile;
 
-// The zoom of each kind of window in the user's settings ($XDG_CONFIG_HOME/vantrel/vantrel.ini).
+// The zoom of each kind of window in the user's settings file ([zoom] of vantrel.ini).
 class SettingsZoomStore : public ZoomStore {
 public:
-    SettingsZoomStore();
+    explicit SettingsZoomStore(SettingsFile& settings) : settings_(settings) {}
 
     std::optional<int> percent(const QString& window) const override;
     void setPercent(const QString& window, int percent) override;
 
 private:
-    QSettings settings_;
+    SettingsFile& settings_;
 };

@@ -1,27 +1,104 @@
 #include "platform/SingleInstance.h"
 
-#include <QDir>
-#include <QLockFile>
-#include <QStandardPaths>
+#include <QDeadlineTimer>
+#include <QStringList>
+#include <QThread>
+#include <algorithm>
 
-SingleInstance::SingleInstance(QString lockPath) : path_(std::move(lockPath)) {}
-
-SingleInstance::~SingleInstance() = default;
-
-QString SingleInstance::defaultLockPath()
+SingleInstance::SingleInstance(QString lockPath, QString callPath, std::chrono::milliseconds patience)
+    : lock_(std::move(lockPath)), callPath_(std::move(callPath)), patience_(patience)
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return QDir(dir).filePath(QStringLiteral("vantrel.lock"));
 }
 
-bool SingleInstance::acquire()
+SingleInstance::Verdict SingleInstance::settle()
 {
-    if (lock_ && lock_->isLocked())
-        return true;
-    lock_ = std::make_unique<QLockFile>(path_);
-    // A lock whose owner process is gone is removed by QLockFile at once; age is no test of that.
-    lock_->setStaleLockTime(0);
-    return lock_->tryLock(0);
+    if (!verdict_)
+        verdict_ = decide();
+    return *verdict_;
+}
+
+SingleInstance::Verdict SingleInstance::decide()
+{
+    switch (lock_.tryLock()) {
+    case InstanceLock::State::Held:
+        return becomeOnlyCopy();
+    case InstanceLock::State::HeldByAnother:
+        return askTheHolder();
+    case InstanceLock::State::Unreadable:
+        switch (RunningCopyCall::call(callPath_, patience_)) {
+        case RunningCopyCall::Answer::Answered:
+            return Verdict::OtherCopyAnswered;
+        case RunningCopyCall::Answer::NoAnswer:
+            return Verdict::OtherCopyNotAnswering;
+        case RunningCopyCall::Answer::NoOneListens:
+            // Another user's lock that no copy answers for is stale.
+            if (lock_.takeOverUnreadable() != InstanceLock::State::Held)
+                lockProblem_ = lock_.problem();
+            return becomeOnlyCopy();
+        }
+        break;
+    case InstanceLock::State::Unavailable:
+        switch (RunningCopyCall::call(callPath_, patience_)) {
+        case RunningCopyCall::Answer::Answered:
+            return Verdict::OtherCopyAnswered;
+        case RunningCopyCall::Answer::NoAnswer:
+            return Verdict::OtherCopyNotAnswering;
+        case RunningCopyCall::Answer::NoOneListens:
+            // Better a second copy, now and then, than a teacher locked out by a file in the way.
+            lockProblem_ = lock_.problem();
+            return becomeOnlyCopy();
+        }
+        break;
+    }
+    return becomeOnlyCopy();
+}
+
+SingleInstance::Verdict SingleInstance::becomeOnlyCopy()
+{
+    if (!calls_.listen(callPath_))
+        listenProblem_ = calls_.problem();
+    return Verdict::OnlyCopy;
+}
+
+// The kernel holds the lock for a living process only. That copy may be a moment from listening
+// (it has just started), or may have just ended.
+SingleInstance::Verdict SingleInstance::askTheHolder()
+{
+    const QDeadlineTimer deadline(patience_);
+    for (;;) {
+        const auto remaining = std::chrono::milliseconds(std::max<qint64>(deadline.remainingTime(), 0));
+        switch (RunningCopyCall::call(callPath_, remaining)) {
+        case RunningCopyCall::Answer::Answered:
+            return Verdict::OtherCopyAnswered;
+        case RunningCopyCall::Answer::NoAnswer:
+            return Verdict::OtherCopyNotAnswering;
+        case RunningCopyCall::Answer::NoOneListens:
+            break;
+        }
+        if (lock_.tryLock() == InstanceLock::State::Held)
+            return becomeOnlyCopy();
+        if (deadline.hasExpired())
+            return Verdict::OtherCopyNotAnswering;
+        QThread::msleep(50);
+    }
+}
+
+QStringList SingleInstance::problems() const
+{
+    QStringList problems;
+    if (!lockProblem_.isEmpty())
+        problems << lockProblem_ + QStringLiteral("; started without the single-instance lock");
+    if (!listenProblem_.isEmpty())
+        problems << listenProblem_ + QStringLiteral("; a second start cannot bring this copy into view");
+    return problems;
+}
+
+QString SingleInstance::notAnsweringText() const
+{
+    const QString which =
+        lock_.holderPid() > 0 ? QStringLiteral("（进程号 %1）").arg(lock_.holderPid()) : QString();
+    return QStringLiteral("本软件已在运行%1，但没有应答，可能正忙或已停止响应。\n\n"
+                          "请稍候再启动本软件；如果一直没有应答，请在系统监视器中结束 vantrel，"
+                          "或者注销后重新登录。")
+        .arg(which);
 }

@@ -1,23 +1,54 @@
 #pragma once
 
+#include "platform/InstanceLock.h"
+#include "platform/RunningCopyCall.h"
+
 #include <QString>
-#include <memory>
+#include <QStringList>
+#include <chrono>
+#include <optional>
 
-class QLockFile;
-
-// Tells whether another copy of the program is running, with a lock file in the user's runtime
-// folder. The lock of a copy that crashed is recognised as stale and taken over.
+// Tells whether another copy of the program is running. The lock in the runtime folder says who
+// runs; where it cannot (a file in its way, a full folder), asking the running copy decides, so that
+// nothing left on disk keeps the teacher out. The copy that runs takes the calls of later starts.
 class SingleInstance {
 public:
-    explicit SingleInstance(QString lockPath = defaultLockPath());
-    ~SingleInstance();
+    enum class Verdict {
+        OnlyCopy,
+        // Another copy runs and was asked to show itself.
+        OtherCopyAnswered,
+        // Another copy runs but did not answer within the patience: it is stopped or hung.
+        OtherCopyNotAnswering,
+    };
 
-    // True when this copy holds the lock; false when another live copy does.
-    bool acquire();
+    static inline const QString kNoticeTitle = QStringLiteral("Vantrel工具提示：");
+    static constexpr std::chrono::milliseconds kPatience{3000};
 
-    static QString defaultLockPath();
+    explicit SingleInstance(QString lockPath = InstanceLock::defaultPath(),
+                            QString callPath = RunningCopyCall::defaultPath(),
+                            std::chrono::milliseconds patience = kPatience);
+
+    // Decides once; asking again gives the same verdict.
+    Verdict settle();
+
+    // Where the only copy hears of later starts.
+    RunningCopyCall& calls() { return calls_; }
+    // For the log: why the only copy runs without the lock, or cannot be called by later starts.
+    QStringList problems() const;
+
+    // What a start says when the running copy does not answer.
+    QString notAnsweringText() const;
 
 private:
-    QString path_;
-    std::unique_ptr<QLockFile> lock_;
+    Verdict decide();
+    Verdict becomeOnlyCopy();
+    Verdict askTheHolder();
+
+    InstanceLock lock_;
+    QString callPath_;
+    std::chrono::milliseconds patience_;
+    RunningCopyCall calls_;
+    std::optional<Verdict> verdict_;
+    QString lockProblem_;
+    QString listenProblem_;
 };

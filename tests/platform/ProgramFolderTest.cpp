@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "models/draw/NameListFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -120,4 +122,62 @@ TEST_F(ProgramFolderTest, AFreshDataFolderSeededFromTheBuildTreeGetsTheNameListA
                   readFile(QStringLiteral(VANTREL_SOURCE_DIR "/resources/decks/") + deck))
             << deck;
     }
+}
+
+// A data folder that cannot be made is told as such, with what stands in the way; the name list's
+// message then says it too, instead of asking for name.xls in a folder that is not there.
+TEST_F(ProgramFolderTest, ADataFolderThatCannotBeMadeIsToldWithWhatStandsInTheWay)
+{
+    writeFile(userFolder(), "a file of the teacher's");
+    ProgramFolder::Located located = ProgramFolder::locate(appDir.path(), {});
+    EXPECT_EQ(located.path, userFolder());
+    EXPECT_TRUE(located.problem.contains(QStringLiteral("是一个文件，不是文件夹")))
+        << located.problem.toStdString();
+    EXPECT_EQ(readFile(userFolder()), "a file of the teacher's");
+    const QString listMessage = namelist::openProblem(OfficeError::of(OfficeError::Code::FileMissing),
+                                                      QDir(located.path).filePath("name.xls"));
+    EXPECT_TRUE(listMessage.startsWith(located.problem)) << listMessage.toStdString();
+    EXPECT_FALSE(listMessage.contains(QStringLiteral("找不到名单文件")));
+
+    // Deeper: a file where a folder above it should be.
+    qputenv("XDG_DATA_HOME", QDir(home.path()).filePath("vantrel/below").toUtf8());
+    located = ProgramFolder::locate(appDir.path(), {});
+    EXPECT_TRUE(
+        located.problem.contains(QDir::toNativeSeparators(userFolder()) + QStringLiteral(" 是一个文件")))
+        << located.problem.toStdString();
+
+    // With the folder there, nothing is said and the list's own message stands.
+    QFile::remove(userFolder());
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    located = ProgramFolder::locate(appDir.path(), {});
+    EXPECT_TRUE(located.problem.isEmpty()) << located.problem.toStdString();
+    EXPECT_TRUE(namelist::openProblem(OfficeError::of(OfficeError::Code::FileMissing),
+                                      QDir(located.path).filePath("name.xls"))
+                    .startsWith(QStringLiteral("找不到名单文件")));
+}
+
+// The data folder lies in the home folder; a home folder that is not set or not there is not ours
+// to make (as root that would make /.local/share or the missing home itself).
+TEST_F(ProgramFolderTest, WithoutAHomeFolderNoDataFolderIsMade)
+{
+    qunsetenv("XDG_DATA_HOME");
+    const QByteArray savedHome = qgetenv("HOME");
+    const QString missingHome = QDir(home.path()).filePath("no-such-home");
+
+    qputenv("HOME", missingHome.toUtf8());
+    ProgramFolder::Located located = ProgramFolder::locate(appDir.path(), {});
+    EXPECT_TRUE(
+        located.problem.contains(QStringLiteral("主文件夹 %1").arg(QDir::toNativeSeparators(missingHome))))
+        << located.problem.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(missingHome));
+
+    qunsetenv("HOME");
+    const bool rootHadIt = QFileInfo::exists(QStringLiteral("/.local/share/vantrel"));
+    located = ProgramFolder::locate(appDir.path(), {});
+    EXPECT_TRUE(located.problem.contains(QStringLiteral("环境变量 HOME 没有设置")))
+        << located.problem.toStdString();
+    if (!rootHadIt) {
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/.local/share/vantrel")));
+    }
+    restore("HOME", savedHome);
 }

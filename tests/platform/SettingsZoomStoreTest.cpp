@@ -1,9 +1,10 @@
 #include "platform/SettingsZoomStore.h"
 
 #include "models/display/WindowZoom.h"
+#include "platform/SettingsFile.h"
 
 #include <QDir>
-#include <QSettings>
+#include <QFile>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -11,18 +12,18 @@
 TEST(SettingsZoomStore, AZoomSavedInOneRunIsReadByTheNext)
 {
     QStandardPaths::setTestModeEnabled(true);
-    const QString file = QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vantrel"),
-                                   QStringLiteral("vantrel"))
-                             .fileName();
+    const QString file = SettingsFile::defaultPath();
     QFile::remove(file);
     {
-        SettingsZoomStore store;
+        SettingsFile settings;
+        SettingsZoomStore store(settings);
         EXPECT_FALSE(store.percent(QStringLiteral("Form4")).has_value());
         WindowZoom zoom(&store);
         zoom.zoomIn(QStringLiteral("Form4"));
         zoom.zoomIn(QStringLiteral("Form4"));
     }
-    SettingsZoomStore later;
+    SettingsFile settings;
+    SettingsZoomStore later(settings);
     EXPECT_EQ(later.percent(QStringLiteral("Form4")), 125);
     EXPECT_EQ(WindowZoom(&later).percent(QStringLiteral("Form4")), 125);
     EXPECT_FALSE(later.percent(QStringLiteral("Form1")).has_value());

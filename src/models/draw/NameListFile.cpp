@@ -165,6 +165,10 @@ QString openProblem(const OfficeError& error, const QString& path)
     case OfficeError::Code::None:
         return {};
     case OfficeError::Code::FileMissing:
+        // Without the data folder, the folder is what to mend, not the list.
+        if (const QString folder = ProgramFolder::whyMissing(QFileInfo(path).absolutePath());
+            !folder.isEmpty())
+            return folder + QStringLiteral("\n\n名单工作簿 name.xls 要放在这个文件夹中。");
         return QStringLiteral("找不到名单文件：%1\n\n请把名单工作簿 name.xls 放在这个文件夹中。").arg(file);
     case OfficeError::Code::NotAFile:
         return QStringLiteral("名单文件的位置上是一个%1，不是工作簿：%2\n\n"

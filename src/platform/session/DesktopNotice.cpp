@@ -1,14 +1,22 @@
 #include "platform/session/DesktopNotice.h"
 
 #include "platform/Dialogs.h"
+#include "platform/SettingsFile.h"
 
-#include <QSettings>
 #include <QStringList>
 
 namespace {
 QString seenKey(SessionKind kind)
 {
     return QStringLiteral("notices/desktop-%1-seen").arg(sessionKindName(kind));
+}
+
+// As QSettings reads a flag: anything but nothing, 0 and false.
+bool isTrue(const QString& text)
+{
+    const QString flag = text.trimmed();
+    return !flag.isEmpty() && flag != QLatin1String("0") &&
+           flag.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
 }
 } // namespace
 
@@ -56,10 +64,9 @@ bool DesktopNotice::showOnce(Dialogs& dialogs, QWidget* owner, SessionKind kind,
                              const SessionFeatures& features)
 {
     const QString notice = text(features);
-    if (notice.isEmpty() || settings_.value(seenKey(kind), false).toBool())
+    if (notice.isEmpty() || isTrue(settings_.value(seenKey(kind))))
         return false;
     dialogs.inform(owner, kTitle, notice);
-    settings_.setValue(seenKey(kind), true);
-    settings_.sync();
+    settings_.setValue(seenKey(kind), QStringLiteral("true"));
     return true;
 }

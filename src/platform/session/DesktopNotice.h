@@ -5,7 +5,7 @@
 #include <QString>
 
 class Dialogs;
-class QSettings;
+class SettingsFile;
 class QWidget;
 
 // The notice, at the first start on a kind of desktop where something cannot work, of what is
@@ -17,7 +17,7 @@ public:
     // The notice for these features; empty when everything works.
     static QString text(const SessionFeatures& features);
 
-    explicit DesktopNotice(QSettings& settings) : settings_(settings) {}
+    explicit DesktopNotice(SettingsFile& settings) : settings_(settings) {}
 
     // Shows the notice unless this kind of desktop lacks nothing or the user has seen it; returns
     // whether it was shown. It counts as seen once the user has closed it.
@@ -27,5 +27,5 @@ public:
     bool showOnce(Dialogs& dialogs, QWidget* owner, SessionKind kind, const SessionFeatures& features);
 
 private:
-    QSettings& settings_;
+    SettingsFile& settings_;
 };

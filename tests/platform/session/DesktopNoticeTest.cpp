@@ -1,5 +1,6 @@
 #include "platform/session/DesktopNotice.h"
 
+#include "platform/SettingsFile.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QSettings>
@@ -39,7 +40,7 @@ TEST(DesktopNoticeText, SaysWhatIsMissingAndTheWayAround)
 TEST_F(DesktopNoticeTest, ShownOnceForEachKindOfDesktopAcrossStarts)
 {
     {
-        QSettings settings(settingsFile(), QSettings::IniFormat);
+        SettingsFile settings(settingsFile());
         EXPECT_TRUE(DesktopNotice(settings).showOnce(dialogs_, nullptr, SessionKind::WaylandThroughXWayland));
         EXPECT_FALSE(
             DesktopNotice(settings).showOnce(dialogs_, nullptr, SessionKind::WaylandThroughXWayland));
@@ -50,7 +51,7 @@ TEST_F(DesktopNoticeTest, ShownOnceForEachKindOfDesktopAcrossStarts)
     EXPECT_EQ(dialogs_.shown[0].icon, MessageIcon::Information);
 
     // The next start reads the same settings file.
-    QSettings later(settingsFile(), QSettings::IniFormat);
+    SettingsFile later(settingsFile());
     EXPECT_FALSE(DesktopNotice(later).showOnce(dialogs_, nullptr, SessionKind::WaylandThroughXWayland));
     // A desktop that lacks more has its own notice.
     EXPECT_TRUE(DesktopNotice(later).showOnce(dialogs_, nullptr, SessionKind::WaylandNative));
@@ -61,7 +62,7 @@ TEST_F(DesktopNoticeTest, ShownOnceForEachKindOfDesktopAcrossStarts)
 
 TEST_F(DesktopNoticeTest, KeysTheDesktopBindsAreNotCalledMissing)
 {
-    QSettings settings(settingsFile(), QSettings::IniFormat);
+    SettingsFile settings(settingsFile());
     SessionFeatures plasma = DesktopSession::featuresOf(SessionKind::WaylandThroughXWayland);
     plasma.keys = GlobalKeys::Everywhere;
     ASSERT_TRUE(
@@ -74,13 +75,17 @@ TEST_F(DesktopNoticeTest, KeysTheDesktopBindsAreNotCalledMissing)
 
 TEST_F(DesktopNoticeTest, CountsAsSeenOnlyOnceTheUserHasClosedIt)
 {
-    QSettings settings(settingsFile(), QSettings::IniFormat);
+    SettingsFile settings(settingsFile());
     QStringList storedWhileOpen{QStringLiteral("not asked")};
     dialogs_.answerNext(Answer::Ok,
                         [&] { storedWhileOpen = QSettings(settingsFile(), QSettings::IniFormat).allKeys(); });
     EXPECT_TRUE(DesktopNotice(settings).showOnce(dialogs_, nullptr, SessionKind::WaylandNative));
     // A program killed while the notice was open shows it again at the next start.
     EXPECT_TRUE(storedWhileOpen.isEmpty()) << storedWhileOpen.join(',').toStdString();
-    QSettings after(settingsFile(), QSettings::IniFormat);
+    // Saved where QSettings, which wrote this file before, finds it too.
+    EXPECT_TRUE(QSettings(settingsFile(), QSettings::IniFormat)
+                    .value(QStringLiteral("notices/desktop-wayland-seen"))
+                    .toBool());
+    SettingsFile after(settingsFile());
     EXPECT_FALSE(DesktopNotice(after).showOnce(dialogs_, nullptr, SessionKind::WaylandNative));
 }

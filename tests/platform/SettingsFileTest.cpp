@@ -1,0 +1,241 @@
+#include "platform/SettingsFile.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace {
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    QString path() const { return dir_.filePath(QStringLiteral("vantrel/vantrel.ini")); }
+
+    static void writeFile(const QString& file, const QByteArray& content)
+    {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly)) << file.toStdString();
+        out.write(content);
+    }
+    static QByteArray readFile(const QString& file)
+    {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("(unreadable)");
+    }
+    static struct stat statOf(const QString& file)
+    {
+        struct stat there {};
+        ::lstat(QFile::encodeName(file).constData(), &there);
+        return there;
+    }
+    void linkSettingsTo(const QString& target) const
+    {
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        ASSERT_TRUE(QFile::link(target, path()));
+    }
+
+    QTemporaryDir dir_;
+};
+
+} // namespace
+
+// The file stays one that QSettings reads and writes, as it was before we wrote it ourselves, and what
+// is not ours in it stays as it was.
+TEST_F(SettingsFileTest, TheFileIsTheINIThatQSettingsReadsAndWrites)
+{
+    {
+        QSettings before(path(), QSettings::IniFormat);
+        before.setValue(QStringLiteral("zoom/Form1"), 150);
+        before.setValue(QStringLiteral("notices/desktop-wayland-seen"), true);
+        before.setValue(QStringLiteral("school/name"), QStringLiteral("第一中学"));
+    }
+    SettingsFile settings(path());
+    EXPECT_EQ(settings.value(QStringLiteral("zoom/Form1")), QStringLiteral("150"));
+    EXPECT_EQ(settings.value(QStringLiteral("notices/desktop-wayland-seen")), QStringLiteral("true"));
+    EXPECT_TRUE(settings.value(QStringLiteral("zoom/Form4")).isEmpty());
+
+    EXPECT_TRUE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("175")));
+    EXPECT_TRUE(settings.setValue(QStringLiteral("zoom/Form4"), QStringLiteral("110")));
+    EXPECT_TRUE(settings.setValue(QStringLiteral("notices/desktop-native-seen"), QStringLiteral("true")));
+    EXPECT_TRUE(settings.setValue(QStringLiteral("top"), QStringLiteral("1")));
+    EXPECT_TRUE(settings.problem().isEmpty());
+
+    QSettings after(path(), QSettings::IniFormat);
+    EXPECT_EQ(after.value(QStringLiteral("zoom/Form1")).toInt(), 175);
+    EXPECT_EQ(after.value(QStringLiteral("zoom/Form4")).toInt(), 110);
+    EXPECT_TRUE(after.value(QStringLiteral("notices/desktop-wayland-seen")).toBool());
+    EXPECT_TRUE(after.value(QStringLiteral("notices/desktop-native-seen")).toBool());
+    EXPECT_EQ(after.value(QStringLiteral("school/name")).toString(), QStringLiteral("第一中学"));
+    EXPECT_EQ(after.value(QStringLiteral("top")).toInt(), 1);
+    // One line for a key, however often it was set.
+    EXPECT_EQ(readFile(path()).count("Form1="), 1);
+}
+
+TEST_F(SettingsFileTest, ASaveKeepsWhatAnotherCopySavedAndTheLinesItDoesNotKnow)
+{
+    writeFile(path(), "; kept by the school\n[zoom]\nForm1 = 125\n\n[other]\nkey=\"quoted, text\"\n");
+    SettingsFile mine(path());
+    SettingsFile theirs(path());
+    EXPECT_EQ(mine.value(QStringLiteral("zoom/Form1")), QStringLiteral("125"));
+    EXPECT_EQ(mine.value(QStringLiteral("other/key")), QStringLiteral("quoted, text"));
+    EXPECT_TRUE(theirs.setValue(QStringLiteral("zoom/Form6"), QStringLiteral("200")));
+    EXPECT_TRUE(mine.setValue(QStringLiteral("zoom/Form2"), QStringLiteral("110")));
+
+    const QByteArray saved = readFile(path());
+    EXPECT_TRUE(saved.startsWith("; kept by the school\n[zoom]\n")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("key=\"quoted, text\"\n")) << saved.toStdString();
+    SettingsFile later(path());
+    EXPECT_EQ(later.value(QStringLiteral("zoom/Form6")), QStringLiteral("200"));
+    EXPECT_EQ(later.value(QStringLiteral("zoom/Form2")), QStringLiteral("110"));
+    // New keys of a group go into that group.
+    EXPECT_EQ(QSettings(path(), QSettings::IniFormat).value(QStringLiteral("zoom/Form2")).toInt(), 110);
+    EXPECT_LT(saved.indexOf("Form2=110"), saved.indexOf("[other]"));
+}
+
+// Written through a symbolic link into the file it points to: the link stays, and so do the file's
+// permissions.
+TEST_F(SettingsFileTest, ALinkToAFileElsewhereIsWrittenThrough)
+{
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("shared.ini"));
+    writeFile(target, "[zoom]\nForm1=110\n");
+    ASSERT_TRUE(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadGroup));
+    linkSettingsTo(target);
+
+    SettingsFile settings(path());
+    EXPECT_EQ(settings.value(QStringLiteral("zoom/Form1")), QStringLiteral("110"));
+    EXPECT_TRUE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("150")));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_EQ(QFileInfo(path()).symLinkTarget(), target);
+    EXPECT_EQ(readFile(target), "[zoom]\nForm1=150\n");
+    EXPECT_EQ(statOf(target).st_mode & 07777, 0640u);
+    // Nothing was left beside the file.
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+              1);
+}
+
+// A pipe would block the start until someone writes into it, a device is the system's (a root run
+// with vantrel.ini -> /dev/zero once replaced /dev/zero): neither is opened as a file nor replaced.
+TEST_F(SettingsFileTest, APipeOrADeviceInTheSettingsPlaceIsNeverOpenedNorReplaced)
+{
+    QTemporaryDir elsewhere;
+    const QString pipe = elsewhere.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // A device of our own making, so that a fault here cannot touch the system's.
+    const QString device = elsewhere.filePath(QStringLiteral("zero"));
+    const bool haveDevice =
+        ::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 5)) == 0;
+
+    struct Case {
+        const char* what;
+        QString target;
+        bool linked;
+        mode_t type;
+    };
+    std::vector<Case> cases{{"a FIFO", pipe, false, S_IFIFO}, {"a link to a FIFO", pipe, true, S_IFIFO}};
+    if (haveDevice)
+        cases.push_back({"a link to a device", device, true, S_IFCHR});
+    else
+        std::cerr << "no device node could be made here: the link to a device is not tried\n";
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.what);
+        QFile::remove(path());
+        QDir().mkpath(QFileInfo(path()).absolutePath());
+        if (each.linked)
+            linkSettingsTo(each.target);
+        else
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+        const QString checked = each.linked ? each.target : path();
+        const struct stat before = statOf(checked);
+
+        SettingsFile settings(path());
+        EXPECT_TRUE(settings.problem().contains(each.type == S_IFIFO ? QStringLiteral("a FIFO")
+                                                                     : QStringLiteral("a device")))
+            << settings.problem().toStdString();
+        EXPECT_FALSE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
+        // The value holds for this run all the same.
+        EXPECT_EQ(settings.value(QStringLiteral("zoom/Form1")), QStringLiteral("110"));
+
+        const struct stat after = statOf(checked);
+        EXPECT_EQ(after.st_mode & S_IFMT, each.type);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_rdev, before.st_rdev);
+        if (each.linked) {
+            EXPECT_TRUE(QFileInfo(path()).isSymLink());
+        }
+        // Nothing was written beside them either.
+        const QDir::Filters everything =
+            QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
+        EXPECT_EQ(QDir(elsewhere.path()).entryList(everything).size(), haveDevice ? 2 : 1);
+        EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(everything).size(), 1);
+    }
+}
+
+TEST_F(SettingsFileTest, ALinkThatPointsNowhereMakesNoFileThere)
+{
+    QTemporaryDir elsewhere;
+    const QString nowhere = elsewhere.filePath(QStringLiteral("missing/settings.ini"));
+    linkSettingsTo(nowhere);
+    SettingsFile settings(path());
+    EXPECT_FALSE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
+    EXPECT_TRUE(settings.problem().contains(QStringLiteral("does not exist")))
+        << settings.problem().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(nowhere).absolutePath()));
+}
+
+// A huge file is not settings: it is not read (each zoom step once read 50 MB again), nor written over.
+TEST_F(SettingsFileTest, AFileOverTheLimitIsNeitherReadNorWrittenOver)
+{
+    QByteArray huge = "[zoom]\nForm1=300\n";
+    huge += QByteArray(SettingsFile::kMaxSize, '#');
+    writeFile(path(), huge);
+    const QByteArray hash = QCryptographicHash::hash(huge, QCryptographicHash::Sha256);
+
+    SettingsFile settings(path());
+    EXPECT_TRUE(settings.value(QStringLiteral("zoom/Form1")).isEmpty());
+    EXPECT_TRUE(settings.problem().contains(QStringLiteral("more than"))) << settings.problem().toStdString();
+    EXPECT_FALSE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
+    EXPECT_EQ(QCryptographicHash::hash(readFile(path()), QCryptographicHash::Sha256), hash);
+
+    // Just within the limit, it is read.
+    writeFile(path(), huge.left(SettingsFile::kMaxSize));
+    EXPECT_EQ(SettingsFile(path()).value(QStringLiteral("zoom/Form1")), QStringLiteral("300"));
+}
+
+// Root saving a user's settings (sudo -E) leaves the file theirs.
+TEST_F(SettingsFileTest, ASaveKeepsTheFilesOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    writeFile(path(), "[zoom]\nForm1=110\n");
+    ASSERT_EQ(::chown(QFile::encodeName(path()).constData(), 65534, 65534), 0);
+    SettingsFile settings(path());
+    EXPECT_TRUE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("125")));
+    EXPECT_EQ(statOf(path()).st_uid, 65534u);
+    EXPECT_EQ(statOf(path()).st_gid, 65534u);
+    EXPECT_EQ(readFile(path()), "[zoom]\nForm1=125\n");
+}
+
+TEST_F(SettingsFileTest, TheFolderIsMadeForTheFirstSaveAndAFileInItsWayIsReported)
+{
+    SettingsFile fresh(path());
+    EXPECT_TRUE(fresh.problem().isEmpty());
+    EXPECT_TRUE(fresh.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
+    EXPECT_EQ(readFile(path()), "[zoom]\nForm1=110\n");
+
+    const QString blocked = dir_.filePath(QStringLiteral("blocked/vantrel.ini"));
+    writeFile(dir_.filePath(QStringLiteral("blocked")), "a file, not a folder");
+    SettingsFile settings(blocked);
+    EXPECT_FALSE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
+    EXPECT_FALSE(settings.problem().isEmpty());
+    EXPECT_EQ(readFile(dir_.filePath(QStringLiteral("blocked"))), "a file, not a folder");
+}
