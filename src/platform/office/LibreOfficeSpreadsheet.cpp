@@ -194,16 +194,22 @@ bool takeOverOwnerAndMode(int handle, const struct stat& old)
     return true;
 }
 
-// The filters we read and write workbooks with, by the type the office detects in a file's content.
-QString workbookFilterOfType(const QString& type)
+// The filter we read and write a workbook with, by the office's filter for the format it detected in
+// the file's content (a template of a format is read and written as a workbook of it); empty for any
+// other format.
+QString workbookFilterOf(const QString& detectedFilter)
 {
     static const std::map<QString, QString> filters{
-        {QStringLiteral("calc_MS_Excel_97"), QStringLiteral("MS Excel 97")},
-        {QStringLiteral("calc_MS_Excel_2007_XML"), QStringLiteral("Calc MS Excel 2007 XML")},
-        {QStringLiteral("calc_Office_Open_XML"), QStringLiteral("Calc Office Open XML")},
+        {QStringLiteral("MS Excel 97"), QStringLiteral("MS Excel 97")},
+        {QStringLiteral("MS Excel 97 Vorlage/Template"), QStringLiteral("MS Excel 97")},
+        {QStringLiteral("Calc MS Excel 2007 XML"), QStringLiteral("Calc MS Excel 2007 XML")},
+        {QStringLiteral("Calc MS Excel 2007 XML Template"), QStringLiteral("Calc MS Excel 2007 XML")},
+        {QStringLiteral("Calc Office Open XML"), QStringLiteral("Calc Office Open XML")},
+        {QStringLiteral("Calc Office Open XML Template"), QStringLiteral("Calc Office Open XML")},
         {QStringLiteral("calc8"), QStringLiteral("calc8")},
+        {QStringLiteral("calc8_template"), QStringLiteral("calc8")},
     };
-    const auto found = filters.find(type);
+    const auto found = filters.find(detectedFilter);
     return found == filters.end() ? QString() : found->second;
 }
 
@@ -420,7 +426,17 @@ QString detectedWorkbookFilter(const Reference<uno::XComponentContext>& context,
         uno::UNO_QUERY_THROW);
     uno::Sequence<css::beans::PropertyValue> descriptor =
         namedValues({namedValue("URL", uno::Any(toOU(fileUrl(path))))});
-    return workbookFilterOfType(fromOU(detection->queryTypeByDescriptor(descriptor, true)));
+    const rtl::OUString type = detection->queryTypeByDescriptor(descriptor, true);
+    if (type.isEmpty())
+        return {};
+    uno::Sequence<css::beans::PropertyValue> properties;
+    Reference<css::container::XNameAccess>(detection, uno::UNO_QUERY_THROW)->getByName(type) >>= properties;
+    for (const css::beans::PropertyValue& property : properties) {
+        rtl::OUString filter;
+        if (property.Name == "PreferredFilter" && (property.Value >>= filter))
+            return workbookFilterOf(fromOU(filter));
+    }
+    return {};
 }
 
 // Loads the workbook as loadSheetWith does, with the filter of its name; a workbook saved under
