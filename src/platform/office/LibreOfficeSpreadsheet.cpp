@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStorageInfo>
 #include <QSysInfo>
 #include <QTemporaryFile>
@@ -26,6 +27,7 @@
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XTypeDetection.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
@@ -378,6 +380,32 @@ void closeDocument(const Reference<css::lang::XComponent>& document)
     }
 }
 
+// The sheet of that name, ignoring case. LibreOffice 7.4 reads an .xlsx sheet named "sheet1" as
+// "sheet1 -1" (its new workbook's own "Sheet1" holds the name while the file's sheets come in): such a
+// sheet is taken, and given back the name it has in the file, so that a save keeps it.
+Reference<css::sheet::XSpreadsheet> sheetNamed(const Reference<css::container::XNameAccess>& sheets,
+                                               const QString& sheetName)
+{
+    const uno::Sequence<rtl::OUString> names = sheets->getElementNames();
+    for (const rtl::OUString& name : names) {
+        if (fromOU(name).compare(sheetName, Qt::CaseInsensitive) == 0)
+            return Reference<css::sheet::XSpreadsheet>(sheets->getByName(name), UNO_QUERY);
+    }
+    const QRegularExpression renamed(
+        QStringLiteral("^(%1) -\\d+$").arg(QRegularExpression::escape(sheetName)),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const rtl::OUString& name : names) {
+        const QRegularExpressionMatch match = renamed.match(fromOU(name));
+        if (!match.hasMatch())
+            continue;
+        Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(name), UNO_QUERY);
+        if (const Reference<css::container::XNamed> named(sheet, UNO_QUERY); named.is())
+            named->setName(toOU(match.captured(1)));
+        return sheet;
+    }
+    return {};
+}
+
 // Loads the workbook invisibly with that filter and finds its sheet of that name, ignoring case.
 LoadedWorkbook loadSheetWith(const Reference<css::frame::XDesktop2>& desktop, const QString& path,
                              const QString& filter, const QString& sheetName)
@@ -393,19 +421,12 @@ LoadedWorkbook loadSheetWith(const Reference<css::frame::XDesktop2>& desktop, co
             return whyNotLoaded(desktop, path, filter);
         }
         const Reference<css::container::XNameAccess> sheets(workbook->getSheets(), uno::UNO_QUERY_THROW);
-        const uno::Sequence<rtl::OUString> names = sheets->getElementNames();
-        for (const rtl::OUString& name : names) {
-            if (fromOU(name).compare(sheetName, Qt::CaseInsensitive) == 0) {
-                Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(name), UNO_QUERY);
-                if (sheet.is()) {
-                    LoadedWorkbook loaded;
-                    loaded.document = document;
-                    loaded.sheet = sheet;
-                    loaded.filter = filter;
-                    return loaded;
-                }
-                break;
-            }
+        if (const Reference<css::sheet::XSpreadsheet> sheet = sheetNamed(sheets, sheetName); sheet.is()) {
+            LoadedWorkbook loaded;
+            loaded.document = document;
+            loaded.sheet = sheet;
+            loaded.filter = filter;
+            return loaded;
         }
         closeDocument(document);
         return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::SheetMissing));
