@@ -222,8 +222,11 @@ TEST(OfficeLockTest, OurLockNamesVantrelAndStillTellsItselfAsOurs)
     QTemporaryDir dir;
     const QString document = dir.filePath(QStringLiteral("name.xls"));
     const QString ours = QStringLiteral("file:///tmp/vantrel-office-42-abc");
-    const OfficeLock written{{}, QStringLiteral("teacher"), QStringLiteral("classroom-pc"),
-                             QStringLiteral("07.12.2026 10:00"), ours};
+    const OfficeLock written{{},
+                             QStringLiteral("teacher"),
+                             QStringLiteral("classroom-pc"),
+                             QStringLiteral("07.12.2026 10:00"),
+                             ours};
     writeFile(officeLockPath(document), formatOfficeLock(written));
 
     ASSERT_TRUE(signOwnOfficeLock(document, ours + QLatin1Char('/')));
@@ -236,15 +239,16 @@ TEST(OfficeLockTest, OurLockNamesVantrelAndStillTellsItselfAsOurs)
     EXPECT_EQ(signed_->profileUrl, ours);
 
     // Somebody else's lock is theirs.
-    const OfficeLock theirs{QStringLiteral("王老师"), QStringLiteral("teacher"), QStringLiteral("classroom-pc"),
-                            QStringLiteral("07.12.2026 10:00"), QStringLiteral("file:///home/teacher/.config/lo")};
+    const OfficeLock theirs{QStringLiteral("王老师"), QStringLiteral("teacher"),
+                            QStringLiteral("classroom-pc"), QStringLiteral("07.12.2026 10:00"),
+                            QStringLiteral("file:///home/teacher/.config/lo")};
     writeFile(officeLockPath(document), formatOfficeLock(theirs));
     EXPECT_FALSE(signOwnOfficeLock(document, ours));
     EXPECT_EQ(contentOf(officeLockPath(document)), formatOfficeLock(theirs));
 
     // Fields holding the separators come back as they were.
-    const OfficeLock awkward{QStringLiteral("a,b;c\\d"), QStringLiteral("u"), QStringLiteral("h"), QStringLiteral("w"),
-                             QStringLiteral("file:///x;y")};
+    const OfficeLock awkward{QStringLiteral("a,b;c\\d"), QStringLiteral("u"), QStringLiteral("h"),
+                             QStringLiteral("w"), QStringLiteral("file:///x;y")};
     const auto parsed = parseOfficeLock(formatOfficeLock(awkward));
     ASSERT_TRUE(parsed.has_value());
     EXPECT_EQ(parsed->name, awkward.name);
@@ -301,8 +305,9 @@ TEST(InPlaceWriteTest, KeepsTheFileItselfAndPutsItBackWhenTheDiskIsFull)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("name.xls"));
     writeFile(path, "old list");
-    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath("other.xls")).constData()),
-              0);
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath("other.xls")).constData()),
+        0);
     struct stat was {};
     ::stat(QFile::encodeName(path).constData(), &was);
     const InPlaceWriteResult written = writeInPlace(path, "the new list, longer");
@@ -330,7 +335,8 @@ TEST(InPlaceWriteTest, KeepsTheFileItselfAndPutsItBackWhenTheDiskIsFull)
     EXPECT_EQ(full.error, ENOSPC);
     EXPECT_FALSE(full.backupKept);
     EXPECT_EQ(contentOf(small), old);
-    EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("name.xls")});
+    EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("name.xls")});
 }
 
 } // namespace

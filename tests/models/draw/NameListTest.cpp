@@ -558,6 +558,27 @@ TEST_F(NameListTest, AMissingOrHeldListIsToldAtOnce)
     EXPECT_TRUE(none->text.contains(QStringLiteral("这个版本没有表格程序")));
 }
 
+// A save cut short by the computer stopping leaves the list's last good content beside it: the message
+// about the damaged list says where.
+TEST_F(NameListTest, ADamagedListNamesTheCopyAnInterruptedSaveLeft)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    office.corrupt << listPath();
+    const auto damaged = open(list);
+    ASSERT_TRUE(damaged.has_value());
+    EXPECT_TRUE(damaged->text.contains(QStringLiteral("请换用名单的备份")));
+    EXPECT_FALSE(damaged->text.contains(QStringLiteral("上次保存前的名单")));
+
+    QFile copy(QDir(folder.path()).filePath(QStringLiteral(".~vantrel-backup.name.xls")));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.close();
+    const auto withCopy = open(list);
+    ASSERT_TRUE(withCopy.has_value());
+    EXPECT_TRUE(withCopy->text.contains(QStringLiteral("名单旁边有上次保存前的名单：") +
+                                        QDir::toNativeSeparators(copy.fileName())))
+        << withCopy->text.toStdString();
+}
+
 // Special files where the list or its lock should be are told before anything opens them: opening a
 // pipe waits for a writer that never comes, and the window with it.
 TEST_F(NameListTest, APipeAsTheListOrAtItsLocksNameIsToldAtOnce)
