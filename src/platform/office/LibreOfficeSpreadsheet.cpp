@@ -317,15 +317,21 @@ public:
         return general;
     }
 
-    // What the sheet shows of a number cell when its format is not the general one; empty otherwise.
+    // What the sheet shows of a number cell when its format is not the general one; empty otherwise,
+    // and when the office cannot say (the number itself is what counts).
     QString shownIfFormatted(const Reference<css::table::XCell>& cell)
     {
-        sal_Int32 key = 0;
-        Reference<css::beans::XPropertySet>(cell, uno::UNO_QUERY_THROW)->getPropertyValue("NumberFormat") >>=
-            key;
-        if (isGeneral(key))
-            return {};
-        return fromOU(Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)->getString());
+        try {
+            sal_Int32 key = 0;
+            Reference<css::beans::XPropertySet>(cell, uno::UNO_QUERY_THROW)
+                ->getPropertyValue("NumberFormat") >>= key;
+            if (!isGeneral(key))
+                return fromOU(Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)->getString());
+        } catch (const uno::RuntimeException&) {
+            throw;
+        } catch (const uno::Exception&) {
+        }
+        return {};
     }
 
 private:
