@@ -8,6 +8,8 @@
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/LockedDocumentRequest.hpp>
+#include <com/sun/star/document/OwnLockOnDocumentRequest.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
@@ -16,9 +18,16 @@
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/table/XCell.hpp>
+#include <com/sun/star/task/XInteractionAbort.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XNumberFormatTypes.hpp>
+#include <com/sun/star/util/XNumberFormats.hpp>
+#include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
+#include <rtl/ref.hxx>
 #include <stdexcept>
 
 namespace css = com::sun::star;
@@ -58,6 +67,29 @@ void close(const Reference<css::lang::XComponent>& document)
 {
     Reference<css::util::XCloseable>(document, uno::UNO_QUERY_THROW)->close(true);
 }
+
+// Notes what a load says about the document's lock, and answers "cancel".
+class LockSpotter : public cppu::WeakImplHelper1<css::task::XInteractionHandler> {
+public:
+    void SAL_CALL handle(const Reference<css::task::XInteractionRequest>& request) override
+    {
+        const uno::Any what = request->getRequest();
+        css::document::LockedDocumentRequest locked;
+        css::document::OwnLockOnDocumentRequest own;
+        if (what >>= locked)
+            seen = QStringLiteral("locked by: ") + qs(locked.UserInfo);
+        else if (what >>= own)
+            seen = QStringLiteral("own lock: ") + qs(own.TimeInfo);
+        for (const auto& continuation : request->getContinuations()) {
+            if (Reference<css::task::XInteractionAbort>(continuation, uno::UNO_QUERY).is()) {
+                continuation->select();
+                return;
+            }
+        }
+    }
+    // Written on the bridge's thread while the load waits for it.
+    QString seen;
+};
 
 } // namespace
 
@@ -100,6 +132,17 @@ void CalcFiles::write(const QString& path, const QList<Sheet>& sheets, const QSt
             else if (it.value().kind == CellValue::Kind::Text)
                 Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)->setString(ou(it.value().text));
         }
+        const Reference<css::util::XNumberFormats> formats =
+            Reference<css::util::XNumberFormatsSupplier>(document, uno::UNO_QUERY_THROW)->getNumberFormats();
+        for (auto it = sheets[i].numberFormats.begin(); it != sheets[i].numberFormats.end(); ++it) {
+            const css::lang::Locale english("en", "US", rtl::OUString());
+            sal_Int32 key = formats->queryKey(ou(it.value()), english, false);
+            if (key < 0)
+                key = formats->addNew(ou(it.value()), english);
+            Reference<css::beans::XPropertySet>(
+                sheet->getCellByPosition(it.key().second - 1, it.key().first - 1), uno::UNO_QUERY_THROW)
+                ->setPropertyValue("NumberFormat", uno::Any(key));
+        }
     }
     uno::Sequence<css::beans::PropertyValue> store(password.isEmpty() ? 2 : 3);
     store.getArray()[0].Name = "FilterName";
@@ -135,10 +178,11 @@ void CalcFiles::writeFromCsv(const QString& path, const QString& csvPath, const 
     close(document);
 }
 
-QList<CalcFiles::Sheet> CalcFiles::read(const QString& path, int size)
+QList<CalcFiles::Sheet> CalcFiles::read(const QString& path, int size, const QString& filter)
 {
     Reference<css::lang::XComponent> document = uno_->loader->loadComponentFromURL(
-        url(path), "_blank", 0, arguments(LibreOfficeSpreadsheet::filterFor(path)));
+        url(path), "_blank", 0,
+        arguments(filter.isEmpty() ? LibreOfficeSpreadsheet::filterFor(path) : filter));
     Reference<css::sheet::XSpreadsheetDocument> workbook(document, uno::UNO_QUERY);
     if (!workbook.is())
         throw std::runtime_error("not a workbook");
@@ -146,7 +190,7 @@ QList<CalcFiles::Sheet> CalcFiles::read(const QString& path, int size)
     QList<Sheet> result;
     for (sal_Int32 i = 0; i < byIndex->getCount(); ++i) {
         Reference<css::sheet::XSpreadsheet> sheet(byIndex->getByIndex(i), uno::UNO_QUERY_THROW);
-        Sheet read{qs(Reference<css::container::XNamed>(sheet, uno::UNO_QUERY_THROW)->getName()), {}};
+        Sheet read{qs(Reference<css::container::XNamed>(sheet, uno::UNO_QUERY_THROW)->getName()), {}, {}};
         for (int row = 1; row <= size; ++row) {
             for (int column = 1; column <= size; ++column) {
                 auto cell = sheet->getCellByPosition(column - 1, row - 1);
@@ -169,6 +213,26 @@ QList<CalcFiles::Sheet> CalcFiles::read(const QString& path, int size)
     return result;
 }
 
+QString CalcFiles::lockWarning(const QString& path)
+{
+    const rtl::Reference<LockSpotter> spotter(new LockSpotter);
+    uno::Sequence<css::beans::PropertyValue> load = arguments(LibreOfficeSpreadsheet::filterFor(path));
+    load.realloc(load.getLength() + 1);
+    load.getArray()[load.getLength() - 1].Name = "InteractionHandler";
+    load.getArray()[load.getLength() - 1].Value <<= Reference<css::task::XInteractionHandler>(spotter.get());
+    try {
+        const Reference<css::lang::XComponent> document =
+            uno_->loader->loadComponentFromURL(url(path), "_blank", 0, load);
+        if (document.is())
+            close(document);
+    } catch (const uno::RuntimeException&) {
+        throw;
+    } catch (const uno::Exception&) {
+        // Cancelled at the question.
+    }
+    return spotter->seen;
+}
+
 void CalcFiles::hold(const QString& path)
 {
     release();
@@ -187,7 +251,7 @@ void CalcFiles::release()
 CalcFiles::Sheet nameSheet(const CellValue& total, const QList<std::pair<CellValue, CellValue>>& entries,
                            const QString& name)
 {
-    CalcFiles::Sheet sheet{name, {}};
+    CalcFiles::Sheet sheet{name, {}, {}};
     sheet.cells[{1, 1}] = total;
     sheet.cells[{2, 1}] = CellValue::fromText(QStringLiteral("编号"));
     sheet.cells[{2, 2}] = CellValue::fromText(QStringLiteral("姓名"));

@@ -16,6 +16,8 @@ public:
     struct Sheet {
         QString name;
         Cells cells;
+        // Number formats of cells, as format codes ("000", "YYYY-MM-DD").
+        QMap<std::pair<int, int>, QString> numberFormats;
     };
 
     // Connects to the office listening at the UNO URL.
@@ -28,8 +30,14 @@ public:
     // Writes a workbook of one sheet of that name, imported from a CSV file (UTF-8, commas): quick for
     // big sheets, where write() sets cell by cell.
     void writeFromCsv(const QString& path, const QString& csvPath, const QString& sheetName);
-    // Reads every sheet of the workbook, rows and columns 1..size.
-    QList<Sheet> read(const QString& path, int size = 12);
+    // Reads every sheet of the workbook, rows and columns 1..size, with the filter of its extension or
+    // the one given.
+    QList<Sheet> read(const QString& path, int size = 12, const QString& filter = {});
+
+    // Opens the file as the teacher's office would, and tells what it says about a lock on it: "locked
+    // by: <who>" (another user holds it), "own lock: <since>" (the same user on another system), or
+    // "" when it opens without a word.
+    QString lockWarning(const QString& path);
 
     // Opens the file and keeps it open (as a user's office would) until release().
     void hold(const QString& path);

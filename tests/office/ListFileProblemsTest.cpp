@@ -7,13 +7,19 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -40,6 +46,28 @@ struct stat statusOf(const QString& path)
     ::stat(QFile::encodeName(path).constData(), &status);
     return status;
 }
+
+// Runs the program's way of reading or saving the list as another user (root's tests stand in for the
+// teacher who is not the list's owner); what it printed.
+QString asUser(uid_t user, gid_t group, const QString& mode, const QString& target)
+{
+    QProcess helper;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), QDir::tempPath());
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    helper.setProcessEnvironment(environment);
+    helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper.start(QStringLiteral("setpriv"),
+                 {QStringLiteral("--reuid=%1").arg(user), QStringLiteral("--regid=%1").arg(group),
+                  QStringLiteral("--clear-groups"), QStringLiteral("--"),
+                  QStringLiteral(VANTREL_OFFICE_LIST_HELPER), mode, target});
+    if (!helper.waitForFinished(120000))
+        return QStringLiteral("no answer");
+    return QString::fromUtf8(helper.readAllStandardOutput()).trimmed();
+}
+
+constexpr uid_t kOwner = 1;       // daemon: the list's owner
+constexpr uid_t kTeacher = 65534; // nobody: the teacher who saves or reads it
 
 // What lies in the folder besides the files named: temporary saves and their locks left behind.
 QStringList othersIn(const QString& folder, const QStringList& expected)
@@ -140,6 +168,117 @@ TEST_F(ListFileProblemsTest, ASavedListKeepsItsOwnerAndMode)
     EXPECT_EQ(is.st_gid, 65534u);
     EXPECT_EQ(is.st_mode & 07777, 0664u);
     EXPECT_EQ(office::files().read(path("name.xls"))[0].cells.value({3, 3}), num(1));
+}
+
+// A list with a second name (a hard link, say on the class's shared folder): a new file renamed into
+// its place would leave the other name with the old list. The list is written in place instead.
+TEST_F(ListFileProblemsTest, AListWithAnotherNameIsWrittenInPlaceSoBothNamesShowTheOrder)
+{
+    office::files().write(path("name.xls"), {list()});
+    ASSERT_EQ(::link(QFile::encodeName(path("name.xls")).constData(),
+                     QFile::encodeName(path("class.xls")).constData()),
+              0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path("name.xls")).constData(), 0640), 0);
+    const struct stat was = statusOf(path("name.xls"));
+
+    ASSERT_FALSE(engine.open(path("name.xls"), QStringLiteral("sheet1")));
+    ASSERT_FALSE(engine.setCell(4, 3, num(1)));
+    ASSERT_FALSE(engine.save());
+    ASSERT_FALSE(engine.setCell(3, 3, num(2)));
+    ASSERT_FALSE(engine.save()) << "a second save of the same round";
+    engine.closeWorkbook();
+
+    const struct stat is = statusOf(path("name.xls"));
+    EXPECT_EQ(is.st_ino, was.st_ino);
+    EXPECT_EQ(is.st_nlink, 2u);
+    EXPECT_EQ(is.st_mode & 07777, 0640u);
+    EXPECT_EQ(contentOf(path("class.xls")), contentOf(path("name.xls")));
+    const CalcFiles::Cells cells = office::files().read(path("class.xls"))[0].cells;
+    EXPECT_EQ(cells.value({4, 3}), num(1));
+    EXPECT_EQ(cells.value({3, 3}), num(2));
+    EXPECT_EQ(othersIn(dir.path(), {"name.xls", "class.xls"}), QStringList{})
+        << "a backup or temporary file stayed";
+}
+
+// The teacher saves a list that belongs to somebody else and that everybody may write (mode 0666, in
+// a shared folder): the list stays that person's, with its mode, and the teacher's order is in it.
+TEST_F(ListFileProblemsTest, AnotherUsersListSavedByTheTeacherStaysItsOwnersAndKeepsItsMode)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can play two users";
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
+    office::files().write(path("name.xls"), {list()});
+    ASSERT_EQ(::chown(QFile::encodeName(path("name.xls")).constData(), kOwner, kOwner), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path("name.xls")).constData(), 0666), 0);
+    const struct stat was = statusOf(path("name.xls"));
+
+    EXPECT_EQ(asUser(kTeacher, kTeacher, QStringLiteral("save"), path("name.xls")), "saved");
+
+    const struct stat is = statusOf(path("name.xls"));
+    EXPECT_EQ(is.st_uid, kOwner);
+    EXPECT_EQ(is.st_gid, kOwner);
+    EXPECT_EQ(is.st_mode & 07777, 0666u);
+    EXPECT_EQ(is.st_ino, was.st_ino);
+    EXPECT_EQ(office::files().read(path("name.xls"))[0].cells.value({3, 3}), num(1));
+    EXPECT_EQ(othersIn(dir.path(), {"name.xls"}), QStringList{});
+}
+
+// A list the teacher may not read is no damaged list: it is told as a permission, and nobody is told
+// to throw it away.
+TEST_F(ListFileProblemsTest, AListTheTeacherMayNotReadIsToldAsAPermissionNotAsDamaged)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can play two users";
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    office::files().write(path("name.xls"), {list()});
+    ASSERT_EQ(::chmod(QFile::encodeName(path("name.xls")).constData(), 0600), 0);
+
+    const QString told = asUser(kTeacher, kTeacher, QStringLiteral("open"), dir.path());
+    EXPECT_TRUE(told.startsWith(QStringLiteral("没有权限读取名单文件"))) << told.toStdString();
+    EXPECT_FALSE(told.contains(QStringLiteral("备份"))) << told.toStdString();
+
+    // The folder it is in may not be entered: the list is there all the same, not missing.
+    ASSERT_EQ(::chmod(QFile::encodeName(path("name.xls")).constData(), 0644), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0700), 0);
+    const QString toldForFolder = asUser(kTeacher, kTeacher, QStringLiteral("open"), dir.path());
+    EXPECT_TRUE(toldForFolder.startsWith(QStringLiteral("没有权限读取名单文件")))
+        << toldForFolder.toStdString();
+
+    // Readable again: the very same list opens.
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    EXPECT_EQ(asUser(kTeacher, kTeacher, QStringLiteral("open"), dir.path()), "opened");
+}
+
+// A pipe with the name of the list's lock: reading it as a lock would wait for ever, and the office
+// would wait on it while it loads the list. It is told, at once, and left where it is.
+TEST_F(ListFileProblemsTest, APipeAtTheLocksNameIsToldAtOnceAndNothingWaitsOnIt)
+{
+    office::files().write(path("name.xls"), {list()});
+    const QByteArray lock = QFile::encodeName(officeLockPath(path("name.xls")));
+    ASSERT_EQ(::mkfifo(lock.constData(), 0644), 0);
+    // Should anything open the pipe to read it, this lets it go after a while, so that the test fails
+    // instead of hanging.
+    std::atomic<bool> done{false};
+    std::thread rescuer([lock, &done] {
+        for (int waited = 0; waited < 80 && !done; ++waited)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const int writer = ::open(lock.constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(engine.heldBy(path("name.xls")), "");
+    const OfficeError refused = engine.open(path("name.xls"), QStringLiteral("sheet1"));
+    EXPECT_EQ(refused.code, OfficeError::Code::LockInTheWay);
+    EXPECT_EQ(refused.detail, "管道（FIFO）");
+    EXPECT_LT(clock.elapsed(), 3000) << "something waited on the pipe";
+    done = true;
+    rescuer.join();
+    struct stat status {};
+    ASSERT_EQ(::stat(lock.constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode)) << "the pipe is the teacher's to remove";
+    EXPECT_FALSE(engine.hasWorkbook());
 }
 
 // A small disk of its own for the list, filled up: neither the read nor the save may call the list

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <csignal>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -60,6 +61,37 @@ protected:
             control<QPushButton>("CommandZb")->click();
         t.advance(100);
         control<QPushButton>("CommandQq")->click();
+    }
+
+    // The teacher, in their own office, puts a newcomer at the top of the list and saves: everybody
+    // moves down a row. Saved as an office saves, a new file put in the list's place.
+    QList<CalcFiles::Sheet> saveAsTheTeacher()
+    {
+        CalcFiles::Sheet edited = original[0];
+        edited.cells.clear();
+        for (auto it = original[0].cells.begin(); it != original[0].cells.end(); ++it) {
+            const auto [row, column] = it.key();
+            edited.cells[{row >= 3 ? row + 1 : row, column}] = it.value();
+        }
+        edited.cells[{1, 1}] = CellValue::fromNumber(41);
+        edited.cells[{3, 1}] = CellValue::fromNumber(0);
+        edited.cells[{3, 2}] = CellValue::fromText(QStringLiteral("新同学"));
+        const QString written = QDir(t.dataDir.path()).filePath(QStringLiteral("teacher.xls"));
+        office::files().write(written, {edited});
+        EXPECT_EQ(std::rename(QFile::encodeName(written).constData(), QFile::encodeName(path).constData()),
+                  0);
+        return {edited};
+    }
+
+    // Draws a few and returns the names drawn, in draw order.
+    QStringList drawSome(int draws)
+    {
+        QStringList names;
+        for (int i = 0; i < draws; ++i) {
+            drawOne();
+            names << control<QLineEdit>("Text2")->text();
+        }
+        return names;
     }
 
     TestProgram t{&office::engine()};
@@ -112,6 +144,107 @@ TEST_F(NameListDrawOfficeTest, ASampleRoundIsWrittenIntoTheWorkbook)
     EXPECT_EQ(file.permissions() & (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther),
               QFile::ReadOwner | QFile::WriteOwner);
 }
+
+// The teacher saves the list in their own office during a round (the "Open" past the lock
+// warning). Leaving the draw does not write over that save; asked, the teacher has the order written
+// into the list as it now is, each person found where the edit moved them.
+TEST_F(NameListDrawOfficeTest, TheTeachersSaveDuringARoundIsKeptAndTheOrderFindsEachPersonAgain)
+{
+    startRound();
+    const QStringList drawn = drawSome(3);
+    const QList<CalcFiles::Sheet> theirs = saveAsTheTeacher();
+
+    t.dialogs.answerNext(Answer::Yes);
+    control<QPushButton>("CommandQuit")->click();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
+    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("名单文件在本轮抽签期间被修改并保存过")));
+    EXPECT_FALSE(office::engine().isRunning());
+
+    const CalcFiles::Cells back = office::files().read(path, 46)[0].cells;
+    for (auto it = back.begin(); it != back.end(); ++it) {
+        const auto [row, column] = it.key();
+        if (column != 3 || row < 3) {
+            EXPECT_EQ(it.value(), theirs[0].cells.value(it.key())) << row << "," << column;
+            continue;
+        }
+        // The row drawn k-th, wherever the teacher's edit put it, holds k.
+        ASSERT_EQ(it.value().kind, CellValue::Kind::Number) << row;
+        EXPECT_EQ(cellText(back.value({row, 2})).trimmed(), drawn.value(int(it.value().number) - 1)) << row;
+    }
+    int orders = 0;
+    for (auto it = back.begin(); it != back.end(); ++it)
+        orders += it.key().second == 3 && it.key().first >= 3;
+    EXPECT_EQ(orders, 3);
+    EXPECT_EQ(back.value({3, 2}), CellValue::fromText(QStringLiteral("新同学")));
+    EXPECT_EQ(QDir(t.dataDir.path()).entryList({QStringLiteral("*.csv")}), QStringList{});
+}
+
+// Answered No, the list stays byte for byte as the teacher saved it, and the order is kept beside it.
+TEST_F(NameListDrawOfficeTest, TheTeachersSaveDuringARoundStaysAsSavedWhenTheOrderIsKeptAside)
+{
+    startRound();
+    const QStringList drawn = drawSome(2);
+    saveAsTheTeacher();
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray theirs = saved.readAll();
+    saved.close();
+
+    t.dialogs.answerNext(Answer::No);
+    control<QPushButton>("CommandQuit")->click();
+    ASSERT_EQ(t.dialogs.shown.size(), 2);
+    EXPECT_EQ(t.dialogs.shown[1].kind, ScriptedDialogs::Kind::Inform);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), theirs);
+
+    const QStringList kept = QDir(t.dataDir.path()).entryList({QStringLiteral("name-抽签顺序-*.csv")});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(t.dialogs.shown[1].text.contains(kept[0]));
+    QFile order(QDir(t.dataDir.path()).filePath(kept[0]));
+    ASSERT_TRUE(order.open(QIODevice::ReadOnly));
+    const QStringList lines =
+        QString::fromUtf8(order.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1,")) && lines[1].endsWith(drawn[0]));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("2,")) && lines[2].endsWith(drawn[1]));
+}
+
+// The teacher's office saved the list as .xlsx or .ods and it was named name.xls: it is drawn from,
+// and the order is written back in the format it is in.
+class DisguisedListDrawTest : public NameListDrawOfficeTest,
+                              public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(DisguisedListDrawTest, IsDrawnThroughARoundAndStaysInItsFormat)
+{
+    const auto [format, filter] = GetParam();
+    const QString made = QDir(t.dataDir.path()).filePath(QStringLiteral("made.") + QLatin1String(format));
+    office::files().write(made, original);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(std::rename(QFile::encodeName(made).constData(), QFile::encodeName(path).constData()), 0);
+
+    startRound();
+    EXPECT_EQ(control<QLabel>("Label3")->text(), "40");
+    for (int guard = 0; guard < 45 && !control<QLabel>("Label8")->isVisible(); ++guard)
+        drawOne();
+    EXPECT_TRUE(control<QLabel>("Label8")->isVisible());
+    EXPECT_EQ(t.dialogs.shown.size(), 0);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(2) == "PK") << "no longer in its own format";
+    const CalcFiles::Cells back = office::files().read(path, 45, QLatin1String(filter))[0].cells;
+    QSet<int> orders;
+    for (int row = 3; row < 43; ++row)
+        orders.insert(int(back.value({row, 3}).number));
+    EXPECT_EQ(orders.size(), 40);
+    EXPECT_FALSE(orders.contains(0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, DisguisedListDrawTest,
+                         ::testing::Values(std::pair{"xlsx", "Calc MS Excel 2007 XML"},
+                                           std::pair{"ods", "calc8"}),
+                         [](const auto& format) { return std::string(format.param.first); });
 
 TEST_F(NameListDrawOfficeTest, AKilledOfficeMidRoundLeavesTheListReadableAndTheNextStartWorks)
 {

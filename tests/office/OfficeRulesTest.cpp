@@ -1,11 +1,23 @@
-// Rules of the office seam that need no office: reading cell values and lock files.
+// Rules of the office seam that need no office: reading cell values and lock files, telling a file
+// changed, writing one in place.
+#include "platform/office/FileStamp.h"
+#include "platform/office/InPlaceWrite.h"
 #include "platform/office/OfficeLock.h"
 #include "platform/office/Spreadsheet.h"
 #include "platform/office/WriteProtection.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -20,6 +32,9 @@ TEST(CellValueTest, ReadsAsTextTheWayASpreadsheetShowsIt)
     EXPECT_EQ(cellText(CellValue::fromText(QStringLiteral("  李 雷 "))), "  李 雷 ");
     EXPECT_EQ(cellText(CellValue::empty()), "");
     EXPECT_EQ(cellText(CellValue::error()), "");
+    // A number in a format of its own reads as the sheet shows it; it still counts as the number.
+    EXPECT_EQ(cellText(CellValue::fromNumber(1, QStringLiteral("001"))), "001");
+    EXPECT_EQ(cellInt16(CellValue::fromNumber(1, QStringLiteral("001"))), 1);
 }
 
 TEST(CellValueTest, ConvertsToASixteenBitIntegerOrToNothing)
@@ -163,6 +178,165 @@ TEST(WriteProtectionTest, FollowsTheModeAsWellAsWhatThisProcessMayDo)
         ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther));
         EXPECT_EQ(writeProtectionOf(path), WriteProtection::File);
     }
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(content), content.size());
+}
+
+// Opens the pipe for writing after a while unless told not to: a reader stuck on it is let go, so
+// that a test fails instead of hanging.
+class PipeRescuer {
+public:
+    explicit PipeRescuer(const QString& pipe)
+        : thread_([this, name = QFile::encodeName(pipe)] {
+              for (int waited = 0; waited < 50 && !done_; ++waited)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+              if (const int writer = ::open(name.constData(), O_WRONLY | O_NONBLOCK); writer >= 0)
+                  ::close(writer);
+          })
+    {
+    }
+    ~PipeRescuer()
+    {
+        done_ = true;
+        thread_.join();
+    }
+
+private:
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+TEST(OfficeLockTest, OurLockNamesVantrelAndStillTellsItselfAsOurs)
+{
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("name.xls"));
+    const QString ours = QStringLiteral("file:///tmp/vantrel-office-42-abc");
+    const OfficeLock written{{},
+                             QStringLiteral("teacher"),
+                             QStringLiteral("classroom-pc"),
+                             QStringLiteral("07.12.2026 10:00"),
+                             ours};
+    writeFile(officeLockPath(document), formatOfficeLock(written));
+
+    ASSERT_TRUE(signOwnOfficeLock(document, ours + QLatin1Char('/')));
+    const auto signed_ = readOfficeLock(document);
+    ASSERT_TRUE(signed_.has_value());
+    EXPECT_EQ(signed_->name, kOwnLockName);
+    EXPECT_EQ(signed_->user, kOwnLockUser);
+    EXPECT_EQ(signed_->host, written.host);
+    EXPECT_EQ(signed_->when, written.when);
+    EXPECT_EQ(signed_->profileUrl, ours);
+
+    // Somebody else's lock is theirs.
+    const OfficeLock theirs{QStringLiteral("王老师"), QStringLiteral("teacher"),
+                            QStringLiteral("classroom-pc"), QStringLiteral("07.12.2026 10:00"),
+                            QStringLiteral("file:///home/teacher/.config/lo")};
+    writeFile(officeLockPath(document), formatOfficeLock(theirs));
+    EXPECT_FALSE(signOwnOfficeLock(document, ours));
+    EXPECT_EQ(contentOf(officeLockPath(document)), formatOfficeLock(theirs));
+
+    // Fields holding the separators come back as they were.
+    const OfficeLock awkward{QStringLiteral("a,b;c\\d"), QStringLiteral("u"), QStringLiteral("h"),
+                             QStringLiteral("w"), QStringLiteral("file:///x;y")};
+    const auto parsed = parseOfficeLock(formatOfficeLock(awkward));
+    ASSERT_TRUE(parsed.has_value());
+    EXPECT_EQ(parsed->name, awkward.name);
+    EXPECT_EQ(parsed->profileUrl, awkward.profileUrl);
+}
+
+TEST(OfficeLockTest, APipeAtTheLocksNameIsNoLockAndNothingWaitsOnIt)
+{
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("name.xls"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(officeLockPath(document)).constData(), 0644), 0);
+    PipeRescuer rescuer(officeLockPath(document));
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(readOfficeLock(document).has_value());
+    EXPECT_FALSE(signOwnOfficeLock(document, QStringLiteral("file:///tmp/vantrel-office-1-x")));
+    EXPECT_FALSE(FileStamp::of(officeLockPath(document)).isValid());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2)) << "waited on the pipe";
+}
+
+// The list as it was read, against the list on disk now: its content decides, not its times.
+TEST(FileStampTest, TellsAFileWrittenSinceFromTheSameFileWhateverItsTimes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("name.xls"));
+    writeFile(path, "张三 李四 王五");
+    const FileStamp read = FileStamp::of(path);
+    ASSERT_TRUE(read.isValid());
+    EXPECT_TRUE(read.isStillThe(path));
+
+    // Written again with the same content, later: the same list.
+    writeFile(path, "张三 李四 王五");
+    EXPECT_TRUE(read.isStillThe(path));
+
+    // One letter changed, as long as before, with the old time put back.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
+    file.write("X");
+    ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_FALSE(read.isStillThe(path));
+
+    writeFile(path, "张三 李四");
+    EXPECT_FALSE(read.isStillThe(path));
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_FALSE(read.isStillThe(path));
+    EXPECT_FALSE(FileStamp::of(path).isValid());
+}
+
+// Written in place, a file keeps its inode and so its other names; on a disk too full for the new
+// content, the file stays as it was and no copy is left behind.
+TEST(InPlaceWriteTest, KeepsTheFileItselfAndPutsItBackWhenTheDiskIsFull)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("name.xls"));
+    writeFile(path, "old list");
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath("other.xls")).constData()),
+        0);
+    struct stat was {};
+    ::stat(QFile::encodeName(path).constData(), &was);
+    const InPlaceWriteResult written = writeInPlace(path, "the new list, longer");
+    EXPECT_EQ(written.error, 0);
+    EXPECT_EQ(contentOf(dir.filePath("other.xls")), "the new list, longer");
+    struct stat is {};
+    ::stat(QFile::encodeName(path).constData(), &is);
+    EXPECT_EQ(is.st_ino, was.st_ino);
+    EXPECT_FALSE(QFile::exists(inPlaceBackupPath(path)));
+    EXPECT_EQ(writeInPlace(path, "short").error, 0);
+    EXPECT_EQ(contentOf(path), "short") << "not cut to the new length";
+
+    QTemporaryDir mountPoint;
+    if (::mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small disk here (needs root): " << std::strerror(errno);
+    struct Unmount {
+        QString at;
+        ~Unmount() { ::umount2(QFile::encodeName(at).constData(), MNT_DETACH); }
+    } unmount{mountPoint.path()};
+    const QString small = QDir(mountPoint.path()).filePath(QStringLiteral("name.xls"));
+    const QByteArray old(20 * 1024, 'o');
+    writeFile(small, old);
+    // Room for the list and its backup copy, not for the longer list.
+    const InPlaceWriteResult full = writeInPlace(small, QByteArray(60 * 1024, 'n'));
+    EXPECT_EQ(full.error, ENOSPC);
+    EXPECT_FALSE(full.backupKept);
+    EXPECT_EQ(contentOf(small), old);
+    EXPECT_EQ(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("name.xls")});
 }
 
 } // namespace

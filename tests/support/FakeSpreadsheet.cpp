@@ -77,6 +77,7 @@ OfficeError FakeSpreadsheet::open(const QString& path, const QString& sheetName)
             openPath_ = path;
             openSheet_ = it.key();
             open_ = it.value();
+            read_ = workbook;
             return OfficeError::none();
         }
     }
@@ -121,7 +122,10 @@ OfficeError FakeSpreadsheet::save()
     ++saves;
     if (saveResult)
         return saveResult;
+    if (files.contains(openPath_) && files.value(openPath_) != read_)
+        return OfficeError::of(OfficeError::Code::ChangedOnDisk);
     files[openPath_].sheets[openSheet_] = open_;
+    read_ = files[openPath_];
     return OfficeError::none();
 }
 

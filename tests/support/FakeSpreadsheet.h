@@ -9,12 +9,14 @@
 
 // An in-memory spreadsheet program: workbooks are maps of cells by path and sheet, "saving" copies the
 // open workbook's cells into the stored one. Tests put files in place, hold a start back, make the
-// program fail or end, and read back what was saved.
+// program fail or end, and read back what was saved. A stored workbook changed by the test while it is
+// open (the teacher saved it elsewhere) is not written over: save() says ChangedOnDisk.
 class FakeSpreadsheet : public Spreadsheet {
 public:
     using Cells = QMap<std::pair<int, int>, CellValue>;
     struct Workbook {
         QMap<QString, Cells> sheets;
+        bool operator==(const Workbook&) const = default;
     };
 
     // Test side.
@@ -71,4 +73,6 @@ private:
     QString openPath_;
     QString openSheet_;
     Cells open_;
+    // The stored workbook as it was when it was opened or last saved.
+    Workbook read_;
 };

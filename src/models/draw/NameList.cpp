@@ -3,6 +3,7 @@
 #include "models/draw/NameListFile.h"
 #include "platform/office/Spreadsheet.h"
 
+#include <QDateTime>
 #include <algorithm>
 #include <utility>
 
@@ -41,6 +42,7 @@ NameList::Problem NameList::finishEarlierRound()
 void NameList::open(std::function<void(const Problem&)> done)
 {
     state_ = State::Closed;
+    orderWaiting_ = false;
     caveat_.clear();
     protection_ = WriteProtection::None;
     path_ = namelist::findFile(folder_);
@@ -116,6 +118,7 @@ NameList::Problem NameList::readOpened()
         notes.prepend(stated.note);
     caveat_ = namelist::caveatText(path_, notes, protection_, int(entries.size()));
     entries_ = std::move(entries);
+    orders_ = QList<int>(entries_.size(), 0);
     orderLost_ = false;
     state_ = State::Open;
     return {};
@@ -143,7 +146,10 @@ NameList::Problem NameList::fail(const QString& text)
 
 NameList::Problem NameList::recordOrder(int entry, int order)
 {
-    if (state_ != State::Open || orderLost_ || isWriteProtected() || entry < 1 || entry > count())
+    if (state_ != State::Open || entry < 1 || entry > count())
+        return {};
+    orders_[entry - 1] = order;
+    if (orderLost_ || isWriteProtected())
         return {};
     if (!engine_ ||
         engine_->setCell(entries_.at(entry - 1).row, kOrderColumn, CellValue::fromNumber(order))) {
@@ -164,12 +170,108 @@ NameList::Problem NameList::saveAndEnd()
     // A write-protected list stays as the user made it.
     if (engine_->hasWorkbook() && !orderLost_ && !isWriteProtected()) {
         if (const OfficeError error = engine_->save()) {
+            if (error.code == OfficeError::Code::ChangedOnDisk)
+                return listChanged();
             engine_->quit();
             return {Problem::Kind::NotSaved, namelist::saveProblem(error, path.isEmpty() ? path_ : path)};
         }
     }
     engine_->quit();
     return {};
+}
+
+NameList::Problem NameList::listChanged()
+{
+    // Our copy of the list is older than the file: the order alone is taken from it, kept here.
+    engine_->closeWorkbook();
+    if (draws().isEmpty()) {
+        engine_->quit();
+        return {};
+    }
+    orderFile_ = namelist::orderFilePath(path_, QDateTime::currentDateTime());
+    // Their office would write over what we wrote at its next save.
+    if (const QString holder = engine_->heldBy(path_); !holder.isEmpty())
+        return keepOrderAside(namelist::changedAndHeldReason(holder, path_));
+    orderWaiting_ = true;
+    return {Problem::Kind::ListChanged, namelist::changedListQuestion(path_, orderFile_)};
+}
+
+NameList::Problem NameList::writeOrderIntoChangedList()
+{
+    if (!orderWaiting_ || !engine_)
+        return {};
+    orderWaiting_ = false;
+    if (const OfficeError error = engine_->open(path_, namelist::kSheet))
+        return keepOrderAside(namelist::notWrittenAgainReason(namelist::openProblem(error, path_)));
+
+    // The list as it now is, down to its last name: the teacher may have added or moved people.
+    const QList<CellValue> numberCells =
+        engine_->columnDown(kNumberColumn, kFirstEntryRow, kMaxRowsLookedBelow);
+    const QList<CellValue> nameCells = engine_->columnDown(kNameColumn, kFirstEntryRow, kMaxRowsLookedBelow);
+    QList<namelist::Person> now;
+    for (qsizetype i = 0; i < std::max(numberCells.size(), nameCells.size()); ++i)
+        now.append({cellText(numberCells.value(i)), cellText(nameCells.value(i))});
+    QList<namelist::Person> round;
+    for (const Entry& entry : entries_)
+        round.append({entry.number, entry.name});
+    const QList<int> rows = namelist::findPeopleAgain(round, now);
+
+    // An earlier round's order in the rows the list now counts would mix with this one's.
+    const namelist::StatedCount stated = namelist::readStatedCount(engine_->cell(1, 1), path_);
+    const int counted = stated.problem.isEmpty() ? int(std::min<qint64>(stated.count, kMaxEntries))
+                                                 : int(std::min<qsizetype>(now.size(), kMaxEntries));
+    const QList<CellValue> earlier = engine_->columnDown(kOrderColumn, kFirstEntryRow, std::max(counted, 1));
+    for (int i = 0; i < std::min<qsizetype>(earlier.size(), counted); ++i) {
+        if (earlier.at(i).kind != CellValue::Kind::Empty)
+            engine_->setCell(kFirstEntryRow + i, kOrderColumn, CellValue::empty());
+    }
+    QStringList missing;
+    for (int i = 0; i < entries_.size(); ++i) {
+        if (orders_.value(i) == 0)
+            continue;
+        if (rows.at(i) < 0) {
+            const QString number = entries_.at(i).number.trimmed();
+            missing << (number.isEmpty() ? QString() : number + QLatin1Char(' ')) +
+                           entries_.at(i).name.trimmed();
+            continue;
+        }
+        if (engine_->setCell(kFirstEntryRow + rows.at(i), kOrderColumn, CellValue::fromNumber(orders_.at(i))))
+            return keepOrderAside(namelist::notWrittenAgainReason(namelist::writeProblem(path_)));
+    }
+    if (const OfficeError error = engine_->save())
+        return keepOrderAside(namelist::notWrittenAgainReason(namelist::saveProblem(error, path_)));
+    engine_->quit();
+    if (!missing.isEmpty())
+        return keepOrderAside(namelist::notFoundAgainReason(path_, missing));
+    return {};
+}
+
+NameList::Problem NameList::keepOrderAside()
+{
+    if (!orderWaiting_)
+        return {};
+    return keepOrderAside(namelist::changedAndKeptReason(path_));
+}
+
+NameList::Problem NameList::keepOrderAside(const QString& reason)
+{
+    orderWaiting_ = false;
+    if (engine_)
+        engine_->quit();
+    const QList<namelist::Draw> drawn = draws();
+    const QString whyNot = namelist::writeOrderFile(orderFile_, drawn);
+    return {Problem::Kind::OrderKeptAside,
+            namelist::orderKeptAsideNotice(reason, orderFile_, whyNot, namelist::orderLines(drawn))};
+}
+
+QList<namelist::Draw> NameList::draws() const
+{
+    QList<namelist::Draw> drawn;
+    for (int i = 0; i < entries_.size(); ++i) {
+        if (orders_.value(i) > 0)
+            drawn.append({orders_.at(i), {entries_.at(i).number, entries_.at(i).name}});
+    }
+    return drawn;
 }
 
 void NameList::close()

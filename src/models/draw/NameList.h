@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/draw/DrawPot.h"
+#include "models/draw/NameListOrder.h"
 #include "platform/office/WriteProtection.h"
 
 #include <QList>
@@ -30,6 +31,10 @@ public:
             NotSaved,           // the round's order did not reach the file
             NotWritten,         // the office stopped mid-round: the rest of the round is not recorded
             StillOpenElsewhere, // the user's own office still has the list open
+            // Someone saved the list during the round: the text asks whether the round's order goes
+            // into the list as it now is (writeOrderIntoChangedList) or beside it (keepOrderAside).
+            ListChanged,
+            OrderKeptAside, // the round's order is in a file beside the list, not in the list
         };
         Kind kind = Kind::None;
         QString text;
@@ -92,8 +97,19 @@ public:
     // Whether a write of this round failed.
     bool isOrderLost() const { return orderLost_; }
 
-    // Saves the round's order into the file (unless a write failed) and ends our instance.
+    // Saves the round's order into the file (unless a write failed) and ends our instance. A list that
+    // someone saved during the round is never written over: the round's order is then kept aside at
+    // once when their office still has the list open, and otherwise ListChanged asks what to do.
     Problem saveAndEnd();
+    // After ListChanged: reads the list as it now is, writes the round's order into the rows of the
+    // people drawn (found by number and name), saves it and ends our instance. Whoever cannot be
+    // found, or a list that cannot be read or saved, has the whole order kept aside as well.
+    Problem writeOrderIntoChangedList();
+    // After ListChanged: leaves the list as it now is and writes the round's order into a file beside
+    // it (orderFilePath); ends our instance.
+    Problem keepOrderAside();
+    // Where keepOrderAside puts the order.
+    const QString& orderFilePath() const { return orderFile_; }
     // As saveAndEnd, when a round is open or our instance still runs; otherwise nothing.
     Problem release();
 
@@ -106,11 +122,19 @@ private:
     Problem readOpened();
     Problem fail(const QString& text);
     int namesBelow(int row);
+    Problem listChanged();
+    Problem keepOrderAside(const QString& reason);
+    QList<namelist::Draw> draws() const;
 
     Spreadsheet* engine_;
     QString folder_;
     QString path_;
     QList<Entry> entries_;
+    // The order each entry got in this round; 0 while not drawn.
+    QList<int> orders_;
+    // The round's order waits for the teacher's answer about a list that changed on disk.
+    bool orderWaiting_ = false;
+    QString orderFile_;
     QString caveat_;
     WriteProtection protection_ = WriteProtection::None;
     State state_ = State::Closed;

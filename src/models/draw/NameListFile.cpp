@@ -1,6 +1,8 @@
 #include "models/draw/NameListFile.h"
 
 #include "platform/ProgramFolder.h"
+#include "platform/office/FileAccess.h"
+#include "platform/office/InPlaceWrite.h"
 #include "platform/office/OfficeLock.h"
 
 #include <QDir>
@@ -35,13 +37,10 @@ QString findFile(const QString& folder)
 
 OfficeError fileProblem(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return OfficeError::of(OfficeError::Code::FileMissing);
-    if (info.isDir())
-        return OfficeError::of(OfficeError::Code::NotAFile, QStringLiteral("文件夹"));
-    if (!info.isFile())
-        return OfficeError::of(OfficeError::Code::NotAFile, QStringLiteral("特殊文件"));
+    if (const OfficeError problem = readProblem(path))
+        return problem;
+    if (const QString obstacle = lockObstacle(path); !obstacle.isEmpty())
+        return OfficeError::of(OfficeError::Code::LockInTheWay, obstacle);
     return OfficeError::none();
 }
 
@@ -174,10 +173,26 @@ QString openProblem(const OfficeError& error, const QString& path)
         return QStringLiteral("名单文件的位置上是一个%1，不是工作簿：%2\n\n"
                               "请把它改名或移到别处，再把名单工作簿 name.xls 放在这里，然后点击“开始”。")
             .arg(error.detail.isEmpty() ? QStringLiteral("文件夹") : error.detail, file);
-    case OfficeError::Code::NotAWorkbook:
-        return QStringLiteral("名单文件无法读取：%1\n\n它不是有效的工作簿（%2）。请在表格程序中打开它看看；"
-                              "如果那里也打不开，请换用名单的备份。")
-            .arg(file, error.detail.isEmpty() ? QStringLiteral("文件已损坏或格式不对") : error.detail);
+    case OfficeError::Code::NotAWorkbook: {
+        QString text =
+            QStringLiteral("名单文件无法读取：%1\n\n它不是有效的工作簿（%2）。请在表格程序中打开它看看；"
+                           "如果那里也打不开，请换用名单的备份。")
+                .arg(file, error.detail.isEmpty() ? QStringLiteral("文件已损坏或格式不对") : error.detail);
+        // A save cut short (the computer stopped) leaves the list's last good content beside it.
+        if (const QString backup = inPlaceBackupPath(path); QFileInfo(backup).isFile())
+            text += QStringLiteral("\n\n名单旁边有上次保存前的名单：%1（隐藏文件），可以用它替换名单文件。")
+                        .arg(native(backup));
+        return text;
+    }
+    case OfficeError::Code::NotReadable:
+        return QStringLiteral("没有权限读取名单文件：%1\n\n名单文件本身没有问题，请不要删除它。"
+                              "请让文件的所有者或管理员允许你读取这个文件（以及它所在的文件夹），"
+                              "再点击“开始”。")
+            .arg(file);
+    case OfficeError::Code::LockInTheWay:
+        return QStringLiteral("名单旁边的锁定文件 %1 是一个%2，不是表格程序的锁定文件，名单无法打开：%3\n\n"
+                              "名单文件本身没有问题。请删除或移走这个%2，再点击“开始”。")
+            .arg(native(officeLockPath(path)), error.detail, file);
     case OfficeError::Code::PasswordProtected:
         return QStringLiteral("名单文件设置了打开密码，本程序无法读取：%1\n\n"
                               "请在表格程序中用密码打开它，去掉密码后保存（另存为时不勾选“使用密码保存”），"
@@ -202,6 +217,7 @@ QString openProblem(const OfficeError& error, const QString& path)
     case OfficeError::Code::EngineStopped:
     case OfficeError::Code::WriteProtected:
     case OfficeError::Code::WriteFailed:
+    case OfficeError::Code::ChangedOnDisk:
         break;
     }
     return QStringLiteral("表格程序 LibreOffice Calc 意外停止，名单文件没有读取：%1\n\n请再点击一次“开始”。")
@@ -219,6 +235,10 @@ QString saveProblem(const OfficeError& error, const QString& path)
     case OfficeError::Code::WriteProtected:
         return QStringLiteral("名单文件是只读的，本轮的抽签顺序没有保存：%1\n\n文件保持原样。"
                               "若要记录抽签顺序，请先取消只读属性。")
+            .arg(file);
+    case OfficeError::Code::ChangedOnDisk:
+        return QStringLiteral("名单文件刚刚又被修改并保存过，本轮的抽签顺序没有写入：%1\n\n"
+                              "为了不覆盖这些修改，名单文件保持现在的样子。")
             .arg(file);
     case OfficeError::Code::EngineStopped:
     case OfficeError::Code::EngineUnavailable:
@@ -245,6 +265,51 @@ QString stillOpenNotice(const QString& holder, const QString& path)
     return QStringLiteral(
                "名单文件仍被 %1 打开：%2\n\n请在那里保存修改并关闭它；下次点击“开始”时读入修改后的名单。")
         .arg(holder, native(path));
+}
+
+QString changedListQuestion(const QString& path, const QString& orderFile)
+{
+    return QStringLiteral("名单文件在本轮抽签期间被修改并保存过：%1\n\n"
+                          "为了不覆盖这些修改，本轮的抽签顺序还没有写入名单文件。\n\n"
+                          "选“是”：把本轮的抽签顺序写入修改后的名单（按编号和姓名找到每个人）。\n"
+                          "选“否”：名单文件保持现在的样子，抽签顺序另存到 %2。\n\n"
+                          "要把抽签顺序写入修改后的名单吗？")
+        .arg(native(path), native(orderFile));
+}
+
+QString orderKeptAsideNotice(const QString& reason, const QString& orderFile, const QString& whyNotWritten,
+                             const QString& orderLines)
+{
+    if (whyNotWritten.isEmpty())
+        return reason + QStringLiteral("\n\n本轮的抽签顺序已另存到：%1").arg(native(orderFile));
+    return reason + QStringLiteral("\n\n抽签顺序也无法另存到 %1（%2）。请记下本轮的抽签顺序：\n%3")
+                        .arg(native(orderFile), whyNotWritten, orderLines);
+}
+
+QString changedAndHeldReason(const QString& holder, const QString& path)
+{
+    return QStringLiteral("名单文件在本轮抽签期间被修改并保存过，现在仍被 %1 打开：%2\n\n"
+                          "为了不覆盖这些修改，本轮的抽签顺序没有写入名单文件。")
+        .arg(holder, native(path));
+}
+
+QString changedAndKeptReason(const QString& path)
+{
+    return QStringLiteral("名单文件在本轮抽签期间被修改并保存过：%1\n\n名单文件保持现在的样子，"
+                          "本轮的抽签顺序没有写入名单文件。")
+        .arg(native(path));
+}
+
+QString notFoundAgainReason(const QString& path, const QStringList& people)
+{
+    return QStringLiteral("本轮的抽签顺序已写入修改后的名单：%1\n\n但修改后的名单中找不到以下抽签者"
+                          "（或有同名同编号的人无法区分），他们的抽签顺序没有写入：\n%2")
+        .arg(native(path), people.join(QStringLiteral("、")));
+}
+
+QString notWrittenAgainReason(const QString& problem)
+{
+    return QStringLiteral("本轮的抽签顺序无法写入修改后的名单。\n\n") + problem;
 }
 
 } // namespace namelist

@@ -18,8 +18,9 @@ constexpr int kFirstEntryRow = 3;
 // the path of name.xls when there is no list at all.
 QString findFile(const QString& folder);
 
-// Whether the list's path names a file we can read: a missing file, or a folder of that name, is told
-// as such before anything else is tried.
+// Whether the list's path names a file we can read: a missing file, a folder or a pipe of that name,
+// a list this user may not read, or something other than a lock file at the name of the list's lock,
+// is told as such before anything else is tried.
 OfficeError fileProblem(const QString& path);
 
 // The participant count that A1 states: its whole part, at least 1; or the message that says why A1
@@ -53,5 +54,18 @@ QString saveProblem(const OfficeError& error, const QString& path);
 QString writeProblem(const QString& path);
 // The user's own office still has the list open (after editing it).
 QString stillOpenNotice(const QString& holder, const QString& path);
+
+// The list changed on disk during the round (someone saved it): the question whether the round's
+// order goes into the list as it now is (是) or into the order file beside it (否).
+QString changedListQuestion(const QString& path, const QString& orderFile);
+// Why the round's order went into the order file instead of the list, and where it is; the order
+// itself when no file could keep it (whyNotWritten says why).
+QString orderKeptAsideNotice(const QString& reason, const QString& orderFile, const QString& whyNotWritten,
+                             const QString& orderLines);
+// The reasons orderKeptAsideNotice starts with.
+QString changedAndHeldReason(const QString& holder, const QString& path);
+QString changedAndKeptReason(const QString& path);
+QString notFoundAgainReason(const QString& path, const QStringList& people);
+QString notWrittenAgainReason(const QString& problem);
 
 } // namespace namelist

@@ -6,6 +6,8 @@ QString cellText(const CellValue& value)
 {
     switch (value.kind) {
     case CellValue::Kind::Number:
+        if (!value.shown.isEmpty())
+            return value.shown;
         // Fifteen significant digits: what a spreadsheet shows of a double, without float noise.
         return QString::number(value.number, 'g', 15);
     case CellValue::Kind::Text:

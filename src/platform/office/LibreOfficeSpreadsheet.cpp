@@ -1,6 +1,9 @@
 #include "platform/office/LibreOfficeSpreadsheet.h"
 
 #include "platform/DeadRuns.h"
+#include "platform/office/FileAccess.h"
+#include "platform/office/FileStamp.h"
+#include "platform/office/InPlaceWrite.h"
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/office/OfficeLock.h"
 #include "platform/office/OfficeProcess.h"
@@ -10,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStorageInfo>
 #include <QSysInfo>
 #include <QTemporaryFile>
@@ -23,17 +27,23 @@
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XTypeDetection.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/Locale.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <com/sun/star/sheet/FormulaResult.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
+#include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XUniqueCellFormatRangesSupplier.hpp>
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/table/CellContentType.hpp>
 #include <com/sun/star/table/XCell.hpp>
@@ -43,12 +53,16 @@
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XNumberFormatTypes.hpp>
+#include <com/sun/star/util/XNumberFormats.hpp>
+#include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cppuhelper/implbase1.hxx>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <map>
 #include <rtl/ref.hxx>
 #include <sys/stat.h>
 #include <thread>
@@ -165,16 +179,40 @@ OfficeError writeFailure(const QString& folder, qint64 fileSize, int systemError
     return OfficeError::of(OfficeError::Code::WriteFailed, why);
 }
 
-// Gives the new file the old one's permissions, and its owner when we may (run as root, the new file
-// would otherwise belong to root and be closed to the user who owns the list). False when the system
-// refused.
-bool keepOwnerAndMode(int handle, const QString& oldFile)
+// Gives the new file the old one's owner and permissions. False when the system refuses the owner
+// (another user's list, a group we are not in): a new file would change hands, so the old one is
+// written in place instead.
+bool takeOverOwnerAndMode(int handle, const struct stat& old)
 {
-    struct stat old {};
-    if (::stat(QFile::encodeName(oldFile).constData(), &old) != 0)
+    struct stat fresh {};
+    if (::fstat(handle, &fresh) != 0)
         return false;
-    const bool owned = ::geteuid() != 0 || ::fchown(handle, old.st_uid, old.st_gid) == 0;
-    return ::fchmod(handle, old.st_mode & 07777) == 0 && owned;
+    if ((fresh.st_uid != old.st_uid || fresh.st_gid != old.st_gid) &&
+        ::fchown(handle, old.st_uid, old.st_gid) != 0)
+        return false;
+    // Should the system refuse the mode, the list is still saved, only with our permissions.
+    if (::fchmod(handle, old.st_mode & 07777) != 0)
+        qWarning("The name list's permissions could not be kept");
+    return true;
+}
+
+// The filter we read and write a workbook with, by the office's filter for the format it detected in
+// the file's content (a template of a format is read and written as a workbook of it); empty for any
+// other format.
+QString workbookFilterOf(const QString& detectedFilter)
+{
+    static const std::map<QString, QString> filters{
+        {QStringLiteral("MS Excel 97"), QStringLiteral("MS Excel 97")},
+        {QStringLiteral("MS Excel 97 Vorlage/Template"), QStringLiteral("MS Excel 97")},
+        {QStringLiteral("Calc MS Excel 2007 XML"), QStringLiteral("Calc MS Excel 2007 XML")},
+        {QStringLiteral("Calc MS Excel 2007 XML Template"), QStringLiteral("Calc MS Excel 2007 XML")},
+        {QStringLiteral("Calc Office Open XML"), QStringLiteral("Calc Office Open XML")},
+        {QStringLiteral("Calc Office Open XML Template"), QStringLiteral("Calc Office Open XML")},
+        {QStringLiteral("calc8"), QStringLiteral("calc8")},
+        {QStringLiteral("calc8_template"), QStringLiteral("calc8")},
+    };
+    const auto found = filters.find(detectedFilter);
+    return found == filters.end() ? QString() : found->second;
 }
 
 } // namespace
@@ -183,6 +221,8 @@ bool keepOwnerAndMode(int handle, const QString& oldFile)
 struct LoadedWorkbook {
     Reference<css::lang::XComponent> document;
     Reference<css::sheet::XSpreadsheet> sheet;
+    // The format it was read in, and is written back in.
+    QString filter;
     OfficeError error;
     // The bridge failed: our instance is gone.
     bool engineLost = false;
@@ -221,8 +261,9 @@ LoadedWorkbook engineLost(const uno::RuntimeException& e)
                                    true);
 }
 
-// Why a workbook did not load: a password, a full disk, or the file itself.
-LoadedWorkbook whyNotLoaded(const Reference<css::frame::XDesktop2>& desktop, const QString& path)
+// Why a workbook did not load: a password, a full disk, a permission, or the file itself.
+LoadedWorkbook whyNotLoaded(const Reference<css::frame::XDesktop2>& desktop, const QString& path,
+                            const QString& filter)
 {
     // Loaded again with questions allowed: the office asks for a password only when there is one.
     try {
@@ -230,8 +271,7 @@ LoadedWorkbook whyNotLoaded(const Reference<css::frame::XDesktop2>& desktop, con
         Reference<css::frame::XComponentLoader> loader(desktop, uno::UNO_QUERY_THROW);
         const Reference<css::lang::XComponent> document = loader->loadComponentFromURL(
             toOU(fileUrl(path)), "_blank", 0,
-            loadArguments(LibreOfficeSpreadsheet::filterFor(path),
-                          Reference<css::task::XInteractionHandler>(spotter.get())));
+            loadArguments(filter, Reference<css::task::XInteractionHandler>(spotter.get())));
         if (document.is())
             document->dispose();
         if (spotter->passwordAsked)
@@ -245,7 +285,90 @@ LoadedWorkbook whyNotLoaded(const Reference<css::frame::XDesktop2>& desktop, con
     const qint64 size = QFileInfo(path).size();
     if (isShortOfSpace(QFileInfo(path).absolutePath(), size) || isShortOfSpace(QDir::tempPath(), size))
         return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::DiskFull));
+    // Taken away while the office read it, or refused to the office alone: not a damaged file either.
+    if (const OfficeError unreadable = readProblem(path))
+        return LoadedWorkbook::failure(unreadable);
     return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::NotAWorkbook));
+}
+
+// Which number formats of the open workbook are the general format of their language: a number in
+// any other format (a student number 001, a date, 50 %) reads as the sheet shows it.
+class GeneralFormats {
+public:
+    void reset(const Reference<css::lang::XComponent>& document = {})
+    {
+        document_ = document;
+        formats_.clear();
+        known_.clear();
+    }
+
+    bool isGeneral(sal_Int32 key)
+    {
+        if (const auto found = known_.find(key); found != known_.end())
+            return found->second;
+        if (!formats_.is())
+            formats_ = Reference<css::util::XNumberFormatsSupplier>(document_, uno::UNO_QUERY_THROW)
+                           ->getNumberFormats();
+        css::lang::Locale locale;
+        formats_->getByKey(key)->getPropertyValue("Locale") >>= locale;
+        const bool general = Reference<css::util::XNumberFormatTypes>(formats_, uno::UNO_QUERY_THROW)
+                                 ->getStandardIndex(locale) == key;
+        known_[key] = general;
+        return general;
+    }
+
+    // What the sheet shows of a number cell when its format is not the general one; empty otherwise,
+    // and when the office cannot say (the number itself is what counts).
+    QString shownIfFormatted(const Reference<css::table::XCell>& cell)
+    {
+        try {
+            sal_Int32 key = 0;
+            Reference<css::beans::XPropertySet>(cell, uno::UNO_QUERY_THROW)
+                ->getPropertyValue("NumberFormat") >>= key;
+            if (!isGeneral(key))
+                return fromOU(Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)->getString());
+        } catch (const uno::RuntimeException&) {
+            throw;
+        } catch (const uno::Exception&) {
+        }
+        return {};
+    }
+
+private:
+    Reference<css::lang::XComponent> document_;
+    Reference<css::util::XNumberFormats> formats_;
+    std::map<sal_Int32, bool> known_;
+};
+
+// Gives the numbers of a column read from the range (one column, from firstRow) the text the sheet
+// shows for them, where their format is not the general one.
+void readShownNumbers(GeneralFormats& formats, const Reference<css::table::XCellRange>& range, int firstRow,
+                      QList<CellValue>* cells)
+{
+    // One call per distinct format of the column, not per cell; only numbers in a format of their
+    // own are asked for their text, one by one.
+    const Reference<css::container::XIndexAccess> groups =
+        Reference<css::sheet::XUniqueCellFormatRangesSupplier>(range, uno::UNO_QUERY_THROW)
+            ->getUniqueCellFormatRanges();
+    for (sal_Int32 i = 0; i < groups->getCount(); ++i) {
+        const Reference<css::sheet::XSheetCellRanges> group(groups->getByIndex(i), uno::UNO_QUERY_THROW);
+        sal_Int32 key = 0;
+        Reference<css::beans::XPropertySet>(group, uno::UNO_QUERY_THROW)->getPropertyValue("NumberFormat") >>=
+            key;
+        if (formats.isGeneral(key))
+            continue;
+        const uno::Sequence<css::table::CellRangeAddress> addresses = group->getRangeAddresses();
+        for (const css::table::CellRangeAddress& address : addresses) {
+            for (sal_Int32 row = address.StartRow; row <= address.EndRow; ++row) {
+                const qsizetype index = row - (firstRow - 1);
+                if (index < 0 || index >= cells->size() || (*cells)[index].kind != CellValue::Kind::Number)
+                    continue;
+                const Reference<css::text::XTextRange> text(range->getCellByPosition(0, sal_Int32(index)),
+                                                            uno::UNO_QUERY_THROW);
+                (*cells)[index].shown = fromOU(text->getString());
+            }
+        }
+    }
 }
 
 void closeDocument(const Reference<css::lang::XComponent>& document)
@@ -263,10 +386,35 @@ void closeDocument(const Reference<css::lang::XComponent>& document)
     }
 }
 
-// Loads the workbook invisibly and finds its sheet of that name, ignoring case. Touches nothing but
-// what it is given, so it may run on any thread.
-LoadedWorkbook loadSheet(const Reference<css::frame::XDesktop2>& desktop, const QString& path,
-                         const QString& filter, const QString& sheetName)
+// The sheet of that name, ignoring case. LibreOffice 7.4 reads an .xlsx sheet named "sheet1" as
+// "sheet1 -1" (its new workbook's own "Sheet1" holds the name while the file's sheets come in): such a
+// sheet is taken, and given back the name it has in the file, so that a save keeps it.
+Reference<css::sheet::XSpreadsheet> sheetNamed(const Reference<css::container::XNameAccess>& sheets,
+                                               const QString& sheetName)
+{
+    const uno::Sequence<rtl::OUString> names = sheets->getElementNames();
+    for (const rtl::OUString& name : names) {
+        if (fromOU(name).compare(sheetName, Qt::CaseInsensitive) == 0)
+            return Reference<css::sheet::XSpreadsheet>(sheets->getByName(name), UNO_QUERY);
+    }
+    const QRegularExpression renamed(
+        QStringLiteral("^(%1) -\\d+$").arg(QRegularExpression::escape(sheetName)),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const rtl::OUString& name : names) {
+        const QRegularExpressionMatch match = renamed.match(fromOU(name));
+        if (!match.hasMatch())
+            continue;
+        Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(name), UNO_QUERY);
+        if (const Reference<css::container::XNamed> named(sheet, UNO_QUERY); named.is())
+            named->setName(toOU(match.captured(1)));
+        return sheet;
+    }
+    return {};
+}
+
+// Loads the workbook invisibly with that filter and finds its sheet of that name, ignoring case.
+LoadedWorkbook loadSheetWith(const Reference<css::frame::XDesktop2>& desktop, const QString& path,
+                             const QString& filter, const QString& sheetName)
 {
     try {
         Reference<css::frame::XComponentLoader> loader(desktop, uno::UNO_QUERY_THROW);
@@ -276,28 +424,67 @@ LoadedWorkbook loadSheet(const Reference<css::frame::XDesktop2>& desktop, const 
         if (!workbook.is()) {
             if (document.is())
                 document->dispose();
-            return whyNotLoaded(desktop, path);
+            return whyNotLoaded(desktop, path, filter);
         }
         const Reference<css::container::XNameAccess> sheets(workbook->getSheets(), uno::UNO_QUERY_THROW);
-        const uno::Sequence<rtl::OUString> names = sheets->getElementNames();
-        for (const rtl::OUString& name : names) {
-            if (fromOU(name).compare(sheetName, Qt::CaseInsensitive) == 0) {
-                Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(name), UNO_QUERY);
-                if (sheet.is()) {
-                    LoadedWorkbook loaded;
-                    loaded.document = document;
-                    loaded.sheet = sheet;
-                    return loaded;
-                }
-                break;
-            }
+        if (const Reference<css::sheet::XSpreadsheet> sheet = sheetNamed(sheets, sheetName); sheet.is()) {
+            LoadedWorkbook loaded;
+            loaded.document = document;
+            loaded.sheet = sheet;
+            loaded.filter = filter;
+            return loaded;
         }
         closeDocument(document);
         return LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::SheetMissing));
     } catch (const css::uno::RuntimeException& e) {
         return engineLost(e);
     } catch (const uno::Exception&) {
-        return whyNotLoaded(desktop, path);
+        return whyNotLoaded(desktop, path, filter);
+    }
+}
+
+// The filter of the workbook format the office finds in the file's content, whatever its name says;
+// empty when it finds none of ours.
+QString detectedWorkbookFilter(const Reference<uno::XComponentContext>& context, const QString& path)
+{
+    const Reference<css::document::XTypeDetection> detection(
+        context->getServiceManager()->createInstanceWithContext("com.sun.star.document.TypeDetection",
+                                                                context),
+        uno::UNO_QUERY_THROW);
+    uno::Sequence<css::beans::PropertyValue> descriptor =
+        namedValues({namedValue("URL", uno::Any(toOU(fileUrl(path))))});
+    const rtl::OUString type = detection->queryTypeByDescriptor(descriptor, true);
+    if (type.isEmpty())
+        return {};
+    uno::Sequence<css::beans::PropertyValue> properties;
+    Reference<css::container::XNameAccess>(detection, uno::UNO_QUERY_THROW)->getByName(type) >>= properties;
+    for (const css::beans::PropertyValue& property : properties) {
+        rtl::OUString filter;
+        if (property.Name == "PreferredFilter" && (property.Value >>= filter))
+            return workbookFilterOf(fromOU(filter));
+    }
+    return {};
+}
+
+// Loads the workbook as loadSheetWith does, with the filter of its name; a workbook saved under
+// another format's name (an .xlsx or .ods named name.xls, which the office itself opens) is then read
+// in the format of its content. Touches nothing but what it is given, so it may run on any thread.
+LoadedWorkbook loadSheet(const Reference<css::frame::XDesktop2>& desktop,
+                         const Reference<uno::XComponentContext>& context, const QString& path,
+                         const QString& filter, const QString& sheetName)
+{
+    LoadedWorkbook loaded = loadSheetWith(desktop, path, filter, sheetName);
+    if (loaded.error.code != OfficeError::Code::NotAWorkbook || !context.is())
+        return loaded;
+    try {
+        const QString detected = detectedWorkbookFilter(context, path);
+        if (detected.isEmpty() || detected == filter)
+            return loaded;
+        return loadSheetWith(desktop, path, detected, sheetName);
+    } catch (const uno::RuntimeException& e) {
+        return engineLost(e);
+    } catch (const uno::Exception&) {
+        return loaded;
     }
 }
 
@@ -309,6 +496,8 @@ struct LibreOfficeSpreadsheet::Opening {
     std::thread worker;
     std::atomic<bool> done{false};
     LoadedWorkbook result;
+    // The file as the load found it.
+    FileStamp stamp;
     QString path;
     QString filter;
     std::function<void(const OfficeError&)> opened;
@@ -318,9 +507,12 @@ struct LibreOfficeSpreadsheet::Opening {
 };
 
 struct LibreOfficeSpreadsheet::Uno {
+    // The office's own component context, for its services.
+    Reference<uno::XComponentContext> context;
     Reference<css::frame::XDesktop2> desktop;
     Reference<css::lang::XComponent> document;
     Reference<css::sheet::XSpreadsheet> sheet;
+    GeneralFormats generalFormats;
     std::unique_ptr<Opening> opening;
     int openings = 0;
 
@@ -351,6 +543,7 @@ LibreOfficeSpreadsheet::~LibreOfficeSpreadsheet()
     abandonOpening();
     closeWorkbook();
     uno_->desktop.clear();
+    uno_->context.clear();
     // The process owner ends the instance and waits for it.
     process_.reset();
 }
@@ -386,6 +579,7 @@ void LibreOfficeSpreadsheet::start(std::function<void(const OfficeError&)> ready
     if (process_)
         retire(std::move(process_));
     uno_->desktop.clear();
+    uno_->context.clear();
 
     try {
         localContext();
@@ -416,12 +610,13 @@ void LibreOfficeSpreadsheet::connectInBackground()
     uno_->connector = std::thread([this, url, generation] {
         using Clock = std::chrono::steady_clock;
         const auto deadline = Clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
+        Reference<uno::XComponentContext> remote;
         Reference<css::frame::XDesktop2> desktop;
         QString failure;
         while (!uno_->cancelled && !uno_->processEnded && Clock::now() < deadline) {
             try {
                 auto resolver = css::bridge::UnoUrlResolver::create(localContext());
-                Reference<uno::XComponentContext> remote(resolver->resolve(url), uno::UNO_QUERY_THROW);
+                remote.set(resolver->resolve(url), uno::UNO_QUERY_THROW);
                 desktop = css::frame::Desktop::create(remote);
                 break;
             } catch (const css::connection::NoConnectException&) {
@@ -433,11 +628,12 @@ void LibreOfficeSpreadsheet::connectInBackground()
         }
         QMetaObject::invokeMethod(
             this,
-            [this, desktop, failure, generation] {
+            [this, remote, desktop, failure, generation] {
                 if (generation != uno_->generation)
                     return;
                 uno_->joinConnector();
                 if (desktop.is() && process_ && process_->isRunning()) {
+                    uno_->context = remote;
                     uno_->desktop = desktop;
                     finishStart(OfficeError::none());
                     return;
@@ -475,9 +671,15 @@ void LibreOfficeSpreadsheet::engineEnded()
     uno_->sheet.clear();
     uno_->document.clear();
     uno_->desktop.clear();
+    uno_->context.clear();
+    uno_->generalFormats.reset();
+    const QString path = path_;
     path_.clear();
     if (process_)
         process_->kill();
+    // The teacher's own office would find the list locked by an instance that is gone.
+    if (!path.isEmpty())
+        removeOwnLock(path);
 }
 
 void LibreOfficeSpreadsheet::retire(std::unique_ptr<OfficeProcess> process)
@@ -519,11 +721,9 @@ OfficeError LibreOfficeSpreadsheet::checkBeforeLoading(const QString& path)
 {
     if (!isRunning())
         return OfficeError::of(OfficeError::Code::EngineStopped);
+    if (const OfficeError problem = readProblem(path))
+        return problem;
     const QFileInfo info(path);
-    if (!info.exists())
-        return OfficeError::of(OfficeError::Code::FileMissing);
-    if (!info.isFile())
-        return OfficeError::of(OfficeError::Code::NotAFile);
     if (filterFor(path).isEmpty())
         return OfficeError::of(OfficeError::Code::NotAWorkbook,
                                QStringLiteral("不是 .xls、.xlsx 或 .ods 文件"));
@@ -531,6 +731,9 @@ OfficeError LibreOfficeSpreadsheet::checkBeforeLoading(const QString& path)
     if (info.size() == 0)
         return OfficeError::of(OfficeError::Code::NotAWorkbook, QStringLiteral("文件是空的（0 字节）"));
 
+    // The office would wait for ever on a pipe at its lock's name.
+    if (const QString obstacle = lockObstacle(path); !obstacle.isEmpty())
+        return OfficeError::of(OfficeError::Code::LockInTheWay, obstacle);
     if (const QString holder = heldBy(path); !holder.isEmpty())
         return OfficeError::of(OfficeError::Code::HeldByOther, holder);
     // A lock left behind by an instance of ours that ended without closing the file.
@@ -545,9 +748,13 @@ OfficeError LibreOfficeSpreadsheet::open(const QString& path, const QString& she
     closeWorkbook();
     if (const OfficeError error = checkBeforeLoading(path))
         return error;
-    const QString filter = filterFor(path);
-    return take(loadSheet(uno_->desktop, path, filter, sheetName), QFileInfo(path).absoluteFilePath(),
-                filter);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // Taken before the load: a save that lands while the office reads the file is caught at our save.
+    const FileStamp stamp = FileStamp::of(absolute);
+    LoadedWorkbook loaded = loadSheet(uno_->desktop, uno_->context, absolute, filterFor(path), sheetName);
+    if (loaded.document.is())
+        signOwnOfficeLock(absolute, process_->profileUrl());
+    return take(std::move(loaded), absolute, stamp);
 }
 
 void LibreOfficeSpreadsheet::openInBackground(const QString& path, const QString& sheetName,
@@ -568,10 +775,15 @@ void LibreOfficeSpreadsheet::openInBackground(const QString& path, const QString
     opening->number = ++uno_->openings;
     Opening* job = opening.get();
     uno_->opening = std::move(opening);
-    // The worker has its own reference to the desktop and writes only into its job; the bridge takes
-    // calls from any thread.
-    job->worker = std::thread([this, job, desktop = uno_->desktop, sheetName] {
-        job->result = loadSheet(desktop, job->path, job->filter, sheetName);
+    // The worker has its own references to the office and writes only into its job and the lock it
+    // signs; the bridge takes calls from any thread. The file is stamped on the worker too: a big list
+    // takes a while to read.
+    job->worker = std::thread([this, job, desktop = uno_->desktop, context = uno_->context, sheetName,
+                               profile = process_->profileUrl()] {
+        job->stamp = FileStamp::of(job->path);
+        job->result = loadSheet(desktop, context, job->path, job->filter, sheetName);
+        if (job->result.document.is())
+            signOwnOfficeLock(job->path, profile);
         job->done = true;
         QMetaObject::invokeMethod(
             this,
@@ -595,7 +807,7 @@ void LibreOfficeSpreadsheet::finishOpening()
         closeDocument(loaded.document);
         loaded = LoadedWorkbook::failure(OfficeError::of(OfficeError::Code::EngineStopped));
     }
-    const OfficeError result = take(std::move(loaded), job->path, job->filter);
+    const OfficeError result = take(std::move(loaded), job->path, job->stamp);
     if (job->opened)
         job->opened(result);
 }
@@ -625,7 +837,7 @@ void LibreOfficeSpreadsheet::removeOwnLock(const QString& path)
         QFile::remove(officeLockPath(path));
 }
 
-OfficeError LibreOfficeSpreadsheet::take(LoadedWorkbook loaded, const QString& path, const QString& filter)
+OfficeError LibreOfficeSpreadsheet::take(LoadedWorkbook loaded, const QString& path, const FileStamp& stamp)
 {
     if (loaded.engineLost) {
         engineEnded();
@@ -635,8 +847,10 @@ OfficeError LibreOfficeSpreadsheet::take(LoadedWorkbook loaded, const QString& p
         return loaded.error;
     uno_->document = loaded.document;
     uno_->sheet = loaded.sheet;
+    uno_->generalFormats.reset(loaded.document);
     path_ = path;
-    filter_ = filter;
+    filter_ = loaded.filter;
+    stamp_ = stamp;
     return OfficeError::none();
 }
 
@@ -662,7 +876,7 @@ CellValue LibreOfficeSpreadsheet::cell(int row, int column)
         case css::table::CellContentType_EMPTY:
             return CellValue::empty();
         case css::table::CellContentType_VALUE:
-            return CellValue::fromNumber(cell->getValue());
+            return CellValue::fromNumber(cell->getValue(), uno_->generalFormats.shownIfFormatted(cell));
         case css::table::CellContentType_TEXT:
             return CellValue::fromText(fromOU(text->getString()));
         case css::table::CellContentType_FORMULA: {
@@ -672,7 +886,7 @@ CellValue LibreOfficeSpreadsheet::cell(int row, int column)
             sal_Int32 resultType = 0;
             properties->getPropertyValue("FormulaResultType2") >>= resultType;
             if (resultType == css::sheet::FormulaResult::VALUE)
-                return CellValue::fromNumber(cell->getValue());
+                return CellValue::fromNumber(cell->getValue(), uno_->generalFormats.shownIfFormatted(cell));
             return CellValue::fromText(fromOU(text->getString()));
         }
         default:
@@ -700,21 +914,26 @@ QList<CellValue> LibreOfficeSpreadsheet::columnDown(int column, int firstRow, in
             std::min<sal_Int32>(end->getRangeAddress().EndRow + 1, firstRow + maxRows - 1);
         if (lastRow < firstRow)
             return cells;
-        const Reference<css::sheet::XCellRangeData> range(
-            uno_->sheet->getCellRangeByPosition(column - 1, firstRow - 1, column - 1, lastRow - 1),
-            uno::UNO_QUERY_THROW);
-        const uno::Sequence<uno::Sequence<uno::Any>> rows = range->getDataArray();
+        const Reference<css::table::XCellRange> range =
+            uno_->sheet->getCellRangeByPosition(column - 1, firstRow - 1, column - 1, lastRow - 1);
+        const uno::Sequence<uno::Sequence<uno::Any>> rows =
+            Reference<css::sheet::XCellRangeData>(range, uno::UNO_QUERY_THROW)->getDataArray();
         cells.reserve(rows.getLength());
+        bool anyNumber = false;
         for (const uno::Sequence<uno::Any>& row : rows) {
             double number = 0;
             rtl::OUString text;
-            if (row.getLength() > 0 && (row[0] >>= number))
+            if (row.getLength() > 0 && (row[0] >>= number)) {
                 cells << CellValue::fromNumber(number);
-            else if (row.getLength() > 0 && (row[0] >>= text) && !text.isEmpty())
+                anyNumber = true;
+            } else if (row.getLength() > 0 && (row[0] >>= text) && !text.isEmpty()) {
                 cells << CellValue::fromText(fromOU(text));
-            else
+            } else {
                 cells << CellValue::empty();
+            }
         }
+        if (anyNumber)
+            readShownNumbers(uno_->generalFormats, range, firstRow, &cells);
     } catch (const uno::RuntimeException&) {
         engineEnded();
     } catch (const uno::Exception&) {
@@ -756,7 +975,7 @@ OfficeError LibreOfficeSpreadsheet::save()
     finishOpening();
     if (!uno_->document.is())
         return OfficeError::of(OfficeError::Code::EngineStopped);
-    // The file is written beside the workbook and then renamed over it, so the workbook is either the
+    // The file is written beside the workbook and then put in its place, so the workbook is either the
     // old one or the new one, never a half-written one.
     const QFileInfo target(QFileInfo(path_).exists() ? QFileInfo(path_).canonicalFilePath() : path_);
     const QString folder = target.absolutePath();
@@ -765,6 +984,10 @@ OfficeError LibreOfficeSpreadsheet::save()
     // the user's protection is honoured here, not left to the system.
     if (writeProtectionOf(target.filePath()) != WriteProtection::None)
         return OfficeError::of(OfficeError::Code::WriteProtected);
+    // The teacher may have saved the list in their own office since we read it: that save is theirs,
+    // and what we hold is older.
+    if (target.isFile() && !stamp_.isStillThe(target.filePath()))
+        return OfficeError::of(OfficeError::Code::ChangedOnDisk);
 
     // Named after this run, so that one left by a kill in the middle of a save can be told and removed.
     QTemporaryFile temporary(target.dir().filePath(namePrefixOfThisRun(kSaveFilePrefix) + target.fileName() +
@@ -805,17 +1028,48 @@ OfficeError LibreOfficeSpreadsheet::save()
             return OfficeError::of(OfficeError::Code::DiskFull);
         return OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("写出的文件是空的。"));
     }
-    // Should the system refuse, the list is still saved, only with our permissions.
-    if (target.exists() && !keepOwnerAndMode(written.handle(), target.filePath()))
-        qWarning("The name list's permissions could not be kept");
     const int synced = ::fsync(written.handle()) == 0 ? 0 : errno;
     written.close();
     if (synced != 0)
         return writeFailure(folder, size, synced);
-    if (std::rename(QFile::encodeName(temporaryPath).constData(),
-                    QFile::encodeName(target.filePath()).constData()) != 0)
-        return writeFailure(folder, size, errno);
+    if (const OfficeError failure = replaceList(temporaryPath, target.filePath(), size))
+        return failure;
     temporary.setAutoRemove(false);
+    // What we saved is the file a later save of this workbook may write over.
+    stamp_ = FileStamp::of(target.filePath());
+    return OfficeError::none();
+}
+
+OfficeError LibreOfficeSpreadsheet::replaceList(const QString& storedPath, const QString& listPath,
+                                                qint64 oldSize)
+{
+    const QString folder = QFileInfo(listPath).absolutePath();
+    struct stat old {};
+    const bool replacing = ::stat(QFile::encodeName(listPath).constData(), &old) == 0;
+    QFile stored(storedPath);
+    if (!stored.open(QIODevice::ReadOnly))
+        return writeFailure(folder, oldSize, 0);
+    // A new file keeps what the list had only if it can be given the list's owner and the list has no
+    // other name (a hard link would keep the old content under that name).
+    const bool inPlace = replacing && (old.st_nlink > 1 || !takeOverOwnerAndMode(stored.handle(), old));
+    if (!inPlace) {
+        stored.close();
+        if (std::rename(QFile::encodeName(storedPath).constData(), QFile::encodeName(listPath).constData()) !=
+            0)
+            return writeFailure(folder, oldSize, errno);
+        return OfficeError::none();
+    }
+    const QByteArray content = stored.readAll();
+    stored.close();
+    const InPlaceWriteResult written = writeInPlace(listPath, content);
+    QFile::remove(storedPath);
+    if (written.backupKept)
+        return OfficeError::of(
+            OfficeError::Code::WriteFailed,
+            QStringLiteral("名单文件可能只写入了一部分；保存前的名单在 %1，可以用它替换名单文件。")
+                .arg(QDir::toNativeSeparators(inPlaceBackupPath(listPath))));
+    if (written.error != 0)
+        return writeFailure(folder, oldSize, written.error);
     return OfficeError::none();
 }
 
@@ -823,10 +1077,15 @@ void LibreOfficeSpreadsheet::closeWorkbook()
 {
     finishOpening();
     const Reference<css::lang::XComponent> document = uno_->document;
+    const QString path = path_;
     uno_->sheet.clear();
     uno_->document.clear();
+    uno_->generalFormats.reset();
     path_.clear();
     closeDocument(document);
+    // The office leaves a lock under our names to us.
+    if (document.is())
+        removeOwnLock(path);
 }
 
 void LibreOfficeSpreadsheet::quit()
@@ -847,6 +1106,7 @@ void LibreOfficeSpreadsheet::quit()
         }
     }
     uno_->desktop.clear();
+    uno_->context.clear();
     if (process_)
         retire(std::move(process_));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/office/FileStamp.h"
 #include "platform/office/Spreadsheet.h"
 
 #include <QObject>
@@ -10,7 +11,9 @@ struct LoadedWorkbook;
 
 // The spreadsheet program on Linux: LibreOffice Calc in a background instance of our own, reached over
 // UNO through a private pipe. Started on first use; the workbook is loaded hidden with the filter of
-// its format, so a file that is not such a workbook is refused rather than read as an empty sheet.
+// its format (the format of its name, else the one the office finds in its content), so a file that
+// is not such a workbook is refused rather than read as an empty sheet. The lock the instance keeps
+// beside the workbook names Vantrel, so the teacher's own office says who holds the list.
 class LibreOfficeSpreadsheet : public QObject, public Spreadsheet {
     Q_OBJECT
 public:
@@ -55,16 +58,20 @@ private:
     void retire(std::unique_ptr<OfficeProcess> process);
     // What open() can tell without loading: no instance, no such file, not a workbook, held by another.
     OfficeError checkBeforeLoading(const QString& path);
-    // Makes a loaded workbook the open one, or tells why there is none.
-    OfficeError take(LoadedWorkbook loaded, const QString& path, const QString& filter);
+    // Makes a loaded workbook the open one, or tells why there is none; stamp: the file as it was read.
+    OfficeError take(LoadedWorkbook loaded, const QString& path, const FileStamp& stamp);
     // Ends a load under way for quit(): taken as usual when it is done, otherwise given up with the
     // instance (a load only reads the file), leaving no lock of ours behind. Its callback is forgotten.
     void abandonOpening();
     void removeOwnLock(const QString& path);
+    // Puts the stored workbook (at storedPath) in the place of the list: renamed over it, or written
+    // into it where a new file would lose its owner or split its hard links.
+    OfficeError replaceList(const QString& storedPath, const QString& listPath, qint64 oldSize);
 
     std::unique_ptr<Uno> uno_;
     std::unique_ptr<OfficeProcess> process_;
     std::function<void(const OfficeError&)> ready_;
     QString path_;
     QString filter_;
+    FileStamp stamp_;
 };

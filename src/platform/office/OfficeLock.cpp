@@ -1,9 +1,13 @@
 #include "platform/office/OfficeLock.h"
 
+#include "platform/office/FileAccess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QUrl>
+#include <unistd.h>
 
 QString officeLockPath(const QString& documentPath)
 {
@@ -39,14 +43,49 @@ std::optional<OfficeLock> parseOfficeLock(const QByteArray& content)
 
 std::optional<OfficeLock> readOfficeLock(const QString& documentPath)
 {
-    QFile file(officeLockPath(documentPath));
-    if (!file.open(QIODevice::ReadOnly))
+    // A pipe at the lock's name would keep the read waiting for a writer forever.
+    const int handle = openRegularFile(officeLockPath(documentPath), FileUse::Read);
+    if (handle < 0)
         return std::nullopt;
-    auto lock = parseOfficeLock(file.read(4096));
+    QFile file;
+    QByteArray content;
+    if (file.open(handle, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        content = file.read(4096);
+    file.close();
+    ::close(handle);
+    auto lock = parseOfficeLock(content);
     // A lock we cannot read is still a lock: somebody is writing it, or wrote it badly.
     if (!lock)
         return OfficeLock{};
     return lock;
+}
+
+QByteArray formatOfficeLock(const OfficeLock& lock)
+{
+    QString line;
+    for (const QString& field : {lock.name, lock.user, lock.host, lock.when, lock.profileUrl}) {
+        for (const QChar c : field) {
+            if (c == QLatin1Char(',') || c == QLatin1Char(';') || c == QLatin1Char('\\'))
+                line += QLatin1Char('\\');
+            line += c;
+        }
+        line += QLatin1Char(',');
+    }
+    line.back() = QLatin1Char(';');
+    return line.toUtf8();
+}
+
+bool signOwnOfficeLock(const QString& documentPath, const QString& ownProfileUrl)
+{
+    auto lock = readOfficeLock(documentPath);
+    if (!lock || !isSameOfficeProfile(lock->profileUrl, ownProfileUrl))
+        return false;
+    lock->name = kOwnLockName;
+    lock->user = kOwnLockUser;
+    // Replaced in one go: an office that reads it meanwhile finds the old lock or the new one.
+    QSaveFile file(officeLockPath(documentPath));
+    file.setDirectWriteFallback(false);
+    return file.open(QIODevice::WriteOnly) && file.write(formatOfficeLock(*lock)) >= 0 && file.commit();
 }
 
 bool isGarbledOfficeLock(const OfficeLock& lock)

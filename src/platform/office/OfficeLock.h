@@ -20,6 +20,18 @@ std::optional<OfficeLock> parseOfficeLock(const QByteArray& content);
 // (empty, cut short, garbage) reads as a lock with no field at all: see isGarbledOfficeLock.
 std::optional<OfficeLock> readOfficeLock(const QString& documentPath);
 bool isGarbledOfficeLock(const OfficeLock& lock);
+// The lock's line, fields escaped as the office escapes them.
+QByteArray formatOfficeLock(const OfficeLock& lock);
+
+// Who our background instance says it is in the locks it writes. The office names its user in a lock
+// by the system's login name; being the teacher's own name, the teacher's office would take our lock
+// for one of its own ("locked by yourself on a different system") and offer to open the list for
+// editing. Under a name of its own, the teacher's office says the list is in use by Vantrel.
+inline const QString kOwnLockName = QStringLiteral("Vantrel工具（按名单抽签）");
+inline const QString kOwnLockUser = QStringLiteral("Vantrel");
+// Puts our names into the lock our instance wrote beside the document; false when the lock there is
+// not one of that profile (then it is left as it is).
+bool signOwnOfficeLock(const QString& documentPath, const QString& ownProfileUrl);
 
 // A LibreOffice process running on this machine, with the profile it was started with (empty: the
 // user's default profile).

@@ -13,16 +13,23 @@ struct CellValue {
     Kind kind = Kind::Empty;
     double number = 0;
     QString text;
+    // How the sheet shows a number that has a format of its own (a student number 001, a date);
+    // empty for a number in the general format, which reads as the number itself.
+    QString shown;
 
     static CellValue empty() { return {}; }
-    static CellValue fromNumber(double value) { return {Kind::Number, value, {}}; }
-    static CellValue fromText(const QString& value) { return {Kind::Text, 0, value}; }
-    static CellValue error() { return {Kind::Error, 0, {}}; }
+    static CellValue fromNumber(double value, const QString& shownAs = {})
+    {
+        return {Kind::Number, value, {}, shownAs};
+    }
+    static CellValue fromText(const QString& value) { return {Kind::Text, 0, value, {}}; }
+    static CellValue error() { return {Kind::Error, 0, {}, {}}; }
 
     bool operator==(const CellValue& other) const = default;
 };
 
-// The ordinary value-to-text conversion: 7 reads "7", 2.5 reads "2.5", an empty cell reads "".
+// The cell as text, the way the sheet shows it: 7 reads "7", 2.5 reads "2.5", a number formatted
+// "000" reads "007", an empty cell reads "".
 QString cellText(const CellValue& value);
 
 // The value as a 16-bit integer: numbers are rounded half to even, a text must hold a number, an empty
@@ -36,14 +43,17 @@ struct OfficeError {
         EngineUnavailable, // the spreadsheet program is not installed or did not come up
         EngineStopped,     // our background instance ended (crashed or was killed)
         FileMissing,       // no such file
+        NotReadable,       // the file (or a folder on its way) may not be read by this user
         NotAFile,          // something else has the file's name: a folder, a device ...
         NotAWorkbook,      // the file is not a workbook of its format (corrupt, a text file ...)
         PasswordProtected, // the workbook opens only with its password
         SheetMissing,      // the workbook has no sheet of that name
         HeldByOther,       // another program (the user's own office) has the file open
-        DiskFull,          // no room left on the disk to read or write the file; the file is as it was
-        WriteProtected,    // the file or its folder is read-only; it is left as it was
-        WriteFailed,       // the file could not be written; it is left as it was
+        LockInTheWay,   // something that is no lock file (a pipe, a folder) has the name of the file's lock
+        DiskFull,       // no room left on the disk to read or write the file; the file is as it was
+        WriteProtected, // the file or its folder is read-only; it is left as it was
+        WriteFailed,    // the file could not be written; it is left as it was
+        ChangedOnDisk,  // the file is no longer the one that was read (someone saved it since): not written
     };
 
     Code code = Code::None;
@@ -72,6 +82,7 @@ public:
     virtual bool isRunning() const = 0;
 
     // Opens the workbook invisibly and selects its sheet of that name, compared ignoring case. A workbook
+    // saved under another format's extension (an .xlsx named .xls) is read by its content. A workbook
     // still open is closed first, unsaved. Needs a running instance.
     virtual OfficeError open(const QString& path, const QString& sheetName) = 0;
     // Opens as open() does, without keeping the user-interface thread waiting: the workbook loads on
@@ -98,9 +109,11 @@ public:
     virtual QList<CellValue> columnDown(int column, int firstRow, int maxRows) = 0;
     virtual OfficeError setCell(int row, int column, const CellValue& value) = 0;
 
-    // Writes the open workbook back to its file in its own format. The file is replaced as a whole
-    // or not at all: a failed save leaves the previous file untouched, and a write-protected file (or
-    // folder) is refused. The file keeps its permissions.
+    // Writes the open workbook back to its file in the format the file was read in. The file is
+    // replaced as a whole or not at all: a failed save leaves the previous file untouched, and a
+    // write-protected file (or folder) is refused. The file keeps its permissions, its owner and its
+    // other names (hard links). A file that is no longer the one that was read (another program
+    // saved it since) is never written over: ChangedOnDisk.
     virtual OfficeError save() = 0;
     // Closes the open workbook without saving.
     virtual void closeWorkbook() = 0;

@@ -343,7 +343,12 @@ void NameListDraw::unload()
     drawButton_->setEnabled(false);
     // The window goes away with what was drawn in it saved; the background instance ends with it.
     list_.cancelOpening();
-    report(list_.release());
+    NameList::Problem released = list_.release();
+    // The program may be ending: a list saved elsewhere meanwhile keeps its content without a
+    // question, and the round's order goes beside it.
+    if (released.kind == NameList::Problem::Kind::ListChanged)
+        released = list_.keepOrderAside();
+    report(released);
     program().timers().yieldToEvents();
     returnToMainWindow();
 }
@@ -359,6 +364,11 @@ void NameListDraw::returnToMainWindow()
 
 void NameListDraw::report(const NameList::Problem& problem)
 {
+    if (problem.kind == NameList::Problem::Kind::ListChanged) {
+        const bool intoList = program().dialogs().askYesNo(this, kNoticeTitle, problem.text) == Answer::Yes;
+        report(intoList ? list_.writeOrderIntoChangedList() : list_.keepOrderAside());
+        return;
+    }
     if (problem)
         inform(problem.text);
 }

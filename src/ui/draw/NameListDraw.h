@@ -62,6 +62,8 @@ private:
     void endRound();
     void showCounts(int order);
     void showEntry(int number);
+    // Tells the teacher what went wrong; for a list saved elsewhere during the round, asks where the
+    // round's order goes.
     void report(const NameList::Problem& problem);
     void inform(const QString& text);
     void returnToMainWindow();

@@ -2,6 +2,8 @@
 // every way the workbook or the office can fail.
 #include "models/draw/NameList.h"
 
+#include "models/draw/NameListOrder.h"
+#include "platform/office/OfficeLock.h"
 #include "support/FakeSpreadsheet.h"
 
 #include <QDir>
@@ -9,11 +11,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
 using Kind = NameList::Problem::Kind;
 using Entries = QList<std::pair<QString, QString>>;
+constexpr int kFirstRow = 3;
 
 Entries people(int count)
 {
@@ -61,6 +65,29 @@ protected:
     }
 
     CellValue saved(int row, int column) const { return office.savedCell(listPath(), row, column); }
+
+    // The teacher, in their own office, puts a newcomer at the top of the list, keeps only its first
+    // people and saves: everybody moves down a row.
+    void saveAsTheTeacher(int kept)
+    {
+        FakeSpreadsheet::Cells& cells = office.files[listPath()].sheets[QStringLiteral("Sheet1")];
+        FakeSpreadsheet::Cells edited;
+        for (auto it = cells.begin(); it != cells.end(); ++it) {
+            const auto [row, column] = it.key();
+            if (row < 3)
+                edited[it.key()] = it.value();
+            else if (row < kFirstRow + kept)
+                edited[{row + 1, column}] = it.value();
+        }
+        edited[{3, 1}] = CellValue::fromText(QStringLiteral("0"));
+        edited[{3, 2}] = CellValue::fromText(QStringLiteral("新同学"));
+        cells = edited;
+    }
+    // The files beside the list that keep a round's order.
+    QStringList orderFiles() const
+    {
+        return QDir(folder.path()).entryList({QStringLiteral("name-抽签顺序-*.csv")});
+    }
 
     QTemporaryDir folder;
     FlakyOffice office;
@@ -273,6 +300,132 @@ TEST_F(NameListTest, TheOrderGoesIntoColumnCAndIsSavedWhenTheRoundEnds)
     EXPECT_EQ(saved(3, 3).kind, CellValue::Kind::Empty);
 }
 
+// The teacher saved the list in their own office during the round: their save is never written over,
+// the round keeps its order, and the teacher decides where it goes.
+TEST_F(NameListTest, AListSavedElsewhereDuringTheRoundIsNotWrittenOverAndTheOrderFindsEveryoneAgain)
+{
+    putList(CellValue::fromNumber(4), people(4));
+    office.files[listPath()].sheets[QStringLiteral("Sheet1")][{5, 3}] = CellValue::fromNumber(9);
+    ASSERT_FALSE(*open(list));
+    EXPECT_FALSE(list.recordOrder(3, 1));
+    EXPECT_FALSE(list.recordOrder(1, 2));
+    saveAsTheTeacher(3);
+    const FakeSpreadsheet::Workbook theirs = office.files[listPath()];
+
+    const NameList::Problem changed = list.saveAndEnd();
+    EXPECT_EQ(changed.kind, Kind::ListChanged);
+    EXPECT_TRUE(changed.text.contains(QDir::toNativeSeparators(listPath())));
+    EXPECT_TRUE(changed.text.contains(QDir::toNativeSeparators(list.orderFilePath())));
+    EXPECT_TRUE(
+        list.orderFilePath().startsWith(QDir(folder.path()).filePath(QStringLiteral("name-抽签顺序-"))));
+    EXPECT_EQ(office.files[listPath()], theirs) << "written over";
+    EXPECT_FALSE(office.hasWorkbook()) << "our older copy is kept open";
+
+    const NameList::Problem written = list.writeOrderIntoChangedList();
+    EXPECT_FALSE(written) << written.text.toStdString();
+    // 学生3 and 学生1, each a row further down; the earlier order of the rows A1 counts cleared.
+    EXPECT_EQ(saved(6, 3), CellValue::fromNumber(1));
+    EXPECT_EQ(saved(4, 3), CellValue::fromNumber(2));
+    EXPECT_EQ(saved(5, 3).kind, CellValue::Kind::Empty);
+    EXPECT_EQ(saved(3, 2), CellValue::fromText(QStringLiteral("新同学")));
+    EXPECT_EQ(saved(3, 3).kind, CellValue::Kind::Empty);
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_EQ(orderFiles(), QStringList{});
+    // Answered once: nothing more happens.
+    EXPECT_FALSE(list.writeOrderIntoChangedList());
+    EXPECT_FALSE(list.keepOrderAside());
+}
+
+// Kept aside, the list stays as the teacher saved it and the order is in a file beside it that any
+// spreadsheet program opens.
+TEST_F(NameListTest, TheOrderKeptAsideIsAFileBesideTheListWhichStaysAsSaved)
+{
+    putList(CellValue::fromNumber(3), {{"1", "张三"}, {" 07 ", "O'Neil, \"Sam\""}, {"3", "李四"}});
+    ASSERT_FALSE(*open(list));
+    EXPECT_FALSE(list.recordOrder(2, 1));
+    EXPECT_FALSE(list.recordOrder(3, 2));
+    saveAsTheTeacher(3);
+    const FakeSpreadsheet::Workbook theirs = office.files[listPath()];
+    ASSERT_EQ(list.saveAndEnd().kind, Kind::ListChanged);
+
+    const NameList::Problem kept = list.keepOrderAside();
+    EXPECT_EQ(kept.kind, Kind::OrderKeptAside);
+    EXPECT_TRUE(kept.text.contains(QStringLiteral("名单文件保持现在的样子")));
+    EXPECT_TRUE(kept.text.contains(QDir::toNativeSeparators(list.orderFilePath())));
+    EXPECT_EQ(office.files[listPath()], theirs);
+    EXPECT_FALSE(office.isRunning());
+    ASSERT_EQ(orderFiles().size(), 1);
+    QFile order(list.orderFilePath());
+    ASSERT_TRUE(order.open(QIODevice::ReadOnly));
+    EXPECT_EQ(order.readAll(), QStringLiteral("\uFEFF顺序,编号,姓名\r\n"
+                                              "1,\" 07 \",\"O'Neil, \"\"Sam\"\"\"\r\n"
+                                              "2,3,李四\r\n")
+                                   .toUtf8());
+}
+
+// People the teacher took off the list (or who cannot be told apart) are named; the whole order is kept
+// aside as well, so nothing of the round is lost.
+TEST_F(NameListTest, PeopleNotFoundAgainAreNamedAndTheWholeOrderIsKeptAside)
+{
+    putList(CellValue::fromNumber(4), people(4));
+    ASSERT_FALSE(*open(list));
+    EXPECT_FALSE(list.recordOrder(4, 1));
+    EXPECT_FALSE(list.recordOrder(2, 2));
+    saveAsTheTeacher(3); // 学生4 is gone
+    ASSERT_EQ(list.saveAndEnd().kind, Kind::ListChanged);
+
+    const NameList::Problem partly = list.writeOrderIntoChangedList();
+    EXPECT_EQ(partly.kind, Kind::OrderKeptAside);
+    EXPECT_TRUE(partly.text.contains(QStringLiteral("找不到以下抽签者")));
+    EXPECT_TRUE(partly.text.contains(QStringLiteral("4 学生4")));
+    EXPECT_FALSE(partly.text.contains(QStringLiteral("2 学生2")));
+    EXPECT_EQ(saved(5, 3), CellValue::fromNumber(2));
+    EXPECT_EQ(orderFiles().size(), 1);
+}
+
+// Their office still has the list open: whatever we wrote now, its next save would write over it. The
+// order is kept aside at once, and the teacher is told why.
+TEST_F(NameListTest, AChangedListStillOpenInTheTeachersOfficeHasTheOrderKeptAsideWithoutAQuestion)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    ASSERT_FALSE(*open(list));
+    EXPECT_FALSE(list.recordOrder(1, 1));
+    saveAsTheTeacher(3);
+    office.holders[listPath()] = QStringLiteral("王老师（classroom-pc）");
+
+    const NameList::Problem kept = list.saveAndEnd();
+    EXPECT_EQ(kept.kind, Kind::OrderKeptAside);
+    EXPECT_TRUE(kept.text.contains(QStringLiteral("现在仍被 王老师（classroom-pc） 打开")));
+    EXPECT_EQ(orderFiles().size(), 1);
+    EXPECT_FALSE(office.isRunning());
+}
+
+// Nothing drawn, nothing to keep: a list saved elsewhere is simply left as it is.
+TEST_F(NameListTest, AChangedListWithNothingDrawnIsLeftAloneWithoutAWord)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    ASSERT_FALSE(*open(list));
+    saveAsTheTeacher(3);
+    const FakeSpreadsheet::Workbook theirs = office.files[listPath()];
+    EXPECT_FALSE(list.saveAndEnd());
+    EXPECT_EQ(office.files[listPath()], theirs);
+    EXPECT_FALSE(office.isRunning());
+    EXPECT_EQ(orderFiles(), QStringList{});
+}
+
+// A number formatted in the sheet (a student number 001) is the number the teacher sees.
+TEST_F(NameListTest, NumbersReadAsTheSheetShowsThem)
+{
+    FakeSpreadsheet::Workbook workbook =
+        FakeSpreadsheet::nameList(CellValue::fromNumber(2), {{"", "张三"}, {"", "李四"}});
+    workbook.sheets[QStringLiteral("Sheet1")][{3, 1}] = CellValue::fromNumber(1, QStringLiteral("001"));
+    workbook.sheets[QStringLiteral("Sheet1")][{4, 1}] = CellValue::fromNumber(2);
+    putWorkbook(workbook);
+    ASSERT_FALSE(*open(list));
+    EXPECT_EQ(list.entry(1).number, "001");
+    EXPECT_EQ(list.entry(2).number, "2");
+}
+
 TEST_F(NameListTest, AnOfficeThatDiesMidRoundIsReportedOnceAndNothingHalfDoneIsSaved)
 {
     putList(CellValue::fromNumber(3), people(3));
@@ -403,6 +556,53 @@ TEST_F(NameListTest, AMissingOrHeldListIsToldAtOnce)
     ASSERT_TRUE(none.has_value());
     EXPECT_EQ(none->kind, Kind::CannotOpen);
     EXPECT_TRUE(none->text.contains(QStringLiteral("这个版本没有表格程序")));
+}
+
+// A save cut short by the computer stopping leaves the list's last good content beside it: the message
+// about the damaged list says where.
+TEST_F(NameListTest, ADamagedListNamesTheCopyAnInterruptedSaveLeft)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    office.corrupt << listPath();
+    const auto damaged = open(list);
+    ASSERT_TRUE(damaged.has_value());
+    EXPECT_TRUE(damaged->text.contains(QStringLiteral("请换用名单的备份")));
+    EXPECT_FALSE(damaged->text.contains(QStringLiteral("上次保存前的名单")));
+
+    QFile copy(QDir(folder.path()).filePath(QStringLiteral(".~vantrel-backup.name.xls")));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.close();
+    const auto withCopy = open(list);
+    ASSERT_TRUE(withCopy.has_value());
+    EXPECT_TRUE(withCopy->text.contains(QStringLiteral("名单旁边有上次保存前的名单：") +
+                                        QDir::toNativeSeparators(copy.fileName())))
+        << withCopy->text.toStdString();
+}
+
+// Special files where the list or its lock should be are told before anything opens them: opening a
+// pipe waits for a writer that never comes, and the window with it.
+TEST_F(NameListTest, APipeAsTheListOrAtItsLocksNameIsToldAtOnce)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    const QString lock = officeLockPath(listPath());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0644), 0);
+    const auto lockInTheWay = open(list);
+    ASSERT_TRUE(lockInTheWay.has_value());
+    EXPECT_EQ(lockInTheWay->kind, Kind::CannotOpen);
+    EXPECT_TRUE(lockInTheWay->text.contains(QStringLiteral("名单旁边的锁定文件 ") +
+                                            QDir::toNativeSeparators(lock) +
+                                            QStringLiteral(" 是一个管道（FIFO）")))
+        << lockInTheWay->text.toStdString();
+    EXPECT_TRUE(QFile::exists(lock)) << "the teacher's to remove";
+    ASSERT_TRUE(QFile::remove(lock));
+
+    ASSERT_TRUE(QFile::remove(listPath()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(listPath()).constData(), 0644), 0);
+    const auto pipeAsList = open(list);
+    ASSERT_TRUE(pipeAsList.has_value());
+    EXPECT_TRUE(pipeAsList->text.contains(QStringLiteral("名单文件的位置上是一个管道（FIFO），不是工作簿")))
+        << pipeAsList->text.toStdString();
+    EXPECT_EQ(office.starts, 0);
 }
 
 // A list the office cannot draw from: the problem names the file and the fault, and our instance ends
@@ -545,6 +745,68 @@ TEST_F(NameListTest, EditingHappensInTheUsersOwnOfficeWhichKeepsTheList)
     const NameList::Problem missing = list.editElsewhere();
     EXPECT_EQ(missing.kind, Kind::CannotOpen);
     EXPECT_TRUE(missing.text.contains(QStringLiteral("找不到名单文件")));
+}
+
+} // namespace
+
+namespace {
+
+using namelist::Person;
+
+// Where each person of a round's list is found in the list as it now is.
+TEST(FindPeopleAgainTest, FindsEachPersonByNumberAndNameThenByNameAndNeverGuesses)
+{
+    struct Case {
+        const char* what;
+        QList<Person> round;
+        QList<Person> now;
+        QList<int> found;
+    };
+    const QList<Case> cases{
+        {"moved down by a newcomer",
+         {{"1", "张三"}, {"2", "李四"}},
+         {{"0", "新同学"}, {"1", "张三"}, {"2", "李四"}},
+         {1, 2}},
+        {"blanks around the cells do not matter", {{" 1", "张三 "}}, {{"1 ", "  张三"}}, {0}},
+        {"renumbered: found by name",
+         {{"1", "张三"}, {"2", "李四"}},
+         {{"2", "李四"}, {"01", "张三"}},
+         {1, 0}},
+        {"two of a name told apart by number",
+         {{"1", "张伟"}, {"2", "张伟"}},
+         {{"2", "张伟"}, {"1", "张伟"}},
+         {1, 0}},
+        {"two of a name and number paired in list order",
+         {{"", "张伟"}, {"", "王芳"}, {"", "张伟"}},
+         {{"", "张伟"}, {"", "张伟"}, {"", "王芳"}},
+         {0, 2, 1}},
+        {"one of two namesakes left: no guess", {{"", "张伟"}, {"", "张伟"}}, {{"", "张伟"}}, {-1, -1}},
+        {"taken off the list", {{"1", "张三"}, {"2", "李四"}}, {{"1", "张三"}}, {0, -1}},
+        {"an exact match is not given away to a name-only match",
+         {{"1", "张三"}, {"9", "张三"}},
+         {{"1", "张三"}, {"2", "张三"}},
+         {0, 1}},
+        {"rows without a name match nobody", {{"3", ""}}, {{"3", ""}}, {-1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(namelist::findPeopleAgain(c.round, c.now), c.found);
+    }
+}
+
+TEST(OrderFileTest, IsNamedAfterTheListAndTheTimeAndNeverReplacesAFile)
+{
+    QTemporaryDir folder;
+    const QString list = folder.filePath(QStringLiteral("name.xls"));
+    const QDateTime when(QDate(2026, 3, 9), QTime(8, 5, 7));
+    const QString first = namelist::orderFilePath(list, when);
+    EXPECT_EQ(first, folder.filePath(QStringLiteral("name-抽签顺序-20260309-080507.csv")));
+    EXPECT_EQ(namelist::writeOrderFile(first, {{1, {"1", "张三"}}}), "");
+    EXPECT_EQ(namelist::orderFilePath(list, when),
+              folder.filePath(QStringLiteral("name-抽签顺序-20260309-080507-2.csv")));
+
+    EXPECT_EQ(namelist::orderLines({{2, {"", " 李四 "}}, {1, {" 07 ", "张三"}}}), "1. 07 张三\n2. 李四");
+    EXPECT_FALSE(namelist::writeOrderFile(folder.filePath(QStringLiteral("gone/x.csv")), {}).isEmpty());
 }
 
 } // namespace

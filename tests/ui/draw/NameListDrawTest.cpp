@@ -97,6 +97,17 @@ protected:
         return shown;
     }
 
+    // The teacher renames somebody in their own office and saves, while the round goes on.
+    void renameAsTheTeacher(int entry, const QString& name)
+    {
+        t.spreadsheet.files[listPath()].sheets[QStringLiteral("Sheet1")][{entry + 2, 2}] =
+            CellValue::fromText(name);
+    }
+    QStringList orderFiles() const
+    {
+        return QDir(t.dataDir.path()).entryList({QStringLiteral("name-抽签顺序-*.csv")});
+    }
+
     void expectIdle()
     {
         EXPECT_TRUE(startButton()->isEnabled());
@@ -520,6 +531,72 @@ TEST_F(NameListDrawTest, AnEngineThatDiesMidRoundIsReportedOnceAndTheNextStartWo
     EXPECT_TRUE(drawButton()->isEnabled());
     drawButton()->click();
     EXPECT_EQ(t.spreadsheet.liveCell(w->lastDrawn() + 2, 3), CellValue::fromNumber(1));
+}
+
+// The teacher saved the list elsewhere mid-round: leaving the draw asks, and 是 puts the order into the
+// list as the teacher saved it.
+TEST_F(NameListDrawTest, AListSavedElsewhereMidRoundIsAskedAboutAndYesWritesTheOrderIntoIt)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    open();
+    startButton()->click();
+    drawButton()->click();
+    const int first = w->lastDrawn();
+    renameAsTheTeacher(first == 1 ? 2 : 1, QStringLiteral("改过的名字"));
+
+    t.dialogs.answerNext(Answer::Yes);
+    quitButton()->click();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
+    EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具提示：");
+    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("要把抽签顺序写入修改后的名单吗？")));
+    EXPECT_EQ(savedOrder(first), 1);
+    EXPECT_EQ(t.spreadsheet.savedCell(listPath(), (first == 1 ? 2 : 1) + 2, 2),
+              CellValue::fromText(QStringLiteral("改过的名字")));
+    EXPECT_EQ(orderFiles(), QStringList{});
+    EXPECT_TRUE(main->isVisible());
+}
+
+// The question's default, 否: the list stays as the teacher saved it, the order goes beside it, and
+// the teacher is told where.
+TEST_F(NameListDrawTest, AListSavedElsewhereAtTheRoundsEndKeepsItsContentWhenTheOrderGoesAside)
+{
+    putList(CellValue::fromNumber(2), people(2));
+    open();
+    startButton()->click();
+    drawButton()->click();
+    renameAsTheTeacher(1, QStringLiteral("改过的名字"));
+    const FakeSpreadsheet::Workbook theirs = t.spreadsheet.files[listPath()];
+    nextButton()->click();
+    drawButton()->click();
+
+    ASSERT_TRUE(roundOverLabel()->isVisible());
+    ASSERT_EQ(t.dialogs.shown.size(), 2);
+    EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
+    EXPECT_EQ(t.dialogs.shown[1].kind, ScriptedDialogs::Kind::Inform);
+    ASSERT_EQ(orderFiles().size(), 1);
+    EXPECT_TRUE(t.dialogs.shown[1].text.contains(orderFiles()[0]));
+    EXPECT_EQ(t.spreadsheet.files[listPath()], theirs);
+    EXPECT_FALSE(t.spreadsheet.isRunning());
+    EXPECT_TRUE(startButton()->isEnabled());
+}
+
+// Closed (or the program ends): nobody is asked, nothing is written over, and the order is kept aside.
+TEST_F(NameListDrawTest, ClosingTheWindowAfterTheListWasSavedElsewhereKeepsTheOrderAsideWithoutAQuestion)
+{
+    putList(CellValue::fromNumber(3), people(3));
+    open();
+    startButton()->click();
+    drawButton()->click();
+    renameAsTheTeacher(1, QStringLiteral("改过的名字"));
+    const FakeSpreadsheet::Workbook theirs = t.spreadsheet.files[listPath()];
+    w->close();
+    TestProgram::settle();
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Inform);
+    EXPECT_EQ(t.spreadsheet.files[listPath()], theirs);
+    EXPECT_EQ(orderFiles().size(), 1);
+    EXPECT_FALSE(t.spreadsheet.isRunning());
 }
 
 TEST_F(NameListDrawTest, ClosingTheWindowMidRoundKeepsTheDraws)
