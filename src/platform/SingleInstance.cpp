@@ -25,31 +25,31 @@ SingleInstance::Verdict SingleInstance::decide()
     case InstanceLock::State::HeldByAnother:
         return askTheHolder();
     case InstanceLock::State::Unreadable:
-        switch (RunningCopyCall::call(callPath_, patience_)) {
-        case RunningCopyCall::Answer::Answered:
-            return Verdict::OtherCopyAnswered;
-        case RunningCopyCall::Answer::NoAnswer:
-            return Verdict::OtherCopyNotAnswering;
-        case RunningCopyCall::Answer::NoOneListens:
+        return askOtherwise([this] {
             // Another user's lock that no copy answers for is stale.
             if (lock_.takeOverUnreadable() != InstanceLock::State::Held)
                 lockProblem_ = lock_.problem();
-            return becomeOnlyCopy();
-        }
-        break;
+        });
     case InstanceLock::State::Unavailable:
-        switch (RunningCopyCall::call(callPath_, patience_)) {
-        case RunningCopyCall::Answer::Answered:
-            return Verdict::OtherCopyAnswered;
-        case RunningCopyCall::Answer::NoAnswer:
-            return Verdict::OtherCopyNotAnswering;
-        case RunningCopyCall::Answer::NoOneListens:
+        return askOtherwise([this] {
             // Better a second copy, now and then, than a teacher locked out by a file in the way.
             lockProblem_ = lock_.problem();
-            return becomeOnlyCopy();
-        }
+        });
+    }
+    return becomeOnlyCopy();
+}
+
+SingleInstance::Verdict SingleInstance::askOtherwise(const std::function<void()>& whenNoOneListens)
+{
+    switch (RunningCopyCall::call(callPath_, patience_)) {
+    case RunningCopyCall::Answer::Answered:
+        return Verdict::OtherCopyAnswered;
+    case RunningCopyCall::Answer::NoAnswer:
+        return Verdict::OtherCopyNotAnswering;
+    case RunningCopyCall::Answer::NoOneListens:
         break;
     }
+    whenNoOneListens();
     return becomeOnlyCopy();
 }
 

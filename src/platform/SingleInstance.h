@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <functional>
 #include <optional>
 
 // Tells whether another copy of the program is running. The lock in the runtime folder says who
@@ -43,6 +44,9 @@ private:
     Verdict decide();
     Verdict becomeOnlyCopy();
     Verdict askTheHolder();
+    // The lock says nothing: the running copy, if any, is asked; when none listens, the start goes on
+    // after the given step.
+    Verdict askOtherwise(const std::function<void()>& whenNoOneListens);
 
     InstanceLock lock_;
     QString callPath_;

@@ -16,14 +16,14 @@ bin=$(readlink -f "$1")
 wm=$2
 layout=${3:-one}
 here=$(dirname "$(readlink -f "$0")")
-for tool in soffice xvfb-run dbus-run-session xdotool wmctrl xprop xwininfo xrandr xwd convert "$wm"; do
+for tool in soffice Xvfb dbus-run-session xdotool wmctrl xprop xwininfo xrandr xwd convert "$wm"; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 screen_w=1920
 [ "$layout" = projector ] && screen_w=3840
 if [ -z "${VANTREL_E2E_INNER:-}" ]; then
     export VANTREL_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 ${screen_w}x1080x24" dbus-run-session -- "$0" "$@"
+    exec dbus-run-session -- "$0" "$@"
 fi
 
 work=$(mktemp -d)
@@ -32,6 +32,8 @@ trap '[ -n "$office" ] && kill -9 -- -"$office" 2>/dev/null; kill $(jobs -p) 2>/
 export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
+. "$here/x11_lib.sh"
+start_x_server "${screen_w}x1080" "$work"
 
 fail() {
     echo "FAIL ($wm, $layout): $*"
@@ -41,13 +43,6 @@ fail() {
     echo "Program output:"; cat "$work/app.out" 2>/dev/null
     exit 1
 }
-eventually() {
-    local tenths=$(($1 * 10))
-    shift
-    for _ in $(seq 1 $tenths); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-
 case $wm in
 openbox) openbox --sm-disable >"$work/wm.log" 2>&1 & ;;
 xfwm4) xfwm4 --compositor=off --sm-client-disable >"$work/wm.log" 2>&1 & ;;
@@ -99,6 +94,9 @@ disown "$office"
 show_window() { xdotool search --onlyvisible --name "^Presenting: deck" 2>/dev/null | head -n 1; }
 has_show() { [ -n "$(show_window)" ]; }
 eventually 60 has_show || fail "the show did not start: $(tail -3 "$work/office.log")"
+# The show maps its window more than once while it goes full screen.
+sleep 1
+eventually 10 has_show || fail "the show's window went away"
 show=$(show_window)
 if [ "$layout" = projector ]; then
     # On the projector, as Impress's presentation display puts it there.
@@ -107,7 +105,7 @@ if [ "$layout" = projector ]; then
     wmctrl -i -r "$show" -b add,fullscreen
 fi
 active_window() { xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //; s/,.*//'; }
-show_is_active() { [ "$(printf '%d' "$(active_window)")" -eq "$show" ]; }
+show_is_active() { [ "$(printf '%d' "$(active_window)")" = "$show" ]; }
 # Some managers keep the keyboard with the window last clicked: the teacher clicks into the show.
 show_is_active || xdotool windowactivate "$show" 2>/dev/null
 eventually 10 show_is_active || fail "the show does not have the keyboard ($(active_window) has it)"

@@ -15,33 +15,12 @@ data="$XDG_DATA_HOME/vantrel"
 cp "$(dirname "$0")/../../resources/samples/name.xls" "$data/name.xls"
 mkfifo "$data/.~lock.name.xls#"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>/dev/null &
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: no X server"; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
+. "$(dirname "$(readlink -f "$0")")/../e2e/x11_lib.sh"
+start_x_server 1280x1024 "$work"
 openbox >/dev/null 2>&1 &
 sleep 0.5
 
 fail() { echo "FAIL: $*"; exit 1; }
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-wait_visible() { # name, seconds
-    for _ in $(seq 1 $(( $2 * 10 ))); do
-        [ -n "$(visible "$1")" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-# Clicks a point given in twips from the client area's top-left corner of a window.
-click_twips() { # window, left, top
-    local x y
-    x=$(xwininfo -id "$1" | awk '/Absolute upper-left X/{print $4}')
-    y=$(xwininfo -id "$1" | awk '/Absolute upper-left Y/{print $4}')
-    xdotool mousemove $(( x + $2 / 15 )) $(( y + $3 / 15 )) click 1
-    sleep 0.3
-}
 
 main_title="^Vantrel工具$"
 launcher_title="Vantrel工具 - 抽签"
