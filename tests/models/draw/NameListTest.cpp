@@ -503,7 +503,7 @@ TEST_F(NameListTest, AFailedSaveIsToldPlainlyWithTheFileAsItWas)
 }
 
 // What can be told without the office is told before open returns, and our instance is not started.
-TEST_F(NameListTest, AMissingOrHeldListIsToldAtOnce)
+TEST_F(NameListTest, AMissingHeldOrSpecialListIsToldAtOnce)
 {
     const auto missing = open(list);
     ASSERT_TRUE(missing.has_value());
@@ -535,6 +535,24 @@ TEST_F(NameListTest, AMissingOrHeldListIsToldAtOnce)
     EXPECT_EQ(office.editedFiles, QStringList{});
     ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("name.xls")));
 
+    // Nor is a pipe where the list or its lock should be: opening one waits for a writer that never
+    // comes, and the window with it.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(listPath()).constData(), 0644), 0);
+    const auto pipeAsList = open(list);
+    ASSERT_TRUE(pipeAsList.has_value());
+    EXPECT_TRUE(holdsAll(pipeAsList->text, {"名单文件的位置上是一个管道（FIFO），不是工作簿"}));
+    ASSERT_TRUE(QFile::remove(listPath()));
+    putList(CellValue::fromNumber(3), people(3));
+    const QString lock = officeLockPath(listPath());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0644), 0);
+    const auto lockInTheWay = open(list);
+    ASSERT_TRUE(lockInTheWay.has_value());
+    EXPECT_EQ(lockInTheWay->kind, Kind::CannotOpen);
+    EXPECT_TRUE(holdsAll(lockInTheWay->text,
+                         {"名单旁边的锁定文件 " + QDir::toNativeSeparators(lock) + " 是一个管道（FIFO）"}));
+    EXPECT_TRUE(QFile::exists(lock)) << "the teacher's to remove";
+    ASSERT_TRUE(QFile::remove(lock));
+
     EXPECT_EQ(office.starts, 0);
     EXPECT_EQ(list.state(), NameList::State::Closed);
     EXPECT_EQ(list.count(), 0);
@@ -565,32 +583,6 @@ TEST_F(NameListTest, ADamagedListNamesTheCopyAnInterruptedSaveLeft)
     EXPECT_TRUE(withCopy->text.contains(QStringLiteral("名单旁边有上次保存前的名单：") +
                                         QDir::toNativeSeparators(copy.fileName())))
         << withCopy->text.toStdString();
-}
-
-// Special files where the list or its lock should be are told before anything opens them: opening a
-// pipe waits for a writer that never comes, and the window with it.
-TEST_F(NameListTest, APipeAsTheListOrAtItsLocksNameIsToldAtOnce)
-{
-    putList(CellValue::fromNumber(3), people(3));
-    const QString lock = officeLockPath(listPath());
-    ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0644), 0);
-    const auto lockInTheWay = open(list);
-    ASSERT_TRUE(lockInTheWay.has_value());
-    EXPECT_EQ(lockInTheWay->kind, Kind::CannotOpen);
-    EXPECT_TRUE(lockInTheWay->text.contains(QStringLiteral("名单旁边的锁定文件 ") +
-                                            QDir::toNativeSeparators(lock) +
-                                            QStringLiteral(" 是一个管道（FIFO）")))
-        << lockInTheWay->text.toStdString();
-    EXPECT_TRUE(QFile::exists(lock)) << "the teacher's to remove";
-    ASSERT_TRUE(QFile::remove(lock));
-
-    ASSERT_TRUE(QFile::remove(listPath()));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(listPath()).constData(), 0644), 0);
-    const auto pipeAsList = open(list);
-    ASSERT_TRUE(pipeAsList.has_value());
-    EXPECT_TRUE(pipeAsList->text.contains(QStringLiteral("名单文件的位置上是一个管道（FIFO），不是工作簿")))
-        << pipeAsList->text.toStdString();
-    EXPECT_EQ(office.starts, 0);
 }
 
 // A list the office cannot draw from: the problem names the file and the fault, and our instance ends
