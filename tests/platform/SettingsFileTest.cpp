@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -36,10 +35,24 @@ protected:
         ::lstat(QFile::encodeName(file).constData(), &there);
         return there;
     }
+    static int entriesIn(const QString& folder)
+    {
+        return int(QDir(folder)
+                       .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+                       .size());
+    }
     void linkSettingsTo(const QString& target) const
     {
         QDir().mkpath(QFileInfo(path()).absolutePath());
         ASSERT_TRUE(QFile::link(target, path()));
+    }
+    // A save that cannot be made: refused, with a problem that says why, and the value holds all the same.
+    static void expectRefused(SettingsFile& settings, const QString& why)
+    {
+        EXPECT_FALSE(settings.setValue("zoom/Form1", "110"));
+        EXPECT_FALSE(settings.problem().isEmpty());
+        EXPECT_TRUE(settings.problem().contains(why)) << settings.problem().toStdString();
+        EXPECT_EQ(settings.value("zoom/Form1"), "110");
     }
 
     QTemporaryDir dir_;
@@ -53,28 +66,26 @@ TEST_F(SettingsFileTest, TheFileIsTheINIThatQSettingsReadsAndWrites)
 {
     {
         QSettings before(path(), QSettings::IniFormat);
-        before.setValue(QStringLiteral("zoom/Form1"), 150);
-        before.setValue(QStringLiteral("notices/desktop-wayland-seen"), true);
-        before.setValue(QStringLiteral("school/name"), QStringLiteral("第一中学"));
+        before.setValue("zoom/Form1", 150);
+        before.setValue("notices/desktop-wayland-seen", true);
+        before.setValue("school/name", QStringLiteral("第一中学"));
     }
     SettingsFile settings(path());
-    EXPECT_EQ(settings.value(QStringLiteral("zoom/Form1")), QStringLiteral("150"));
-    EXPECT_EQ(settings.value(QStringLiteral("notices/desktop-wayland-seen")), QStringLiteral("true"));
-    EXPECT_TRUE(settings.value(QStringLiteral("zoom/Form4")).isEmpty());
+    EXPECT_EQ(settings.value("zoom/Form1"), "150");
+    EXPECT_EQ(settings.value("notices/desktop-wayland-seen"), "true");
+    EXPECT_TRUE(settings.value("zoom/Form4").isEmpty());
 
-    EXPECT_TRUE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("175")));
-    EXPECT_TRUE(settings.setValue(QStringLiteral("zoom/Form4"), QStringLiteral("110")));
-    EXPECT_TRUE(settings.setValue(QStringLiteral("notices/desktop-native-seen"), QStringLiteral("true")));
-    EXPECT_TRUE(settings.setValue(QStringLiteral("top"), QStringLiteral("1")));
+    const QList<std::pair<QString, QString>> saves{
+        {"zoom/Form1", "175"}, {"zoom/Form4", "110"}, {"notices/desktop-native-seen", "true"}, {"top", "1"}};
+    for (const auto& [key, text] : saves)
+        EXPECT_TRUE(settings.setValue(key, text)) << key.toStdString();
     EXPECT_TRUE(settings.problem().isEmpty());
 
     QSettings after(path(), QSettings::IniFormat);
-    EXPECT_EQ(after.value(QStringLiteral("zoom/Form1")).toInt(), 175);
-    EXPECT_EQ(after.value(QStringLiteral("zoom/Form4")).toInt(), 110);
-    EXPECT_TRUE(after.value(QStringLiteral("notices/desktop-wayland-seen")).toBool());
-    EXPECT_TRUE(after.value(QStringLiteral("notices/desktop-native-seen")).toBool());
-    EXPECT_EQ(after.value(QStringLiteral("school/name")).toString(), QStringLiteral("第一中学"));
-    EXPECT_EQ(after.value(QStringLiteral("top")).toInt(), 1);
+    for (const auto& [key, text] : saves)
+        EXPECT_EQ(after.value(key).toString(), text) << key.toStdString();
+    EXPECT_TRUE(after.value("notices/desktop-wayland-seen").toBool());
+    EXPECT_EQ(after.value("school/name").toString(), QStringLiteral("第一中学"));
     // One line for a key, however often it was set.
     EXPECT_EQ(readFile(path()).count("Form1="), 1);
 }
@@ -84,19 +95,17 @@ TEST_F(SettingsFileTest, ASaveKeepsWhatAnotherCopySavedAndTheLinesItDoesNotKnow)
     writeFile(path(), "; kept by the school\n[zoom]\nForm1 = 125\n\n[other]\nkey=\"quoted, text\"\n");
     SettingsFile mine(path());
     SettingsFile theirs(path());
-    EXPECT_EQ(mine.value(QStringLiteral("zoom/Form1")), QStringLiteral("125"));
-    EXPECT_EQ(mine.value(QStringLiteral("other/key")), QStringLiteral("quoted, text"));
-    EXPECT_TRUE(theirs.setValue(QStringLiteral("zoom/Form6"), QStringLiteral("200")));
-    EXPECT_TRUE(mine.setValue(QStringLiteral("zoom/Form2"), QStringLiteral("110")));
+    EXPECT_EQ(mine.value("zoom/Form1"), "125");
+    EXPECT_EQ(mine.value("other/key"), "quoted, text");
+    EXPECT_TRUE(theirs.setValue("zoom/Form6", "200"));
+    EXPECT_TRUE(mine.setValue("zoom/Form2", "110"));
 
     const QByteArray saved = readFile(path());
     EXPECT_TRUE(saved.startsWith("; kept by the school\n[zoom]\n")) << saved.toStdString();
     EXPECT_TRUE(saved.contains("key=\"quoted, text\"\n")) << saved.toStdString();
-    SettingsFile later(path());
-    EXPECT_EQ(later.value(QStringLiteral("zoom/Form6")), QStringLiteral("200"));
-    EXPECT_EQ(later.value(QStringLiteral("zoom/Form2")), QStringLiteral("110"));
+    EXPECT_EQ(SettingsFile(path()).value("zoom/Form6"), "200");
     // New keys of a group go into that group.
-    EXPECT_EQ(QSettings(path(), QSettings::IniFormat).value(QStringLiteral("zoom/Form2")).toInt(), 110);
+    EXPECT_EQ(QSettings(path(), QSettings::IniFormat).value("zoom/Form2").toInt(), 110);
     EXPECT_LT(saved.indexOf("Form2=110"), saved.indexOf("[other]"));
 }
 
@@ -112,15 +121,12 @@ TEST_F(SettingsFileTest, ALinkToAFileElsewhereIsWrittenThrough)
     linkSettingsTo(target);
 
     SettingsFile settings(path());
-    EXPECT_EQ(settings.value(QStringLiteral("zoom/Form1")), QStringLiteral("110"));
-    EXPECT_TRUE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("150")));
-    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_EQ(settings.value("zoom/Form1"), "110");
+    EXPECT_TRUE(settings.setValue("zoom/Form1", "150"));
     EXPECT_EQ(QFileInfo(path()).symLinkTarget(), target);
     EXPECT_EQ(readFile(target), "[zoom]\nForm1=150\n");
     EXPECT_EQ(statOf(target).st_mode & 07777, 0640u);
-    // Nothing was left beside the file.
-    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
-              1);
+    EXPECT_EQ(entriesIn(elsewhere.path()), 1) << "something was left beside the file";
 }
 
 // A pipe would block the start until someone writes into it, a device is the system's (a root run
@@ -137,59 +143,37 @@ TEST_F(SettingsFileTest, APipeOrADeviceInTheSettingsPlaceIsNeverOpenedNorReplace
 
     struct Case {
         const char* what;
-        QString target;
-        bool linked;
+        QString target; // empty: a FIFO in the settings' own place
         mode_t type;
     };
-    std::vector<Case> cases{{"a FIFO", pipe, false, S_IFIFO}, {"a link to a FIFO", pipe, true, S_IFIFO}};
+    std::vector<Case> cases{{"a FIFO", QString(), S_IFIFO}, {"a link to a FIFO", pipe, S_IFIFO}};
     if (haveDevice)
-        cases.push_back({"a link to a device", device, true, S_IFCHR});
+        cases.push_back({"a link to a device", device, S_IFCHR});
     else
         std::cerr << "no device node could be made here: the link to a device is not tried\n";
     for (const Case& each : cases) {
         SCOPED_TRACE(each.what);
         QFile::remove(path());
         QDir().mkpath(QFileInfo(path()).absolutePath());
-        if (each.linked)
-            linkSettingsTo(each.target);
-        else
+        if (each.target.isEmpty())
             ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
-        const QString checked = each.linked ? each.target : path();
+        else
+            linkSettingsTo(each.target);
+        const QString checked = each.target.isEmpty() ? path() : each.target;
         const struct stat before = statOf(checked);
 
         SettingsFile settings(path());
-        EXPECT_TRUE(settings.problem().contains(each.type == S_IFIFO ? QStringLiteral("a FIFO")
-                                                                     : QStringLiteral("a device")))
-            << settings.problem().toStdString();
-        EXPECT_FALSE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
-        // The value holds for this run all the same.
-        EXPECT_EQ(settings.value(QStringLiteral("zoom/Form1")), QStringLiteral("110"));
+        expectRefused(settings, each.type == S_IFIFO ? QStringLiteral("a FIFO") : QStringLiteral("a device"));
 
         const struct stat after = statOf(checked);
         EXPECT_EQ(after.st_mode & S_IFMT, each.type);
         EXPECT_EQ(after.st_ino, before.st_ino);
         EXPECT_EQ(after.st_rdev, before.st_rdev);
-        if (each.linked) {
-            EXPECT_TRUE(QFileInfo(path()).isSymLink());
-        }
+        EXPECT_EQ(QFileInfo(path()).isSymLink(), !each.target.isEmpty());
         // Nothing was written beside them either.
-        const QDir::Filters everything =
-            QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
-        EXPECT_EQ(QDir(elsewhere.path()).entryList(everything).size(), haveDevice ? 2 : 1);
-        EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(everything).size(), 1);
+        EXPECT_EQ(entriesIn(elsewhere.path()), haveDevice ? 2 : 1);
+        EXPECT_EQ(entriesIn(QFileInfo(path()).absolutePath()), 1);
     }
-}
-
-TEST_F(SettingsFileTest, ALinkThatPointsNowhereMakesNoFileThere)
-{
-    QTemporaryDir elsewhere;
-    const QString nowhere = elsewhere.filePath(QStringLiteral("missing/settings.ini"));
-    linkSettingsTo(nowhere);
-    SettingsFile settings(path());
-    EXPECT_FALSE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
-    EXPECT_TRUE(settings.problem().contains(QStringLiteral("does not exist")))
-        << settings.problem().toStdString();
-    EXPECT_FALSE(QFileInfo::exists(QFileInfo(nowhere).absolutePath()));
 }
 
 // A huge file is not settings: it is not read (each zoom step once read 50 MB again), nor written over.
@@ -201,14 +185,13 @@ TEST_F(SettingsFileTest, AFileOverTheLimitIsNeitherReadNorWrittenOver)
     const QByteArray hash = QCryptographicHash::hash(huge, QCryptographicHash::Sha256);
 
     SettingsFile settings(path());
-    EXPECT_TRUE(settings.value(QStringLiteral("zoom/Form1")).isEmpty());
-    EXPECT_TRUE(settings.problem().contains(QStringLiteral("more than"))) << settings.problem().toStdString();
-    EXPECT_FALSE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
+    EXPECT_TRUE(settings.value("zoom/Form1").isEmpty());
+    expectRefused(settings, QStringLiteral("more than"));
     EXPECT_EQ(QCryptographicHash::hash(readFile(path()), QCryptographicHash::Sha256), hash);
 
     // Just within the limit, it is read.
     writeFile(path(), huge.left(SettingsFile::kMaxSize));
-    EXPECT_EQ(SettingsFile(path()).value(QStringLiteral("zoom/Form1")), QStringLiteral("300"));
+    EXPECT_EQ(SettingsFile(path()).value("zoom/Form1"), "300");
 }
 
 // Root saving a user's settings (sudo -E) leaves the file theirs.
@@ -218,24 +201,31 @@ TEST_F(SettingsFileTest, ASaveKeepsTheFilesOwner)
         GTEST_SKIP() << "only root can give a file to another user";
     writeFile(path(), "[zoom]\nForm1=110\n");
     ASSERT_EQ(::chown(QFile::encodeName(path()).constData(), 65534, 65534), 0);
-    SettingsFile settings(path());
-    EXPECT_TRUE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("125")));
+    EXPECT_TRUE(SettingsFile(path()).setValue("zoom/Form1", "125"));
     EXPECT_EQ(statOf(path()).st_uid, 65534u);
     EXPECT_EQ(statOf(path()).st_gid, 65534u);
     EXPECT_EQ(readFile(path()), "[zoom]\nForm1=125\n");
 }
 
-TEST_F(SettingsFileTest, TheFolderIsMadeForTheFirstSaveAndAFileInItsWayIsReported)
+// The folder is made for the first save; where the way to the file is broken, nothing is made.
+TEST_F(SettingsFileTest, TheFolderIsMadeForTheFirstSaveButNotThroughABrokenWay)
 {
     SettingsFile fresh(path());
     EXPECT_TRUE(fresh.problem().isEmpty());
-    EXPECT_TRUE(fresh.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
+    EXPECT_TRUE(fresh.setValue("zoom/Form1", "110"));
     EXPECT_EQ(readFile(path()), "[zoom]\nForm1=110\n");
 
-    const QString blocked = dir_.filePath(QStringLiteral("blocked/vantrel.ini"));
-    writeFile(dir_.filePath(QStringLiteral("blocked")), "a file, not a folder");
-    SettingsFile settings(blocked);
-    EXPECT_FALSE(settings.setValue(QStringLiteral("zoom/Form1"), QStringLiteral("110")));
-    EXPECT_FALSE(settings.problem().isEmpty());
-    EXPECT_EQ(readFile(dir_.filePath(QStringLiteral("blocked"))), "a file, not a folder");
+    const QString blocker = dir_.filePath(QStringLiteral("blocked"));
+    writeFile(blocker, "a file, not a folder");
+    SettingsFile blocked(blocker + QStringLiteral("/vantrel.ini"));
+    expectRefused(blocked, QString());
+    EXPECT_EQ(readFile(blocker), "a file, not a folder");
+
+    QTemporaryDir elsewhere;
+    const QString nowhere = elsewhere.filePath(QStringLiteral("missing/settings.ini"));
+    QFile::remove(path());
+    linkSettingsTo(nowhere);
+    SettingsFile dangling(path());
+    expectRefused(dangling, QStringLiteral("does not exist"));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(nowhere).absolutePath()));
 }
