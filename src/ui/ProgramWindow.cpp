@@ -56,6 +56,8 @@ double ProgramWindow::heightTwips() const
 
 void ProgramWindow::moveTwips(double left, double top)
 {
+    // A place asked for now outranks one waiting for the frame.
+    pendingOuterPlace_.reset();
     twips::moveWindow(this, left, top, tpp());
 }
 
@@ -98,6 +100,26 @@ void ProgramWindow::applyPendingOuterSize()
     move(framePos);
 }
 
+void ProgramWindow::placeOnceFramed(QPointF outerTwips)
+{
+    moveTwips(outerTwips.x(), outerTwips.y());
+    pendingOuterPlace_ = outerTwips;
+    // The frame may come without the window moving: looked at again a little later.
+    for (int delayMs : {150, 600}) {
+        QTimer::singleShot(delayMs, this, [this] { applyPendingOuterPlace(); });
+    }
+}
+
+void ProgramWindow::applyPendingOuterPlace()
+{
+    if (!pendingOuterPlace_ || frameGeometry().size() == size())
+        return;
+    const QPointF outer = *pendingOuterPlace_;
+    pendingOuterPlace_.reset();
+    if (std::abs(leftTwips() - outer.x()) >= tpp() || std::abs(topTwips() - outer.y()) >= tpp())
+        moveTwips(outer.x(), outer.y());
+}
+
 void ProgramWindow::keepOnScreenOnceFramed()
 {
     if (framed_ || !isVisible() || frameGeometry().size() == size())
@@ -129,6 +151,7 @@ void ProgramWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     applyPendingOuterSize();
+    applyPendingOuterPlace();
     keepOnScreenOnceFramed();
 }
 
@@ -136,6 +159,7 @@ void ProgramWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     applyPendingOuterSize();
+    applyPendingOuterPlace();
     keepOnScreenOnceFramed();
     // A window that grows while shown (the strip opening its tip, say) stays whole on its screen.
     const bool grew = event->size().width() > event->oldSize().width() ||

@@ -63,6 +63,9 @@ public:
     void placeOn(const QRectF& screen, QPointF wantedTopLeft);
     // Moves the window wholly onto the screen it mostly lies on.
     void keepOnItsScreen();
+    // Puts the window's outer corner here, now and again once its window manager has framed it (a
+    // window handed back to the manager is framed a moment later, around where it stood).
+    void placeOnceFramed(QPointF outerTwips);
 
     // The factor the window is drawn at (1 = as designed).
     double zoomFactor() const { return zoom_; }
@@ -100,6 +103,7 @@ private:
     // The window manager adds its frame some time after the window is shown; an outer size set
     // before that is applied again once the frame is known.
     void applyPendingOuterSize();
+    void applyPendingOuterPlace();
     // Once the window manager's frame is known, a window placed without it may reach off its screen.
     void keepOnScreenOnceFramed();
     // A screen went away or changed its size: windows left outside every screen come back.
@@ -110,6 +114,7 @@ private:
     Program& program_;
     WindowKind kind_;
     std::optional<QSizeF> pendingOuterSize_;
+    std::optional<QPointF> pendingOuterPlace_;
     double zoom_ = 1.0;
     bool framed_ = false;
 };

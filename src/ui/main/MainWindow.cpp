@@ -159,11 +159,13 @@ bool MainWindow::stackForShow(QWidget* window)
         // The window manager gives such a window no keyboard: a click on it does (eventFilter).
         if (QWindow* handle = window->windowHandle(); handle && window == this)
             handle->installEventFilter(this);
+        if (programWindow)
+            programWindow->moveTwips(place.x(), place.y());
     } else {
         ws.releaseAboveFullScreen(window);
+        if (programWindow)
+            programWindow->placeOnceFramed(place);
     }
-    if (programWindow)
-        programWindow->moveTwips(place.x(), place.y());
     return ws.isKeptAboveFullScreen(window);
 }
 
