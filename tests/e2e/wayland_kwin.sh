@@ -31,7 +31,9 @@ stop_service() {
 # The program ends first, while the desktop portal still has KWin to close its session with; then
 # the portal, which would otherwise outlive KWin and the test, holding the test's output open. Its
 # document store has mounted itself in the runtime folder.
+office=""
 end_all() {
+    [ -n "$office" ] && kill -9 -- -"$office" 2>/dev/null
     [ -n "${app:-}" ] && kill "$app" 2>/dev/null && wait "$app" 2>/dev/null && sleep 0.5
     stop_service org.freedesktop.portal.Desktop
     stop_service org.freedesktop.impl.portal.desktop.kde
@@ -144,6 +146,21 @@ main=$(main_window)
 eventually 5 at_standard_place 1920 || fail "the main window is at $X,$Y (${WIDTH}x$HEIGHT), not at its standard place"
 start_ten_minutes
 count_runs || fail "the count does not run"
+
+# LibreOffice Impress's own show, native on this desktop, full screen with the keyboard: the main
+# window, its count running, stays seen above it.
+if [ -e /usr/lib/libreoffice/program/libvclplug_gtk3lo.so ]; then
+    shots=yes
+    start_native_impress
+    eventually 40 /usr/bin/python3 "$here/office_show.py" "$pipe" start || fail "the LibreOffice show did not start"
+    main_seen_over_impress
+    eventually 20 /usr/bin/python3 "$here/office_show.py" "$pipe" end || fail "the LibreOffice show did not end"
+    kill -9 -- -"$office"; wait "$office" 2>/dev/null; office=""
+    eventually 10 has_main || fail "no main window after LibreOffice ended"
+    main=$(main_window)
+else
+    echo "NOTE: no LibreOffice GTK version (libreoffice-gtk3) here; LibreOffice's own show was not tried"
+fi
 
 # 缩小 folds the main window into the strip, placed by the program at the standard top.
 click_main 2798 1975

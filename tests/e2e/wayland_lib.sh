@@ -81,3 +81,28 @@ second_start_is_quiet() {
     no_notice || fail "the notice came again at the second start"
     kill -0 "$app" 2>/dev/null || fail "the program ended"
 }
+# LibreOffice Impress as it runs on a Wayland desktop (its GTK version, native) opens a deck of green
+# slides, to be shown through its UNO pipe $pipe (no key reaches a native window from here). Sets
+# $office, its process group: soffice runs oosplash, which may hang on a plain SIGTERM.
+start_native_impress() {
+    "$here/colour_deck.py" "$work/lesson.fodp" 00ff00 0000ff
+    pipe="vantrel-e2e-$$"
+    SAL_USE_VCLPLUGIN=gtk3 LANGUAGE=en_US setsid soffice "-env:UserInstallation=file://$work/office" --norestore \
+        --nologo "--accept=pipe,name=$pipe;urp;" "$work/lesson.fodp" >"$work/office.log" 2>&1 &
+    office=$!
+}
+main_kept_above() {
+    main=$(main_window)
+    [ -n "$main" ] && xwininfo -id "$main" | grep -q "Override Redirect State: yes"
+}
+# The show has the keyboard and fills the screen; the main window stays seen above it, as a window
+# the compositor does not stack. Pixels where the desktop gives screenshots ($shots).
+main_seen_over_impress() {
+    eventually 10 main_kept_above ||
+        fail "the main window is not kept above LibreOffice's show ($(xprop -root _NET_ACTIVE_WINDOW))"
+    [ -n "$shots" ] || return 0
+    eventually 10 pixel_is 100 900 00FF00 || fail "LibreOffice's show is not full screen ($(pixel 100 900))"
+    client_geometry "$main"
+    eventually 10 pixel_is_not $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) 00FF00 ||
+        fail "LibreOffice's show covers the main window"
+}

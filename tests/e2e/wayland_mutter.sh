@@ -86,11 +86,6 @@ eventually 5 at_standard_place 1920 || fail "the main window is at $X,$Y (${WIDT
 start_ten_minutes
 count_runs || fail "the count does not run"
 
-main_kept_above() {
-    main=$(main_window)
-    [ -n "$main" ] && xwininfo -id "$main" | grep -q "Override Redirect State: yes"
-}
-
 # Native Wayland windows of "LibreOffice": the deck open for editing, then its show full screen.
 main_title='frame:^Vantrel工具$'
 shrink_enabled() { [ "$(atspi enabled "$main_title" "缩小")" = yes ]; }
@@ -117,30 +112,14 @@ eventually 10 shrink_enabled || fail "缩小 stays off after the deck was closed
 # accessibility bus, titled "<file> - LibreOffice Impress" and, while the show runs, "Presenting: <name>".
 # No key reaches a native window from here: the show is started and ended through the office's UNO pipe.
 if [ -e /usr/lib/libreoffice/program/libvclplug_gtk3lo.so ]; then
-    # Solid green slides: wherever the show is seen, the screen is green.
-    "$here/colour_deck.py" "$work/lesson.fodp" 00ff00 0000ff
-    pipe="vantrel-e2e-$$"
-    # Its own process group, killed as a whole: soffice runs oosplash, which starts soffice.bin, and
-    # oosplash may hang on a plain SIGTERM.
-    SAL_USE_VCLPLUGIN=gtk3 LANGUAGE=en_US setsid soffice "-env:UserInstallation=file://$work/office" --norestore \
-        --nologo "--accept=pipe,name=$pipe;urp;" "$work/lesson.fodp" >"$work/office.log" 2>&1 &
-    office=$!
+    start_native_impress
     eventually 40 shrink_disabled ||
         fail "缩小 stays on while LibreOffice has the deck open (its windows: $(atspi windows | grep -i soffice))"
     [ -z "$(xdotool search --name "LibreOffice" 2>/dev/null)" ] || fail "LibreOffice runs on XWayland, not natively"
     eventually 20 /usr/bin/python3 "$here/office_show.py" "$pipe" start || fail "the LibreOffice show did not start"
     eventually 20 shrink_enabled ||
         fail "缩小 stays off while LibreOffice's show runs (windows on the bus: $(atspi windows))"
-    # The show has the keyboard and fills the screen; the main window, with its count, stays seen
-    # above it, as a window mutter does not stack.
-    eventually 10 main_kept_above ||
-        fail "the main window is not kept above LibreOffice's show ($(xprop -root _NET_ACTIVE_WINDOW); X input focus $(xdotool getwindowfocus))"
-    if [ -n "$shots" ]; then
-        eventually 10 pixel_is 100 900 00FF00 || fail "LibreOffice's show is not full screen ($(pixel 100 900))"
-        client_geometry "$main"
-        eventually 10 pixel_is_not $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) 00FF00 ||
-            fail "LibreOffice's show covers the main window"
-    fi
+    main_seen_over_impress
     eventually 20 /usr/bin/python3 "$here/office_show.py" "$pipe" end || fail "the LibreOffice show did not end"
     eventually 20 shrink_disabled || fail "缩小 stays on after LibreOffice's show ended"
     kill -9 -- -"$office"; wait "$office" 2>/dev/null; office=""
