@@ -39,16 +39,26 @@ SingleInstance::Verdict SingleInstance::decide()
     return becomeOnlyCopy();
 }
 
-SingleInstance::Verdict SingleInstance::askOtherwise(const std::function<void()>& whenNoOneListens)
+namespace {
+// What the running copy's answer decides; nothing when no copy listens.
+std::optional<SingleInstance::Verdict> verdictFrom(RunningCopyCall::Answer answer)
 {
-    switch (RunningCopyCall::call(callPath_, patience_)) {
+    switch (answer) {
     case RunningCopyCall::Answer::Answered:
-        return Verdict::OtherCopyAnswered;
+        return SingleInstance::Verdict::OtherCopyAnswered;
     case RunningCopyCall::Answer::NoAnswer:
-        return Verdict::OtherCopyNotAnswering;
+        return SingleInstance::Verdict::OtherCopyNotAnswering;
     case RunningCopyCall::Answer::NoOneListens:
         break;
     }
+    return std::nullopt;
+}
+} // namespace
+
+SingleInstance::Verdict SingleInstance::askOtherwise(const std::function<void()>& whenNoOneListens)
+{
+    if (const std::optional<Verdict> verdict = verdictFrom(RunningCopyCall::call(callPath_, patience_)))
+        return *verdict;
     whenNoOneListens();
     return becomeOnlyCopy();
 }
@@ -67,14 +77,8 @@ SingleInstance::Verdict SingleInstance::askTheHolder()
     const QDeadlineTimer deadline(patience_);
     for (;;) {
         const auto remaining = std::chrono::milliseconds(std::max<qint64>(deadline.remainingTime(), 0));
-        switch (RunningCopyCall::call(callPath_, remaining)) {
-        case RunningCopyCall::Answer::Answered:
-            return Verdict::OtherCopyAnswered;
-        case RunningCopyCall::Answer::NoAnswer:
-            return Verdict::OtherCopyNotAnswering;
-        case RunningCopyCall::Answer::NoOneListens:
-            break;
-        }
+        if (const std::optional<Verdict> verdict = verdictFrom(RunningCopyCall::call(callPath_, remaining)))
+            return *verdict;
         if (lock_.tryLock() == InstanceLock::State::Held)
             return becomeOnlyCopy();
         if (deadline.hasExpired())
