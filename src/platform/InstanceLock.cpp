@@ -1,5 +1,6 @@
 #include "platform/InstanceLock.h"
 
+#include "platform/FileKind.h"
 #include "platform/RuntimeFolder.h"
 
 #include <QFile>
@@ -12,24 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString kindOfFile(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return QStringLiteral("a directory");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
-    if (S_ISLNK(mode))
-        return QStringLiteral("a symbolic link");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a device");
-}
-
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 bool sameFile(const struct stat& a, const struct stat& b)
 {
@@ -77,7 +60,7 @@ InstanceLock::State InstanceLock::takeOverUnreadable()
     struct stat there;
     if (::lstat(name.constData(), &there) == 0 && S_ISREG(there.st_mode) && ::unlink(name.constData()) != 0) {
         problem_ = QStringLiteral("cannot remove the lock file %1 of user %2: %3")
-                       .arg(path_, QString::number(there.st_uid), errorText(errno));
+                       .arg(path_, QString::number(there.st_uid), filekind::errorText(errno));
         return State::Unavailable;
     }
     return open();
@@ -94,7 +77,8 @@ InstanceLock::State InstanceLock::open()
         struct stat there;
         // Only a regular file is opened: a pipe would block, a device is not ours to touch.
         if (::lstat(name.constData(), &there) == 0 && !S_ISREG(there.st_mode)) {
-            problem_ = QStringLiteral("%1 is %2, not a lock file").arg(path_, kindOfFile(there.st_mode));
+            problem_ =
+                QStringLiteral("%1 is %2, not a lock file").arg(path_, filekind::describe(there.st_mode));
             return State::Unavailable;
         }
         const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
@@ -109,13 +93,14 @@ InstanceLock::State InstanceLock::open()
             if ((errno == EACCES || errno == EPERM) && ::lstat(name.constData(), &there) == 0 &&
                 S_ISREG(there.st_mode))
                 return State::Unreadable;
-            problem_ =
-                QStringLiteral("cannot create the lock file %1: %2").arg(path_, errorText(createError));
+            problem_ = QStringLiteral("cannot create the lock file %1: %2")
+                           .arg(path_, filekind::errorText(createError));
             return State::Unavailable;
         }
         struct stat opened {};
         if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-            problem_ = QStringLiteral("%1 is %2, not a lock file").arg(path_, kindOfFile(opened.st_mode));
+            problem_ =
+                QStringLiteral("%1 is %2, not a lock file").arg(path_, filekind::describe(opened.st_mode));
             ::close(fd);
             return State::Unavailable;
         }
@@ -125,7 +110,7 @@ InstanceLock::State InstanceLock::open()
             ::close(fd);
             if (lockError == EWOULDBLOCK)
                 return State::HeldByAnother;
-            problem_ = QStringLiteral("cannot lock %1: %2").arg(path_, errorText(lockError));
+            problem_ = QStringLiteral("cannot lock %1: %2").arg(path_, filekind::errorText(lockError));
             return State::Unavailable;
         }
         // The lock of a file that its holder removed on the way out keeps no one out: only the file now

@@ -1,5 +1,7 @@
 #include "platform/SettingsFile.h"
 
+#include "platform/FileKind.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,22 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-QString kindOfFile(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return QStringLiteral("a directory");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("a FIFO");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a device");
-}
 
 QString tooLarge(const QString& path, qint64 size)
 {
@@ -187,12 +173,14 @@ bool SettingsFile::load()
             lines_.clear();
             return true;
         }
-        report(QStringLiteral("%1: %2: not read, and not written over").arg(path_, errorText(error)));
+        report(
+            QStringLiteral("%1: %2: not read, and not written over").arg(path_, filekind::errorText(error)));
         return false;
     }
     // A pipe would block the start until someone writes into it; a device is nobody's settings.
     if (!S_ISREG(there.st_mode)) {
-        report(QStringLiteral("%1 is %2: not read, and never written").arg(path_, kindOfFile(there.st_mode)));
+        report(QStringLiteral("%1 is %2: not read, and never written")
+                   .arg(path_, filekind::describe(there.st_mode)));
         return false;
     }
     if (there.st_size > kMaxSize) {
@@ -203,7 +191,8 @@ bool SettingsFile::load()
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        report(QStringLiteral("%1: %2: not read, and not written over").arg(path_, errorText(error)));
+        report(
+            QStringLiteral("%1: %2: not read, and not written over").arg(path_, filekind::errorText(error)));
         return false;
     }
     QFile file;
@@ -215,8 +204,8 @@ bool SettingsFile::load()
     else
         ::close(fd);
     if (!isRegular) {
-        report(
-            QStringLiteral("%1 is %2: not read, and never written").arg(path_, kindOfFile(opened.st_mode)));
+        report(QStringLiteral("%1 is %2: not read, and never written")
+                   .arg(path_, filekind::describe(opened.st_mode)));
         return false;
     }
     if (content.size() > kMaxSize) {
@@ -241,7 +230,7 @@ bool SettingsFile::save()
     struct stat old;
     const bool exists = ::lstat(targetName.constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode)) {
-        report(QStringLiteral("%1 is %2: never written").arg(target, kindOfFile(old.st_mode)));
+        report(QStringLiteral("%1 is %2: never written").arg(target, filekind::describe(old.st_mode)));
         return false;
     }
     if (!exists && target != path_) {
@@ -263,7 +252,7 @@ bool SettingsFile::save()
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        report(QStringLiteral("cannot write into %1: %2: not saved").arg(folder, errorText(error)));
+        report(QStringLiteral("cannot write into %1: %2: not saved").arg(folder, filekind::errorText(error)));
         return false;
     }
     bool written = true;
@@ -289,7 +278,7 @@ bool SettingsFile::save()
         error = errno;
     if (error != 0) {
         ::unlink(temporary.constData());
-        report(QStringLiteral("cannot save %1: %2").arg(target, errorText(error)));
+        report(QStringLiteral("cannot save %1: %2").arg(target, filekind::errorText(error)));
         return false;
     }
     problem_.clear();

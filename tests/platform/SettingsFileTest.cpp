@@ -1,5 +1,7 @@
 #include "platform/SettingsFile.h"
 
+#include "support/TestFiles.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -17,18 +19,6 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     QString path() const { return dir_.filePath(QStringLiteral("vantrel/vantrel.ini")); }
 
-    static void writeFile(const QString& file, const QByteArray& content)
-    {
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly)) << file.toStdString();
-        out.write(content);
-    }
-    static QByteArray readFile(const QString& file)
-    {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("(unreadable)");
-    }
     static struct stat statOf(const QString& file)
     {
         struct stat there {};
@@ -87,12 +77,12 @@ TEST_F(SettingsFileTest, TheFileIsTheINIThatQSettingsReadsAndWrites)
     EXPECT_TRUE(after.value("notices/desktop-wayland-seen").toBool());
     EXPECT_EQ(after.value("school/name").toString(), QStringLiteral("第一中学"));
     // One line for a key, however often it was set.
-    EXPECT_EQ(readFile(path()).count("Form1="), 1);
+    EXPECT_EQ(testfiles::read(path()).count("Form1="), 1);
 }
 
 TEST_F(SettingsFileTest, ASaveKeepsWhatAnotherCopySavedAndTheLinesItDoesNotKnow)
 {
-    writeFile(path(), "; kept by the school\n[zoom]\nForm1 = 125\n\n[other]\nkey=\"quoted, text\"\n");
+    testfiles::write(path(), "; kept by the school\n[zoom]\nForm1 = 125\n\n[other]\nkey=\"quoted, text\"\n");
     SettingsFile mine(path());
     SettingsFile theirs(path());
     EXPECT_EQ(mine.value("zoom/Form1"), "125");
@@ -100,7 +90,7 @@ TEST_F(SettingsFileTest, ASaveKeepsWhatAnotherCopySavedAndTheLinesItDoesNotKnow)
     EXPECT_TRUE(theirs.setValue("zoom/Form6", "200"));
     EXPECT_TRUE(mine.setValue("zoom/Form2", "110"));
 
-    const QByteArray saved = readFile(path());
+    const QByteArray saved = testfiles::read(path());
     EXPECT_TRUE(saved.startsWith("; kept by the school\n[zoom]\n")) << saved.toStdString();
     EXPECT_TRUE(saved.contains("key=\"quoted, text\"\n")) << saved.toStdString();
     EXPECT_EQ(SettingsFile(path()).value("zoom/Form6"), "200");
@@ -115,7 +105,7 @@ TEST_F(SettingsFileTest, ALinkToAFileElsewhereIsWrittenThrough)
 {
     QTemporaryDir elsewhere;
     const QString target = elsewhere.filePath(QStringLiteral("shared.ini"));
-    writeFile(target, "[zoom]\nForm1=110\n");
+    testfiles::write(target, "[zoom]\nForm1=110\n");
     ASSERT_TRUE(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ReadGroup));
     linkSettingsTo(target);
@@ -124,7 +114,7 @@ TEST_F(SettingsFileTest, ALinkToAFileElsewhereIsWrittenThrough)
     EXPECT_EQ(settings.value("zoom/Form1"), "110");
     EXPECT_TRUE(settings.setValue("zoom/Form1", "150"));
     EXPECT_EQ(QFileInfo(path()).symLinkTarget(), target);
-    EXPECT_EQ(readFile(target), "[zoom]\nForm1=150\n");
+    EXPECT_EQ(testfiles::read(target), "[zoom]\nForm1=150\n");
     EXPECT_EQ(statOf(target).st_mode & 07777, 0640u);
     EXPECT_EQ(entriesIn(elsewhere.path()), 1) << "something was left beside the file";
 }
@@ -181,16 +171,16 @@ TEST_F(SettingsFileTest, AFileOverTheLimitIsNeitherReadNorWrittenOver)
 {
     QByteArray huge = "[zoom]\nForm1=300\n";
     huge += QByteArray(SettingsFile::kMaxSize, '#');
-    writeFile(path(), huge);
+    testfiles::write(path(), huge);
     const QByteArray hash = QCryptographicHash::hash(huge, QCryptographicHash::Sha256);
 
     SettingsFile settings(path());
     EXPECT_TRUE(settings.value("zoom/Form1").isEmpty());
     expectRefused(settings, QStringLiteral("more than"));
-    EXPECT_EQ(QCryptographicHash::hash(readFile(path()), QCryptographicHash::Sha256), hash);
+    EXPECT_EQ(QCryptographicHash::hash(testfiles::read(path()), QCryptographicHash::Sha256), hash);
 
     // Just within the limit, it is read.
-    writeFile(path(), huge.left(SettingsFile::kMaxSize));
+    testfiles::write(path(), huge.left(SettingsFile::kMaxSize));
     EXPECT_EQ(SettingsFile(path()).value("zoom/Form1"), "300");
 }
 
@@ -199,12 +189,12 @@ TEST_F(SettingsFileTest, ASaveKeepsTheFilesOwner)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can give a file to another user";
-    writeFile(path(), "[zoom]\nForm1=110\n");
+    testfiles::write(path(), "[zoom]\nForm1=110\n");
     ASSERT_EQ(::chown(QFile::encodeName(path()).constData(), 65534, 65534), 0);
     EXPECT_TRUE(SettingsFile(path()).setValue("zoom/Form1", "125"));
     EXPECT_EQ(statOf(path()).st_uid, 65534u);
     EXPECT_EQ(statOf(path()).st_gid, 65534u);
-    EXPECT_EQ(readFile(path()), "[zoom]\nForm1=125\n");
+    EXPECT_EQ(testfiles::read(path()), "[zoom]\nForm1=125\n");
 }
 
 // The folder is made for the first save; where the way to the file is broken, nothing is made.
@@ -213,13 +203,13 @@ TEST_F(SettingsFileTest, TheFolderIsMadeForTheFirstSaveButNotThroughABrokenWay)
     SettingsFile fresh(path());
     EXPECT_TRUE(fresh.problem().isEmpty());
     EXPECT_TRUE(fresh.setValue("zoom/Form1", "110"));
-    EXPECT_EQ(readFile(path()), "[zoom]\nForm1=110\n");
+    EXPECT_EQ(testfiles::read(path()), "[zoom]\nForm1=110\n");
 
     const QString blocker = dir_.filePath(QStringLiteral("blocked"));
-    writeFile(blocker, "a file, not a folder");
+    testfiles::write(blocker, "a file, not a folder");
     SettingsFile blocked(blocker + QStringLiteral("/vantrel.ini"));
     expectRefused(blocked, QString());
-    EXPECT_EQ(readFile(blocker), "a file, not a folder");
+    EXPECT_EQ(testfiles::read(blocker), "a file, not a folder");
 
     QTemporaryDir elsewhere;
     const QString nowhere = elsewhere.filePath(QStringLiteral("missing/settings.ini"));

@@ -2,6 +2,7 @@
 
 #include "CopyOnItsOwnThread.h"
 #include "platform/InstanceLock.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,18 +24,6 @@ protected:
     QString lockPath() const { return dir_.filePath(QStringLiteral("vantrel.lock")); }
     QString callPath() const { return dir_.filePath(QStringLiteral("vantrel.call")); }
 
-    static void writeFile(const QString& path, const QByteArray& content)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-        file.write(content);
-    }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-    }
-
     QTemporaryDir dir_;
 };
 
@@ -54,7 +43,7 @@ TEST_F(SingleInstanceTest, OneCopyAnswersTheNextStartsUntilItEnds)
         EXPECT_TRUE(first.waitForCalls(1));
         EXPECT_TRUE(second.problems().isEmpty());
         // The holder's process id is in the file, for the message of a start that gets no answer.
-        EXPECT_EQ(readFile(lockPath()).split('\n').value(0), ourPid);
+        EXPECT_EQ(testfiles::read(lockPath()).split('\n').value(0), ourPid);
     }
     // The first copy has ended: it took its lock file and socket along, and the next start runs.
     EXPECT_FALSE(QFileInfo::exists(lockPath()));
@@ -77,13 +66,13 @@ TEST_F(SingleInstanceTest, WhateverALeftOverLockFileHoldsTheNextStartRuns)
         QByteArray(100000, 'x'),
     };
     for (const QByteArray& leftover : leftovers) {
-        writeFile(lockPath(), leftover);
+        testfiles::write(lockPath(), leftover);
         // A crashed copy's socket file, too.
-        writeFile(callPath(), "");
+        testfiles::write(callPath(), "");
         SingleInstance next(lockPath(), callPath(), 300ms);
         EXPECT_EQ(next.settle(), Verdict::OnlyCopy) << leftover.left(40).toStdString();
         EXPECT_TRUE(next.problems().isEmpty()) << next.problems().join(';').toStdString();
-        EXPECT_EQ(readFile(lockPath()).split('\n').value(0), ourPid);
+        EXPECT_EQ(testfiles::read(lockPath()).split('\n').value(0), ourPid);
     }
 }
 
@@ -93,7 +82,7 @@ TEST_F(SingleInstanceTest, AnythingButAFileInTheLocksPlaceIsLeftAloneAndTheProgr
 {
     QTemporaryDir elsewhere;
     const QString target = elsewhere.filePath(QStringLiteral("precious"));
-    writeFile(target, "not a lock");
+    testfiles::write(target, "not a lock");
     struct Case {
         const char* what;
         std::function<void()> make;
@@ -107,9 +96,11 @@ TEST_F(SingleInstanceTest, AnythingButAFileInTheLocksPlaceIsLeftAloneAndTheProgr
         {"a directory",
          [&] {
              QDir().mkpath(lock);
-             writeFile(lock + QStringLiteral("/inside"), "kept");
+             testfiles::write(lock + QStringLiteral("/inside"), "kept");
          },
-         [&] { return QFileInfo(lock).isDir() && readFile(lock + QStringLiteral("/inside")) == "kept"; },
+         [&] {
+             return QFileInfo(lock).isDir() && testfiles::read(lock + QStringLiteral("/inside")) == "kept";
+         },
          QStringLiteral("is a directory"), lock},
         {"a FIFO", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0); },
          [&] {
@@ -118,7 +109,7 @@ TEST_F(SingleInstanceTest, AnythingButAFileInTheLocksPlaceIsLeftAloneAndTheProgr
          },
          QStringLiteral("is a FIFO"), lock},
         {"a link to a file elsewhere", [&] { ASSERT_TRUE(QFile::link(target, lock)); },
-         [&] { return QFileInfo(lock).isSymLink() && readFile(target) == "not a lock"; },
+         [&] { return QFileInfo(lock).isSymLink() && testfiles::read(target) == "not a lock"; },
          QStringLiteral("is a symbolic link"), lock},
         {"no folder", [] {}, [&] { return !QFileInfo::exists(missingFolder); },
          QStringLiteral("cannot create the lock file"), missingFolder},

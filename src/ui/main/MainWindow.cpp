@@ -139,15 +139,23 @@ void MainWindow::showWithoutFocus()
     setAttribute(Qt::WA_ShowWithoutActivating, false);
 }
 
+std::optional<bool> MainWindow::keepAboveShow()
+{
+    // A question of ours is open: it is to be seen, not covered.
+    const FocusedWindow focused =
+        QApplication::activeModalWidget() ? FocusedWindow::Ours : program().windows().focusedWindow();
+    return showstacking::keepAbove(focused, !program().tracking().lastScan().showTitle.isEmpty());
+}
+
 bool MainWindow::stackForShow(QWidget* window)
+{
+    return stackForShow(window, keepAboveShow());
+}
+
+bool MainWindow::stackForShow(QWidget* window, std::optional<bool> above)
 {
     WindowSystem& ws = program().windows();
     const bool kept = ws.isKeptAboveFullScreen(window);
-    // A question of ours is open: it is to be seen, not covered.
-    const FocusedWindow focused =
-        QApplication::activeModalWidget() ? FocusedWindow::Ours : ws.focusedWindow();
-    const std::optional<bool> above =
-        showstacking::keepAbove(focused, !program().tracking().lastScan().showTitle.isEmpty());
     if (!above || *above == kept)
         return kept;
     // The window stands where it stood, its outer edge where the manager's frame was or will be.
@@ -871,10 +879,16 @@ void MainWindow::onTrackingTick()
     }
     if (step.bringBack)
         bringBack();
-    if (isVisible())
-        stackForShow(this);
-    if (auto* enlarged = program().loaded<EnlargedWindow>(); enlarged && enlarged->isVisible())
-        stackForShow(enlarged);
+    // Who has the keyboard is asked of the X server once a tick, and only with a window in view.
+    auto* enlarged = program().loaded<EnlargedWindow>();
+    const bool enlargedShown = enlarged && enlarged->isVisible();
+    if (isVisible() || enlargedShown) {
+        const std::optional<bool> above = keepAboveShow();
+        if (isVisible())
+            stackForShow(this, above);
+        if (enlargedShown)
+            stackForShow(enlarged, above);
+    }
 
     // Nothing left to look at: the next event wakes tracking again.
     if (trackingOnEvents_ && trackingTimer_->isEnabled() && !trackingWoken_ &&

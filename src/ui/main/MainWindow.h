@@ -126,6 +126,9 @@ private:
     // without taking the keyboard; once another program's window has the keyboard, or the show is
     // gone, it is the window manager's again. True when the window is kept above.
     bool stackForShow(QWidget* window);
+    bool stackForShow(QWidget* window, std::optional<bool> above);
+    // The rule applied to who has the keyboard now (asked of the window system).
+    std::optional<bool> keepAboveShow();
     // Where the teacher had the window before an effect took it to the screen the class sees.
     void noteTeacherPlace();
     // Back on the teacher's screen after an effect that showed on another one; `standard` puts it at
