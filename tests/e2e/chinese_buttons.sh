@@ -6,29 +6,20 @@
 set -u
 bin=$(readlink -f "$1")
 here=$(dirname "$(readlink -f "$0")")
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- "$0" "$bin"
-fi
 /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
     { echo "SKIP: the AT-SPI Python bindings (gir1.2-atspi-2.0, python3-gi) are not installed"; exit 77; }
-
-work=$(mktemp -d)
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+. "$here/harness.sh"
+private_folders
+start_x_server
+start_session_bus
+start_window_manager
 export LANG=en_US.UTF-8 LANGUAGE=en_US LC_ALL=C.UTF-8
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
-fail() { echo "FAIL: $*"; exit 1; }
 # The system Python, which the Debian bindings belong to.
 atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
-
-openbox >/dev/null 2>&1 &
-for _ in $(seq 1 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
 atspi bus || fail "no accessibility bus"
 
-"$bin" >"$work/out" 2>"$work/err" &
+"$bin" >"$work/app.out" 2>&1 &
 app=$!
 main='frame:^Vantrel工具$'
 atspi wait "$main" 20 || fail "no main window titled Vantrel工具 on the accessibility bus"

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/bin/bash
 # Runs the dependency check of `make run` / `make test` with every package tool replaced by a stub
 # that logs its call and fails. On this machine, which has everything, nothing may be called and the
 # check ends with 0. With one package made to look missing, exactly that package is asked for, and a
@@ -7,9 +7,8 @@ set -u
 script=$(readlink -f "$1")
 real_dpkg_query=$(command -v dpkg-query) || { echo "SKIP: no dpkg-query here"; exit 77; }
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$(readlink -f "$0")")/harness.sh"
+work_folder
 
 stubs="$work/stubs"
 mkdir -p "$stubs"

@@ -10,29 +10,24 @@
 set -u
 src=$(readlink -f "$1")
 here=$(dirname "$(readlink -f "$0")")
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- "$0" "$src"
-fi
 git -C "$src" rev-parse --verify -q HEAD >/dev/null 2>&1 || { echo "SKIP: $src is not a git checkout"; exit 77; }
 /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
     { echo "SKIP: the AT-SPI Python bindings (gir1.2-atspi-2.0, python3-gi) are not installed"; exit 77; }
+# The compiler cache stays the user's across the private home below.
+command -v ccache >/dev/null && export CCACHE_DIR="${CCACHE_DIR:-$(ccache -k cache_dir)}"
 
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${program:-}" ] && kill "$program" 2>/dev/null
-    kill $(jobs -p) 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*"
-    [ -f "$work/make.log" ] && { echo "--- make run, last lines:"; tail -n 30 "$work/make.log"; }
-    exit 1
-}
+. "$here/harness.sh"
+private_folders
+start_x_server
+start_session_bus
+start_window_manager
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+program=""
+cleanup_first() { [ -n "$program" ] && kill "$program" 2>/dev/null; }
+fail_details() { [ -f "$work/make.log" ] && { echo "--- make run, last lines:"; tail -n 30 "$work/make.log"; }; }
 # The system Python, which the Debian bindings belong to.
 atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
+atspi bus || fail "no accessibility bus"
 
 # The package tools that install: each call is logged and fails.
 stubs="$work/stubs"
@@ -47,17 +42,9 @@ STUB
     chmod +x "$stubs/$tool"
 done
 
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 if command -v ccache >/dev/null; then
     export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$work" CCACHE_NOHASHDIR=true
 fi
-
-openbox >/dev/null 2>&1 &
-for _ in $(seq 1 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-atspi bus || fail "no accessibility bus"
 
 git clone -q "$src" "$work/vantrel" || fail "cannot clone $src"
 started=$(date +%s)

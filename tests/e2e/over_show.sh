@@ -16,40 +16,22 @@ bin=$(readlink -f "$1")
 wm=$2
 layout=${3:-one}
 here=$(dirname "$(readlink -f "$0")")
-for tool in soffice Xvfb dbus-run-session xdotool wmctrl xprop xwininfo xrandr xwd convert "$wm"; do
+for tool in soffice Xvfb dbus-daemon xdotool wmctrl xprop xwininfo xrandr xwd convert "$wm"; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 screen_w=1920
 [ "$layout" = projector ] && screen_w=3840
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec dbus-run-session -- "$0" "$@"
-fi
-
-work=$(mktemp -d)
+. "$here/harness.sh"
+. "$here/our_windows.sh"
+private_folders
+start_x_server "${screen_w}x1080"
+start_session_bus
 office=""
-trap '[ -n "$office" ] && kill -9 -- -"$office" 2>/dev/null; kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-. "$here/x11_lib.sh"
-start_x_server "${screen_w}x1080" "$work"
-
-fail() {
-    echo "FAIL ($wm, $layout): $*"
-    xwd -root -silent | convert xwd:- "$work/fail.png" 2>/dev/null
-    [ -n "${VANTREL_E2E_KEEP:-}" ] && cp "$work/fail.png" "$VANTREL_E2E_KEEP" 2>/dev/null
-    echo "Windows:"; wmctrl -lG 2>/dev/null
-    echo "Program output:"; cat "$work/app.out" 2>/dev/null
-    exit 1
-}
-case $wm in
-openbox) openbox --sm-disable >"$work/wm.log" 2>&1 & ;;
-xfwm4) xfwm4 --compositor=off --sm-client-disable >"$work/wm.log" 2>&1 & ;;
-kwin_x11) kwin_x11 >"$work/wm.log" 2>&1 & ;;
-*) echo "unknown window manager $wm" >&2; exit 2 ;;
-esac
-eventually 20 wmctrl -m >/dev/null 2>&1 || fail "the window manager did not start: $(tail -3 "$work/wm.log")"
+# soffice runs oosplash, in a process group of its own, which may hang on a plain SIGTERM.
+cleanup_first() { [ -n "$office" ] && kill -9 -- -"$office" 2>/dev/null; }
+fail_label="$wm, $layout"
+fail_details() { echo "Windows:"; wmctrl -lG 2>/dev/null; }
+start_window_manager "$wm"
 # The show's monitor: the whole screen, or the right half with a projector.
 show_x=0
 if [ "$layout" = projector ]; then
@@ -65,19 +47,9 @@ soffice "-env:UserInstallation=$office_profile" --headless --terminate_after_ini
 
 "$bin" >"$work/app.out" 2>&1 &
 app=$!
-main_window() { xdotool search --onlyvisible --name "^Vantrel工具$" 2>/dev/null | head -n 1; }
-has_main() { [ -n "$(main_window)" ]; }
 eventually 20 has_main || fail "no main window"
 main=$(main_window)
 sleep 1
-click_main() {
-    xdotool mousemove --window "$main" $(($1 / 15)) $(($2 / 15)) click 1
-    sleep 0.3
-}
-type_into() { # <left> <top> <text>: a box of the main window, in twips of its client area
-    click_main "$1" "$2"
-    xdotool key ctrl+a type "$3"
-}
 # 00 : 40 with the reminder at 00 : 20.
 type_into 2340 487 00
 type_into 3240 487 40
@@ -173,7 +145,7 @@ fi
 
 # F11: the main window is seen (over the show when they share a monitor), and the presenter's
 # clicker still drives the show.
-xdotool key F11
+tap F11
 sleep 1
 show_is_active || fail "F11 took the keyboard from the show ($(active_window))"
 main=$(main_window)
@@ -184,7 +156,7 @@ if [ "$layout" = projector ]; then
 else
     seen || fail "after F11 the main window is not seen above the show"
 fi
-xdotool key Right
+tap Right
 slide_turned() { slide_is 0000FF; }
 eventually 5 slide_turned || fail "Right after F11 did not turn the slide ($(pixel $((show_x + 100)) 900))"
 kill -0 "$app" 2>/dev/null || fail "the program ended"

@@ -16,89 +16,31 @@ if [ "$mode" = enlarged ]; then
 else
     screen_w=3840 screen_h=1080 keep_shot=${1:-}
 fi
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 ${screen_w}x${screen_h}x24" "$0" "$bin" "$titled" "$mode" "$@"
-fi
+here=$(dirname "$(readlink -f "$0")")
+. "$here/harness.sh"
+. "$here/our_windows.sh"
+private_folders
+start_x_server "${screen_w}x${screen_h}"
+# The manager stays connected throughout, so the X server never resets and forgets the monitors.
+start_window_manager
 
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-# openbox stays connected throughout, so the X server never resets and forgets the monitors.
-openbox --sm-disable >/dev/null 2>&1 &
-for _ in $(seq 1 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-
-fail() {
-    echo "FAIL: $*"
-    import -window root "$work/fail.png" 2>/dev/null
-    [ -n "${VANTREL_E2E_KEEP:-}" ] && cp "$work/fail.png" "$VANTREL_E2E_KEEP" 2>/dev/null
-    exit 1
-}
-eventually() {
-    local tenths=$(($1 * 10))
-    shift
-    for _ in $(seq 1 $tenths); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-# outer <window>: sets X Y W H to the window's outer rectangle, its window manager frame included.
-# (xdotool's window position counts the frame twice under openbox; xwininfo's is the client's own.)
-outer() {
-    local info
-    info=$(xwininfo -id "$1" 2>/dev/null) || return 1
-    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    WIDTH=$(sed -n 's/.*Width: *//p' <<<"$info")
-    HEIGHT=$(sed -n 's/.*Height: *//p' <<<"$info")
-    local extents l=0 r=0 t=0 b=0
-    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
-    [ -n "$extents" ] && IFS=, read -r l r t b <<<"$extents"
-    X=$((X - l)) Y=$((Y - t)) W=$((WIDTH + l + r)) H=$((HEIGHT + t + b))
-}
-# within <window> <left> <top> <right> <bottom>: the window lies wholly in that area.
+# within <window> <left> <top> <right> <bottom>: the window, its frame included, lies wholly in that
+# area.
 within() {
-    outer "$1" || return 1
-    [ "$X" -ge "$2" ] && [ "$Y" -ge "$3" ] && [ $((X + W)) -le "$4" ] && [ $((Y + H)) -le "$5" ]
-}
-main_visible() { xdotool search --onlyvisible --name "^Vantrel工具$" >/dev/null 2>&1; }
-main_hidden() { ! main_visible; }
-click_main() {
-    xdotool mousemove --window "$main" $(($1 / 15)) $(($2 / 15)) click 1
-    sleep 0.3
+    outer_geometry "$1" || return 1
+    [ "$OX" -ge "$2" ] && [ "$OY" -ge "$3" ] && [ $((OX + OW)) -le "$4" ] && [ $((OY + OH)) -le "$5" ]
 }
 double_click_count() {
     xdotool mousemove --window "$main" 142 30 click --repeat 2 --delay 80 1
 }
 find_enlarged() { enlarged=$(xdotool search --onlyvisible --name "放大计时" 2>/dev/null | head -n 1) && [ -n "$enlarged" ]; }
-# The tool strip: our visible window that is one strip high (34 pixels).
-find_strip() {
-    for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        if [ "$HEIGHT" -eq 34 ]; then
-            strip=$id
-            return 0
-        fi
-    done
-    return 1
-}
-tap() { xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; sleep 0.15; }
-tap_until() {
-    local key=$1
-    shift
-    for _ in $(seq 1 30); do "$@" && return 0; tap "$key"; done
-    "$@"
-}
 start_program() {
     "$bin" >"$work/app.out" 2>&1 &
     app=$!
-    eventually 15 main_visible || fail "no main window"
-    main=$(xdotool search --name "^Vantrel工具$" | head -n 1)
+    eventually 15 has_main || fail "no main window"
+    main=$(main_window)
     sleep 0.5
-    # A ten-minute countdown.
-    click_main 2340 487
-    xdotool key ctrl+a type "10"
-    click_main 620 1975
+    start_ten_minutes
 }
 shot() { [ -n "$keep_shot" ] && import -window root "$keep_shot" 2>/dev/null; return 0; }
 
@@ -106,19 +48,19 @@ if [ "$mode" = enlarged ]; then
     start_program
     # The main window in the bottom-right corner, just clear of the edges so it does not tuck away;
     # the pointer on it keeps it out.
-    outer "$main"
-    xdotool windowmove "$main" $((screen_w - W - 2)) $((screen_h - H - 2))
+    outer_geometry "$main"
+    xdotool windowmove "$main" $((screen_w - OW - 2)) $((screen_h - OH - 2))
     sleep 0.5
-    outer "$main"
-    [ $((X + W)) -ge $((screen_w - 40)) ] && [ $((Y + H)) -ge $((screen_h - 40)) ] ||
-        fail "the main window is not in the corner: $X,$Y ${W}x$H"
-    main_at="$X,$Y ${W}x$H"
+    outer_geometry "$main"
+    [ $((OX + OW)) -ge $((screen_w - 40)) ] && [ $((OY + OH)) -ge $((screen_h - 40)) ] ||
+        fail "the main window is not in the corner: $OX,$OY ${OW}x$OH"
+    main_at="$OX,$OY ${OW}x$OH"
     double_click_count
     eventually 5 find_enlarged || fail "no enlarged countdown"
     sleep 1
-    outer "$enlarged"
-    echo "enlarged countdown at $X,$Y ${W}x$H on ${screen_w}x$screen_h (main at $main_at)"
-    within "$enlarged" 0 0 "$screen_w" "$screen_h" || fail "the enlarged countdown reaches off the screen: $X,$Y ${W}x$H"
+    outer_geometry "$enlarged"
+    echo "enlarged countdown at $OX,$OY ${OW}x$OH on ${screen_w}x$screen_h (main at $main_at)"
+    within "$enlarged" 0 0 "$screen_w" "$screen_h" || fail "the enlarged countdown reaches off the screen: $OX,$OY ${OW}x$OH"
     shot
     echo PASS
     exit 0
@@ -140,37 +82,37 @@ sleep 0.3
 xdotool windowmove "$show" 2400 300
 sleep 0.3
 wmctrl -i -r "$show" -b add,fullscreen
-full_right() { outer "$show" && [ "$X" -eq 1920 ] && [ "$W" -eq 1920 ] && [ "$H" -eq 1080 ]; }
-eventually 3 full_right || fail "the show does not fill the right monitor: $X,$Y ${W}x$H"
+full_right() { outer_geometry "$show" && [ "$OX" -eq 1920 ] && [ "$OW" -eq 1920 ] && [ "$OH" -eq 1080 ]; }
+eventually 3 full_right || fail "the show does not fill the right monitor: $OX,$OY ${OW}x$OH"
 
 # 缩小: the strip comes up on the show's monitor, the main window is away.
 xdotool windowactivate --sync "$main" 2>/dev/null
 sleep 0.5
 click_main 2798 1975
-eventually 3 main_hidden || fail "缩小 did not fold the main window"
+eventually 3 main_gone || fail "缩小 did not fold the main window"
 eventually 3 find_strip || fail "no strip"
-within "$strip" 1920 0 3840 1080 || fail "the strip is not on the show's monitor: $X,$Y ${W}x$H"
+within "$strip" 1920 0 3840 1080 || fail "the strip is not on the show's monitor: $OX,$OY ${OW}x$OH"
 
 # F11: the main window comes back where the teacher works, on the left.
-xdotool keydown F11; sleep 0.3; xdotool keyup F11
-eventually 3 main_visible || fail "F11 did not bring the main window back"
+tap F11
+eventually 3 has_main || fail "F11 did not bring the main window back"
 sleep 0.5
-within "$main" 0 0 1920 1080 || fail "the main window left the teacher's monitor: $X,$Y ${W}x$H"
+within "$main" 0 0 1920 1080 || fail "the main window left the teacher's monitor: $OX,$OY ${OW}x$OH"
 
 # The enlarged countdown goes to the class's monitor, whole.
 double_click_count
 eventually 5 find_enlarged || fail "no enlarged countdown"
 sleep 1
-eventually 3 within "$enlarged" 1920 0 3840 1080 || fail "the enlarged countdown is not on the show's monitor: $X,$Y ${W}x$H"
+eventually 3 within "$enlarged" 1920 0 3840 1080 || fail "the enlarged countdown is not on the show's monitor: $OX,$OY ${OW}x$OH"
 # With the main window away, F9 brings the strip up again, over the show.
 tap_until F9 find_strip || fail "F9 did not show the strip"
-within "$strip" 1920 0 3840 1080 || fail "the strip came back off the show's monitor: $X,$Y ${W}x$H"
+within "$strip" 1920 0 3840 1080 || fail "the strip came back off the show's monitor: $OX,$OY ${OW}x$OH"
 shot
 
 # The projector is unplugged: both come back onto the remaining monitor.
 xrandr --delmonitor R
-eventually 5 within "$enlarged" 0 0 1920 1080 || fail "the enlarged countdown stayed on the removed monitor: $X,$Y ${W}x$H"
+eventually 5 within "$enlarged" 0 0 1920 1080 || fail "the enlarged countdown stayed on the removed monitor: $OX,$OY ${OW}x$OH"
 find_strip || fail "the strip went away with the monitor"
-eventually 3 within "$strip" 0 0 1920 1080 || fail "the strip stayed on the removed monitor: $X,$Y ${W}x$H"
+eventually 3 within "$strip" 0 0 1920 1080 || fail "the strip stayed on the removed monitor: $OX,$OY ${OW}x$OH"
 kill -0 "$app" 2>/dev/null || fail "the program ended"
 echo PASS

@@ -7,39 +7,20 @@
 # starts, and says on stderr what it could not do; a stopped first copy is told to every later start
 # within a few seconds; a FIFO as the settings file does not hold the start up and SIGTERM ends the
 # program; the settings are written through a link to a file, never into a link to a device.
-# As root, the other user's lock is tried with the program running as nobody.
+# As root, the other user's lock is tried with the program running as nobody (the test's X server,
+# started without an authority file, lets any local user in).
 set -u
 bin=$(readlink -f "$1")
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$bin"
-fi
+. "$(dirname "$(readlink -f "$0")")/harness.sh"
+private_folders
+start_x_server
+start_window_manager
 
-work=$(mktemp -d)
-trap 'kill -CONT $(jobs -p) 2>/dev/null; kill -9 $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-openbox >/dev/null 2>&1 &
-sleep 0.5
-
-fail() { echo "FAIL: $*"; exit 1; }
-
-wait_for_window() { # name, seconds
-    for _ in $(seq 1 $(( $2 * 10 ))); do
-        xdotool search --name "$1" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-wait_for_end() { # pid, seconds
-    for _ in $(seq 1 $(( $2 * 10 ))); do
-        kill -0 "$1" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    return 1
-}
+# Any window of that title, shown or minimised.
+window_exists() { xdotool search --name "$1" >/dev/null 2>&1; }
+wait_for_window() { eventually "$2" window_exists "$1"; } # name, seconds
+has_ended() { ! kill -0 "$1" 2>/dev/null; }
+wait_for_end() { eventually "$2" has_ended "$1"; } # pid, seconds
 
 "$bin" >"$work/first.out" 2>"$work/first.err" &
 first=$!
@@ -152,12 +133,11 @@ if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
     chmod 755 "$work"
     other=$work/nobody
     mkdir -p "$other/run" "$other/home" && chmod 700 "$other/run"
-    cp "$XAUTHORITY" "$other/xauthority"
     chown -R nobody: "$other"
     as_nobody() {
         exec setpriv --reuid=nobody --regid=nogroup --clear-groups -- env HOME="$other/home" \
             XDG_RUNTIME_DIR="$other/run" XDG_DATA_HOME="$other/home/data" XDG_CONFIG_HOME="$other/home/config" \
-            XAUTHORITY="$other/xauthority" "$bin"
+            XDG_CACHE_HOME="$other/home/cache" "$bin"
     }
     for mode in 600 644; do
         rm -f "$other/run/vantrel.lock"

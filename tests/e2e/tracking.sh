@@ -8,66 +8,13 @@ set -u
 bin=$(readlink -f "$1")
 titled=$(readlink -f "$2")
 keep_shot=${3:-}
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$bin" "$titled" "$keep_shot"
-fi
+here=$(dirname "$(readlink -f "$0")")
+. "$here/harness.sh"
+. "$here/our_windows.sh"
+private_folders
+start_x_server
+start_window_manager
 
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-openbox --sm-disable >/dev/null 2>&1 &
-for _ in $(seq 1 50); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-
-fail() {
-    echo "FAIL: $*"
-    [ -n "${VANTREL_E2E_KEEP:-}" ] && cp "$work/shot.png" "$VANTREL_E2E_KEEP" 2>/dev/null
-    exit 1
-}
-# eventually <seconds> <command...>: true once the command succeeds within the time.
-eventually() {
-    local tenths=$(( $1 * 10 )); shift
-    for _ in $(seq 1 $tenths); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-main_visible() { xdotool search --onlyvisible --name "^Vantrel工具$" >/dev/null 2>&1; }
-main_hidden() { ! main_visible; }
-# The screen's colour at x y, as RRGGBB.
-pixel() {
-    import -window root "$work/shot.png" 2>/dev/null
-    convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6
-}
-pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
-pixel_is_not() { [ "$(pixel "$1" "$2")" != "$3" ]; }
-# Clicks a control of the main window at its centre, given in twips of the client area.
-click_main() {
-    xdotool mousemove --window "$main" $(( $1 / 15 )) $(( $2 / 15 )) click 1
-    sleep 0.3
-}
-# The tool strip: our visible window that is one strip high (34 pixels).
-find_strip() {
-    for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
-        eval "$(xdotool getwindowgeometry --shell "$id")"
-        if [ "$HEIGHT" -eq 34 ]; then
-            strip_x=$X strip_y=$Y strip_w=$WIDTH
-            return 0
-        fi
-    done
-    return 1
-}
-strip_shown() { find_strip; }
-strip_gone() { ! find_strip; }
-# A short press: seen by at most one 100 ms tick, so it toggles the strip at most once.
-tap() {
-    xdotool keydown "$1"; sleep 0.05; xdotool keyup "$1"; sleep 0.15
-}
-tap_until() { # key, condition...
-    local key=$1; shift
-    for _ in $(seq 1 30); do "$@" && return 0; tap "$key"; done
-    "$@"
-}
 # Opens a window of another program; sets win_id and win_pid.
 window() { # title colour [fullscreen]
     local out="$work/window.$RANDOM"
@@ -79,43 +26,31 @@ window() { # title colour [fullscreen]
 
 "$bin" >"$work/app.out" 2>&1 &
 app=$!
-eventually 15 main_visible || fail "no main window"
-main=$(xdotool search --name "^Vantrel工具$" | head -n 1)
+eventually 15 has_main || fail "no main window"
+main=$(main_window)
 sleep 0.5
 # Where the main window stands at start-up is its standard place.
 eval "$(xdotool getwindowgeometry --shell "$main")"
 standard_x=$X standard_y=$Y
-# outer_top_left <window>: sets OX OY to the window's outer corner, its manager's frame included.
-outer_top_left() {
-    local info l=0 r=0 t=0 b=0
-    info=$(xwininfo -id "$1") || return 1
-    OX=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-    OY=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ' ')
-    [ -n "$extents" ] && IFS=, read -r l r t b <<<"$extents"
-    OX=$((OX - l)) OY=$((OY - t))
-}
-outer_top_left "$main"
+outer_geometry "$main"
 standard_ox=$OX standard_oy=$OY
 
 # A ten-minute countdown.
-click_main 2340 487
-xdotool key ctrl+a type "10"
-click_main 620 1975
+start_ten_minutes
 
 # No presentation program: 缩小 folds the main window into the strip.
 click_main 2798 1975
-eventually 3 main_hidden || fail "缩小 did not fold the running countdown"
-eventually 3 strip_shown || fail "no tool strip after folding"
+eventually 3 main_gone || fail "缩小 did not fold the running countdown"
+eventually 3 find_strip || fail "no tool strip after folding"
 
 # A deck open in the editing view pulls the main window back, and 缩小 is refused.
 window "Microsoft PowerPoint - deck.pptx" 0xffffff
 edit=$win_pid
-eventually 3 main_visible || fail "the main window did not come back with a deck open"
+eventually 3 has_main || fail "the main window did not come back with a deck open"
 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 click_main 2798 1975
 sleep 0.5
-main_visible || fail "缩小 folded the window with a deck open and no show"
+has_main || fail "缩小 folded the window with a deck open and no show"
 xdotool search --name "Vantrel工具提示：" >/dev/null 2>&1 && fail "a disabled 缩小 answered with a message"
 
 # The show starts: 缩小 folds again.
@@ -124,8 +59,8 @@ show=$win_id showpid=$win_pid
 sleep 0.3
 xdotool windowactivate --sync "$main" 2>/dev/null; sleep 0.3
 click_main 2798 1975
-eventually 3 main_hidden || fail "缩小 did not fold with the show running"
-eventually 3 strip_shown || fail "no strip over the show"
+eventually 3 main_gone || fail "缩小 did not fold with the show running"
+eventually 3 find_strip || fail "no strip over the show"
 
 # The show goes full screen and takes the focus; the strip stays above it.
 wmctrl -i -r "$show" -b add,fullscreen
@@ -142,10 +77,10 @@ tap_until F9 pixel_is_not "$sx" "$sy" 0000FF || fail "F9 did not show the strip 
 
 # F11 brings the main window back, above the show that keeps the keyboard (as a window the manager
 # does not stack, so without its frame), its outer corner at the standard place.
-xdotool keydown F11; sleep 0.3; xdotool keyup F11
-eventually 3 main_visible || fail "F11 did not show the main window"
+tap F11
+eventually 3 has_main || fail "F11 did not show the main window"
 xwininfo -id "$main" | grep -q "Override Redirect State: yes" || fail "F11: the main window is not kept above the show"
-outer_top_left "$main"
+outer_geometry "$main"
 # The frame's left border is gone too: a pixel either way.
 [ $((OX - standard_ox)) -ge -1 ] && [ $((OX - standard_ox)) -le 1 ] && [ "$OY" -eq "$standard_oy" ] ||
     fail "F11 placed the main window at $OX,$OY, not $standard_ox,$standard_oy"
@@ -229,10 +164,9 @@ kill -0 "$app" 2>/dev/null || fail "the program ended"
 kill "$app"; wait "$app" 2>/dev/null
 "$bin" >"$work/app2.out" 2>&1 &
 app=$!
-eventually 15 main_visible || fail "no main window after a restart"
-main=$(xdotool search --name "^Vantrel工具$" | head -n 1)
+eventually 15 has_main || fail "no main window after a restart"
+main=$(main_window)
 sleep 0.5
-type_into() { click_main "$1" "$2"; xdotool key ctrl+a type "$3"; }
 type_into 2340 487 00
 type_into 3240 487 20
 type_into 2340 1027 00

@@ -5,42 +5,18 @@
 # process and no lock file behind.
 set -u
 bin=$(readlink -f "$1")
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$bin"
-fi
 command -v trayer >/dev/null || { echo "SKIP: trayer is not installed"; exit 77; }
+. "$(dirname "$(readlink -f "$0")")/harness.sh"
+private_folders
+start_x_server
 
-work=$(mktemp -d)
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-fail() { echo "FAIL: $*"; exit 1; }
-
-wait_for() { # seconds, command...
-    local n=$(( $1 * 10 )); shift
-    for _ in $(seq 1 $n); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-has_visible_window() { [ -n "$(visible_window "$1")" ]; }
-no_visible_window() { [ -z "$(visible_window "$1")" ]; }
-is_gone() { ! kill -0 "$1" 2>/dev/null; }
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+has_ended() { ! kill -0 "$1" 2>/dev/null; }
 tray_running() { [ -n "$(xdotool search --onlyvisible --class trayer 2>/dev/null)" ]; }
 
 # The window manager and the tray host must be up before the program maps its first window.
-# On a loaded machine openbox may give up at start (it found the display busy): start it again then.
-for attempt in 1 2 3; do
-    openbox >"$work/openbox.$attempt.log" 2>&1 &
-    wm=$!
-    wait_for 15 wm_running && break
-    kill $wm 2>/dev/null
-    [ $attempt -eq 3 ] && { cat "$work"/openbox.*.log; fail "openbox did not start"; }
-done
+start_window_manager
 trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true >/dev/null 2>&1 &
-wait_for 10 tray_running || fail "trayer did not start"
+eventually 10 tray_running || fail "trayer did not start"
 
 # The bell is the only icon in the tray: its centre is the centre of trayer's window.
 click_tray() { # button
@@ -60,7 +36,7 @@ question_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | grep 
 has_question() { [ -n "$(question_window "$1")" ]; }
 
 answer_question() { # title pattern, key
-    wait_for 10 has_question "$1" || fail "no question titled $1"
+    eventually 10 has_question "$1" || fail "no question titled $1"
     local box
     box=$(question_window "$1")
     xdotool windowactivate --sync "$box" >/dev/null 2>&1
@@ -71,7 +47,7 @@ answer_question() { # title pattern, key
 expect_clean_end() { # pid
     local children code
     children=$(pgrep -P "$1" | tr '\n' ' ')
-    wait_for 15 is_gone "$1" || fail "the program did not end"
+    eventually 15 has_ended "$1" || fail "the program did not end"
     wait "$1"; code=$?
     [ $code -eq 0 ] || fail "the program ended with code $code"
     for child in $children; do kill -0 "$child" 2>/dev/null && fail "child process $child outlived the program"; done
@@ -79,10 +55,10 @@ expect_clean_end() { # pid
 }
 
 start_program() {
-    "$bin" >"$work/out" 2>"$work/err" &
+    "$bin" >"$work/app.out" 2>&1 &
     pid=$!
-    wait_for 15 has_visible_window "^Vantrel工具$" || fail "no main window"
-    main=$(visible_window "^Vantrel工具$")
+    eventually 15 is_visible "^Vantrel工具$" || fail "no main window"
+    main=$(visible "^Vantrel工具$")
     sleep 1 # the bell settles into the tray
 }
 
@@ -93,10 +69,10 @@ start_program
 xdotool mousemove --window "$main" --sync 41 131 click 1
 sleep 0.5
 xdotool mousemove --window "$main" --sync 142 30 click --repeat 2 --delay 80 1
-wait_for 5 no_visible_window "^Vantrel工具$" || fail "the enlarged countdown did not take the main window's place"
-has_visible_window "放大计时" || fail "no enlarged countdown"
+eventually 5 is_gone "^Vantrel工具$" || fail "the enlarged countdown did not take the main window's place"
+is_visible "放大计时" || fail "no enlarged countdown"
 click_tray 1
-wait_for 5 has_visible_window "^Vantrel工具$" || fail "left click on the bell did not show the main window"
+eventually 5 is_visible "^Vantrel工具$" || fail "left click on the bell did not show the main window"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$main")"
 # Standard place: centred, top 2000 twips (133 px at 96 dpi); the client area sits one or two title

@@ -1,18 +1,9 @@
 #!/bin/bash
-# Runs a command on a private X server (Xvfb, 1280x800) with openbox managing the windows.
+# Runs a command on a private X server (Xvfb, 1280x800) with openbox managing the windows. The
+# caller's folders and platform stay as they are: the benchmarks bring their own.
 set -u
-if [ -z "${VANTREL_UNDER_X:-}" ]; then
-    export VANTREL_UNDER_X=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
-fi
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 1 50); do
-    wmctrl -m >/dev/null 2>&1 && break
-    sleep 0.1
-done
+. "$(dirname "$(readlink -f "$0")")/harness.sh"
+work_folder
+start_x_server
+start_window_manager
 "$@"
-code=$?
-kill $wm 2>/dev/null
-wait $wm 2>/dev/null
-exit $code

@@ -9,18 +9,15 @@
 set -u
 bin=$(readlink -f "$1")
 here=$(dirname "$(readlink -f "$0")")
-for tool in kwin_wayland Xwayland zenity dbus-run-session dbus-update-activation-environment dbus-send xdotool \
+for tool in kwin_wayland Xwayland zenity dbus-daemon dbus-update-activation-environment dbus-send xdotool \
     xwininfo import compare convert python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 /usr/bin/python3 -c "import dbus" 2>/dev/null || { echo "SKIP: python3-dbus is not installed"; exit 77; }
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec dbus-run-session -- "$0" "$@"
-fi
 . "$here/wayland_lib.sh"
+private_folders
+start_session_bus
 
-work=$(mktemp -d)
 # Ends a service our bus started, by its name on the bus.
 stop_service() {
     local pid
@@ -32,7 +29,7 @@ stop_service() {
 # the portal, which would otherwise outlive KWin and the test, holding the test's output open. Its
 # document store has mounted itself in the runtime folder.
 office=""
-end_all() {
+cleanup_first() {
     [ -n "$office" ] && kill -9 -- -"$office" 2>/dev/null
     [ -n "${app:-}" ] && kill "$app" 2>/dev/null && wait "$app" 2>/dev/null && sleep 0.5
     stop_service org.freedesktop.portal.Desktop
@@ -40,12 +37,7 @@ end_all() {
     kill $(jobs -p) 2>/dev/null
     wait 2>/dev/null
     fusermount -u -q "$work/run/doc" 2>/dev/null
-    rm -rf "$work"
 }
-trap end_all EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-export XDG_CACHE_HOME="$work/cache"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY XAUTHORITY WAYLAND_DISPLAY QT_QPA_PLATFORM
 # What a Plasma session tells its programs; the portal picks Plasma's back-end by the first.
 export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 XDG_SESSION_TYPE=wayland
@@ -61,10 +53,6 @@ pixel() {
     "$here/kwin_screenshot.py" "$work/shot.png" >/dev/null 2>&1
     convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6
 }
-pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
-pixel_is_not() { [ "$(pixel "$1" "$2")" != "$3" ]; }
-strip_gone() { ! find_strip; }
-main_gone() { ! has_main; }
 # Presses one of our global shortcuts as the desktop does when its key is pressed.
 press_shortcut() { # toggle-strip|bring-back
     dbus-send --session --print-reply --dest=org.kde.kglobalaccel /component/vantrel \

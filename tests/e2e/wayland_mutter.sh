@@ -11,23 +11,17 @@ set -u
 bin=$(readlink -f "$1")
 native_window=$(readlink -f "$2")
 here=$(dirname "$(readlink -f "$0")")
-for tool in mutter Xwayland foot dbus-run-session xdotool xwininfo import compare; do
+for tool in mutter Xwayland foot dbus-daemon xdotool xwininfo import compare; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
     { echo "SKIP: the AT-SPI Python bindings (gir1.2-atspi-2.0, python3-gi) are not installed"; exit 77; }
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec dbus-run-session -- "$0" "$@"
-fi
 . "$here/wayland_lib.sh"
-
-work=$(mktemp -d)
+private_folders
+start_session_bus
 office=""
-trap '[ -n "$office" ] && kill -9 -- -"$office" 2>/dev/null; kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset DISPLAY XAUTHORITY QT_QPA_PLATFORM XDG_CURRENT_DESKTOP
+cleanup_first() { [ -n "$office" ] && kill -9 -- -"$office" 2>/dev/null; }
+unset DISPLAY XAUTHORITY XDG_CURRENT_DESKTOP
 
 # Screenshots: mutter casts its screen to PipeWire, whose session manager links the stream.
 shots=""
@@ -44,8 +38,6 @@ pixel() {
     "$here/mutter_screenshot.py" "$work/shot.png" >/dev/null 2>&1
     convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6
 }
-pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
-pixel_is_not() { [ "$(pixel "$1" "$2")" != "$3" ]; }
 
 display_name="vantrel-test-$$"
 mutter --wayland --headless --virtual-monitor 1920x1080 --wayland-display="$display_name" >"$work/mutter.log" 2>&1 &

@@ -19,11 +19,11 @@ done
     { echo "SKIP: Qt's Wayland platform (qt6-wayland) is not installed"; exit 77; }
 
 if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    work=$(mktemp -d)
-    chmod 755 "$work"
-    trap 'rm -rf "$work"' EXIT
     here=$(dirname "$(readlink -f "$0")")
-    cp "$here/wayland_sway.sh" "$here/wayland_lib.sh" "$work/"
+    . "$here/harness.sh"
+    work_folder
+    chmod 755 "$work"
+    cp "$here/wayland_sway.sh" "$here/wayland_lib.sh" "$here/harness.sh" "$here/our_windows.sh" "$work/"
     if [ "$(id -u)" -ne 0 ]; then
         VANTREL_E2E_INNER=1 VANTREL_E2E_WORK="$work" "$work/wayland_sway.sh" "$bin"
         exit $?
@@ -41,10 +41,8 @@ if [ -z "${VANTREL_E2E_INNER:-}" ]; then
     exit $?
 fi
 
-work=$VANTREL_E2E_WORK
-. "$work/wayland_lib.sh"
-trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null' EXIT
-export HOME="$work" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+. "$VANTREL_E2E_WORK/wayland_lib.sh"
+private_folders "$VANTREL_E2E_WORK"
 unset DISPLAY XAUTHORITY WAYLAND_DISPLAY SWAYSOCK QT_QPA_PLATFORM XDG_CURRENT_DESKTOP
 export WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=2 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     XDG_SESSION_TYPE=wayland
@@ -107,9 +105,6 @@ pixel() {
     grim "$work/shot.png" 2>/dev/null
     convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: 2>/dev/null | cut -c1-6
 }
-pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
-pixel_is_not() { [ "$(pixel "$1" "$2")" != "$3" ]; }
-no_main_shown() { ! has_main; }
 
 # --- With XWayland ---------------------------------------------------------------------------------
 start_sway enable
@@ -157,7 +152,7 @@ eventually 5 pixel_is 2020 900 0000FF || fail "the native window does not fill t
 sleep 1
 click_main 2798 1975
 eventually 5 find_strip || fail "no strip after 缩小 with the show running"
-eventually 5 no_main_shown || fail "the main window stayed in view after 缩小"
+eventually 5 main_gone || fail "the main window stayed in view after 缩小"
 [ "$strip_x" -ge 1920 ] || fail "the strip is at x=$strip_x, not on the show's monitor (from x=1920)"
 sx=$(( strip_x + strip_w / 2 )) sy=$(( strip_y + 17 ))
 eventually 5 pixel_is_not "$sx" "$sy" 0000FF || fail "the full-screen native window covers the strip"

@@ -4,6 +4,7 @@
 #include "OfficeEnvironment.h"
 #include "platform/Timer.h"
 #include "platform/office/OfficeProcess.h"
+#include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/draw/NameListDraw.h"
 #include "ui/main/MainWindow.h"
@@ -38,13 +39,7 @@ protected:
     }
 
     // The window's controls, by the names the accessibility tree knows them by.
-    template <class T> T* control(const char* name) const
-    {
-        T* found = w->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            throw std::runtime_error(std::string("no control ") + name);
-        return found;
-    }
+    template <class T> T* control(const char* name) const { return ::control<T>(w, name); }
 
     void startRound()
     {

@@ -37,11 +37,6 @@ public:
         program->tracking().setDocked(flags);
     }
 
-    template <class T> T* child(QWidget* parent, const char* name)
-    {
-        return parent->findChild<T*>(QString::fromLatin1(name));
-    }
-
     VirtualTimerDriver timers;
     ScriptedDialogs dialogs;
     FakeWindowSystem windows;

@@ -2,6 +2,7 @@
 
 #include "platform/Timer.h"
 #include "support/FindControl.h"
+#include "support/MainWindowControls.h"
 #include "support/TestProgram.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/main/MainWindow.h"
@@ -34,29 +35,25 @@ protected:
         return w;
     }
 
-    // The named control of a window; a missing one fails the test instead of crashing it.
-    template <class T> T& control(QWidget& window, const char* name) { return *::control<T>(&window, name); }
-    template <class T> T* control(const QObject* window, const char* name)
-    {
-        return ::control<T>(window, name);
-    }
+    // Shorthands for the named controls of a window.
     QPushButton& button(QWidget& window, const char* name) { return control<QPushButton>(window, name); }
     QLineEdit& box(QWidget& window, const char* name) { return control<QLineEdit>(window, name); }
     Timer& timer(QWidget& window, const char* name) { return control<Timer>(window, name); }
     QComboBox& titleList(MainWindow& w) { return control<QComboBox>(w, "Combo1"); }
 
     // 缩小 as its click reaches the window, whether the button is enabled or not: the handler decides.
-    void pressShrink(MainWindow& w) { emit button(w, "Command4").clicked(); }
+    void pressShrink(MainWindow& w) { emit MainWindowControls(w).foldButton()->clicked(); }
 
     // Starts a countdown of mm:ss with no reminder.
     void startCountdown(MainWindow& w, const QString& minutes = QStringLiteral("05"),
                         const QString& seconds = QStringLiteral("00"))
     {
-        box(w, "Text1").setText(minutes);
-        box(w, "Text4").setText(seconds);
-        box(w, "Text2").setText(QStringLiteral("00"));
-        box(w, "Text5").setText(QStringLiteral("00"));
-        button(w, "Command1").click();
+        const MainWindowControls c(w);
+        c.totalMinutes()->setText(minutes);
+        c.totalSeconds()->setText(seconds);
+        c.reminderMinutes()->setText(QStringLiteral("00"));
+        c.reminderSeconds()->setText(QStringLiteral("00"));
+        c.startButton()->click();
         ASSERT_TRUE(t.program->countdown().isCounting());
     }
 

@@ -24,7 +24,7 @@ protected:
 
     DrawLauncher& launcher()
     {
-        MainControls(&t.main()).drawButton->click();
+        MainWindowControls(t.main()).drawButton()->click();
         auto* form = t.program->loaded<DrawLauncher>();
         EXPECT_NE(form, nullptr);
         return *form;
@@ -39,7 +39,7 @@ TEST_F(DecksFromLauncher, TheTwoInstructionDecksNeverRunTogether)
     TestProgram::settle();
     EXPECT_TRUE(t.program->instructionShow().isOpen());
     EXPECT_TRUE(t.main().isVisible());
-    EXPECT_TRUE(MainControls(&t.main()).trackingTimer->isEnabled());
+    EXPECT_TRUE(MainWindowControls(t.main()).trackingTimer()->isEnabled());
 
     LauncherControls(&launcher()).deckTwo->click();
     TestProgram::settle();
@@ -73,7 +73,7 @@ TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
     control<QPushButton>(draw, "Command1")->click(); // 退出
     TestProgram::settle();
     EXPECT_TRUE(t.main().isVisible());
-    EXPECT_TRUE(MainControls(&t.main()).trackingTimer->isEnabled());
+    EXPECT_TRUE(MainWindowControls(t.main()).trackingTimer()->isEnabled());
     EXPECT_EQ(t.presentations.alive, 0);
 }
 

@@ -47,7 +47,7 @@ TEST_F(Launcher, MainButtonHidesTheMainWindowAndOpensTheModeView)
     const LauncherControls l_(&l);
 
     EXPECT_FALSE(main->isVisible());
-    EXPECT_FALSE(mainControls().trackingTimer->isEnabled());
+    EXPECT_FALSE(mainControls().trackingTimer()->isEnabled());
     EXPECT_TRUE(l.isVisible());
     EXPECT_TRUE(l_.modeView->isVisible());
     EXPECT_TRUE(l_.sequenceDraw->isVisible() && l_.nameListDraw->isVisible() && l_.slideDraw->isVisible());
@@ -88,7 +88,7 @@ TEST_F(Launcher, CountEntryViewAndAFreshModeViewOnEveryOpening)
     // "取消" goes home; the next "抽签" starts over in the mode view at full size.
     l_.cancel->click();
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(mainControls().trackingTimer->isEnabled());
+    EXPECT_TRUE(mainControls().trackingTimer()->isEnabled());
     EXPECT_EQ(launcher(), nullptr);
     TestProgram::settle();
 
@@ -180,7 +180,7 @@ TEST_F(Launcher, CloseBoxLeadsHomeFromTheModeView)
     const LauncherControls l_(&l);
     l.close();
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(mainControls().trackingTimer->isEnabled());
+    EXPECT_TRUE(mainControls().trackingTimer()->isEnabled());
     EXPECT_EQ(launcher(), nullptr);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/Timer.h"
+#include "support/FindControl.h"
+#include "support/MainWindowControls.h"
 #include "support/TestProgram.h"
 #include "ui/WindowKind.h"
 #include "ui/draw/DrawLauncher.h"
@@ -13,30 +15,6 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <initializer_list>
-#include <stdexcept>
-#include <string>
-
-// A control of a window, found by the name the accessibility tree knows it by. A missing control
-// fails the test at once instead of crashing it.
-template <class T> T* control(QObject* window, const char* name)
-{
-    T* found = window ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
-    if (!found)
-        throw std::runtime_error(std::string("no control named ") + name);
-    return found;
-}
-
-// The main window's parts that a draw touches.
-struct MainControls {
-    explicit MainControls(QWidget* main)
-        : drawButton(control<QPushButton>(main, "Command5")),
-          exitButton(control<QPushButton>(main, "Command7")), trackingTimer(control<Timer>(main, "Timer2"))
-    {
-    }
-    QPushButton* drawButton; // 抽签
-    QPushButton* exitButton; // 退出
-    Timer* trackingTimer;    // the desktop scan, paused while a draw runs
-};
 
 // The launcher's controls, by role.
 struct LauncherControls {
@@ -83,12 +61,12 @@ public:
 
     DrawLauncher* launcher() { return t.program->loaded<DrawLauncher>(); }
     SequenceDraw* draw() { return t.program->loaded<SequenceDraw>(); }
-    MainControls mainControls() { return MainControls(main); }
+    MainWindowControls mainControls() { return MainWindowControls(*main); }
 
     // The main window's "抽签".
     DrawLauncher& openLauncher()
     {
-        mainControls().drawButton->click();
+        mainControls().drawButton()->click();
         return *launcher();
     }
 

@@ -27,13 +27,13 @@ protected:
     // As while the launcher is open.
     void leaveMainWindow()
     {
-        MainControls(&t.main()).trackingTimer->setEnabled(false);
+        MainWindowControls(t.main()).trackingTimer()->setEnabled(false);
         t.main().hide();
     }
 
     bool mainWindowIsBack()
     {
-        return t.main().isVisible() && MainControls(&t.main()).trackingTimer->isEnabled();
+        return t.main().isVisible() && MainWindowControls(t.main()).trackingTimer()->isEnabled();
     }
 
     InstructionShow& show() { return t.program->instructionShow(); }
@@ -146,7 +146,7 @@ TEST_F(InstructionShowWindows, ExitWhileAShowRunsOrConvertsClosesIt)
         fresh.program->instructionShow().play(QStringLiteral("Note1.PPT"));
         TestProgram::settle();
         fresh.dialogs.answerNext(Answer::Yes);
-        MainControls(&fresh.main()).exitButton->click();
+        MainWindowControls(fresh.main()).exitButton()->click();
         TestProgram::settle();
         EXPECT_EQ(fresh.quitCode, 0);
         EXPECT_EQ(fresh.presentations.log.last(), "quit Note1.PPT");

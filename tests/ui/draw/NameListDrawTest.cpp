@@ -2,6 +2,7 @@
 #include "ui/draw/NameListDraw.h"
 
 #include "platform/Timer.h"
+#include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/draw/DrawLauncher.h"
 #include "ui/main/MainWindow.h"
@@ -51,16 +52,6 @@ protected:
         return *w;
     }
 
-    // The window's controls, by the names the accessibility tree knows them by.
-    template <class T> static T* control(QObject* parent, const char* name)
-    {
-        if (!parent)
-            throw std::runtime_error(std::string("no window to look for ") + name + " in");
-        T* found = parent->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            throw std::runtime_error(std::string("no control ") + name);
-        return found;
-    }
     QPushButton* startButton() const { return control<QPushButton>(w, "Command1"); }
     QPushButton* nextButton() const { return control<QPushButton>(w, "CommandZb"); }
     QPushButton* drawButton() const { return control<QPushButton>(w, "CommandQq"); }

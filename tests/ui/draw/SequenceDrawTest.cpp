@@ -232,7 +232,7 @@ TEST_F(SequenceDrawTest, EndingMidRoundAsksAndContinueReturnsToTheSameState)
     EXPECT_EQ(launcher(), nullptr);
     EXPECT_FALSE(d_.rollTimer->isEnabled());
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(mainControls().trackingTimer->isEnabled());
+    EXPECT_TRUE(mainControls().trackingTimer()->isEnabled());
 }
 
 TEST_F(SequenceDrawTest, EndingOutsideARoundClosesAtOnce)
@@ -241,7 +241,7 @@ TEST_F(SequenceDrawTest, EndingOutsideARoundClosesAtOnce)
     SequenceControls(&openDraw("4")).endButton->click();
     EXPECT_EQ(draw(), nullptr);
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(mainControls().trackingTimer->isEnabled());
+    EXPECT_TRUE(mainControls().trackingTimer()->isEnabled());
     EXPECT_FALSE(launcher() && launcher()->isVisible());
     EXPECT_TRUE(t.dialogs.shown.isEmpty());
     TestProgram::settle();
@@ -253,11 +253,11 @@ TEST_F(SequenceDrawTest, EndingOutsideARoundClosesAtOnce)
     d_.nextButton->click();
     drawOne(d);
     ASSERT_FALSE(draw() && draw()->isRoundOpen());
-    mainControls().trackingTimer->setEnabled(false);
+    mainControls().trackingTimer()->setEnabled(false);
     d_.endButton->click();
     EXPECT_EQ(draw(), nullptr);
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(mainControls().trackingTimer->isEnabled());
+    EXPECT_TRUE(mainControls().trackingTimer()->isEnabled());
 }
 
 TEST_F(SequenceDrawTest, CloseBoxMidRoundAsksLikeTheEndButton)
@@ -274,7 +274,7 @@ TEST_F(SequenceDrawTest, CloseBoxMidRoundAsksLikeTheEndButton)
     launcher()->close();
     EXPECT_EQ(draw(), nullptr);
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(mainControls().trackingTimer->isEnabled());
+    EXPECT_TRUE(mainControls().trackingTimer()->isEnabled());
 }
 
 TEST_F(SequenceDrawTest, AFractionalCountIsUsedAsItCame)

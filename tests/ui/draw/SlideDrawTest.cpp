@@ -1,6 +1,7 @@
 #include "ui/draw/SlideDraw.h"
 
 #include "platform/Timer.h"
+#include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/draw/DeckConversionNotice.h"
 #include "ui/main/MainWindow.h"
@@ -18,14 +19,6 @@
 
 namespace {
 
-// The toolbar's controls, by the names the accessibility tree knows them by.
-template <class T> T* control(QObject* parent, const char* name)
-{
-    T* found = parent->findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        throw std::runtime_error(std::string("no control ") + name);
-    return found;
-}
 QPushButton* prepareButton(SlideDraw& draw)
 {
     return control<QPushButton>(&draw, "Command3");

@@ -1,4 +1,4 @@
-#include "MainWindowControls.h"
+#include "support/MainWindowControls.h"
 #include "models/countdown/TimeEntry.h"
 #include "support/TestProgram.h"
 #include "ui/main/MainWindow.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Timer.h"
+#include "support/FindControl.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -8,21 +9,14 @@
 #include <QRadioButton>
 #include <QWidget>
 #include <array>
-#include <gtest/gtest.h>
 #include <initializer_list>
 
-// The main window's controls as the tests see them: found by their object names, as the
-// accessibility tree and the other windows find them.
+// The main window's controls by role, for every test that drives it: found by their object names, as
+// the accessibility tree and the other windows find them.
 struct MainWindowControls {
     explicit MainWindowControls(QWidget& window) : w(window) {}
 
-    template <class T> T* find(const char* name) const
-    {
-        auto* found = w.findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            ADD_FAILURE() << "no control named " << name;
-        return found;
-    }
+    template <class T> T* find(const char* name) const { return control<T>(&w, name); }
 
     QLineEdit* totalMinutes() const { return find<QLineEdit>("Text1"); }
     QLineEdit* totalSeconds() const { return find<QLineEdit>("Text4"); }
