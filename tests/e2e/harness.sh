@@ -87,7 +87,7 @@ start_x_server() {
 # up at start (it found the display busy): it is started again then.
 start_window_manager() {
     local name=${1:-openbox}
-    for attempt in 1 2 3; do
+    for _ in 1 2 3; do
         case $name in
         openbox) openbox --sm-disable >"$work/wm.log" 2>&1 & ;;
         xfwm4) xfwm4 --compositor=off --sm-client-disable >"$work/wm.log" 2>&1 & ;;

@@ -17,4 +17,7 @@ template <class T> T* control(const QObject* window, const char* name)
             (window ? window->objectName().toStdString() : std::string("a missing window")));
     return found;
 }
-template <class T> T& control(const QObject& window, const char* name) { return *control<T>(&window, name); }
+template <class T> T& control(const QObject& window, const char* name)
+{
+    return *control<T>(&window, name);
+}

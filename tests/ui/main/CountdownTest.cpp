@@ -1,5 +1,5 @@
-#include "support/MainWindowControls.h"
 #include "platform/Timer.h"
+#include "support/MainWindowControls.h"
 #include "support/TestProgram.h"
 #include "ui/main/MainWindow.h"
 
