@@ -71,14 +71,16 @@ private_folders() {
 
 # start_x_server [<width>x<height>] [dpi]: an Xvfb of the test's own (1280x800 at 96 dpi unless the
 # test needs another screen), on a display it picks itself so that tests may run side by side,
-# exported as DISPLAY. Needs $work.
+# exported as DISPLAY. Its files go to $work, or to the folder older callers name second.
 start_x_server() {
-    local size=${1:-1280x800} dpi=96
-    [[ ${2:-} =~ ^[0-9]+$ ]] && dpi=$2
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    eventually 20 test -s "$work/display" || fail "no X server: $(tail -3 "$work/xvfb.log")"
-    export DISPLAY=":$(head -n 1 "$work/display")"
+    local size=${1:-1280x800} dpi=96 folder=${work:-}
+    if [[ ${2:-} =~ ^[0-9]+$ ]]; then dpi=$2; elif [ -n "${2:-}" ]; then folder=$2; fi
+    [ -d "$folder" ] || fail "no folder for the X server's files"
+    rm -f "$folder/display"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log" &
+    eventually 20 test -s "$folder/display" || fail "no X server: $(tail -3 "$folder/xvfb.log")"
+    DISPLAY=":$(head -n 1 "$folder/display")"
+    export DISPLAY
     unset XAUTHORITY
 }
 
