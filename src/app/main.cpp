@@ -1,3 +1,4 @@
+#include "platform/Catalogue.h"
 #include "platform/FirstApproach.h"
 #include "platform/FirstPaint.h"
 #include "platform/Fonts.h"
@@ -31,6 +32,7 @@
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
 #include <memory>
@@ -52,6 +54,7 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // The program lives in the tray and its hidden windows; closing the last one is not the end.
     QApplication::setQuitOnLastWindowClosed(false);
+    installCatalogue(QLocale());
     installFontSubstitutes();
     useInstalledFaces(installedFaces.result());
 
@@ -187,9 +190,10 @@ int main(int argc, char* argv[])
         if (!data.problem.isEmpty())
             static_cast<Dialogs&>(dialogs).inform(
                 program.loaded<MainWindow>(), DesktopNotice::kTitle,
-                data.problem + QStringLiteral("\n\n“按名单随机抽签”和“PPT图文随机抽签”要用的文件"
-                                              "（name.xls、MYPPT.ppt）都放在这个文件夹中，"
-                                              "解决这个问题之前无法使用；计时器可以照常使用。"));
+                data.problem + QCoreApplication::translate("main",
+                                                           "\n\n“按名单随机抽签”和“PPT图文随机抽签”要用的文件"
+                                                           "（name.xls、MYPPT.ppt）都放在这个文件夹中，"
+                                                           "解决这个问题之前无法使用；计时器可以照常使用。"));
         if (sessionKind != SessionKind::X11)
             qInfo("vantrel: desktop session: %s", qPrintable(sessionKindName(sessionKind)));
         // It waits for the desktop portal's answer: where the desktop binds F9/F11, they are not missing.

@@ -1,6 +1,7 @@
 #include "platform/MessageBoxDialogs.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMessageBox>
 
@@ -33,10 +34,10 @@ struct ButtonName {
 void nameButtonsInChinese(QMessageBox& box)
 {
     static const ButtonName names[] = {
-        {QMessageBox::Ok, QStringLiteral("确定"), Qt::Key_unknown},
-        {QMessageBox::Yes, QStringLiteral("是"), Qt::Key_Y},
-        {QMessageBox::No, QStringLiteral("否"), Qt::Key_N},
-        {QMessageBox::Cancel, QStringLiteral("取消"), Qt::Key_unknown},
+        {QMessageBox::Ok, QCoreApplication::translate("MessageBoxDialogs", "确定"), Qt::Key_unknown},
+        {QMessageBox::Yes, QCoreApplication::translate("MessageBoxDialogs", "是"), Qt::Key_Y},
+        {QMessageBox::No, QCoreApplication::translate("MessageBoxDialogs", "否"), Qt::Key_N},
+        {QMessageBox::Cancel, QCoreApplication::translate("MessageBoxDialogs", "取消"), Qt::Key_unknown},
     };
     for (const ButtonName& name : names) {
         QAbstractButton* button = box.button(name.button);

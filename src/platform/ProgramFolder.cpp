@@ -1,5 +1,6 @@
 #include "platform/ProgramFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,9 +73,10 @@ QString homeProblem(const QString& folder)
         return {};
     const QString home = qEnvironmentVariable("HOME");
     if (home.isEmpty())
-        return QStringLiteral("环境变量 HOME 没有设置，找不到您的主文件夹。");
+        return QCoreApplication::translate("ProgramFolder", "环境变量 HOME 没有设置，找不到您的主文件夹。");
     if (!QFileInfo(home).isDir())
-        return QStringLiteral("您的主文件夹 %1（环境变量 HOME）不存在。").arg(native(home));
+        return QCoreApplication::translate("ProgramFolder", "您的主文件夹 %1（环境变量 HOME）不存在。")
+            .arg(native(home));
     return {};
 }
 
@@ -84,7 +86,8 @@ QString ProgramFolder::whyMissing(const QString& folder)
 {
     if (QFileInfo(folder).isDir())
         return {};
-    const QString intro = QStringLiteral("数据文件夹 %1 不存在，也无法建立：").arg(native(folder));
+    const QString intro = QCoreApplication::translate("ProgramFolder", "数据文件夹 %1 不存在，也无法建立：")
+                              .arg(native(folder));
     if (const QString home = homeProblem(folder); !home.isEmpty())
         return intro + home;
     // The nearest part of the path that is there says what stands in the way.
@@ -92,19 +95,23 @@ QString ProgramFolder::whyMissing(const QString& folder)
     while (!there.exists() && !there.isSymLink() && !there.isRoot())
         there = QFileInfo(there.absolutePath());
     if (there.isSymLink() && !there.exists())
-        return intro + QStringLiteral("%1 是一个链接，它指向的位置不存在。").arg(native(there.filePath()));
+        return intro + QCoreApplication::translate("ProgramFolder", "%1 是一个链接，它指向的位置不存在。")
+                           .arg(native(there.filePath()));
     if (!there.isDir())
-        return intro + QStringLiteral("%1 是一个文件，不是文件夹。").arg(native(there.filePath()));
+        return intro + QCoreApplication::translate("ProgramFolder", "%1 是一个文件，不是文件夹。")
+                           .arg(native(there.filePath()));
     if (!there.isWritable())
-        return intro + QStringLiteral("没有权限在文件夹 %1 中建立文件夹。").arg(native(there.filePath()));
+        return intro + QCoreApplication::translate("ProgramFolder", "没有权限在文件夹 %1 中建立文件夹。")
+                           .arg(native(there.filePath()));
     struct statvfs disk;
     if (::statvfs(QFile::encodeName(there.filePath()).constData(), &disk) == 0) {
         if (disk.f_flag & ST_RDONLY)
-            return intro + QStringLiteral("%1 所在的磁盘是只读的。").arg(native(there.filePath()));
+            return intro + QCoreApplication::translate("ProgramFolder", "%1 所在的磁盘是只读的。")
+                               .arg(native(there.filePath()));
         if (disk.f_bavail == 0 || disk.f_favail == 0)
-            return intro + QStringLiteral("磁盘空间已满。");
+            return intro + QCoreApplication::translate("ProgramFolder", "磁盘空间已满。");
     }
-    return QStringLiteral("数据文件夹 %1 不存在。").arg(native(folder));
+    return QCoreApplication::translate("ProgramFolder", "数据文件夹 %1 不存在。").arg(native(folder));
 }
 
 ProgramFolder::Located ProgramFolder::locate(const QString& applicationDir, const QStringList& sampleDirs)

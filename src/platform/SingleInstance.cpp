@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QStringList>
 #include <QThread>
@@ -100,9 +101,12 @@ QStringList SingleInstance::problems() const
 QString SingleInstance::notAnsweringText() const
 {
     const QString which =
-        lock_.holderPid() > 0 ? QStringLiteral("（进程号 %1）").arg(lock_.holderPid()) : QString();
-    return QStringLiteral("本软件已在运行%1，但没有应答，可能正忙或已停止响应。\n\n"
-                          "请稍候再启动本软件；如果一直没有应答，请在系统监视器中结束 vantrel，"
-                          "或者注销后重新登录。")
+        lock_.holderPid() > 0
+            ? QCoreApplication::translate("SingleInstance", "（进程号 %1）").arg(lock_.holderPid())
+            : QString();
+    return QCoreApplication::translate("SingleInstance",
+                                       "本软件已在运行%1，但没有应答，可能正忙或已停止响应。\n\n"
+                                       "请稍候再启动本软件；如果一直没有应答，请在系统监视器中结束 vantrel，"
+                                       "或者注销后重新登录。")
         .arg(which);
 }

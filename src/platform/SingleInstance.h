@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
 #include "platform/InstanceLock.h"
 #include "platform/RunningCopyCall.h"
 
@@ -22,7 +23,8 @@ public:
         OtherCopyNotAnswering,
     };
 
-    static inline const QString kNoticeTitle = QStringLiteral("Vantrel工具提示：");
+    static inline const CatalogueText kNoticeTitle{"SingleInstance",
+                                                   QT_TRANSLATE_NOOP("SingleInstance", "Vantrel工具提示：")};
     static constexpr std::chrono::milliseconds kPatience{3000};
 
     explicit SingleInstance(QString lockPath = InstanceLock::defaultPath(),

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-// Where the zoom of each kind of window is kept between runs. Keys are window names ("Form1" ...).
+// Where the zoom of each kind of window is kept between runs. Keys are the windows' roles ("main" ...).
 class ZoomStore {
 public:
     virtual ~ZoomStore() = default;

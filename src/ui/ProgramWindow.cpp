@@ -330,19 +330,19 @@ void ProgramWindow::takeZoom(int percent)
 
 void ProgramWindow::zoomIn()
 {
-    applyZoom(program_.zoom().zoomIn(objectName()));
+    applyZoom(program_.zoom().zoomIn(windowRoleName(kind_)));
     // A step that does not fit the screen is not taken: the next Ctrl+减号 makes the window smaller.
-    program_.zoom().setPercent(objectName(), int(std::lround(zoom_ * 100)));
+    program_.zoom().setPercent(windowRoleName(kind_), int(std::lround(zoom_ * 100)));
 }
 
 void ProgramWindow::zoomOut()
 {
-    applyZoom(program_.zoom().zoomOut(objectName()));
+    applyZoom(program_.zoom().zoomOut(windowRoleName(kind_)));
 }
 
 void ProgramWindow::zoomReset()
 {
-    applyZoom(program_.zoom().reset(objectName()));
+    applyZoom(program_.zoom().reset(windowRoleName(kind_)));
 }
 
 void ProgramWindow::placeTwips(QWidget* control, double left, double top, double width, double height)

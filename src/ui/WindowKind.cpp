@@ -20,3 +20,24 @@ QString windowObjectName(WindowKind kind)
     }
     return {};
 }
+
+QString windowRoleName(WindowKind kind)
+{
+    switch (kind) {
+    case WindowKind::Main:
+        return QStringLiteral("main");
+    case WindowKind::DrawLauncher:
+        return QStringLiteral("draw-launcher");
+    case WindowKind::ToolStrip:
+        return QStringLiteral("tool-strip");
+    case WindowKind::NameListDraw:
+        return QStringLiteral("name-list-draw");
+    case WindowKind::SlideDraw:
+        return QStringLiteral("slide-draw");
+    case WindowKind::EnlargedCountdown:
+        return QStringLiteral("enlarged-countdown");
+    case WindowKind::SequenceDraw:
+        return QStringLiteral("sequence-draw");
+    }
+    return {};
+}

@@ -15,3 +15,5 @@ enum class WindowKind {
 };
 
 QString windowObjectName(WindowKind kind);
+// The window's role ("main", "tool-strip" ...), by which the user's settings name what they keep of it.
+QString windowRoleName(WindowKind kind);

@@ -42,7 +42,7 @@ ProgramWindow* WindowOwner::adopt(WindowKind kind, ProgramWindow* created)
 {
     loaded_[kind] = created;
     // Built as designed, drawn at its kind's zoom before Load places it.
-    created->applyZoom(program_.zoom().percent(created->objectName()));
+    created->applyZoom(program_.zoom().percent(windowRoleName(kind)));
     created->load();
     // Load may have unloaded the window again (a refused start, say).
     return loaded(kind);

@@ -222,8 +222,10 @@ chmod 640 "$work/elsewhere/shared.ini"
 ln -s "$work/elsewhere/shared.ini" "$settings"
 after_start=zoom_in runs_and_ends linked-settings
 [ -L "$settings" ] || fail "the link to the settings was replaced"
-grep -q '^Form1=110$' "$work/elsewhere/shared.ini" || fail "the zoom was not written through the link: $(cat "$work/elsewhere/shared.ini")"
+grep -q '^main=110$' "$work/elsewhere/shared.ini" || fail "the zoom was not written through the link: $(cat "$work/elsewhere/shared.ini")"
 grep -q '^Form4=125$' "$work/elsewhere/shared.ini" || fail "the file behind the link lost a setting"
+# The zoom an earlier version kept under the window's design name is now kept under its role.
+grep -q '^name-list-draw=125$' "$work/elsewhere/shared.ini" || fail "the former zoom key was not taken over"
 [ "$(stat -c %a "$work/elsewhere/shared.ini")" = 640 ] || fail "the file behind the link lost its permissions"
 if mknod "$work/elsewhere/zero" c 1 5 2>/dev/null; then
     rm -f "$settings"

@@ -1,5 +1,7 @@
 #include "models/countdown/PresetStore.h"
 
+#include <QCoreApplication>
+
 PresetStore::PresetStore()
     : texts_{{
           {QStringLiteral("01"), QStringLiteral("00"), QStringLiteral("00"), QStringLiteral("30")},
@@ -11,7 +13,8 @@ PresetStore::PresetStore()
 
 const QString& PresetStore::caption(int preset)
 {
-    static const std::array<QString, kPresets> captions{QStringLiteral("定时一"), QStringLiteral("定时二"),
-                                                        QStringLiteral("定时三")};
+    static const std::array<QString, kPresets> captions{QCoreApplication::translate("PresetStore", "定时一"),
+                                                        QCoreApplication::translate("PresetStore", "定时二"),
+                                                        QCoreApplication::translate("PresetStore", "定时三")};
     return captions.at(preset);
 }

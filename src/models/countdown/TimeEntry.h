@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -20,11 +22,16 @@ bool secondsAcceptable(const QString& text);
 
 // Texts of the entry messages, titled as given.
 namespace EntryMessages {
-inline const QString kTooShortTitle = QStringLiteral("Vantrel工具");
-inline const QString kTooShort = QStringLiteral("请输入定时时间，定时时间至少需大于20秒");
-inline const QString kReminderTitle = QStringLiteral("Vantrel工具提示：");
-inline const QString kReminderTooLate = QStringLiteral("“定时时间”需大于“提前提醒时间”至少10秒，请重新输入");
-inline const QString kSecondsTitle = QStringLiteral("Vantrel工具提示：");
-inline const QString kSecondsRange =
-    QStringLiteral("“分”钟值范围：0-99，“秒”钟值范围：1-59，点击“确定”后请在光标指示位置输入一个0-59的数字!");
+inline const CatalogueText kTooShortTitle{"TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "Vantrel工具")};
+inline const CatalogueText kTooShort{
+    "TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "请输入定时时间，定时时间至少需大于20秒")};
+inline const CatalogueText kReminderTitle{"TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "Vantrel工具提示：")};
+inline const CatalogueText kReminderTooLate{
+    "TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "“定时时间”需大于“提前提醒时间”至少10秒，请重新输入")};
+inline const CatalogueText kSecondsTitle{"TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "Vantrel工具提示：")};
+inline const CatalogueText kSecondsRange{
+    "TimeEntry",
+    QT_TRANSLATE_NOOP(
+        "TimeEntry",
+        "“分”钟值范围：0-99，“秒”钟值范围：1-59，点击“确定”后请在光标指示位置输入一个0-59的数字!")};
 } // namespace EntryMessages

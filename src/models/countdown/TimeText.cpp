@@ -1,5 +1,7 @@
 #include "models/countdown/TimeText.h"
 
+#include <QCoreApplication>
+
 QString twoDigitText(int value)
 {
     if (value > 9)
@@ -24,25 +26,26 @@ QString displaySeconds(const QString& countDisplay)
 
 QString summaryText(int totalMinutes, int totalSeconds, int reminderMinutes, int reminderSeconds)
 {
-    return QStringLiteral("定时 ") + twoDigitText(totalMinutes) + QStringLiteral(":") +
-           twoDigitText(totalSeconds) + QStringLiteral(" ") + QStringLiteral("提前 ") +
-           twoDigitText(reminderMinutes) + QStringLiteral(":") + twoDigitText(reminderSeconds);
+    return QCoreApplication::translate("TimeText", "定时 %1:%2 提前 %3:%4")
+        .arg(twoDigitText(totalMinutes), twoDigitText(totalSeconds), twoDigitText(reminderMinutes),
+             twoDigitText(reminderSeconds));
 }
 
 QString reminderText(int minutes, int seconds)
 {
-    return QStringLiteral("还剩") + QString::number(minutes) + QStringLiteral("分") +
-           QString::number(seconds) + QStringLiteral("秒!");
+    return QCoreApplication::translate("TimeText", "还剩%1分%2秒!")
+        .arg(QString::number(minutes), QString::number(seconds));
 }
 
 QString totalText(int totalMinutes, int totalSeconds)
 {
-    return QStringLiteral("定时") + twoDigitText(totalMinutes) + QStringLiteral("分") +
-           twoDigitText(totalSeconds) + QStringLiteral("秒");
+    return QCoreApplication::translate("TimeText", "定时%1分%2秒")
+        .arg(twoDigitText(totalMinutes), twoDigitText(totalSeconds));
 }
 
 QString runningText(int totalMinutes, int totalSeconds, const QString& countDisplay)
 {
-    return totalText(totalMinutes, totalSeconds) + QStringLiteral(",剩余") + displayMinutes(countDisplay) +
-           QStringLiteral("分") + displaySeconds(countDisplay) + QStringLiteral("秒");
+    return QCoreApplication::translate("TimeText", "%1,剩余%2分%3秒")
+        .arg(totalText(totalMinutes, totalSeconds), displayMinutes(countDisplay),
+             displaySeconds(countDisplay));
 }

@@ -8,7 +8,7 @@
 class ZoomStore;
 
 // How large each kind of window is drawn, in steps from 100 % to 300 %. Zooming one window zooms
-// every window of its kind and is kept in the store between runs. Kinds are window names ("Form1").
+// every window of its kind and is kept in the store between runs. Kinds are window roles ("main").
 class WindowZoom {
 public:
     static constexpr std::array<int, 8> kSteps{100, 110, 125, 150, 175, 200, 250, 300};

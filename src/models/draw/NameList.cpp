@@ -3,6 +3,7 @@
 #include "models/draw/NameListFile.h"
 #include "platform/office/Spreadsheet.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <algorithm>
 #include <utility>
@@ -16,7 +17,8 @@ using namelist::kFirstEntryRow;
 
 OfficeError noEngine()
 {
-    return OfficeError::of(OfficeError::Code::EngineUnavailable, QStringLiteral("这个版本没有表格程序。"));
+    return OfficeError::of(OfficeError::Code::EngineUnavailable,
+                           QCoreApplication::translate("NameList", "这个版本没有表格程序。"));
 }
 
 } // namespace

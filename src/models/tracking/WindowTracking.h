@@ -5,6 +5,7 @@
 #include "models/tracking/ShowDetection.h"
 #include "models/tracking/TitleScan.h"
 #include "models/tracking/TrackingStep.h"
+#include "platform/CatalogueText.h"
 
 #include <QString>
 
@@ -20,10 +21,11 @@ enum class FoldOutcome {
 // them on each tick and when 缩小 is pressed.
 class WindowTracking {
 public:
-    static inline const QString kCannotFold = QStringLiteral("以下三种情况不能隐藏主界面            \n\n"
-                                                             "    1.当前未开始计时，或\n"
-                                                             "    2.当前为暂停计时，或\n"
-                                                             "3.当前打开了PPT文件但没有播放该文件");
+    static inline const CatalogueText kCannotFold{
+        "WindowTracking", QT_TRANSLATE_NOOP("WindowTracking", "以下三种情况不能隐藏主界面            \n\n"
+                                                              "    1.当前未开始计时，或\n"
+                                                              "    2.当前为暂停计时，或\n"
+                                                              "3.当前打开了PPT文件但没有播放该文件")};
 
     const docking::Flags& docked() const { return docked_; }
     bool isDocked() const { return docked_.any(); }

@@ -2,6 +2,7 @@
 
 #include "platform/modules/ModuleEntry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
@@ -33,7 +34,7 @@ bool ModuleLibrary::load()
         }
     }
     if (path.isEmpty()) {
-        error_ = QStringLiteral("找不到模块 %1").arg(fileName_);
+        error_ = QCoreApplication::translate("ModuleLibrary", "找不到模块 %1").arg(fileName_);
         return false;
     }
     library_.setFileName(path);
@@ -46,7 +47,7 @@ bool ModuleLibrary::load()
     const auto version =
         reinterpret_cast<modules::VersionFunction>(library_.resolve(modules::kVersionSymbol));
     if (!version || version() != modules::kInterfaceVersion) {
-        error_ = QStringLiteral("模块 %1 与程序的版本不符").arg(path);
+        error_ = QCoreApplication::translate("ModuleLibrary", "模块 %1 与程序的版本不符").arg(path);
         return false;
     }
     loaded_ = true;

@@ -1,12 +1,15 @@
 #include "platform/modules/ModuleSpreadsheet.h"
 
+#include <QCoreApplication>
+
 ModuleSpreadsheet::ModuleSpreadsheet(Loader loader) : loader_(std::move(loader)) {}
 
 ModuleSpreadsheet::~ModuleSpreadsheet() = default;
 
 QString ModuleSpreadsheet::missingText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "ModuleSpreadsheet",
         "本机没有安装 LibreOffice Calc（按名单抽签需要它）。请安装 libreoffice-calc 软件包后再试。");
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/office/OfficeLock.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -13,10 +14,10 @@ namespace {
 QString kindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("文件夹");
+        return QCoreApplication::translate("FileAccess", "文件夹");
     if (S_ISFIFO(mode))
-        return QStringLiteral("管道（FIFO）");
-    return QStringLiteral("特殊文件");
+        return QCoreApplication::translate("FileAccess", "管道（FIFO）");
+    return QCoreApplication::translate("FileAccess", "特殊文件");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/office/OfficeProcess.h"
 #include "platform/office/WriteProtection.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -164,16 +165,16 @@ OfficeError writeFailure(const QString& folder, qint64 fileSize, int systemError
     switch (systemError) {
     case ENOENT:
     case ENOTDIR:
-        why = QStringLiteral("名单所在的文件夹已不存在。");
+        why = QCoreApplication::translate("LibreOfficeSpreadsheet", "名单所在的文件夹已不存在。");
         break;
     case EISDIR:
-        why = QStringLiteral("名单文件的位置上是一个文件夹。");
+        why = QCoreApplication::translate("LibreOfficeSpreadsheet", "名单文件的位置上是一个文件夹。");
         break;
     case EIO:
-        why = QStringLiteral("读写磁盘时出错。");
+        why = QCoreApplication::translate("LibreOfficeSpreadsheet", "读写磁盘时出错。");
         break;
     default:
-        why = QStringLiteral("无法写入名单所在的文件夹。");
+        why = QCoreApplication::translate("LibreOfficeSpreadsheet", "无法写入名单所在的文件夹。");
         break;
     }
     return OfficeError::of(OfficeError::Code::WriteFailed, why);
@@ -646,7 +647,8 @@ void LibreOfficeSpreadsheet::connectInBackground()
                     process_->kill();
                 }
                 if (why.isEmpty())
-                    why = QStringLiteral("LibreOffice 没有在规定时间内启动");
+                    why = QCoreApplication::translate("LibreOfficeSpreadsheet",
+                                                      "LibreOffice 没有在规定时间内启动");
                 finishStart(OfficeError::of(OfficeError::Code::EngineUnavailable, why));
             },
             Qt::QueuedConnection);
@@ -725,11 +727,13 @@ OfficeError LibreOfficeSpreadsheet::checkBeforeLoading(const QString& path)
         return problem;
     const QFileInfo info(path);
     if (filterFor(path).isEmpty())
-        return OfficeError::of(OfficeError::Code::NotAWorkbook,
-                               QStringLiteral("不是 .xls、.xlsx 或 .ods 文件"));
+        return OfficeError::of(
+            OfficeError::Code::NotAWorkbook,
+            QCoreApplication::translate("LibreOfficeSpreadsheet", "不是 .xls、.xlsx 或 .ods 文件"));
     // The office opens an empty file as a new, empty workbook; for us it is a file with no list in it.
     if (info.size() == 0)
-        return OfficeError::of(OfficeError::Code::NotAWorkbook, QStringLiteral("文件是空的（0 字节）"));
+        return OfficeError::of(OfficeError::Code::NotAWorkbook,
+                               QCoreApplication::translate("LibreOfficeSpreadsheet", "文件是空的（0 字节）"));
 
     // The office would wait for ever on a pipe at its lock's name.
     if (const QString obstacle = lockObstacle(path); !obstacle.isEmpty())
@@ -1016,7 +1020,9 @@ OfficeError LibreOfficeSpreadsheet::save()
         const OfficeError failure = writeFailure(folder, size, 0);
         if (failure.code == OfficeError::Code::DiskFull)
             return failure;
-        return OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("表格程序无法写出名单文件。"));
+        return OfficeError::of(
+            OfficeError::Code::WriteFailed,
+            QCoreApplication::translate("LibreOfficeSpreadsheet", "表格程序无法写出名单文件。"));
     }
     removeStoreLock();
 
@@ -1026,7 +1032,8 @@ OfficeError LibreOfficeSpreadsheet::save()
     if (written.size() == 0) {
         if (isShortOfSpace(folder, size))
             return OfficeError::of(OfficeError::Code::DiskFull);
-        return OfficeError::of(OfficeError::Code::WriteFailed, QStringLiteral("写出的文件是空的。"));
+        return OfficeError::of(OfficeError::Code::WriteFailed,
+                               QCoreApplication::translate("LibreOfficeSpreadsheet", "写出的文件是空的。"));
     }
     const int synced = ::fsync(written.handle()) == 0 ? 0 : errno;
     written.close();
@@ -1064,10 +1071,11 @@ OfficeError LibreOfficeSpreadsheet::replaceList(const QString& storedPath, const
     const InPlaceWriteResult written = writeInPlace(listPath, content);
     QFile::remove(storedPath);
     if (written.backupKept)
-        return OfficeError::of(
-            OfficeError::Code::WriteFailed,
-            QStringLiteral("名单文件可能只写入了一部分；保存前的名单在 %1，可以用它替换名单文件。")
-                .arg(QDir::toNativeSeparators(inPlaceBackupPath(listPath))));
+        return OfficeError::of(OfficeError::Code::WriteFailed,
+                               QCoreApplication::translate(
+                                   "LibreOfficeSpreadsheet",
+                                   "名单文件可能只写入了一部分；保存前的名单在 %1，可以用它替换名单文件。")
+                                   .arg(QDir::toNativeSeparators(inPlaceBackupPath(listPath))));
     if (written.error != 0)
         return writeFailure(folder, oldSize, written.error);
     return OfficeError::none();
@@ -1118,7 +1126,8 @@ OfficeError LibreOfficeSpreadsheet::openForEditing(const QString& path)
     // The user's own office with the user's own profile: the file is theirs to edit and save there.
     const QString soffice = QDir(OfficeProcess::programFolder()).filePath(QStringLiteral("soffice"));
     if (!QProcess::startDetached(soffice, {QStringLiteral("--nologo"), QFileInfo(path).absoluteFilePath()}))
-        return OfficeError::of(OfficeError::Code::EngineUnavailable,
-                               QStringLiteral("找不到 %1").arg(soffice));
+        return OfficeError::of(
+            OfficeError::Code::EngineUnavailable,
+            QCoreApplication::translate("LibreOfficeSpreadsheet", "找不到 %1").arg(soffice));
     return OfficeError::none();
 }

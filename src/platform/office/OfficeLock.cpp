@@ -2,6 +2,7 @@
 
 #include "platform/office/FileAccess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -173,6 +174,6 @@ QString describeOfficeLock(const OfficeLock& lock)
 {
     const QString who = !lock.name.trimmed().isEmpty() ? lock.name.trimmed() : lock.user;
     if (who.isEmpty() && lock.host.isEmpty())
-        return QStringLiteral("另一个程序");
+        return QCoreApplication::translate("OfficeLock", "另一个程序");
     return QStringLiteral("%1（%2）").arg(who, lock.host);
 }

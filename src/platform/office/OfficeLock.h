@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
@@ -27,7 +29,8 @@ QByteArray formatOfficeLock(const OfficeLock& lock);
 // by the system's login name; being the teacher's own name, the teacher's office would take our lock
 // for one of its own ("locked by yourself on a different system") and offer to open the list for
 // editing. Under a name of its own, the teacher's office says the list is in use by Vantrel.
-inline const QString kOwnLockName = QStringLiteral("Vantrel工具（按名单抽签）");
+inline const CatalogueText kOwnLockName{"OfficeLock",
+                                        QT_TRANSLATE_NOOP("OfficeLock", "Vantrel工具（按名单抽签）")};
 inline const QString kOwnLockUser = QStringLiteral("Vantrel");
 // Puts our names into the lock our instance wrote beside the document; false when the lock there is
 // not one of that profile (then it is left as it is).

@@ -65,7 +65,8 @@ bool OfficeProcess::start(QString* error, const QStringList& extraArguments, boo
     const QString office = QDir(programFolder()).filePath(QStringLiteral("soffice.bin"));
     if (!QFileInfo(office).isExecutable()) {
         if (error)
-            *error = QStringLiteral("LibreOffice 没有安装（找不到 %1）").arg(office);
+            *error =
+                QCoreApplication::translate("OfficeProcess", "LibreOffice 没有安装（找不到 %1）").arg(office);
         return false;
     }
     profile_ = std::make_unique<QTemporaryDir>(
@@ -73,7 +74,8 @@ bool OfficeProcess::start(QString* error, const QStringList& extraArguments, boo
     const QString temporaryFolder = QDir(profileFolder()).filePath(QStringLiteral("tmp"));
     if (!profile_->isValid() || !QDir().mkpath(temporaryFolder)) {
         if (error)
-            *error = QStringLiteral("无法建立临时文件夹：%1").arg(profile_->errorString());
+            *error = QCoreApplication::translate("OfficeProcess", "无法建立临时文件夹：%1")
+                         .arg(profile_->errorString());
         return false;
     }
     static std::atomic<int> counter{0};
@@ -85,7 +87,8 @@ bool OfficeProcess::start(QString* error, const QStringList& extraArguments, boo
         pipes << officePipePath(pipe_);
     if (!recordOfficePipes(profileFolder(), pipes)) {
         if (error)
-            *error = QStringLiteral("无法写入临时文件夹 %1").arg(QDir::toNativeSeparators(profileFolder()));
+            *error = QCoreApplication::translate("OfficeProcess", "无法写入临时文件夹 %1")
+                         .arg(QDir::toNativeSeparators(profileFolder()));
         return false;
     }
 
@@ -121,7 +124,8 @@ bool OfficeProcess::launch(QString* error)
     process_.start();
     if (!process_.waitForStarted(10000)) {
         if (error)
-            *error = QStringLiteral("LibreOffice 无法启动：%1").arg(process_.errorString());
+            *error = QCoreApplication::translate("OfficeProcess", "LibreOffice 无法启动：%1")
+                         .arg(process_.errorString());
         return false;
     }
     group_ = process_.processId();

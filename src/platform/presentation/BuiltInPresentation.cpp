@@ -2,6 +2,7 @@
 
 #include "platform/presentation/SlideShowWindow.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPdfDocument>
 #include <QTimer>
@@ -42,7 +43,8 @@ bool BuiltInPresentation::open(const QString& path)
         loadPdf(pdf.path);
     }
     if (!opened_ && error_.isEmpty())
-        error_ = QStringLiteral("无法打开演示文稿 %1。").arg(QFileInfo(path).fileName());
+        error_ = QCoreApplication::translate("BuiltInPresentation", "无法打开演示文稿 %1。")
+                     .arg(QFileInfo(path).fileName());
     return opened_;
 }
 
@@ -70,7 +72,8 @@ void BuiltInPresentation::finishOpening(const QString& path, const DeckPdf& pdf,
         return;
     }
     if (!opened_ && error_.isEmpty())
-        error_ = QStringLiteral("无法打开演示文稿 %1。").arg(QFileInfo(path).fileName());
+        error_ = QCoreApplication::translate("BuiltInPresentation", "无法打开演示文稿 %1。")
+                     .arg(QFileInfo(path).fileName());
     emit opened(opened_);
 }
 
@@ -84,12 +87,13 @@ bool BuiltInPresentation::loadPdf(const QString& pdfPath)
     document_->close();
     opened_ = false;
     if (document_->load(pdfPath) != QPdfDocument::Error::None) {
-        error_ = QStringLiteral("文件 %1 无法读取，可能已损坏。").arg(QFileInfo(pdfPath).fileName());
+        error_ = QCoreApplication::translate("BuiltInPresentation", "文件 %1 无法读取，可能已损坏。")
+                     .arg(QFileInfo(pdfPath).fileName());
         return false;
     }
     if (document_->pageCount() <= 0) {
         document_->close();
-        error_ = QStringLiteral("演示文稿里没有幻灯片。");
+        error_ = QCoreApplication::translate("BuiltInPresentation", "演示文稿里没有幻灯片。");
         return false;
     }
     error_.clear();

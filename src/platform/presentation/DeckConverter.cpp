@@ -5,6 +5,7 @@
 #include "platform/TiedProcess.h"
 #include "platform/office/OfficePipes.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -172,10 +173,14 @@ QString cacheFolderProblem(const QString& folder)
         existing = QFileInfo(existing.absolutePath());
     const QString shown = QDir::toNativeSeparators(existing.absoluteFilePath());
     if (existing.exists() && !existing.isDir())
-        return QStringLiteral("缓存文件夹无法建立：%1 是一个文件，不是文件夹。").arg(shown);
+        return QCoreApplication::translate("DeckConverter", "缓存文件夹无法建立：%1 是一个文件，不是文件夹。")
+            .arg(shown);
     if (existing.exists() && ::access(QFile::encodeName(existing.absoluteFilePath()).constData(), W_OK) != 0)
-        return QStringLiteral("缓存文件夹 %1 不能写入（没有写入权限，或者磁盘是只读的）。").arg(shown);
-    return QStringLiteral("无法建立缓存文件夹 %1。").arg(QDir::toNativeSeparators(folder));
+        return QCoreApplication::translate("DeckConverter",
+                                           "缓存文件夹 %1 不能写入（没有写入权限，或者磁盘是只读的）。")
+            .arg(shown);
+    return QCoreApplication::translate("DeckConverter", "无法建立缓存文件夹 %1。")
+        .arg(QDir::toNativeSeparators(folder));
 }
 
 bool isWritableFolder(const QString& folder)
@@ -336,9 +341,9 @@ DeckConverter::Lookup DeckConverter::lookUp(const QString& deckPath, const QStri
         return lookup;
     };
     if (!info.exists())
-        return fail(QStringLiteral("找不到文件 %1。").arg(name));
+        return fail(QCoreApplication::translate("DeckConverter", "找不到文件 %1。").arg(name));
     if (!info.isFile())
-        return fail(QStringLiteral("%1 不是一个文件。").arg(name));
+        return fail(QCoreApplication::translate("DeckConverter", "%1 不是一个文件。").arg(name));
     // Never waits on a special file that was put in the deck's place meanwhile.
     const int descriptor =
         ::open(QFile::encodeName(deckPath).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -347,15 +352,15 @@ DeckConverter::Lookup DeckConverter::lookUp(const QString& deckPath, const QStri
     if (descriptor < 0 || !deck.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         if (descriptor >= 0)
             ::close(descriptor);
-        return fail(QStringLiteral("无法读取文件 %1。").arg(name));
+        return fail(QCoreApplication::translate("DeckConverter", "无法读取文件 %1。").arg(name));
     }
     if (::fstat(descriptor, &status) != 0)
-        return fail(QStringLiteral("无法读取文件 %1。").arg(name));
+        return fail(QCoreApplication::translate("DeckConverter", "无法读取文件 %1。").arg(name));
     if (!S_ISREG(status.st_mode))
-        return fail(QStringLiteral("%1 不是一个文件。").arg(name));
+        return fail(QCoreApplication::translate("DeckConverter", "%1 不是一个文件。").arg(name));
     lookup.stamp = stampOf(status);
     if (lookup.stamp.size == 0)
-        return fail(QStringLiteral("文件 %1 是空的。").arg(name));
+        return fail(QCoreApplication::translate("DeckConverter", "文件 %1 是空的。").arg(name));
 
     lookup.suffix = info.suffix().toLower();
     if (lookup.suffix == QLatin1String("pdf")) {
@@ -364,7 +369,8 @@ DeckConverter::Lookup DeckConverter::lookUp(const QString& deckPath, const QStri
     }
     if (lookup.stamp.size > kMaxDeckBytes) {
         return fail(
-            QStringLiteral(
+            QCoreApplication::translate(
+                "DeckConverter",
                 "演示文稿 %1 太大了（%2，超过 %3），无法打开。请压缩其中的图片、删去其中的视频后再试。")
                 .arg(name, sizeText(lookup.stamp.size), sizeText(kMaxDeckBytes)),
             false);
@@ -382,7 +388,9 @@ DeckConverter::Lookup DeckConverter::lookUp(const QString& deckPath, const QStri
             longRead();
         hash = sha256Of(deck, cancelled);
         if (hash.isEmpty())
-            return cancelled ? lookup : fail(QStringLiteral("无法读取文件 %1。").arg(name));
+            return cancelled
+                       ? lookup
+                       : fail(QCoreApplication::translate("DeckConverter", "无法读取文件 %1。").arg(name));
     }
     deck.close();
 
@@ -420,7 +428,8 @@ QString DeckConverter::prepare(const QString& deckPath, const Lookup& lookup, Of
     run.hash = lookup.hash;
     run.stamp = lookup.stamp;
     if (office_.isEmpty())
-        return QStringLiteral("没有找到 LibreOffice，无法打开演示文稿 %1。请安装 libreoffice-impress。")
+        return QCoreApplication::translate(
+                   "DeckConverter", "没有找到 LibreOffice，无法打开演示文稿 %1。请安装 libreoffice-impress。")
             .arg(name);
     if (run.cache.isEmpty() || run.target.isEmpty()) {
         QString problem;
@@ -442,7 +451,7 @@ QString DeckConverter::prepare(const QString& deckPath, const Lookup& lookup, Of
     const QString inputName = QStringLiteral("deck.") + (suffix.isEmpty() ? QStringLiteral("ppt") : suffix);
     const QString input = work.filePath(inputName);
     if (!QFile::link(QFileInfo(deckPath).absoluteFilePath(), input) && !QFile::copy(deckPath, input))
-        return QStringLiteral("无法读取文件 %1。").arg(name);
+        return QCoreApplication::translate("DeckConverter", "无法读取文件 %1。").arg(name);
     const QString temporaryFolder = work.filePath(QStringLiteral("tmp"));
     const QString profile = work.filePath(QStringLiteral("profile"));
     QDir().mkpath(work.filePath(QStringLiteral("out")));
@@ -493,12 +502,12 @@ void killOffice(QProcess& office)
 
 QString officeNotStarted(const QString& office)
 {
-    return QStringLiteral("无法启动 LibreOffice（%1）。").arg(office);
+    return QCoreApplication::translate("DeckConverter", "无法启动 LibreOffice（%1）。").arg(office);
 }
 
 QString conversionTimedOut(const QString& deckName)
 {
-    return QStringLiteral("LibreOffice 转换 %1 超时。").arg(deckName);
+    return QCoreApplication::translate("DeckConverter", "LibreOffice 转换 %1 超时。").arg(deckName);
 }
 
 } // namespace
@@ -510,14 +519,18 @@ DeckPdf DeckConverter::collect(const OfficeRun& run, const QString& output) cons
     // The office read the deck itself, not a copy: what it read must be what was checked, or the
     // conversion would be kept under another content's name.
     if (stampOf(run.deckPath) != run.stamp) {
-        return {{}, QStringLiteral("演示文稿 %1 在打开的过程中被改动了，请再打开一次。").arg(run.deckName)};
+        return {
+            {},
+            QCoreApplication::translate("DeckConverter", "演示文稿 %1 在打开的过程中被改动了，请再打开一次。")
+                .arg(run.deckName)};
     }
     if (QFileInfo(produced).size() <= 0) {
         // What the office printed is for developers; the user is told what it means.
         if (!output.isEmpty())
             qInfo("LibreOffice could not convert %s: %s", qPrintable(run.deckName), qPrintable(output));
         return {{},
-                QStringLiteral("无法打开演示文稿 %1：文件可能已损坏、设有打开密码，或者不是演示文稿。")
+                QCoreApplication::translate(
+                    "DeckConverter", "无法打开演示文稿 %1：文件可能已损坏、设有打开密码，或者不是演示文稿。")
                     .arg(run.deckName),
                 false,
                 true};
@@ -526,7 +539,9 @@ DeckPdf DeckConverter::collect(const OfficeRun& run, const QString& output) cons
     QSaveFile check(run.target + kHashSuffix);
     if (!check.open(QIODevice::WriteOnly) || check.write(sha256Of(produced) + '\n') <= 0 || !check.commit() ||
         !QFile::rename(produced, run.target))
-        return {{}, QStringLiteral("无法写入缓存文件 %1。").arg(QDir::toNativeSeparators(run.target))};
+        return {{},
+                QCoreApplication::translate("DeckConverter", "无法写入缓存文件 %1。")
+                    .arg(QDir::toNativeSeparators(run.target))};
     writeRecord(recordPath(run.cache, run.deckPath), run.stamp, run.hash);
     prune(run.cache, run.target);
     return {run.target, {}};
@@ -556,8 +571,9 @@ DeckPdf DeckConverter::convert(const QString& deckPath, const Lookup& lookup)
         }
         if (!ended) {
             killOffice(office);
-            failure = TerminationSignals::isPending() ? QStringLiteral("程序正在退出。")
-                                                      : conversionTimedOut(run.deckName);
+            failure = TerminationSignals::isPending()
+                          ? QCoreApplication::translate("DeckConverter", "程序正在退出。")
+                          : conversionTimedOut(run.deckName);
             break;
         }
         output = QString::fromLocal8Bit(office.readAll()).trimmed();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
 #include "platform/session/DesktopSession.h"
 
 #include <QString>
@@ -12,7 +13,8 @@ class QWidget;
 // missing and the way around it. The user's settings remember that it was shown, once per kind.
 class DesktopNotice {
 public:
-    static inline const QString kTitle = QStringLiteral("Vantrel工具提示：");
+    static inline const CatalogueText kTitle{"DesktopNotice",
+                                             QT_TRANSLATE_NOOP("DesktopNotice", "Vantrel工具提示：")};
 
     // The notice for these features; empty when everything works.
     static QString text(const SessionFeatures& features);

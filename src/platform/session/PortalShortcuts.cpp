@@ -2,6 +2,7 @@
 
 #include "platform/WindowSystem.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -47,10 +48,12 @@ QList<PortalShortcut> ourShortcuts()
 {
     return {
         {QStringLiteral("toggle-strip"),
-         {{QStringLiteral("description"), QStringLiteral("显示或隐藏计时工具条")},
+         {{QStringLiteral("description"),
+           QCoreApplication::translate("PortalShortcuts", "显示或隐藏计时工具条")},
           {QStringLiteral("preferred_trigger"), QStringLiteral("F9")}}},
         {QStringLiteral("bring-back"),
-         {{QStringLiteral("description"), QStringLiteral("计时主界面回到原位")},
+         {{QStringLiteral("description"),
+           QCoreApplication::translate("PortalShortcuts", "计时主界面回到原位")},
           {QStringLiteral("preferred_trigger"), QStringLiteral("F11")}}},
     };
 }

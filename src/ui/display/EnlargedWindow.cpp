@@ -21,7 +21,7 @@ const QColor kGrey(128, 128, 128);
 
 EnlargedWindow::EnlargedWindow(Program& program) : ProgramWindow(program, WindowKind::EnlargedCountdown)
 {
-    setWindowTitle(QStringLiteral("Vantrel工具 放大计时"));
+    setWindowTitle(tr("Vantrel工具 放大计时"));
     // Grown for the screen the class sees.
     scale_ = enlargedScale(classScreenTwips().size().toSize());
     resize(twips::toPixels(kClientWidth * scale_, tpp()), twips::toPixels(kClientHeight * scale_, tpp()));
@@ -62,8 +62,8 @@ void EnlargedWindow::buildControls()
 
     setTimeLabel_ =
         addStatusLabel(statusFrame, QStringLiteral("Label3"), setTimeText(0, 0), 840, 1455, false);
-    statusLabel_ = addStatusLabel(statusFrame, QStringLiteral("Label2"),
-                                  QStringLiteral("当前计时状态：暂停计时"), 2880, 2775, true);
+    statusLabel_ =
+        addStatusLabel(statusFrame, QStringLiteral("Label2"), tr("当前计时状态：暂停计时"), 2880, 2775, true);
     addStatusLabel(statusFrame, QStringLiteral("Label4"), kHint, 6120, 5295, true);
 
     connect(digits_, &ClickableLabel::doubleClicked, this, &EnlargedWindow::onDigitsDoubleClicked);

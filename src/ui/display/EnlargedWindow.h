@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
 #include "ui/ProgramWindow.h"
 
 class ClickableLabel;
@@ -18,7 +19,9 @@ public:
     static constexpr double kDigitPoints = 200.25;
     // How often the digits copy the countdown.
     static constexpr int kMirrorIntervalMs = 200;
-    static inline const QString kHint = QStringLiteral("双击红色数字可关闭本窗口，自动返回主程序界面");
+    static inline const CatalogueText kHint{
+        "EnlargedWindow",
+        QT_TRANSLATE_NOOP("EnlargedWindow", "双击红色数字可关闭本窗口，自动返回主程序界面")};
 
     explicit EnlargedWindow(Program& program);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
+
 #include <QWidget>
 
 class QTextBrowser;
@@ -10,7 +12,8 @@ class QTextBrowser;
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    static inline const QString kTitle = QStringLiteral("Vantrel工具 帮助");
+    static inline const CatalogueText kTitle{"HelpWindow",
+                                             QT_TRANSLATE_NOOP("HelpWindow", "Vantrel工具 帮助")};
 
     explicit HelpWindow(QWidget* parent = nullptr);
 

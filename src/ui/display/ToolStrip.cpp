@@ -50,13 +50,12 @@ void ToolStrip::buildControls()
     auto* client = named(new QWidget(this), QStringLiteral("ClientArea"));
     placeTwips(client, kBorder, kBorder, kWidth - 2 * kBorder, kTipHeight - 2 * kBorder);
 
-    timeLine_ =
-        named(new QLabel(QStringLiteral("定时00分00秒,剩余00分00秒"), client), QStringLiteral("Label1"));
+    timeLine_ = named(new QLabel(tr("定时00分00秒,剩余00分00秒"), client), QStringLiteral("Label1"));
     placeTwips(timeLine_, 450, 75, 4035, 300);
     timeLine_->setFont(twips::font(QStringLiteral("宋体"), 14.25, true));
     timeLine_->setTextFormat(Qt::PlainText);
     setTextColour(timeLine_, kRed);
-    timeLine_->setToolTip(QStringLiteral("请将本工具条拖动到最合适的显示位置"));
+    timeLine_->setToolTip(tr("请将本工具条拖动到最合适的显示位置"));
 
     auto icon = [this, client](const QString& name, const QString& file, double left, const QString& tip,
                                const QString& accessibleName) {
@@ -70,10 +69,9 @@ void ToolStrip::buildControls()
         return image;
     };
     restoreIcon_ = icon(QStringLiteral("Image1"), QStringLiteral(":/icons/restore.svg"), 120,
-                        QStringLiteral("鼠标单击此图标显示计时主界面"), QStringLiteral("显示计时主界面"));
-    tipIcon_ =
-        icon(QStringLiteral("Image2"), QStringLiteral(":/icons/close.svg"), 4530,
-             QStringLiteral("鼠标单击此图标关闭工具条，按功能键F11恢复显示"), QStringLiteral("关闭工具条"));
+                        tr("鼠标单击此图标显示计时主界面"), tr("显示计时主界面"));
+    tipIcon_ = icon(QStringLiteral("Image2"), QStringLiteral(":/icons/close.svg"), 4530,
+                    tr("鼠标单击此图标关闭工具条，按功能键F11恢复显示"), tr("关闭工具条"));
 
     buildTipPanel(client);
 
@@ -88,7 +86,7 @@ void ToolStrip::buildTipPanel(QWidget* client)
     // The panel sits right of the restore icon, which stays a way back on this face too, and the
     // tip is one paragraph that wraps where the font and the width allow: fixed lines of text break
     // inside words and are cut off by a larger font.
-    tipPanel_ = named(new QGroupBox(QStringLiteral("温馨提示："), client), QStringLiteral("Frame1"));
+    tipPanel_ = named(new QGroupBox(tr("温馨提示："), client), QStringLiteral("Frame1"));
     placeTwips(tipPanel_, kTipPanelLeft, kTipPanelTop, kWidth - 2 * kBorder - kTipPanelLeft - kTipPanelTop,
                kTipHeight - 2 * kBorder - 2 * kTipPanelTop);
 
@@ -97,12 +95,12 @@ void ToolStrip::buildTipPanel(QWidget* client)
     tipText_->setTextFormat(Qt::RichText);
     tipText_->setWordWrap(true);
     tipText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    tipText_->setText(QStringLiteral("点击“确认”按钮将隐藏半透明工具栏和程序主窗口。要恢复显示计时主窗口，"
-                                     "可点击任务栏“托盘区”的钟形图标，或者按"
-                                     "<b><font color=\"#ff0000\">功能键F11.</font></b>"));
+    tipText_->setText(tr("点击“确认”按钮将隐藏半透明工具栏和程序主窗口。要恢复显示计时主窗口，"
+                         "可点击任务栏“托盘区”的钟形图标，或者按"
+                         "<b><font color=\"#ff0000\">功能键F11.</font></b>"));
 
-    confirmButton_ = named(new QPushButton(QStringLiteral("确认"), tipPanel_), QStringLiteral("Command1"));
-    backButton_ = named(new QPushButton(QStringLiteral("返回"), tipPanel_), QStringLiteral("Command2"));
+    confirmButton_ = named(new QPushButton(tr("确认"), tipPanel_), QStringLiteral("Command1"));
+    backButton_ = named(new QPushButton(tr("返回"), tipPanel_), QStringLiteral("Command2"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     for (QPushButton* button : {confirmButton_, backButton_}) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
 #include "ui/ProgramWindow.h"
 
 class ClickableLabel;
@@ -23,11 +24,13 @@ public:
     static constexpr double kTipPanelTop = 60;
     static constexpr int kStripAlpha = 150;
     static constexpr int kTipAlpha = 255;
-    static inline const QString kTipCaption = QStringLiteral("Vantrel工具");
+    static inline const CatalogueText kTipCaption{"ToolStrip", QT_TRANSLATE_NOOP("ToolStrip", "Vantrel工具")};
     // Said instead of hiding everything when this desktop shows no tray icon to come back through.
-    static inline const QString kNoTrayNotice =
-        QStringLiteral("此桌面没有托盘区，无法通过钟形图标恢复程序，因此工具条将保留在屏幕上。\n"
-                       "点击工具条左侧的图标或按功能键F11可恢复计时主窗口。");
+    static inline const CatalogueText kNoTrayNotice{
+        "ToolStrip",
+        QT_TRANSLATE_NOOP("ToolStrip",
+                          "此桌面没有托盘区，无法通过钟形图标恢复程序，因此工具条将保留在屏幕上。\n"
+                          "点击工具条左侧的图标或按功能键F11可恢复计时主窗口。")};
 
     explicit ToolStrip(Program& program);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
+
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -14,8 +16,10 @@ class QSystemTrayIcon;
 class Tray : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kToolTip = QStringLiteral("点击鼠标左键显示计时主窗口，按右键退出本程序");
-    static inline const QString kQuitQuestion = QStringLiteral("确实要退出Vantrel程序吗?");
+    static inline const CatalogueText kToolTip{
+        "Tray", QT_TRANSLATE_NOOP("Tray", "点击鼠标左键显示计时主窗口，按右键退出本程序")};
+    static inline const CatalogueText kQuitQuestion{"Tray",
+                                                    QT_TRANSLATE_NOOP("Tray", "确实要退出Vantrel程序吗?")};
 
     enum Button { Left = 1, Right = 2 };
 

@@ -12,7 +12,7 @@ DeckConversionNotice::DeckConversionNotice(const QString& deckName, QWidget* nea
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("DeckConversionNotice"));
-    setWindowTitle(QStringLiteral("正在准备演示文稿"));
+    setWindowTitle(tr("正在准备演示文稿"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setStyleSheet(QStringLiteral("DeckConversionNotice { background: #fffbe6; border: 1px solid #b08000; }"));
@@ -22,8 +22,7 @@ DeckConversionNotice::DeckConversionNotice(const QString& deckName, QWidget* nea
     // The deck's name comes from the user's folder: never markup.
     text_->setTextFormat(Qt::PlainText);
     text_->setText(
-        QStringLiteral(
-            "正在打开演示文稿 %1，请稍候…\n第一次打开时要先转换，可能需要十几秒；以后再打开就快了。")
+        tr("正在打开演示文稿 %1，请稍候…\n第一次打开时要先转换，可能需要十几秒；以后再打开就快了。")
             .arg(deckName));
     QFont font = text_->font();
     font.setPointSizeF(12);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -9,7 +11,8 @@ class QLabel;
 class DeckConversionNotice : public QWidget {
     Q_OBJECT
 public:
-    static inline const QString kCancel = QStringLiteral("取消");
+    static inline const CatalogueText kCancel{"DeckConversionNotice",
+                                              QT_TRANSLATE_NOOP("DeckConversionNotice", "取消")};
 
     // near: a window of ours; the notice appears centred on that window's screen.
     explicit DeckConversionNotice(const QString& deckName, QWidget* near = nullptr);

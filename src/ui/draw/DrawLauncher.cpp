@@ -72,15 +72,13 @@ void DrawLauncher::buildControls()
     // Count entry, under the mode selection.
     entryGroup_ = frame(QStringLiteral("Frame4"), bodyFrame_);
     placeTwips(entryGroup_, 180, 120, 5500, 2175);
-    countPrompt_ = label(QStringLiteral("Label6"), QStringLiteral("请输入抽签总人数："), entryGroup_, 1080,
-                         360, 2820, 435);
+    countPrompt_ =
+        label(QStringLiteral("Label6"), tr("请输入抽签总人数："), entryGroup_, 1080, 360, 2820, 435);
     countPrompt_->setFont(twips::font(QStringLiteral("宋体"), 15, true));
     setTextColour(countPrompt_, kPromptBrown);
-    cancelButton_ =
-        button(QStringLiteral("Command6"), QStringLiteral("取消"), entryGroup_, 3120, 1200, 855, 360);
-    countHint_ =
-        label(QStringLiteral("Label5"), QStringLiteral("提示：抽签总人数必须为数值，控制在2-200人之内"),
-              entryGroup_, 390, 1920, 5050, 255);
+    cancelButton_ = button(QStringLiteral("Command6"), tr("取消"), entryGroup_, 3120, 1200, 855, 360);
+    countHint_ = label(QStringLiteral("Label5"), tr("提示：抽签总人数必须为数值，控制在2-200人之内"),
+                       entryGroup_, 390, 1920, 5050, 255);
     setTextColour(countHint_, kHintGrey);
 
     participantBox_ = named(new QLineEdit(QStringLiteral("5"), bodyFrame_), QStringLiteral("Text2"));
@@ -88,19 +86,17 @@ void DrawLauncher::buildControls()
     participantBox_->setMaxLength(3);
     participantBox_->setAlignment(Qt::AlignCenter);
     participantBox_->setFont(twips::font(QStringLiteral("Times New Roman"), 15.75, true));
-    participantBox_->setAccessibleName(QStringLiteral("抽签总人数"));
-    confirmButton_ =
-        button(QStringLiteral("Command5"), QStringLiteral("确认"), bodyFrame_, 1680, 1320, 855, 360);
+    participantBox_->setAccessibleName(tr("抽签总人数"));
+    confirmButton_ = button(QStringLiteral("Command5"), tr("确认"), bodyFrame_, 1680, 1320, 855, 360);
 
     // Round not finished.
     question_ = label(QStringLiteral("Label7"), QString(), bodyFrame_, 120, 240, 5655, 1755);
     question_->setFont(twips::font(QStringLiteral("宋体"), 14.25, true));
     question_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(question_, kQuestionRed);
-    endDrawButton_ =
-        button(QStringLiteral("Command8"), QStringLiteral("结束抽签"), bodyFrame_, 1390, 1730, 1215, 375);
+    endDrawButton_ = button(QStringLiteral("Command8"), tr("结束抽签"), bodyFrame_, 1390, 1730, 1215, 375);
     continueDrawButton_ =
-        button(QStringLiteral("Command9"), QStringLiteral("继续抽签"), bodyFrame_, 3090, 1730, 1215, 375);
+        button(QStringLiteral("Command9"), tr("继续抽签"), bodyFrame_, 3090, 1730, 1215, 375);
     for (QWidget* hidden : std::initializer_list<QWidget*>{question_, endDrawButton_, continueDrawButton_})
         hidden->hide();
 
@@ -108,8 +104,7 @@ void DrawLauncher::buildControls()
     modeView_ = frame(QStringLiteral("Frame3"), bodyFrame_);
     placeTwips(modeView_, 0, 0, 5895, 5460);
     modeView_->setAutoFillBackground(true);
-    modeHeading_ =
-        label(QStringLiteral("Label8"), QStringLiteral("请选择所需功能"), modeView_, 1515, 320, 2865, 375);
+    modeHeading_ = label(QStringLiteral("Label8"), tr("请选择所需功能"), modeView_, 1515, 320, 2865, 375);
     modeHeading_->setFont(twips::font(QStringLiteral("宋体"), 14.25, true));
     modeHeading_->setAlignment(Qt::AlignCenter);
     setTextColour(modeHeading_, kRed);
@@ -124,20 +119,20 @@ void DrawLauncher::buildControls()
     drawGroup_ = frame(QStringLiteral("Frame5"), modeView_);
     placeTwips(drawGroup_, 1080, 600, 3585, 2535);
     drawGroup_->setFrameShape(QFrame::StyledPanel);
-    sequenceDrawButton_ = button(QStringLiteral("Command11"), QStringLiteral("随机抽取顺序号"), drawGroup_,
-                                 390, 360, 2775, 495);
-    nameListDrawButton_ = button(QStringLiteral("Command10"), QStringLiteral("按名单随机抽签"), drawGroup_,
-                                 390, 1095, 2775, 480);
-    slideDrawButton_ = button(QStringLiteral("Command12"), QStringLiteral("PPT图文随机抽签"), drawGroup_, 390,
-                              1815, 2775, 480);
+    sequenceDrawButton_ =
+        button(QStringLiteral("Command11"), tr("随机抽取顺序号"), drawGroup_, 390, 360, 2775, 495);
+    nameListDrawButton_ =
+        button(QStringLiteral("Command10"), tr("按名单随机抽签"), drawGroup_, 390, 1095, 2775, 480);
+    slideDrawButton_ =
+        button(QStringLiteral("Command12"), tr("PPT图文随机抽签"), drawGroup_, 390, 1815, 2775, 480);
 
     deckGroup_ = frame(QStringLiteral("Frame2"), modeView_);
     placeTwips(deckGroup_, 1080, 3360, 3585, 1800);
     deckGroup_->setFrameShape(QFrame::StyledPanel);
-    deckOneButton_ = button(QStringLiteral("Command1"), QStringLiteral("播放PPT说明文件一"), deckGroup_, 390,
-                            360, 2775, 480);
-    deckTwoButton_ = button(QStringLiteral("Command2"), QStringLiteral("播放PPT说明文件二"), deckGroup_, 390,
-                            1080, 2775, 480);
+    deckOneButton_ =
+        button(QStringLiteral("Command1"), tr("播放PPT说明文件一"), deckGroup_, 390, 360, 2775, 480);
+    deckTwoButton_ =
+        button(QStringLiteral("Command2"), tr("播放PPT说明文件二"), deckGroup_, 390, 1080, 2775, 480);
     for (QPushButton* mode :
          {sequenceDrawButton_, nameListDrawButton_, slideDrawButton_, deckOneButton_, deckTwoButton_})
         mode->setFont(modeFont);
@@ -153,7 +148,7 @@ double DrawLauncher::mainWindowTop()
 void DrawLauncher::load()
 {
     program().enlargedNotice() = EnlargedNotice::None;
-    question_->setText(QStringLiteral("\n本轮抽签还没有结束\n\n您确实要退出抽签程序吗？"));
+    question_->setText(tr("\n本轮抽签还没有结束\n\n您确实要退出抽签程序吗？"));
     keepQuestionClearOfButtons();
     centreHorizontally(mainWindowTop());
     MainWindow::setNumber(participantBox_, true);
@@ -271,7 +266,7 @@ void DrawLauncher::notInThisVersion(const QString& feature)
     // The launcher stays open in its mode view: the user picks another draw or closes it.
     program().dialogs().inform(
         this, kNoticeTitle,
-        QStringLiteral("此版本尚未提供“%1”功能。\n请选择其他功能，或关闭本窗口返回主窗口。").arg(feature));
+        tr("此版本尚未提供“%1”功能。\n请选择其他功能，或关闭本窗口返回主窗口。").arg(feature));
 }
 
 void DrawLauncher::beep()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
 #include "ui/ProgramWindow.h"
 
 class QFrame;
@@ -17,8 +18,10 @@ public:
     static constexpr double kDesignClientHeight = 5625;
     static constexpr double kEntryFrameHeight = 2460;
     static constexpr double kEntryWindowHeight = 2955;
-    static inline const QString kTitle = QStringLiteral("Vantrel工具 - 抽签");
-    static inline const QString kNoticeTitle = QStringLiteral("Vantrel工具提示：");
+    static inline const CatalogueText kTitle{"DrawLauncher",
+                                             QT_TRANSLATE_NOOP("DrawLauncher", "Vantrel工具 - 抽签")};
+    static inline const CatalogueText kNoticeTitle{"DrawLauncher",
+                                                   QT_TRANSLATE_NOOP("DrawLauncher", "Vantrel工具提示：")};
 
     explicit DrawLauncher(Program& program);
 

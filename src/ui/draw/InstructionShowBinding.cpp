@@ -1,19 +1,22 @@
 #include "ui/draw/InstructionShowBinding.h"
 
 #include "models/draw/InstructionShow.h"
+#include "platform/CatalogueText.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowSystem.h"
 #include "ui/Program.h"
 #include "ui/draw/DeckConversionNotice.h"
 #include "ui/main/MainWindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPointer>
 #include <memory>
 
 namespace {
 
-const QString kNoticeTitle = QStringLiteral("Vantrel工具提示：");
+const CatalogueText kNoticeTitle{"InstructionShowBinding",
+                                 QT_TRANSLATE_NOOP("InstructionShowBinding", "Vantrel工具提示：")};
 
 } // namespace
 
@@ -60,9 +63,11 @@ void bindInstructionShow(Program& program)
     });
     QObject::connect(&show, &InstructionShow::failed, &show, [&program, &show](const QString& why) {
         // Said as the slide draw says it of its deck: what went wrong and where the deck belongs.
-        program.dialogs().inform(program.loadedWindow(WindowKind::Main), kNoticeTitle,
-                                 QStringLiteral("无法播放说明文件 %1：%2\n说明文件应以 %1 为名放在 %3 中。")
-                                     .arg(show.deck(), why, QDir::toNativeSeparators(show.dataFolder())));
+        program.dialogs().inform(
+            program.loadedWindow(WindowKind::Main), kNoticeTitle,
+            QCoreApplication::translate("InstructionShowBinding",
+                                        "无法播放说明文件 %1：%2\n说明文件应以 %1 为名放在 %3 中。")
+                .arg(show.deck(), why, QDir::toNativeSeparators(show.dataFolder())));
     });
     QObject::connect(&show, &InstructionShow::closed, &show, [&program, dropNotice] {
         dropNotice();

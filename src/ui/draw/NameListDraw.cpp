@@ -1,5 +1,6 @@
 #include "ui/draw/NameListDraw.h"
 
+#include "platform/CatalogueText.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
@@ -17,8 +18,8 @@ namespace {
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QString kUnknownTotal = QStringLiteral("?");
-const QString kStartCaption = QStringLiteral("开始");
-const QString kNextRoundCaption = QStringLiteral("下一轮");
+const CatalogueText kStartCaption{"NameListDraw", QT_TRANSLATE_NOOP("NameListDraw", "开始")};
+const CatalogueText kNextRoundCaption{"NameListDraw", QT_TRANSLATE_NOOP("NameListDraw", "下一轮")};
 
 } // namespace
 
@@ -61,32 +62,28 @@ void NameListDraw::buildControls()
     auto* entryFrame = named(new QFrame(this), QStringLiteral("Frame1"));
     placeTwips(entryFrame, 150, 60, 5325, 2175);
     entryFrame->setFrameShape(QFrame::StyledPanel);
-    plainLabel(QStringLiteral("Label1"), QStringLiteral("原始编号:"), entryFrame, 120, 390, 1335, 375)
+    plainLabel(QStringLiteral("Label1"), tr("原始编号:"), entryFrame, 120, 390, 1335, 375)
         ->setFont(twips::font(QStringLiteral("宋体"), 12, true));
-    numberBox_ = box(entryFrame, QStringLiteral("Text1"), kClickStart, 240, QStringLiteral("原始编号"));
-    plainLabel(QStringLiteral("Label2"), QStringLiteral("抽 签 者:"), entryFrame, 120, 1455, 1335, 375)
+    numberBox_ = box(entryFrame, QStringLiteral("Text1"), kClickStart, 240, tr("原始编号"));
+    plainLabel(QStringLiteral("Label2"), tr("抽 签 者:"), entryFrame, 120, 1455, 1335, 375)
         ->setFont(twips::font(QStringLiteral("宋体"), 12, true));
-    nameBox_ = box(entryFrame, QStringLiteral("Text2"), kStartDrawing, 1305, QStringLiteral("抽签者"));
+    nameBox_ = box(entryFrame, QStringLiteral("Text2"), kStartDrawing, 1305, tr("抽签者"));
 
     // Over the entry while the user edits the list in their own office.
     editSteps_ = named(new QFrame(this), QStringLiteral("Frame2"));
     placeTwips(editSteps_, 150, 60, 5325, 2175);
     editSteps_->setFrameShape(QFrame::StyledPanel);
     editSteps_->setAutoFillBackground(true);
-    QLabel* editNotice =
-        plainLabel(QStringLiteral("Label4"), QStringLiteral("稍后将自动打开Excel，修改名单后请："),
-                   editSteps_, 240, 240, 4935, 375);
+    QLabel* editNotice = plainLabel(QStringLiteral("Label4"), tr("稍后将自动打开Excel，修改名单后请："),
+                                    editSteps_, 240, 240, 4935, 375);
     editNotice->setFont(twips::font(QStringLiteral("宋体"), 12, true));
     setTextColour(editNotice, kRed);
     const QList<QLabel*> steps{
-        plainLabel(QStringLiteral("Label6"), QStringLiteral("1.核对总人数是否有误"), editSteps_, 600, 720,
-                   4500, 300),
-        plainLabel(QStringLiteral("Label7"), QStringLiteral("2.保存修改后的名单"), editSteps_, 600, 1080,
-                   4500, 300),
-        plainLabel(QStringLiteral("Label9"), QStringLiteral("3.关闭EXCEL窗口"), editSteps_, 600, 1440, 4500,
+        plainLabel(QStringLiteral("Label6"), tr("1.核对总人数是否有误"), editSteps_, 600, 720, 4500, 300),
+        plainLabel(QStringLiteral("Label7"), tr("2.保存修改后的名单"), editSteps_, 600, 1080, 4500, 300),
+        plainLabel(QStringLiteral("Label9"), tr("3.关闭EXCEL窗口"), editSteps_, 600, 1440, 4500, 300),
+        plainLabel(QStringLiteral("Label10"), tr("4.退出抽签界面后重新进入"), editSteps_, 600, 1800, 4500,
                    300),
-        plainLabel(QStringLiteral("Label10"), QStringLiteral("4.退出抽签界面后重新进入"), editSteps_, 600,
-                   1800, 4500, 300),
     };
     for (QLabel* step : steps)
         step->setFont(twips::font(QStringLiteral("宋体"), 10.5));
@@ -99,7 +96,7 @@ void NameListDraw::buildControls()
     orderLabel_ = plainLabel(QStringLiteral("Label5"), QStringLiteral("1"), countFrame, 45, 120, 1395, 915);
     orderLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 42, true));
     orderLabel_->setAlignment(Qt::AlignCenter);
-    orderLabel_->setToolTip(QStringLiteral("这是当前抽签者抽签得到的顺序号"));
+    orderLabel_->setToolTip(tr("这是当前抽签者抽签得到的顺序号"));
     setTextColour(orderLabel_, kRed);
     auto* rule = named(new QFrame(countFrame), QStringLiteral("Line1"));
     placeTwips(rule, 60, 1080, 1365, 15);
@@ -107,7 +104,7 @@ void NameListDraw::buildControls()
     totalLabel_ = plainLabel(QStringLiteral("Label3"), kUnknownTotal, countFrame, 45, 1140, 1395, 915);
     totalLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 42, true));
     totalLabel_->setAlignment(Qt::AlignCenter);
-    totalLabel_->setToolTip(QStringLiteral("这是参加抽签的总人数"));
+    totalLabel_->setToolTip(tr("这是参加抽签的总人数"));
     setTextColour(totalLabel_, kBlue);
 
     auto button = [this](const QString& name, const QString& text, double left, double width) {
@@ -117,10 +114,10 @@ void NameListDraw::buildControls()
         return created;
     };
     startButton_ = button(QStringLiteral("Command1"), kStartCaption, 240, 1215);
-    nextButton_ = button(QStringLiteral("CommandZb"), QStringLiteral("下一位"), 1655, 1215);
-    drawButton_ = button(QStringLiteral("CommandQq"), QStringLiteral("抽签"), 3070, 1095);
-    quitButton_ = button(QStringLiteral("CommandQuit"), QStringLiteral("退出"), 4320, 1215);
-    editButton_ = button(QStringLiteral("Command2"), QStringLiteral("修改名单"), 5700, 1335);
+    nextButton_ = button(QStringLiteral("CommandZb"), tr("下一位"), 1655, 1215);
+    drawButton_ = button(QStringLiteral("CommandQq"), tr("抽签"), 3070, 1095);
+    quitButton_ = button(QStringLiteral("CommandQuit"), tr("退出"), 4320, 1215);
+    editButton_ = button(QStringLiteral("Command2"), tr("修改名单"), 5700, 1335);
     nextButton_->setEnabled(false);
     drawButton_->setEnabled(false);
 

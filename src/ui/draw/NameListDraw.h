@@ -2,6 +2,7 @@
 
 #include "models/draw/DrawRound.h"
 #include "models/draw/NameList.h"
+#include "platform/CatalogueText.h"
 #include "ui/ProgramWindow.h"
 
 class QFrame;
@@ -18,14 +19,22 @@ public:
     static constexpr WindowKind kKind = WindowKind::NameListDraw;
     static constexpr double kClientWidth = 7275;
     static constexpr double kClientHeight = 2895;
-    static inline const QString kTitle = QStringLiteral("Vantrel工具 - 按名单随机抽签");
-    static inline const QString kNoticeTitle = QStringLiteral("Vantrel工具提示：");
-    static inline const QString kClickStart = QStringLiteral("点击“开始”按钮");
-    static inline const QString kStartDrawing = QStringLiteral("开始抽签");
-    static inline const QString kLoading = QStringLiteral("程序载入中");
-    static inline const QString kPleaseWait = QStringLiteral("请稍候...");
-    static inline const QString kReturning = QStringLiteral("返回主界面");
-    static inline const QString kRoundOver = QStringLiteral("本轮抽签结束!");
+    static inline const CatalogueText kTitle{
+        "NameListDraw", QT_TRANSLATE_NOOP("NameListDraw", "Vantrel工具 - 按名单随机抽签")};
+    static inline const CatalogueText kNoticeTitle{"NameListDraw",
+                                                   QT_TRANSLATE_NOOP("NameListDraw", "Vantrel工具提示：")};
+    static inline const CatalogueText kClickStart{"NameListDraw",
+                                                  QT_TRANSLATE_NOOP("NameListDraw", "点击“开始”按钮")};
+    static inline const CatalogueText kStartDrawing{"NameListDraw",
+                                                    QT_TRANSLATE_NOOP("NameListDraw", "开始抽签")};
+    static inline const CatalogueText kLoading{"NameListDraw",
+                                               QT_TRANSLATE_NOOP("NameListDraw", "程序载入中")};
+    static inline const CatalogueText kPleaseWait{"NameListDraw",
+                                                  QT_TRANSLATE_NOOP("NameListDraw", "请稍候...")};
+    static inline const CatalogueText kReturning{"NameListDraw",
+                                                 QT_TRANSLATE_NOOP("NameListDraw", "返回主界面")};
+    static inline const CatalogueText kRoundOver{"NameListDraw",
+                                                 QT_TRANSLATE_NOOP("NameListDraw", "本轮抽签结束!")};
 
     explicit NameListDraw(Program& program);
     ~NameListDraw() override;

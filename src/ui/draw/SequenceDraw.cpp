@@ -65,8 +65,8 @@ void SequenceDraw::buildControls()
     promptLabel_->setFont(twips::font(QStringLiteral("宋体"), 21.75, true));
     setTextColour(promptLabel_, kOrange);
 
-    roundOverLabel_ = plainLabel(QStringLiteral("Label3"), QStringLiteral("本轮抽签结束！"), displayFrame_,
-                                 240, 330, 6015, 855);
+    roundOverLabel_ =
+        plainLabel(QStringLiteral("Label3"), tr("本轮抽签结束！"), displayFrame_, 240, 330, 6015, 855);
     roundOverLabel_->setFont(twips::font(QStringLiteral("宋体"), 36, true));
     roundOverLabel_->setAlignment(Qt::AlignCenter);
     setTextColour(roundOverLabel_, kRed);
@@ -81,14 +81,10 @@ void SequenceDraw::buildControls()
         created->setFont(twips::font(QStringLiteral("宋体"), 10.5, true));
         return created;
     };
-    drawButton_ =
-        button(QStringLiteral("Command1"), QStringLiteral("抽  签"), QStringLiteral("随机抽取一个序号"), 0);
-    nextButton_ = button(QStringLiteral("Command2"), QStringLiteral("下一个"),
-                         QStringLiteral("进入随机抽签状态"), 1295);
-    nextRoundButton_ =
-        button(QStringLiteral("Command4"), QStringLiteral("下一轮"), QStringLiteral("进行下一轮抽签"), 2590);
-    endButton_ =
-        button(QStringLiteral("Command7"), QStringLiteral("结  束"), QStringLiteral("退出抽签程序"), 3885);
+    drawButton_ = button(QStringLiteral("Command1"), tr("抽  签"), tr("随机抽取一个序号"), 0);
+    nextButton_ = button(QStringLiteral("Command2"), tr("下一个"), tr("进入随机抽签状态"), 1295);
+    nextRoundButton_ = button(QStringLiteral("Command4"), tr("下一轮"), tr("进行下一轮抽签"), 2590);
+    endButton_ = button(QStringLiteral("Command7"), tr("结  束"), tr("退出抽签程序"), 3885);
     nextButton_->setEnabled(false);
     nextRoundButton_->setEnabled(false);
     nextRoundButton_->hide();
@@ -105,13 +101,13 @@ void SequenceDraw::buildControls()
     drawnList_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     drawnList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     drawnList_->setFont(twips::font(QStringLiteral("Times New Roman"), 15.75, true));
-    drawnList_->setAccessibleName(QStringLiteral("已抽出的顺序号"));
+    drawnList_->setAccessibleName(tr("已抽出的顺序号"));
     QPalette listPalette = drawnList_->palette();
     listPalette.setColor(QPalette::Base, kListBackground);
     drawnList_->setPalette(listPalette);
 
-    headingLabel_ = plainLabel(QStringLiteral("Label4"), QStringLiteral("已抽出顺序号如下："), this, 150,
-                               7110, 5775, 330);
+    headingLabel_ =
+        plainLabel(QStringLiteral("Label4"), tr("已抽出顺序号如下："), this, 150, 7110, 5775, 330);
     headingLabel_->setFont(twips::font(QStringLiteral("宋体"), 12, true));
     setTextColour(headingLabel_, kHeadingBrown);
 }
@@ -227,9 +223,8 @@ void SequenceDraw::load()
 
     round_.start(participantCount_);
     rollTimer_->setEnabled(true);
-    headingLabel_->setText(QStringLiteral("抽签总人数为") +
-                           QString::number(double(participantCount_), 'g', 7) + QStringLiteral("人，") +
-                           QStringLiteral("已抽出顺序号如下："));
+    headingLabel_->setText(tr("抽签总人数为") + QString::number(double(participantCount_), 'g', 7) +
+                           tr("人，") + tr("已抽出顺序号如下："));
 }
 
 void SequenceDraw::unload()

@@ -2,6 +2,7 @@
 
 #include "models/draw/DrawRound.h"
 #include "models/draw/ParticipantCount.h"
+#include "platform/CatalogueText.h"
 #include "ui/ProgramWindow.h"
 
 #include <array>
@@ -25,10 +26,14 @@ public:
     static constexpr double kDesignClientHeight = 8445;
     static constexpr double kDrawnHeight = 8865;
     static constexpr double kNumberPoints = 350.25;
-    static inline const QString kTitle = QStringLiteral("Vantrel工具 - 随机抽签程序");
-    static inline const QString kReadyPrompt = QStringLiteral("请点击“抽签”按钮开始抽签");
-    static inline const QString kNextPrompt = QStringLiteral("请点击“抽签”按钮");
-    static inline const QString kDrawnPrompt = QStringLiteral("您抽取的顺序号为:");
+    static inline const CatalogueText kTitle{"SequenceDraw",
+                                             QT_TRANSLATE_NOOP("SequenceDraw", "Vantrel工具 - 随机抽签程序")};
+    static inline const CatalogueText kReadyPrompt{
+        "SequenceDraw", QT_TRANSLATE_NOOP("SequenceDraw", "请点击“抽签”按钮开始抽签")};
+    static inline const CatalogueText kNextPrompt{"SequenceDraw",
+                                                  QT_TRANSLATE_NOOP("SequenceDraw", "请点击“抽签”按钮")};
+    static inline const CatalogueText kDrawnPrompt{"SequenceDraw",
+                                                   QT_TRANSLATE_NOOP("SequenceDraw", "您抽取的顺序号为:")};
     static inline const QString kSeparator = QStringLiteral("，");
     // List fonts in points, the largest first: the largest that holds a whole round is used.
     static constexpr std::array<double, 6> kListPoints{21.75, 18, 15.75, 14, 12, 10.5};

@@ -31,12 +31,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 SlideDraw::SlideDraw(Program& program) : ProgramWindow(program, WindowKind::SlideDraw)
 {
-    setWindowTitle(QStringLiteral("PPT图文随机抽签"));
+    setWindowTitle(tr("PPT图文随机抽签"));
     resizeTwips(kWidthTwips, kHeightTwips);
 
-    prepareButton_ = makeButton(this, "Command3", QStringLiteral("准备"));
-    drawButton_ = makeButton(this, "Command4", QStringLiteral("抽签"));
-    quitButton_ = makeButton(this, "Command1", QStringLiteral("退出"));
+    prepareButton_ = makeButton(this, "Command3", tr("准备"));
+    drawButton_ = makeButton(this, "Command4", tr("抽签"));
+    quitButton_ = makeButton(this, "Command1", tr("退出"));
     placeTwips(prepareButton_, 120, 150, 765, 420);
     placeTwips(drawButton_, 1160, 150, 765, 420);
     placeTwips(quitButton_, 2200, 150, 765, 420);
@@ -44,7 +44,7 @@ SlideDraw::SlideDraw(Program& program) : ProgramWindow(program, WindowKind::Slid
 
     counter_ = new QLineEdit(QStringLiteral("000/000"), this);
     counter_->setObjectName(QStringLiteral("Text1"));
-    counter_->setAccessibleName(QStringLiteral("抽中的幻灯片/幻灯片总数"));
+    counter_->setAccessibleName(tr("抽中的幻灯片/幻灯片总数"));
     counter_->setAlignment(Qt::AlignCenter);
     counter_->setReadOnly(true);
     counter_->setFocusPolicy(Qt::NoFocus);
@@ -91,7 +91,7 @@ void SlideDraw::openDeck()
 {
     presentation_ = program().createPresentation();
     if (!presentation_) {
-        deckProblem_ = QStringLiteral("这个版本不能放映幻灯片。");
+        deckProblem_ = tr("这个版本不能放映幻灯片。");
         deckIsAtFault_ = false;
         tellDeckProblem();
         return;
@@ -126,7 +126,7 @@ void SlideDraw::onDeckOpened(bool ok)
         deckProblem_ = presentation_->errorText();
         deckIsAtFault_ = presentation_->deckIsAtFault() || deckProblem_.isEmpty();
         if (deckProblem_.isEmpty())
-            deckProblem_ = QStringLiteral("文件打不开。");
+            deckProblem_ = tr("文件打不开。");
         tellDeckProblem();
         return;
     }
@@ -134,7 +134,7 @@ void SlideDraw::onDeckOpened(bool ok)
     deckSlideCount_ = presentation_->slideCount();
     const int drawable = std::min(deckSlideCount_, kMaxDrawn);
     if (drawable <= 0)
-        deckProblem_ = QStringLiteral("文件里没有幻灯片。");
+        deckProblem_ = tr("文件里没有幻灯片。");
     round_.start(drawable);
     raise();
     prepareButton_->setFocus();
@@ -159,10 +159,9 @@ void SlideDraw::tellDeckProblem()
     // Without a slide there is nothing to draw; say so instead of rolling an empty show. Where to put
     // a deck is said only when another deck would help: never "put it there" for a deck that is there.
     const QString text =
-        deckIsAtFault_
-            ? QStringLiteral("无法用抽签文件 %1 抽签：%2\n请把要抽签的演示文稿以 %1 为名放在 %3 中。")
-                  .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder()))
-            : QStringLiteral("无法用抽签文件 %1 抽签：%2").arg(kDeckName, deckProblem_);
+        deckIsAtFault_ ? tr("无法用抽签文件 %1 抽签：%2\n请把要抽签的演示文稿以 %1 为名放在 %3 中。")
+                             .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder()))
+                       : tr("无法用抽签文件 %1 抽签：%2").arg(kDeckName, deckProblem_);
     program().dialogs().inform(this, kNoticeTitle, text);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/draw/DrawRound.h"
+#include "platform/CatalogueText.h"
 #include "ui/ProgramWindow.h"
 
 #include <QPointer>
@@ -21,13 +22,16 @@ class SlideDraw : public ProgramWindow {
 public:
     static constexpr WindowKind kKind = WindowKind::SlideDraw;
     static inline const QString kDeckName = QStringLiteral("MYPPT.ppt");
-    static inline const QString kNoticeTitle = QStringLiteral("PPT随机抽签程序提示：");
-    static inline const QString kRoundOver = QStringLiteral("本轮抽签结束！！！  ");
-    static inline const QString kDrawing = QStringLiteral("正在抽签");
+    static inline const CatalogueText kNoticeTitle{"SlideDraw",
+                                                   QT_TRANSLATE_NOOP("SlideDraw", "PPT随机抽签程序提示：")};
+    static inline const CatalogueText kRoundOver{"SlideDraw",
+                                                 QT_TRANSLATE_NOOP("SlideDraw", "本轮抽签结束！！！  ")};
+    static inline const CatalogueText kDrawing{"SlideDraw", QT_TRANSLATE_NOOP("SlideDraw", "正在抽签")};
     // The counter once the user ended the show himself, and how to go on.
-    static inline const QString kShowEnded = QStringLiteral("放映已结束");
-    static inline const QString kShowEndedHint =
-        QStringLiteral("放映已结束：按“准备”重新放映并继续本轮抽签，按“退出”返回主窗口。");
+    static inline const CatalogueText kShowEnded{"SlideDraw", QT_TRANSLATE_NOOP("SlideDraw", "放映已结束")};
+    static inline const CatalogueText kShowEndedHint{
+        "SlideDraw",
+        QT_TRANSLATE_NOOP("SlideDraw", "放映已结束：按“准备”重新放映并继续本轮抽签，按“退出”返回主窗口。")};
     static constexpr int kMaxDrawn = DrawPot::kMaxEntries;
     static constexpr double kCounterPointSize = 14.25;
     static constexpr double kWidthTwips = 4530;

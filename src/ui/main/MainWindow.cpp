@@ -6,6 +6,7 @@
 #include "models/display/ScreenPlacement.h"
 #include "models/tracking/ShowStacking.h"
 #include "models/tracking/WindowTracking.h"
+#include "platform/CatalogueText.h"
 #include "platform/Dialogs.h"
 #include "platform/FirstPaint.h"
 #include "platform/HelpFiles.h"
@@ -44,8 +45,8 @@ const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
 
-const QString kRunning = QStringLiteral("正在计时");
-const QString kPaused = QStringLiteral("暂停计时");
+const CatalogueText kRunning{"MainWindow", QT_TRANSLATE_NOOP("MainWindow", "正在计时")};
+const CatalogueText kPaused{"MainWindow", QT_TRANSLATE_NOOP("MainWindow", "暂停计时")};
 // A main window that is never painted (hidden at once) still gets its tray icon, this long after loading.
 constexpr int kTrayAtTheLatestMs = 1000;
 } // namespace
@@ -248,8 +249,7 @@ void MainWindow::load()
         hide();
         placeStandard();
         program().dialogs().systemModalNotice(
-            kNoticeTitle,
-            QStringLiteral("\r    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    \r\n"));
+            kNoticeTitle, tr("\r    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    \r\n"));
         for (WindowKind id : {WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::NameListDraw,
                               WindowKind::ToolStrip, WindowKind::DrawLauncher, WindowKind::Main})
             program().unload(id);
@@ -423,9 +423,8 @@ void MainWindow::hideCountForNotice()
 
 void MainWindow::showPauseButton(bool paused)
 {
-    pauseButton_->setText(paused ? QStringLiteral("继续") : QStringLiteral("暂停"));
-    pauseButton_->setToolTip(paused ? QStringLiteral("继续开始定时器计时")
-                                    : QStringLiteral("暂停定时器计时"));
+    pauseButton_->setText(paused ? tr("继续") : tr("暂停"));
+    pauseButton_->setToolTip(paused ? tr("继续开始定时器计时") : tr("暂停定时器计时"));
 }
 
 void MainWindow::showRunning()
@@ -516,7 +515,7 @@ void MainWindow::onStopClicked()
 {
     placeStandard();
     // The count goes on while the question is open.
-    if (program().dialogs().askYesNo(this, kNoticeTitle, QStringLiteral("确实要停止计时吗?")) != Answer::Yes)
+    if (program().dialogs().askYesNo(this, kNoticeTitle, tr("确实要停止计时吗?")) != Answer::Yes)
         return;
     program().countdown().stop();
     showStopped();
@@ -724,8 +723,7 @@ void MainWindow::showHelp(const QString& anchor)
     if (index.isEmpty()) {
         program().dialogs().inform(
             this, kNoticeTitle,
-            QStringLiteral("没有找到帮助文件（%1）。\n请重新安装Vantrel，帮助文件随程序一起安装。")
-                .arg(kHelpIndex));
+            tr("没有找到帮助文件（%1）。\n请重新安装Vantrel，帮助文件随程序一起安装。").arg(kHelpIndex));
         return;
     }
     if (!help_)
@@ -739,8 +737,7 @@ void MainWindow::onExitClicked()
     // desktops where it matters and costs nothing.
     program().windows().showTaskbar();
     placeStandard();
-    if (program().dialogs().askYesNo(this, QStringLiteral("Vantrel工具"),
-                                     QStringLiteral("确实要退出Vantrel程序吗?")) != Answer::Yes)
+    if (program().dialogs().askYesNo(this, tr("Vantrel工具"), tr("确实要退出Vantrel程序吗?")) != Answer::Yes)
         return;
     program().shutdown();
 }
@@ -748,7 +745,7 @@ void MainWindow::onExitClicked()
 void MainWindow::onCountDoubleClicked()
 {
     if (!program().isAvailable(WindowKind::EnlargedCountdown)) {
-        program().dialogs().inform(this, kNoticeTitle, QStringLiteral("此版本不提供放大计时窗口。"));
+        program().dialogs().inform(this, kNoticeTitle, tr("此版本不提供放大计时窗口。"));
         return;
     }
     hide();

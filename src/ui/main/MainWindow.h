@@ -5,6 +5,7 @@
 #include "models/countdown/TimeUpSlide.h"
 #include "models/tracking/EdgeDocking.h"
 #include "models/tracking/TrackingStep.h"
+#include "platform/CatalogueText.h"
 #include "ui/ProgramWindow.h"
 
 #include <QLineEdit>
@@ -38,10 +39,12 @@ public:
     static constexpr double kHelpHeight = 3435;
     static constexpr double kWidth = 5430;
     static constexpr double kStandardTop = 2000;
-    static inline const QString kLoadingTitle = QStringLiteral("Vantrel工具    程序载入， 请稍候…");
+    static inline const CatalogueText kLoadingTitle{
+        "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "Vantrel工具    程序载入， 请稍候…")};
     // The title once loading is over: the loading one would make the program look stuck.
-    static inline const QString kTitle = QStringLiteral("Vantrel工具");
-    static inline const QString kNoticeTitle = QStringLiteral("Vantrel工具提示：");
+    static inline const CatalogueText kTitle{"MainWindow", QT_TRANSLATE_NOOP("MainWindow", "Vantrel工具")};
+    static inline const CatalogueText kNoticeTitle{"MainWindow",
+                                                   QT_TRANSLATE_NOOP("MainWindow", "Vantrel工具提示：")};
 
     explicit MainWindow(Program& program);
     ~MainWindow() override;

@@ -46,34 +46,34 @@ void MainWindow::buildControls()
     logo_->setPixmap(logoPicture(logo_->size(), devicePixelRatioF()));
     logo_->setScaledContents(true);
     logo_->setCursor(Qt::PointingHandCursor);
-    logo_->setAccessibleName(QStringLiteral("Vantrel 标志"));
+    logo_->setAccessibleName(tr("Vantrel 标志"));
 
     auto label = [this](const QString& name, const QString& text, double l, double t, double w, double h) {
         auto* created = named(new QLabel(text, this), name);
         placeTwips(created, l, t, w, h);
         return created;
     };
-    totalCaption_ = label(QStringLiteral("Label1"), QStringLiteral("输入定时时间："), 240, 345, 1695, 255);
+    totalCaption_ = label(QStringLiteral("Label1"), tr("输入定时时间："), 240, 345, 1695, 255);
     totalMinutesBox_ = makeTimeBox(QStringLiteral("Text1"), QStringLiteral("01"));
     placeTwips(totalMinutesBox_, 2040, 270, 600, 435);
-    totalMinutesBox_->setToolTip(QStringLiteral("定时时间须大于0，最多两位数字"));
-    totalMinutesBox_->setAccessibleName(QStringLiteral("定时时间：分"));
-    totalMinutesUnit_ = label(QStringLiteral("Label22"), QStringLiteral("分"), 2600, 345, 255, 255);
+    totalMinutesBox_->setToolTip(tr("定时时间须大于0，最多两位数字"));
+    totalMinutesBox_->setAccessibleName(tr("定时时间：分"));
+    totalMinutesUnit_ = label(QStringLiteral("Label22"), tr("分"), 2600, 345, 255, 255);
     totalSecondsBox_ = makeTimeBox(QStringLiteral("Text4"), QStringLiteral("00"));
     placeTwips(totalSecondsBox_, 2940, 270, 600, 435);
-    totalSecondsBox_->setAccessibleName(QStringLiteral("定时时间：秒"));
-    totalSecondsUnit_ = label(QStringLiteral("Label28"), QStringLiteral("秒"), 3690, 345, 255, 255);
-    reminderCaption_ = label(QStringLiteral("Label2"), QStringLiteral("提前提醒时间："), 240, 855, 1680, 285);
+    totalSecondsBox_->setAccessibleName(tr("定时时间：秒"));
+    totalSecondsUnit_ = label(QStringLiteral("Label28"), tr("秒"), 3690, 345, 255, 255);
+    reminderCaption_ = label(QStringLiteral("Label2"), tr("提前提醒时间："), 240, 855, 1680, 285);
     reminderMinutesBox_ = makeTimeBox(QStringLiteral("Text2"), QStringLiteral("00"));
     placeTwips(reminderMinutesBox_, 2040, 810, 600, 435);
-    reminderMinutesBox_->setToolTip(QStringLiteral("提前提醒时间须小于定时时间，也可以为0"));
-    reminderMinutesBox_->setAccessibleName(QStringLiteral("提前提醒时间：分"));
-    reminderMinutesUnit_ = label(QStringLiteral("Label29"), QStringLiteral("分"), 2600, 855, 255, 255);
+    reminderMinutesBox_->setToolTip(tr("提前提醒时间须小于定时时间，也可以为0"));
+    reminderMinutesBox_->setAccessibleName(tr("提前提醒时间：分"));
+    reminderMinutesUnit_ = label(QStringLiteral("Label29"), tr("分"), 2600, 855, 255, 255);
     reminderSecondsBox_ = makeTimeBox(QStringLiteral("Text5"), QStringLiteral("30"));
     placeTwips(reminderSecondsBox_, 2940, 810, 600, 435);
-    reminderSecondsBox_->setAccessibleName(QStringLiteral("提前提醒时间：秒"));
-    reminderSecondsUnit_ = label(QStringLiteral("Label30"), QStringLiteral("秒"), 3690, 855, 255, 255);
-    presetCaption_ = label(QStringLiteral("Label7"), QStringLiteral("当前定时选择："), 240, 1380, 1695, 310);
+    reminderSecondsBox_->setAccessibleName(tr("提前提醒时间：秒"));
+    reminderSecondsUnit_ = label(QStringLiteral("Label30"), tr("秒"), 3690, 855, 255, 255);
+    presetCaption_ = label(QStringLiteral("Label7"), tr("当前定时选择："), 240, 1380, 1695, 310);
 
     const std::array<const char*, PresetStore::kPresets> presetNames{"Option1", "Option2", "Option3"};
     const std::array<double, PresetStore::kPresets> presetLefts{1800, 3030, 4260};
@@ -93,18 +93,13 @@ void MainWindow::buildControls()
         created->setToolTip(tip);
         return created;
     };
-    startButton_ = button(QStringLiteral("Command1"), QStringLiteral("开始"), 330, 1815,
-                          QStringLiteral("启动定时器，开始计时"));
-    pauseButton_ = button(QStringLiteral("Command2"), QStringLiteral("暂停"), 1056, 1815,
-                          QStringLiteral("暂停定时器计时"));
-    stopButton_ = button(QStringLiteral("Command3"), QStringLiteral("停止"), 1782, 1815,
-                         QStringLiteral("停止定时器计时"));
-    foldButton_ = button(QStringLiteral("Command4"), QStringLiteral("缩小"), 2508, 1815, QString());
-    drawButton_ = button(QStringLiteral("Command5"), QStringLiteral("抽签"), 3234, 1815, QString());
-    helpButton_ = button(QStringLiteral("Command6"), QStringLiteral("帮助"), 3960, 1815,
-                         QStringLiteral("点击查看详细帮助信息"));
-    exitButton_ = button(QStringLiteral("Command7"), QStringLiteral("退出"), 4575, 1785,
-                         QStringLiteral("确认后退出本软件！"));
+    startButton_ = button(QStringLiteral("Command1"), tr("开始"), 330, 1815, tr("启动定时器，开始计时"));
+    pauseButton_ = button(QStringLiteral("Command2"), tr("暂停"), 1056, 1815, tr("暂停定时器计时"));
+    stopButton_ = button(QStringLiteral("Command3"), tr("停止"), 1782, 1815, tr("停止定时器计时"));
+    foldButton_ = button(QStringLiteral("Command4"), tr("缩小"), 2508, 1815, QString());
+    drawButton_ = button(QStringLiteral("Command5"), tr("抽签"), 3234, 1815, QString());
+    helpButton_ = button(QStringLiteral("Command6"), tr("帮助"), 3960, 1815, tr("点击查看详细帮助信息"));
+    exitButton_ = button(QStringLiteral("Command7"), tr("退出"), 4575, 1785, tr("确认后退出本软件！"));
     pauseButton_->setEnabled(false);
     stopButton_->setEnabled(false);
     foldButton_->setEnabled(false);
@@ -113,24 +108,23 @@ void MainWindow::buildControls()
     placeTwips(countLabel_, 810, 60, 2655, 765);
     countLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 38.25, true));
     countLabel_->setAlignment(Qt::AlignCenter);
-    countLabel_->setToolTip(QStringLiteral("显示剩余的时间,双击数字可放大计时窗口"));
+    countLabel_->setToolTip(tr("显示剩余的时间,双击数字可放大计时窗口"));
     setTextColour(countLabel_, kRed);
 
-    timeUpLabel_ = label(QStringLiteral("Label5"), QStringLiteral(" 时间到！"), 740, 120, 3015, 735);
+    timeUpLabel_ = label(QStringLiteral("Label5"), tr(" 时间到！"), 740, 120, 3015, 735);
     timeUpLabel_->setFont(twips::font(QStringLiteral("宋体"), 32.25, true));
     setTextColour(timeUpLabel_, kRed);
 
-    reminderLabel_ = label(QStringLiteral("Label6"), QStringLiteral("还剩1分10秒！"), 480, 240, 3255, 495);
+    reminderLabel_ = label(QStringLiteral("Label6"), tr("还剩1分10秒！"), 480, 240, 3255, 495);
     reminderLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 21.75, true));
     reminderLabel_->setAlignment(Qt::AlignCenter);
     setTextColour(reminderLabel_, kRed);
 
     presetNameLabel_ = label(QStringLiteral("Label8"), PresetStore::caption(0), 240, 960, 735, 255);
     setTextColour(presetNameLabel_, kBlue);
-    runStateLabel_ = label(QStringLiteral("Label18"), QStringLiteral("暂停计时"), 1020, 960, 900, 255);
+    runStateLabel_ = label(QStringLiteral("Label18"), tr("暂停计时"), 1020, 960, 900, 255);
     setTextColour(runStateLabel_, kBlack);
-    summaryLabel_ =
-        label(QStringLiteral("Label31"), QStringLiteral("定时 00:00 提前 00:00"), 1980, 960, 3000, 255);
+    summaryLabel_ = label(QStringLiteral("Label31"), tr("定时 00:00 提前 00:00"), 1980, 960, 3000, 255);
     summaryLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 10.5));
     setTextColour(summaryLabel_, kBlack);
 

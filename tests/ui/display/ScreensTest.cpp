@@ -100,7 +100,7 @@ const ZoomedWindow kZoomable[] = {
 // Loads and shows one window of the program at the zoom; nullptr when it does not load.
 ProgramWindow* showAt(TestProgram& t, WindowKind kind, int percent)
 {
-    t.program->zoom().setPercent(windowObjectName(kind), percent);
+    t.program->zoom().setPercent(windowRoleName(kind), percent);
     MainWindow& main = t.start();
     ProgramWindow* w = kind == WindowKind::Main ? &main : t.program->window(kind);
     if (!w)
@@ -226,16 +226,16 @@ TEST(Screens, CtrlPlusZoomsTheKindOfWindowInStepsAndCtrlZeroTakesItBack)
 
     QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
     QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("Form1")), 125);
+    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("main")), 125);
     EXPECT_NEAR(w.width(), designed.width() * 1.25, 2);
     EXPECT_DOUBLE_EQ(control<QLabel>(&w, "Label3")->font().pointSizeF(), designedFont.pointSizeF() * 1.25);
     // Other kinds keep their size.
-    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("Form6")), 100);
+    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("enlarged-countdown")), 100);
 
     QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
-    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("Form1")), 110);
+    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("main")), 110);
     QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
-    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("Form1")), 100);
+    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("main")), 100);
     EXPECT_NEAR(w.width(), designed.width(), 2);
     EXPECT_DOUBLE_EQ(control<QLabel>(&w, "Label3")->font().pointSizeF(), designedFont.pointSizeF());
 }
@@ -253,7 +253,7 @@ TEST(Screens, AZoomThatWouldNotFitTheScreenStopsAtTheLargestThatDoes)
         QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(w.zoomFactor(), 2.0);
     EXPECT_TRUE(QRectF(0, 0, 800 * 15, 600 * 15).contains(outer(&w)));
-    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("Form1")), int(w.zoomFactor() * 100));
+    EXPECT_EQ(t.program->zoom().percent(QStringLiteral("main")), int(w.zoomFactor() * 100));
     // One step down makes it smaller at once.
     const int before = w.width();
     QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
