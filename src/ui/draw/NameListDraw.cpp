@@ -74,8 +74,8 @@ void NameListDraw::buildControls()
     editSteps_->setFrameShape(QFrame::StyledPanel);
     editSteps_->setAutoFillBackground(true);
     QLabel* editNotice =
-        plainLabel(QStringLiteral("Label4"), QStringLiteral("稍后将自动打开Excel，修改名单后请："),
-                   editSteps_, 240, 240, 4935, 375);
+        plainLabel(QStringLiteral("Label4"), QStringLiteral("稍后将自动打开LibreOffice，修改名单后请："),
+                   editSteps_, 240, 240, 5040, 375); // to the frame's edge: the office's name is longer
     editNotice->setFont(twips::font(QStringLiteral("宋体"), 12, true));
     setTextColour(editNotice, kRed);
     const QList<QLabel*> steps{
@@ -83,8 +83,8 @@ void NameListDraw::buildControls()
                    4500, 300),
         plainLabel(QStringLiteral("Label7"), QStringLiteral("2.保存修改后的名单"), editSteps_, 600, 1080,
                    4500, 300),
-        plainLabel(QStringLiteral("Label9"), QStringLiteral("3.关闭EXCEL窗口"), editSteps_, 600, 1440, 4500,
-                   300),
+        plainLabel(QStringLiteral("Label9"), QStringLiteral("3.关闭LibreOffice Calc窗口"), editSteps_, 600,
+                   1440, 4500, 300),
         plainLabel(QStringLiteral("Label10"), QStringLiteral("4.退出抽签界面后重新进入"), editSteps_, 600,
                    1800, 4500, 300),
     };
@@ -375,5 +375,6 @@ void NameListDraw::report(const NameList::Problem& problem)
 
 void NameListDraw::inform(const QString& text)
 {
-    program().dialogs().inform(this, kNoticeTitle, text);
+    // Every message of this window is about the list: the teacher may want to look at it.
+    program().dialogs().informWithFolder(this, kNoticeTitle, text, program().dataFolder());
 }

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -112,4 +114,41 @@ TEST(Help, TheShippedHelpHasTheAboutSectionTheLogoLeadsTo)
     QFile shipped(QStringLiteral(VANTREL_SOURCE_DIR "/resources/help/index.html"));
     ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(shipped.readAll()).contains(QStringLiteral("id=\"about\"")));
+}
+
+// The shipped help as the teacher reads it: every picture it names is in the tree and stands on a
+// line of its own (never beside a heading or inside a sentence), and the page reads without a
+// horizontal scroll in the help window at the window's own size.
+TEST(Help, TheShippedHelpShowsEveryPictureItNamesAndFitsItsWindow)
+{
+    const QString index = QStringLiteral(VANTREL_SOURCE_DIR "/resources/help/index.html");
+    QFile page(index);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+
+    const QRegularExpression picture(QStringLiteral("<img\\s[^>]*src=\"([^\"]+)\""));
+    const QRegularExpression alone(QStringLiteral("<p class=\"figure\"[^>]*>\\s*<img\\s[^>]*>\\s*</p>"));
+    int pictures = 0;
+    for (auto found = picture.globalMatch(html); found.hasNext();) {
+        const QString name = found.next().captured(1);
+        ++pictures;
+        EXPECT_TRUE(QFileInfo(QFileInfo(index).dir().filePath(name)).isFile()) << name.toStdString();
+    }
+    EXPECT_GE(pictures, 5);
+    EXPECT_EQ(html.count(alone), pictures) << "a picture shares its line with text";
+
+    HelpWindow help;
+    help.showPage(index);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    auto* pages = control<QTextBrowser>(&help, "HelpPages");
+    QTest::qWait(50);
+    EXPECT_EQ(pages->horizontalScrollBar()->maximum(), 0)
+        << "document " << pages->document()->size().width() << " px wide, viewport "
+        << pages->viewport()->width() << " px";
+    // Every picture was found by the window, not only on disk: a missing one shows as a blank square.
+    for (auto found = picture.globalMatch(html); found.hasNext();) {
+        const QString name = found.next().captured(1);
+        const QVariant image = pages->loadResource(QTextDocument::ImageResource, QUrl(name));
+        EXPECT_TRUE(image.isValid() && !image.value<QByteArray>().isEmpty()) << name.toStdString();
+    }
 }
