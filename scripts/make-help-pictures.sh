@@ -27,12 +27,12 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-# shellcheck source=../tests/e2e/x11_lib.sh
+# shellcheck source=tests/e2e/x11_lib.sh
 source "$root/tests/e2e/x11_lib.sh"
 
 # A fresh teacher: samples in a new data folder, no settings, the desktop's own language.
 fresh_home() {
-    rm -rf "$work/home"
+    rm -rf "${work:?}/home"
     export XDG_RUNTIME_DIR="$work/home/run" XDG_DATA_HOME="$work/home/data"
     export XDG_CONFIG_HOME="$work/home/config" XDG_CACHE_HOME="$work/home/cache"
     mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/vantrel" && chmod 700 "$XDG_RUNTIME_DIR"
