@@ -29,13 +29,13 @@ DataFolderLink::DataFolderLink(QString folder, Dialogs& dialogs, QWidget* parent
     connect(this, &ClickableLabel::clicked, this, &DataFolderLink::open);
 }
 
-void DataFolderLink::open()
+void openDataFolder(const QString& folder, Dialogs& dialogs, QWidget* owner)
 {
     // A folder that could not be made: the file manager would only show an error of its own.
-    if (!QFileInfo(folder_).isDir()) {
-        dialogs_.inform(window(), kNoticeTitle, ProgramFolder::whyMissing(folder_));
+    if (!QFileInfo(folder).isDir()) {
+        dialogs.inform(owner, kNoticeTitle, ProgramFolder::whyMissing(folder));
         return;
     }
-    if (!desktopfolder::show(folder_))
-        dialogs_.inform(window(), kNoticeTitle, desktopfolder::cannotShow(folder_));
+    if (!desktopfolder::show(folder))
+        dialogs.inform(owner, kNoticeTitle, desktopfolder::cannotShow(folder));
 }

@@ -4,6 +4,10 @@
 
 class Dialogs;
 
+// Shows the data folder in the desktop's file manager; tells the teacher why not when it is missing
+// or the desktop cannot.
+void openDataFolder(const QString& folder, Dialogs& dialogs, QWidget* owner);
+
 // "打开程序文件夹": the instruction decks and the messages send the teacher to the program folder,
 // which nobody finds by its path (~/.local/share/vantrel). A click shows it in the desktop's file
 // manager. It is a link rather than a button so that it sits beside a window's fixed controls
@@ -15,8 +19,7 @@ public:
 
     DataFolderLink(QString folder, Dialogs& dialogs, QWidget* parent);
 
-    // Shows the folder; tells the teacher why not when it is missing or the desktop cannot.
-    void open();
+    void open() { openDataFolder(folder_, dialogs_, window()); }
 
 private:
     QString folder_;
