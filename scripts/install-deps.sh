@@ -17,7 +17,7 @@ program_packages="build-essential cmake ninja-build pkg-config ccache
   libreoffice-impress libreoffice-calc libreoffice-dev"
 # What only the tests need (`make test`): X and Wayland servers to run the program under, tools that
 # drive and read it from outside, and the packaging checks.
-test_packages="xvfb xauth openbox xfwm4 xdotool wmctrl x11-utils x11-xserver-utils x11-apps imagemagick trayer
+test_packages="xvfb xauth openbox xfwm4 xdotool wmctrl x11-utils x11-xserver-utils x11-apps imagemagick xcompmgr trayer
   desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils git python3-uno
   dbus-daemon dbus-x11 at-spi2-core python3-gi python3-dbus gir1.2-atspi-2.0
   mutter sway grim xwayland foot libreoffice-gtk3 kwin-wayland zenity

@@ -21,6 +21,11 @@ public:
     virtual Answer askYesNo(QWidget* owner, const QString& title, const QString& text,
                             MessageIcon icon = MessageIcon::Information) = 0;
 
+    // A message about the teacher's files, with OK and "打开文件夹", which shows the folder they are in
+    // in the file manager. Without that folder it is a plain message.
+    virtual void informWithFolder(QWidget* owner, const QString& title, const QString& text,
+                                  const QString& folder) = 0;
+
     // The notice of an already running copy: OK only, no icon, above every other window.
     virtual void systemModalNotice(const QString& title, const QString& text) = 0;
 };

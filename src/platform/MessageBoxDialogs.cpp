@@ -1,9 +1,13 @@
 #include "platform/MessageBoxDialogs.h"
 
+#include "platform/DesktopFolder.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -71,6 +75,24 @@ Answer MessageBoxDialogs::askYesNo(QWidget* owner, const QString& title, const Q
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void MessageBoxDialogs::informWithFolder(QWidget* owner, const QString& title, const QString& text,
+                                         const QString& folder)
+{
+    QMessageBox box(owner);
+    prepare(box, title, text, MessageIcon::Information);
+    box.setStandardButtons(QMessageBox::Ok);
+    nameButtonsInChinese(box);
+    // A folder that is not there (it could not be made) would only open an error of the file manager.
+    QAbstractButton* open =
+        QFileInfo(folder).isDir() ? box.addButton(kOpenFolder, QMessageBox::ActionRole) : nullptr;
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (!open || box.clickedButton() != open)
+        return;
+    if (!desktopfolder::show(folder))
+        inform(owner, title, desktopfolder::cannotShow(folder), MessageIcon::Information);
 }
 
 void MessageBoxDialogs::systemModalNotice(const QString& title, const QString& text)

@@ -6,7 +6,11 @@
 // taken for markup.
 class MessageBoxDialogs : public Dialogs {
 public:
+    static inline const QString kOpenFolder = QStringLiteral("打开文件夹");
+
     void inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
     Answer askYesNo(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
+    void informWithFolder(QWidget* owner, const QString& title, const QString& text,
+                          const QString& folder) override;
     void systemModalNotice(const QString& title, const QString& text) override;
 };

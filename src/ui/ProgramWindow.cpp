@@ -9,6 +9,7 @@
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/ZoomKeys.h"
+#include "ui/ZoomedStyle.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -298,6 +299,7 @@ void ProgramWindow::takeZoom(int percent)
     if (std::abs(ratio - 1.0) < 1e-9)
         return;
     zoom_ = factor;
+    ZoomedStyle::applyTo(this, factor);
     auto scaled = [ratio](int value) { return int(std::lround(value * ratio)); };
 
     const QList<QWidget*> controls = findChildren<QWidget*>();

@@ -25,6 +25,13 @@ Answer QuestionsOverShow::askYesNo(QWidget* owner, const QString& title, const Q
     return dialogs_.askYesNo(owner, title, text, icon);
 }
 
+void QuestionsOverShow::informWithFolder(QWidget* owner, const QString& title, const QString& text,
+                                         const QString& folder)
+{
+    releaseOwner(owner);
+    dialogs_.informWithFolder(owner, title, text, folder);
+}
+
 void QuestionsOverShow::systemModalNotice(const QString& title, const QString& text)
 {
     dialogs_.systemModalNotice(title, text);

@@ -14,6 +14,8 @@ public:
 
     void inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
     Answer askYesNo(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
+    void informWithFolder(QWidget* owner, const QString& title, const QString& text,
+                          const QString& folder) override;
     void systemModalNotice(const QString& title, const QString& text) override;
 
 private:

@@ -1,9 +1,12 @@
 #include "platform/MessageBoxDialogs.h"
 
+#include "platform/DesktopFolder.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
@@ -141,4 +144,34 @@ TEST_F(MessageBoxButtons, KeysAnswerAQuestion)
     EXPECT_EQ(answerWithKey(Qt::Key_Return), Answer::No);
     EXPECT_EQ(seen.defaultButton, "否");
     EXPECT_EQ(answerWithKey(Qt::Key_Escape), Answer::No);
+}
+
+// A message about the teacher's files offers their folder; the folder goes to the desktop only when
+// the teacher asks, and a folder that is not there is not offered.
+TEST_F(MessageBoxButtons, MessagesAboutFilesOfferTheirFolder)
+{
+    QTemporaryDir folder;
+    QStringList asked;
+    desktopfolder::setShowForTesting([&](const QString& shown) {
+        asked << shown;
+        return true;
+    });
+    const QString text = QStringLiteral("找不到名单文件：name.xls");
+
+    answerNextBox(seen, [](QMessageBox& box) { click(box, MessageBoxDialogs::kOpenFolder); });
+    dialogs.informWithFolder(nullptr, QStringLiteral("Vantrel工具提示："), text, folder.path());
+    EXPECT_EQ(seen.buttons, "打开文件夹 / 确定");
+    EXPECT_EQ(seen.defaultButton, "确定");
+    EXPECT_EQ(asked, QStringList{folder.path()});
+
+    asked.clear();
+    answerNextBox(seen, [](QMessageBox& box) { click(box, QStringLiteral("确定")); });
+    dialogs.informWithFolder(nullptr, QStringLiteral("Vantrel工具提示："), text, folder.path());
+    EXPECT_TRUE(asked.isEmpty());
+
+    seen = {};
+    answerNextBox(seen, [](QMessageBox& box) { click(box, QStringLiteral("确定")); });
+    dialogs.informWithFolder(nullptr, QStringLiteral("Vantrel工具提示："), text, folder.filePath("gone"));
+    EXPECT_EQ(seen.buttons, "确定");
+    desktopfolder::setShowForTesting({});
 }

@@ -17,18 +17,25 @@ Answer ScriptedDialogs::respond(Answer fallback)
 
 void ScriptedDialogs::inform(QWidget*, const QString& title, const QString& text, MessageIcon icon)
 {
-    shown.append({Kind::Inform, title, text, icon});
+    shown.append({Kind::Inform, title, text, icon, {}});
     respond(Answer::Ok);
 }
 
 Answer ScriptedDialogs::askYesNo(QWidget*, const QString& title, const QString& text, MessageIcon icon)
 {
-    shown.append({Kind::Ask, title, text, icon});
+    shown.append({Kind::Ask, title, text, icon, {}});
     return respond(Answer::No);
+}
+
+void ScriptedDialogs::informWithFolder(QWidget*, const QString& title, const QString& text,
+                                       const QString& folder)
+{
+    shown.append({Kind::Inform, title, text, MessageIcon::Information, folder});
+    respond(Answer::Ok);
 }
 
 void ScriptedDialogs::systemModalNotice(const QString& title, const QString& text)
 {
-    shown.append({Kind::Notice, title, text, MessageIcon::None});
+    shown.append({Kind::Notice, title, text, MessageIcon::None, {}});
     respond(Answer::Ok);
 }

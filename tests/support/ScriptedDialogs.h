@@ -16,10 +16,13 @@ public:
         QString title;
         QString text;
         MessageIcon icon;
+        QString folder; // the folder a message offers to open
     };
 
     void inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
     Answer askYesNo(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override;
+    void informWithFolder(QWidget* owner, const QString& title, const QString& text,
+                          const QString& folder) override;
     void systemModalNotice(const QString& title, const QString& text) override;
 
     // The next box gets this answer, after running whileOpen.

@@ -1,5 +1,8 @@
 #include "ui/display/HelpWindow.h"
 
+#include "ui/DataFolderLink.h"
+
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextBrowser>
@@ -24,6 +27,25 @@ HelpWindow::HelpWindow(QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
+}
+
+HelpWindow::~HelpWindow()
+{
+    if (dialogs_)
+        QDesktopServices::unsetUrlHandler(QUrl(kDataFolderLink).scheme());
+}
+
+void HelpWindow::offerDataFolder(const QString& folder, Dialogs& dialogs)
+{
+    dataFolder_ = folder;
+    dialogs_ = &dialogs;
+    QDesktopServices::setUrlHandler(QUrl(kDataFolderLink).scheme(), this, "openProgramLink");
+}
+
+void HelpWindow::openProgramLink(const QUrl& link)
+{
+    if (dialogs_ && link == QUrl(kDataFolderLink))
+        openDataFolder(dataFolder_, *dialogs_, this);
 }
 
 void HelpWindow::showPage(const QString& file, const QString& anchor)

@@ -8,6 +8,7 @@
 #include "ui/Controls.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/display/Compositing.h"
 #include "ui/display/Tray.h"
 #include "ui/main/MainWindow.h"
 
@@ -31,14 +32,15 @@ ToolStrip::ToolStrip(Program& program) : ProgramWindow(program, WindowKind::Tool
 {
     // No title bar: the window draws its own thin border.
     setWindowFlag(Qt::FramelessWindowHint);
+    // A window with an alpha channel: under a compositor only the background is translucent, and the
+    // red time line stays red over a bright slide. Set before the window exists, which picks its visual.
+    setAttribute(Qt::WA_TranslucentBackground);
     setWindowTitle(QString());
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resizeTwips(kWidth, kTipHeight);
     buildControls();
-    WindowChrome::attach(
-        this,
-        {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Image1", "Image2"},
-        {"Command1", "Command2"});
+    WindowChrome::attach(this, {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Image1", "Image2"},
+                         {"Command1", "Command2"});
     const Countdown& countdown = program.countdown();
     connect(&countdown, &Countdown::countTextChanged, this, &ToolStrip::refreshTimeLine);
     connect(&countdown, &Countdown::stateChanged, this, &ToolStrip::refreshTimeLine);
@@ -135,6 +137,11 @@ double ToolStrip::layOutTipFace()
 void ToolStrip::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    QColor background = palette().color(QPalette::Window);
+    background.setAlpha(backgroundAlpha_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(rect(), background);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     qDrawWinPanel(&painter, rect(), palette(), false);
 }
 
@@ -172,7 +179,17 @@ void ToolStrip::load()
     placeOverMainWindow();
     // Above a focused full-screen show, which plain "stay on top" windows are not.
     program().windows().keepAboveFullScreen(this);
-    program().windows().setOpacity(this, kStripAlpha);
+    setTranslucency(kStripAlpha);
+}
+
+void ToolStrip::setTranslucency(int alpha)
+{
+    // Where a compositor runs, the window stays opaque and only its background is painted through;
+    // where none does, the window's opacity is all there is (and the background is solid).
+    const bool composited = compositorRuns();
+    backgroundAlpha_ = composited ? alpha : 255;
+    program().windows().setOpacity(this, composited ? 255 : alpha);
+    update();
 }
 
 void ToolStrip::showStrip()
@@ -199,7 +216,7 @@ void ToolStrip::resumeMirror()
 
 void ToolStrip::setStripFace()
 {
-    program().windows().setOpacity(this, kStripAlpha);
+    setTranslucency(kStripAlpha);
     tipPanel_->hide();
     timeLine_->show();
     tipIcon_->show();
@@ -216,7 +233,7 @@ void ToolStrip::onOpenTip()
     tipIcon_->hide();
     tipPanel_->show();
     setHeightTwips(layOutTipFace());
-    program().windows().setOpacity(this, kTipAlpha);
+    setTranslucency(kTipAlpha);
     confirmButton_->setFocus();
 }
 

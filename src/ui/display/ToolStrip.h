@@ -44,6 +44,8 @@ public:
     // The status line follows the countdown again (the strip was shown without showStrip()).
     void resumeMirror();
     bool isMirroring() const { return mirroring_; }
+    // The alpha the background is painted with: 255 where the whole window is made translucent.
+    int backgroundAlpha() const { return backgroundAlpha_; }
 
     // Places the window centred over the main window, at the main window's top edge, wholly on its
     // screen; with a slide show on another screen, at the same place on the show's screen.
@@ -58,6 +60,8 @@ private:
     void buildControls();
     void buildTipPanel(QWidget* client);
     void setStripFace();
+    // The strip's translucency, alpha of 255: the background's alone where a compositor can show it.
+    void setTranslucency(int alpha);
     // Sizes the tip panel for its text and returns the face's height: as designed, or more when the
     // fonts need more room.
     double layOutTipFace();
@@ -78,4 +82,5 @@ private:
     QPushButton* confirmButton_ = nullptr;
     QPushButton* backButton_ = nullptr;
     bool mirroring_ = false;
+    int backgroundAlpha_ = 255;
 };

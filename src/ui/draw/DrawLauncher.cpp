@@ -5,6 +5,7 @@
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
+#include "ui/DataFolderLink.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/draw/SequenceDraw.h"
@@ -137,6 +138,9 @@ void DrawLauncher::buildControls()
          {sequenceDrawButton_, nameListDrawButton_, slideDrawButton_, deckOneButton_, deckTwoButton_})
         mode->setFont(modeFont);
     modeHeading_->raise();
+    // Under the decks: where the teacher puts the name list and the decks of the draws.
+    placeTwips(new DataFolderLink(program().dataFolder(), program().dialogs(), modeView_), 4200, 5190, 1620,
+               255);
 }
 
 double DrawLauncher::mainWindowTop()

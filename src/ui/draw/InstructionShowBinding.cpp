@@ -63,11 +63,12 @@ void bindInstructionShow(Program& program)
     });
     QObject::connect(&show, &InstructionShow::failed, &show, [&program, &show](const QString& why) {
         // Said as the slide draw says it of its deck: what went wrong and where the deck belongs.
-        program.dialogs().inform(
+        program.dialogs().informWithFolder(
             program.loadedWindow(WindowKind::Main), kNoticeTitle,
             QCoreApplication::translate("InstructionShowBinding",
                                         "无法播放说明文件 %1：%2\n说明文件应以 %1 为名放在 %3 中。")
-                .arg(show.deck(), why, QDir::toNativeSeparators(show.dataFolder())));
+                .arg(show.deck(), why, QDir::toNativeSeparators(show.dataFolder())),
+            show.dataFolder());
     });
     QObject::connect(&show, &InstructionShow::closed, &show, [&program, dropNotice] {
         dropNotice();

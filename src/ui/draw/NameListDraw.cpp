@@ -74,16 +74,20 @@ void NameListDraw::buildControls()
     placeTwips(editSteps_, 150, 60, 5325, 2175);
     editSteps_->setFrameShape(QFrame::StyledPanel);
     editSteps_->setAutoFillBackground(true);
-    QLabel* editNotice = plainLabel(QStringLiteral("Label4"), tr("稍后将自动打开Excel，修改名单后请："),
-                                    editSteps_, 240, 240, 4935, 375);
+    QLabel* editNotice =
+        plainLabel(QStringLiteral("Label4"), tr("稍后将自动打开LibreOffice，修改名单后请："),
+                   editSteps_, 240, 240, 5040, 375); // to the frame's edge: the office's name is longer
     editNotice->setFont(twips::font(QStringLiteral("宋体"), 12, true));
     setTextColour(editNotice, kRed);
     const QList<QLabel*> steps{
-        plainLabel(QStringLiteral("Label6"), tr("1.核对总人数是否有误"), editSteps_, 600, 720, 4500, 300),
-        plainLabel(QStringLiteral("Label7"), tr("2.保存修改后的名单"), editSteps_, 600, 1080, 4500, 300),
-        plainLabel(QStringLiteral("Label9"), tr("3.关闭EXCEL窗口"), editSteps_, 600, 1440, 4500, 300),
-        plainLabel(QStringLiteral("Label10"), tr("4.退出抽签界面后重新进入"), editSteps_, 600, 1800, 4500,
-                   300),
+        plainLabel(QStringLiteral("Label6"), tr("1.核对总人数是否有误"), editSteps_, 600, 720,
+                   4500, 300),
+        plainLabel(QStringLiteral("Label7"), tr("2.保存修改后的名单"), editSteps_, 600, 1080,
+                   4500, 300),
+        plainLabel(QStringLiteral("Label9"), tr("3.关闭LibreOffice Calc窗口"), editSteps_, 600,
+                   1440, 4500, 300),
+        plainLabel(QStringLiteral("Label10"), tr("4.退出抽签界面后重新进入"), editSteps_, 600,
+                   1800, 4500, 300),
     };
     for (QLabel* step : steps)
         step->setFont(twips::font(QStringLiteral("宋体"), 10.5));
@@ -372,5 +376,6 @@ void NameListDraw::report(const NameList::Problem& problem)
 
 void NameListDraw::inform(const QString& text)
 {
-    program().dialogs().inform(this, kNoticeTitle, text);
+    // Every message of this window is about the list: the teacher may want to look at it.
+    program().dialogs().informWithFolder(this, kNoticeTitle, text, program().dataFolder());
 }

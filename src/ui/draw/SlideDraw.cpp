@@ -162,7 +162,7 @@ void SlideDraw::tellDeckProblem()
         deckIsAtFault_ ? tr("无法用抽签文件 %1 抽签：%2\n请把要抽签的演示文稿以 %1 为名放在 %3 中。")
                              .arg(kDeckName, deckProblem_, QDir::toNativeSeparators(program().dataFolder()))
                        : tr("无法用抽签文件 %1 抽签：%2").arg(kDeckName, deckProblem_);
-    program().dialogs().inform(this, kNoticeTitle, text);
+    program().dialogs().informWithFolder(this, kNoticeTitle, text, program().dataFolder());
 }
 
 void SlideDraw::onPrepareClicked()

@@ -728,6 +728,7 @@ void MainWindow::showHelp(const QString& anchor)
     }
     if (!help_)
         help_ = new HelpWindow(this);
+    help_->offerDataFolder(program().dataFolder(), program().dialogs());
     help_->showPage(index, anchor);
 }
 

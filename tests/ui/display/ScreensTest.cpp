@@ -10,6 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -318,4 +321,50 @@ TEST(Screens, TheReminderAndTheTimeUpShowTheMainWindowOnTheShowsScreen)
     t.windows.keysDown = {Keys::F11};
     t.advance(200);
     EXPECT_TRUE(QRectF(kLeft).contains(outer(&w)));
+}
+
+// At 300 % the style's own sizes grow too: a radio button's dot, the frames' lines and the buttons'
+// icons are three times as large, not 100 % controls beside 300 % text; back at 100 % they are as
+// designed again.
+TEST(Screens, AtThreeTimesTheSizeIndicatorsFramesAndIconsGrowWithTheWindow)
+{
+    TestProgram t;
+    t.windows.screen = kLeft.size();
+    MainWindow& w = t.start();
+    w.show();
+    auto* preset = control<QRadioButton>(&w, "Option1");
+    auto* button = control<QPushButton>(&w, "Command1");
+    const auto indicator = [](QWidget* widget) {
+        return widget->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget);
+    };
+    const auto iconSize = [](QWidget* widget) {
+        return widget->style()->pixelMetric(QStyle::PM_ButtonIconSize, nullptr, widget);
+    };
+    const auto frameWidth = [](QWidget* widget) {
+        return widget->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget);
+    };
+    const int designedIndicator = indicator(preset);
+    const int designedIcon = iconSize(button);
+    const int designedFrame = frameWidth(button);
+    ASSERT_GT(designedIndicator, 0);
+
+    w.applyZoom(300);
+    ASSERT_DOUBLE_EQ(w.zoomFactor(), 3.0);
+    EXPECT_EQ(indicator(preset), designedIndicator * 3);
+    EXPECT_EQ(iconSize(button), designedIcon * 3);
+    EXPECT_EQ(frameWidth(button), std::max(1, designedFrame * 3));
+    // The indicator is drawn at its new size: the radio button's hint makes room for it.
+    QStyleOptionButton option;
+    option.initFrom(preset);
+    EXPECT_GE(preset->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, preset).width(),
+              designedIndicator * 3);
+    for (QFrame* frame : w.findChildren<QFrame*>()) {
+        if (frame->frameShape() == QFrame::Box || frame->frameShape() == QFrame::Panel) {
+            EXPECT_GE(frame->lineWidth(), 3) << frame->objectName().toStdString();
+        }
+    }
+
+    w.applyZoom(100);
+    EXPECT_EQ(indicator(preset), designedIndicator);
+    EXPECT_EQ(iconSize(button), designedIcon);
 }

@@ -3,9 +3,11 @@
 #include "platform/Timer.h"
 #include "support/FindControl.h"
 #include "ui/ClickableLabel.h"
+#include "ui/display/Compositing.h"
 #include "ui/display/Tray.h"
 
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QTextDocument>
@@ -250,4 +252,45 @@ TEST_F(TrackingTest, StripStaysOnScreenOverATuckedMainWindow)
     ASSERT_NE(strip(), nullptr);
     EXPECT_EQ(strip()->topTwips(), 0);
     EXPECT_TRUE(strip()->isVisible());
+}
+
+// Under a compositor the window stays opaque and only its background is painted see-through, so
+// that the red time line stays red over a bright slide; the tip face is solid. Without a compositor
+// the window's opacity is the strip's translucency, as it always was.
+TEST_F(TrackingTest, UnderACompositorOnlyTheStripsBackgroundIsTranslucent)
+{
+    setCompositorRunsForTesting([] { return true; });
+    MainWindow& w = start();
+    startCountdown(w);
+    ToolStrip& bar = fold(w);
+    EXPECT_TRUE(bar.testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), 255);
+    EXPECT_EQ(bar.backgroundAlpha(), ToolStrip::kStripAlpha);
+
+    // As drawn: the background lets the slide through, the text does not.
+    const QImage drawn = bar.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    int seeThrough = 0, solidRed = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor pixel = drawn.pixelColor(x, y);
+            seeThrough += pixel.alpha() == ToolStrip::kStripAlpha;
+            solidRed += pixel.alpha() == 255 && pixel.red() > 200 && pixel.green() < 60 && pixel.blue() < 60;
+        }
+    }
+    EXPECT_GT(seeThrough, drawn.width() * drawn.height() / 3);
+    EXPECT_GT(solidRed, 20) << "the time line is drawn opaque";
+
+    clickIcon(bar, "Image2");
+    EXPECT_EQ(bar.backgroundAlpha(), 255);
+    EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), 255);
+    clickButton(&bar, "Command2");
+    EXPECT_EQ(bar.backgroundAlpha(), ToolStrip::kStripAlpha);
+
+    // The compositor went away: the strip falls back on the window's opacity, with a solid background.
+    setCompositorRunsForTesting([] { return false; });
+    clickIcon(bar, "Image2");
+    clickButton(&bar, "Command2");
+    EXPECT_EQ(bar.backgroundAlpha(), 255);
+    EXPECT_EQ(t.windows.opacity.value(QStringLiteral("Form3")), ToolStrip::kStripAlpha);
+    setCompositorRunsForTesting({});
 }

@@ -1,6 +1,9 @@
 #include "DrawTestSupport.h"
+#include "platform/DesktopFolder.h"
 #include "platform/Timer.h"
+#include "ui/DataFolderLink.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -274,3 +277,41 @@ TEST_F(Launcher, InstructionButtonsPlayTheirOwnDeck)
 }
 
 #include "DrawLauncherTest.moc"
+
+// "打开程序文件夹" under the launcher's choices: the data folder goes to the desktop's file manager,
+// and the teacher is told where it is when the desktop cannot show it.
+TEST_F(Launcher, TheFolderLinkShowsTheDataFolderOrSaysWhyNot)
+{
+    QStringList asked;
+    bool desktopTakesIt = true;
+    desktopfolder::setShowForTesting([&](const QString& folder) {
+        asked << folder;
+        return desktopTakesIt;
+    });
+    DrawLauncher& l = openLauncher();
+    auto* link = control<DataFolderLink>(&l, "DataFolderLink");
+    EXPECT_TRUE(link->isVisible());
+    EXPECT_EQ(link->text(), "打开程序文件夹");
+    // It stays inside the mode view, clear of the deck buttons above it.
+    const LauncherControls l_(&l);
+    EXPECT_TRUE(l_.modeView->rect().contains(link->geometry()));
+    EXPECT_GE(link->y(), control<QFrame>(&l, "Frame2")->geometry().bottom());
+
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(asked, QStringList{t.program->dataFolder()});
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+
+    desktopTakesIt = false;
+    QTest::mouseClick(link, Qt::LeftButton);
+    ASSERT_EQ(t.dialogs.shown.size(), 1);
+    EXPECT_TRUE(t.dialogs.shown[0].text.contains(QDir::toNativeSeparators(t.program->dataFolder())));
+
+    // A data folder that is not there is not handed to the file manager.
+    asked.clear();
+    ASSERT_TRUE(QDir(t.program->dataFolder()).removeRecursively());
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_TRUE(asked.isEmpty());
+    ASSERT_EQ(t.dialogs.shown.size(), 2);
+    EXPECT_TRUE(t.dialogs.shown[1].text.contains(QStringLiteral("不存在")));
+    desktopfolder::setShowForTesting({});
+}

@@ -79,6 +79,7 @@ TEST_F(InstructionShowWindows, ADeckThatCannotBeShownIsToldAndTheMainWindowComes
         ASSERT_EQ(t.dialogs.shown.size(), 1);
         EXPECT_EQ(t.dialogs.shown[0].title, MainWindow::kNoticeTitle);
         EXPECT_TRUE(t.dialogs.shown[0].text.contains(QString::fromLatin1(deck)));
+        EXPECT_EQ(t.dialogs.shown[0].folder, t.program->dataFolder()) << "it offers the deck's folder";
         EXPECT_TRUE(t.dialogs.shown[0].text.contains(t.presentations.latest->errorText()))
             << "the engine's reason, in its words";
         EXPECT_TRUE(mainWindowIsBack());

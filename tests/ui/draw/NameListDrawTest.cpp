@@ -442,6 +442,7 @@ TEST_F(NameListDrawTest, AListOpenInTheUsersOfficeIsNeitherReadNorWritten)
     startButton()->click();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("正被 王老师（classroom-pc） 打开")));
+    EXPECT_EQ(t.dialogs.shown[0].folder, t.program->dataFolder()) << "it offers the list's folder";
     EXPECT_EQ(t.spreadsheet.saves, 0);
     EXPECT_EQ(t.spreadsheet.starts, 0);
     expectIdle();
@@ -453,7 +454,14 @@ TEST_F(NameListDrawTest, EditingOpensTheUsersOfficeAndQuitLeavesItsEditsAlone)
     open();
     editButton()->click();
     EXPECT_TRUE(editSteps()->isVisible());
-    EXPECT_EQ(editNotice()->text(), "稍后将自动打开Excel，修改名单后请：");
+    EXPECT_EQ(editNotice()->text(), "稍后将自动打开LibreOffice，修改名单后请：");
+    // The office's name and the steps fit their lines.
+    EXPECT_LE(editNotice()->sizeHint().width(), editNotice()->width());
+    for (const char* step : {"Label6", "Label7", "Label9", "Label10"}) {
+        auto* line = control<QLabel>(editSteps(), step);
+        EXPECT_LE(line->sizeHint().width(), line->width()) << step;
+    }
+    EXPECT_EQ(control<QLabel>(editSteps(), "Label9")->text(), "3.关闭LibreOffice Calc窗口");
     EXPECT_FALSE(startButton()->isEnabled());
     EXPECT_FALSE(editButton()->isEnabled());
     EXPECT_EQ(t.spreadsheet.editedFiles, QStringList{listPath()});

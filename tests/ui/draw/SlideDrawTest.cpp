@@ -330,6 +330,8 @@ TEST(SlideDrawDeckProblems, AMissingOrEmptyDeckIsToldAndTheWindowStaysUsable)
         ASSERT_EQ(fresh.dialogs.shown.size(), 1);
         EXPECT_EQ(fresh.dialogs.shown[0].title, SlideDraw::kNoticeTitle);
         EXPECT_TRUE(fresh.dialogs.shown[0].text.contains("MYPPT.ppt"));
+        EXPECT_EQ(fresh.dialogs.shown[0].folder, fresh.program->dataFolder())
+            << "it offers the deck's folder";
 
         prepareButton(*draw)->click();
         EXPECT_EQ(fresh.dialogs.shown.size(), 2) << "Prepare repeats why nothing can be drawn";
