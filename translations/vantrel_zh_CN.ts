@@ -40,6 +40,17 @@
     </message>
 </context>
 <context>
+    <name>DataFolderLink</name>
+    <message>
+        <source>Vantrel工具提示：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开程序文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DeckConversionNotice</name>
     <message>
         <source>正在准备演示文稿</source>
@@ -115,6 +126,14 @@
     </message>
     <message>
         <source>程序正在退出。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DesktopFolder</name>
+    <message>
+        <source>无法打开文件夹，请在文件管理器中打开：
+%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -523,6 +542,10 @@
         <source>取消</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ModuleLibrary</name>
@@ -576,19 +599,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>稍后将自动打开Excel，修改名单后请：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>1.核对总人数是否有误</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>2.保存修改后的名单</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>3.关闭EXCEL窗口</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -649,6 +664,14 @@
     </message>
     <message>
         <source>本轮抽签结束!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>稍后将自动打开LibreOffice，修改名单后请：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>3.关闭LibreOffice Calc窗口</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

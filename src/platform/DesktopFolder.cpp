@@ -1,5 +1,6 @@
 #include "platform/DesktopFolder.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
@@ -24,7 +25,8 @@ bool desktopfolder::show(const QString& folder)
 
 QString desktopfolder::cannotShow(const QString& folder)
 {
-    return QStringLiteral("无法打开文件夹，请在文件管理器中打开：\n%1").arg(QDir::toNativeSeparators(folder));
+    return QCoreApplication::translate("DesktopFolder", "无法打开文件夹，请在文件管理器中打开：\n%1")
+        .arg(QDir::toNativeSeparators(folder));
 }
 
 void desktopfolder::setShowForTesting(std::function<bool(const QString&)> show)

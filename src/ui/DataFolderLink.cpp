@@ -8,7 +8,8 @@
 
 namespace {
 
-const QString kNoticeTitle = QStringLiteral("Vantrel工具提示：");
+constexpr CatalogueText kNoticeTitle{"DataFolderLink",
+                                     QT_TRANSLATE_NOOP("DataFolderLink", "Vantrel工具提示：")};
 
 } // namespace
 

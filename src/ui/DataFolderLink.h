@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CatalogueText.h"
 #include "ui/ClickableLabel.h"
 
 class Dialogs;
@@ -15,7 +16,8 @@ void openDataFolder(const QString& folder, Dialogs& dialogs, QWidget* owner);
 class DataFolderLink : public ClickableLabel {
     Q_OBJECT
 public:
-    static inline const QString kText = QStringLiteral("打开程序文件夹");
+    static inline const CatalogueText kText{"DataFolderLink",
+                                            QT_TRANSLATE_NOOP("DataFolderLink", "打开程序文件夹")};
 
     DataFolderLink(QString folder, Dialogs& dialogs, QWidget* parent);
 
