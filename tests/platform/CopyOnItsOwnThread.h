@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SingleInstance.h"
+#include "platform/startup/SingleInstance.h"
 
 #include <QDeadlineTimer>
 #include <QObject>

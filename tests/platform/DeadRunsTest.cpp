@@ -1,4 +1,4 @@
-#include "platform/DeadRuns.h"
+#include "platform/processes/DeadRuns.h"
 
 #include "ProcessTraces.h"
 

@@ -1,6 +1,6 @@
 // The sound back-end is loaded when the user first reaches for the main window, and the first cue
 // (开始, one click later) then sounds at once from the cue read ahead.
-#include "platform/FirstApproach.h"
+#include "ui/support/FirstApproach.h"
 
 #include "platform/modules/ModuleSoundDevices.h"
 #include "support/FakeSound.h"

@@ -1,6 +1,6 @@
-#include "platform/Fonts.h"
+#include "ui/support/Fonts.h"
 
-#include "platform/Twips.h"
+#include "ui/support/Twips.h"
 
 #include <QFontInfo>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "platform/MessageBoxDialogs.h"
+#include "platform/dialogs/MessageBoxDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

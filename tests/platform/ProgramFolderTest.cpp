@@ -1,4 +1,4 @@
-#include "platform/ProgramFolder.h"
+#include "platform/files/ProgramFolder.h"
 
 #include "models/draw/NameListFile.h"
 

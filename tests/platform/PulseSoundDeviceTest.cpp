@@ -1,4 +1,4 @@
-#include "platform/PulseSoundDevice.h"
+#include "platform/sound/PulseSoundDevice.h"
 
 #include "WaveBytes.h"
 

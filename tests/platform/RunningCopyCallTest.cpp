@@ -1,4 +1,4 @@
-#include "platform/RunningCopyCall.h"
+#include "platform/startup/RunningCopyCall.h"
 
 #include "CopyOnItsOwnThread.h"
 

@@ -1,4 +1,4 @@
-#include "platform/SettingsFile.h"
+#include "platform/files/SettingsFile.h"
 
 #include "support/TestFiles.h"
 

@@ -1,7 +1,7 @@
-#include "platform/SettingsZoomStore.h"
+#include "platform/files/SettingsZoomStore.h"
 
 #include "models/display/WindowZoom.h"
-#include "platform/SettingsFile.h"
+#include "platform/files/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>

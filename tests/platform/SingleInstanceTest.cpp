@@ -1,7 +1,7 @@
-#include "platform/SingleInstance.h"
+#include "platform/startup/SingleInstance.h"
 
 #include "CopyOnItsOwnThread.h"
-#include "platform/InstanceLock.h"
+#include "platform/startup/InstanceLock.h"
 #include "support/TestFiles.h"
 
 #include <QDir>

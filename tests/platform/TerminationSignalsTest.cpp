@@ -1,4 +1,4 @@
-#include "platform/TerminationSignals.h"
+#include "platform/processes/TerminationSignals.h"
 
 #include <QSignalSpy>
 #include <csignal>

@@ -1,5 +1,5 @@
-#include "platform/RealTimerDriver.h"
-#include "platform/VirtualTimerDriver.h"
+#include "platform/timers/RealTimerDriver.h"
+#include "support/VirtualTimerDriver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

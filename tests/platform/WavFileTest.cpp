@@ -1,4 +1,4 @@
-#include "platform/WavFile.h"
+#include "platform/sound/WavFile.h"
 
 #include "WaveBytes.h"
 

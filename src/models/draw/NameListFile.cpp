@@ -1,8 +1,8 @@
 #include "models/draw/NameListFile.h"
 
-#include "platform/ProgramFolder.h"
-#include "platform/office/FileAccess.h"
-#include "platform/office/InPlaceWrite.h"
+#include "platform/files/FileAccess.h"
+#include "platform/files/InPlaceWrite.h"
+#include "platform/files/ProgramFolder.h"
 #include "platform/office/OfficeLock.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "platform/office/OfficeLock.h"
 
-#include "platform/office/FileAccess.h"
+#include "platform/files/FileAccess.h"
 
 #include <QDir>
 #include <QFile>

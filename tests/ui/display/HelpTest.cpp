@@ -1,5 +1,5 @@
 #include "StandIns.h"
-#include "platform/HelpFiles.h"
+#include "platform/files/HelpFiles.h"
 #include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/ClickableLabel.h"
