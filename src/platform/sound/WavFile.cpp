@@ -1,116 +1,132 @@
 #include "platform/sound/WavFile.h"
 
 #include <QFile>
+#include <QtEndian>
 #include <cstring>
+#include <memory>
+#include <sndfile.h>
 
 namespace {
 
 // The sound server takes at most 384 kHz; nothing below 1 Hz makes sense.
-constexpr quint32 maxSampleRate = 384000;
-constexpr quint16 formatPcm = 0x0001;
-constexpr quint16 formatExtensible = 0xFFFE;
-// KSDATAFORMAT_SUBTYPE_PCM after its first two bytes (the format tag).
-constexpr unsigned char pcmSubformatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
-                                                0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+constexpr int maxSampleRate = 384000;
 
-quint16 readU16(const char* p)
-{
-    const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return static_cast<quint16>(b[0] | (b[1] << 8));
-}
-
-quint32 readU32(const char* p)
-{
-    const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return static_cast<quint32>(b[0]) | (static_cast<quint32>(b[1]) << 8) |
-           (static_cast<quint32>(b[2]) << 16) | (static_cast<quint32>(b[3]) << 24);
-}
-
-struct Format {
-    quint16 channels = 0;
-    quint32 sampleRate = 0;
-    quint16 blockAlign = 0;
-    quint16 bitsPerSample = 0;
+// The file's bytes as libsndfile reads a file: the whole file is read (and its size checked) before
+// the decoder sees it, so that a file that grows or changes meanwhile cannot mislead it.
+struct BytesSource {
+    const QByteArray& bytes;
+    sf_count_t position = 0;
 };
 
-std::optional<Format> parseFormat(const char* chunk, quint32 size)
+sf_count_t sourceLength(void* source)
 {
-    if (size < 16)
-        return std::nullopt;
-    const quint16 tag = readU16(chunk);
-    Format format{readU16(chunk + 2), readU32(chunk + 4), readU16(chunk + 12), readU16(chunk + 14)};
-    if (tag == formatExtensible) {
-        // cbSize, valid bits, channel mask, then the sub-format GUID.
-        if (size < 40 || readU16(chunk + 16) < 22 || readU16(chunk + 24) != formatPcm ||
-            std::memcmp(chunk + 26, pcmSubformatTail, sizeof pcmSubformatTail) != 0)
-            return std::nullopt;
-        // Samples padded into wider containers would need shifting; cues have none.
-        if (readU16(chunk + 18) != format.bitsPerSample)
-            return std::nullopt;
-    } else if (tag != formatPcm) {
-        return std::nullopt;
+    return static_cast<BytesSource*>(source)->bytes.size();
+}
+
+sf_count_t sourceSeek(sf_count_t offset, int whence, void* source)
+{
+    auto* s = static_cast<BytesSource*>(source);
+    const sf_count_t base = whence == SEEK_CUR ? s->position : whence == SEEK_END ? s->bytes.size() : 0;
+    const sf_count_t target = base + offset;
+    if (target < 0 || target > s->bytes.size())
+        return -1;
+    s->position = target;
+    return s->position;
+}
+
+sf_count_t sourceRead(void* destination, sf_count_t count, void* source)
+{
+    auto* s = static_cast<BytesSource*>(source);
+    const sf_count_t available = std::max<sf_count_t>(0, s->bytes.size() - s->position);
+    const sf_count_t taken = std::min(count, available);
+    std::memcpy(destination, s->bytes.constData() + s->position, static_cast<std::size_t>(taken));
+    s->position += taken;
+    return taken;
+}
+
+sf_count_t sourceWrite(const void*, sf_count_t, void*)
+{
+    return 0;
+}
+
+sf_count_t sourceTell(void* source)
+{
+    return static_cast<BytesSource*>(source)->position;
+}
+
+// The width of a sample of a PCM encoding; 0 for every other encoding.
+int pcmBits(int format)
+{
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_U8:
+        return 8;
+    case SF_FORMAT_PCM_16:
+        return 16;
+    case SF_FORMAT_PCM_24:
+        return 24;
+    case SF_FORMAT_PCM_32:
+        return 32;
+    default:
+        return 0;
     }
-    const quint16 bits = format.bitsPerSample;
-    if (bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        return std::nullopt;
-    if (format.channels != 1 && format.channels != 2)
-        return std::nullopt;
-    if (format.sampleRate < 1 || format.sampleRate > maxSampleRate)
-        return std::nullopt;
-    if (format.blockAlign != format.channels * bits / 8)
-        return std::nullopt;
-    return format;
+}
+
+// Puts a sample that libsndfile scaled to 32 bits back into the file's own width, little-endian (8-bit
+// samples unsigned): the sound server then plays what the file holds, bit for bit.
+void appendSample(QByteArray& samples, qint32 value, int bits)
+{
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    switch (bits) {
+    case 8:
+        samples.append(static_cast<char>((value >> 24) + 128));
+        break;
+    case 16:
+        samples.append(bytes + 2, 2);
+        break;
+    case 24:
+        samples.append(bytes + 1, 3);
+        break;
+    default:
+        samples.append(bytes, 4);
+        break;
+    }
 }
 
 } // namespace
 
 std::optional<PcmSound> parseWav(const QByteArray& file)
 {
-    const qint64 size = file.size();
-    if (size < 12 || size > maxWavFileBytes)
+    if (file.size() > maxWavFileBytes)
         return std::nullopt;
-    const char* bytes = file.constData();
-    if (std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0)
+    BytesSource source{file};
+    SF_VIRTUAL_IO io{sourceLength, sourceSeek, sourceRead, sourceWrite, sourceTell};
+    SF_INFO info{};
+    const std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> decoder(sf_open_virtual(&io, SFM_READ, &info, &source),
+                                                              sf_close);
+    if (!decoder)
         return std::nullopt;
-    // The RIFF size is not trusted (writers that stream often leave it wrong); the chunks are read
-    // up to the end of the file and must each fit in it.
-    std::optional<Format> format;
-    qint64 dataOffset = -1;
-    qint64 dataSize = 0;
-    qint64 offset = 12;
-    while (offset + 8 <= size) {
-        const char* header = bytes + offset;
-        const qint64 chunkSize = readU32(header + 4);
-        const qint64 body = offset + 8;
-        if (chunkSize > size - body)
-            return std::nullopt;
-        if (std::memcmp(header, "fmt ", 4) == 0) {
-            if (format)
-                return std::nullopt;
-            format = parseFormat(bytes + body, static_cast<quint32>(chunkSize));
-            if (!format)
-                return std::nullopt;
-        } else if (std::memcmp(header, "data", 4) == 0) {
-            if (dataOffset >= 0)
-                return std::nullopt;
-            dataOffset = body;
-            dataSize = chunkSize;
-        }
-        // Chunks start on even offsets: an odd-sized chunk is followed by a pad byte (which a file
-        // that ends right after the chunk may lack).
-        offset = body + chunkSize + (chunkSize & 1);
-    }
-    if (!format || dataOffset < 0)
+    // Cues are wave files with PCM samples; the sound server takes one or two channels.
+    const int container = info.format & SF_FORMAT_TYPEMASK;
+    const int bits = pcmBits(info.format);
+    if ((container != SF_FORMAT_WAV && container != SF_FORMAT_WAVEX) || bits == 0)
         return std::nullopt;
-    const qint64 frameBytes = format->blockAlign;
-    const qint64 wholeFrames = dataSize / frameBytes;
-    if (wholeFrames == 0)
+    if (info.channels != 1 && info.channels != 2)
+        return std::nullopt;
+    if (info.samplerate < 1 || info.samplerate > maxSampleRate || info.frames < 1)
+        return std::nullopt;
+
+    std::vector<qint32> decoded(static_cast<std::size_t>(info.frames * info.channels));
+    const sf_count_t frames = sf_readf_int(decoder.get(), decoded.data(), info.frames);
+    if (frames < 1)
         return std::nullopt;
     PcmSound sound;
-    sound.sampleRate = static_cast<int>(format->sampleRate);
-    sound.channels = format->channels;
-    sound.bitsPerSample = format->bitsPerSample;
-    sound.samples = file.mid(dataOffset, wholeFrames * frameBytes);
+    sound.sampleRate = info.samplerate;
+    sound.channels = info.channels;
+    sound.bitsPerSample = bits;
+    sound.samples.reserve(static_cast<qsizetype>(frames * info.channels * bits / 8));
+    for (sf_count_t i = 0; i < frames * info.channels; ++i)
+        appendSample(sound.samples, decoded[static_cast<std::size_t>(i)], bits);
     return sound;
 }
 

@@ -18,10 +18,10 @@ struct PcmSound {
 // The largest wave file read: the cues last a second or so; anything near this is not a cue.
 inline constexpr qint64 maxWavFileBytes = 16 * 1024 * 1024;
 
-// Reads a RIFF/WAVE file's PCM samples (8, 16, 24 or 32 bits, mono or stereo, any rate the sound
-// server takes). Chunks other than "fmt " and "data" are skipped. Anything else (another encoding,
-// a truncated file, sizes that do not fit the file) gives nothing: the file may have been replaced
-// by the user with anything at all.
+// Decodes a wave file's PCM samples (8, 16, 24 or 32 bits, mono or stereo, any rate the sound server
+// takes) with libsndfile, keeping their width. Anything else (another encoding or container, a file
+// without a format or a sample, a header cut short) gives nothing: the file may have been replaced by
+// the user with anything at all. A file cut within its samples gives the whole frames it holds.
 std::optional<PcmSound> parseWav(const QByteArray& file);
 
 // Reads and parses the file at path; nothing when it cannot be read, is too large or is no PCM wave.

@@ -93,9 +93,13 @@ TEST(ParseWav, TakesTheExtensibleFormatWithPcmSamples)
     const auto sound = parseWav(extensible(1, 24));
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->bitsPerSample, 24);
-    EXPECT_EQ(sound->samples.size(), 24);
+    EXPECT_EQ(sound->samples, frames(4, 6));
     EXPECT_FALSE(parseWav(extensible(3, 24))) << "float samples";
-    EXPECT_FALSE(parseWav(extensible(1, 20))) << "20 valid bits in 24";
+    // Fewer valid bits sit at the top of their container, the rest zero: the containers are played.
+    const auto padded = parseWav(extensible(1, 20));
+    ASSERT_TRUE(padded);
+    EXPECT_EQ(padded->bitsPerSample, 24);
+    EXPECT_EQ(padded->samples, frames(4, 6));
 }
 
 TEST(ParseWav, RefusesOtherEncodingsAndLayouts)
@@ -107,32 +111,53 @@ TEST(ParseWav, RefusesOtherEncodingsAndLayouts)
     EXPECT_FALSE(withFormat(pcmFormat(1, 44100, 32, 3))) << "IEEE float";
     EXPECT_FALSE(withFormat(pcmFormat(1, 44100, 8, 6))) << "A-law";
     EXPECT_FALSE(withFormat(pcmFormat(1, 44100, 4, 0x11))) << "IMA ADPCM";
-    EXPECT_FALSE(withFormat(pcmFormat(1, 44100, 12))) << "12 bits";
     EXPECT_FALSE(withFormat(pcmFormat(0, 44100, 16))) << "no channels";
     EXPECT_FALSE(withFormat(pcmFormat(6, 44100, 16))) << "5.1";
     EXPECT_FALSE(withFormat(pcmFormat(1, 0, 16))) << "0 Hz";
     EXPECT_FALSE(withFormat(pcmFormat(1, 1000000, 16))) << "1 MHz";
-    QByteArray wrongAlign = pcmFormat(2, 44100, 16);
-    wrongAlign[12] = 3;
-    EXPECT_FALSE(withFormat(wrongAlign)) << "block align that is no frame";
     EXPECT_FALSE(withFormat(pcmFormat(1, 44100, 16).left(14))) << "short fmt chunk";
 }
 
-TEST(ParseWav, RefusesTruncatedAndLyingFiles)
+TEST(ParseWav, ReadsSamplesByTheirWidthNotByTheBlockAlign)
 {
-    const QByteArray good = riff({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", frames(100, 2))});
+    const QByteArray data = frames(8, 4);
+    // 12-bit samples are stored in 16-bit containers, whatever the header's block align says.
+    const auto twelveBits = parseWav(riff({chunk("fmt ", pcmFormat(2, 44100, 12)), chunk("data", data)}));
+    ASSERT_TRUE(twelveBits);
+    EXPECT_EQ(twelveBits->bitsPerSample, 16);
+    EXPECT_EQ(twelveBits->samples, data);
+    QByteArray wrongAlign = pcmFormat(2, 44100, 16);
+    wrongAlign[12] = 3;
+    const auto sound = parseWav(riff({chunk("fmt ", wrongAlign), chunk("data", data)}));
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->bytesPerFrame(), 4);
+    EXPECT_EQ(sound->samples, data);
+}
+
+TEST(ParseWav, RefusesACutHeaderAndReadsOnlyTheFramesACutFileHolds)
+{
+    const QByteArray data = frames(100, 2);
+    const QByteArray good = riff({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", data)});
     ASSERT_TRUE(parseWav(good));
-    // Cut anywhere before the data's end: the data chunk claims more than there is, or a chunk is missing.
-    for (const qsizetype cut :
-         {qsizetype{0}, qsizetype{4}, qsizetype{11}, qsizetype{12}, qsizetype{20}, qsizetype{35},
-          qsizetype{43}, qsizetype{44}, qsizetype{45}, qsizetype{100}, good.size() - 1}) {
+    // Cut before the first sample: the header is incomplete, or a chunk is missing.
+    for (const qsizetype cut : {qsizetype{0}, qsizetype{4}, qsizetype{11}, qsizetype{12}, qsizetype{20},
+                                qsizetype{35}, qsizetype{43}, qsizetype{44}, qsizetype{45}}) {
         SCOPED_TRACE(cut);
         EXPECT_FALSE(parseWav(good.left(cut)));
     }
-    // A data size far beyond the file, as a file cut while it was written would have.
+    // Cut within the samples (a copy broken off): the whole frames that are there, nothing past them.
+    for (const qsizetype cut : {qsizetype{100}, good.size() - 1}) {
+        SCOPED_TRACE(cut);
+        const auto sound = parseWav(good.left(cut));
+        ASSERT_TRUE(sound);
+        EXPECT_EQ(sound->samples, data.left((cut - 44) / 2 * 2));
+    }
+    // A data size far beyond the file, as a file cut while it was written would have: the same.
     QByteArray lying = good;
     lying.replace(40, 4, u32(0xFFFFFFF0));
-    EXPECT_FALSE(parseWav(lying));
+    const auto lyingSound = parseWav(lying);
+    ASSERT_TRUE(lyingSound);
+    EXPECT_EQ(lyingSound->samples, data);
     // A chunk size that would wrap a 32-bit offset.
     EXPECT_FALSE(parseWav(riff({chunk("fmt ", pcmFormat(1, 8000, 16)), QByteArray("junk") + u32(0xFFFFFFFF),
                                 chunk("data", frames(4, 2))})));
