@@ -1,6 +1,6 @@
 #include "platform/files/FileAccess.h"
 
-#include "platform/office/OfficeLock.h"
+#include "platform/DocumentLockPath.h"
 
 #include <QFile>
 #include <cerrno>

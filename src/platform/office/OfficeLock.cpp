@@ -9,12 +9,6 @@
 #include <QUrl>
 #include <unistd.h>
 
-QString officeLockPath(const QString& documentPath)
-{
-    const QFileInfo info(documentPath);
-    return info.dir().filePath(QStringLiteral(".~lock.") + info.fileName() + QLatin1Char('#'));
-}
-
 std::optional<OfficeLock> parseOfficeLock(const QByteArray& content)
 {
     // Fields are separated by ',' and end with ';'; a backslash escapes the next character.
