@@ -116,9 +116,22 @@ std::optional<PcmSound> parseWav(const QByteArray& file)
     if (info.samplerate < 1 || info.samplerate > maxSampleRate || info.frames < 1)
         return std::nullopt;
 
+    // A data chunk that claims more frames than the file holds is a file cut short (a copy broken off)
+    // or one that lies about its size: nothing of it is trusted.
+    SF_CHUNK_INFO dataChunk{};
+    std::memcpy(dataChunk.id, "data", 4);
+    dataChunk.id_size = 4;
+    SF_CHUNK_INFO declared{};
+    SF_CHUNK_ITERATOR* chunks = sf_get_chunk_iterator(decoder.get(), &dataChunk);
+    if (!chunks || sf_get_chunk_size(chunks, &declared) != SF_ERR_NO_ERROR)
+        return std::nullopt;
+    const sf_count_t bytesPerFrame = sf_count_t{info.channels} * ((bits + 7) / 8);
+    if (sf_count_t{declared.datalen} / bytesPerFrame > info.frames)
+        return std::nullopt;
+
     std::vector<qint32> decoded(static_cast<std::size_t>(info.frames * info.channels));
     const sf_count_t frames = sf_readf_int(decoder.get(), decoded.data(), info.frames);
-    if (frames < 1)
+    if (frames != info.frames)
         return std::nullopt;
     PcmSound sound;
     sound.sampleRate = info.samplerate;

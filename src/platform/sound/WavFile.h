@@ -20,8 +20,8 @@ inline constexpr qint64 maxWavFileBytes = 16 * 1024 * 1024;
 
 // Decodes a wave file's PCM samples (8, 16, 24 or 32 bits, mono or stereo, any rate the sound server
 // takes) with libsndfile, keeping their width. Anything else (another encoding or container, a file
-// without a format or a sample, a header cut short) gives nothing: the file may have been replaced by
-// the user with anything at all. A file cut within its samples gives the whole frames it holds.
+// without a format or a sample, a file cut short or whose sizes do not fit it) gives nothing: the file
+// may have been replaced by the user with anything at all.
 std::optional<PcmSound> parseWav(const QByteArray& file);
 
 // Reads and parses the file at path; nothing when it cannot be read, is too large or is no PCM wave.

@@ -134,30 +134,21 @@ TEST(ParseWav, ReadsSamplesByTheirWidthNotByTheBlockAlign)
     EXPECT_EQ(sound->samples, data);
 }
 
-TEST(ParseWav, RefusesACutHeaderAndReadsOnlyTheFramesACutFileHolds)
+TEST(ParseWav, RefusesTruncatedAndLyingFiles)
 {
-    const QByteArray data = frames(100, 2);
-    const QByteArray good = riff({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", data)});
+    const QByteArray good = riff({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", frames(100, 2))});
     ASSERT_TRUE(parseWav(good));
-    // Cut before the first sample: the header is incomplete, or a chunk is missing.
-    for (const qsizetype cut : {qsizetype{0}, qsizetype{4}, qsizetype{11}, qsizetype{12}, qsizetype{20},
-                                qsizetype{35}, qsizetype{43}, qsizetype{44}, qsizetype{45}}) {
+    // Cut anywhere before the data's end: the data chunk claims more than there is, or a chunk is missing.
+    for (const qsizetype cut :
+         {qsizetype{0}, qsizetype{4}, qsizetype{11}, qsizetype{12}, qsizetype{20}, qsizetype{35},
+          qsizetype{43}, qsizetype{44}, qsizetype{45}, qsizetype{100}, good.size() - 1}) {
         SCOPED_TRACE(cut);
         EXPECT_FALSE(parseWav(good.left(cut)));
     }
-    // Cut within the samples (a copy broken off): the whole frames that are there, nothing past them.
-    for (const qsizetype cut : {qsizetype{100}, good.size() - 1}) {
-        SCOPED_TRACE(cut);
-        const auto sound = parseWav(good.left(cut));
-        ASSERT_TRUE(sound);
-        EXPECT_EQ(sound->samples, data.left((cut - 44) / 2 * 2));
-    }
-    // A data size far beyond the file, as a file cut while it was written would have: the same.
+    // A data size far beyond the file, as a file cut while it was written would have.
     QByteArray lying = good;
     lying.replace(40, 4, u32(0xFFFFFFF0));
-    const auto lyingSound = parseWav(lying);
-    ASSERT_TRUE(lyingSound);
-    EXPECT_EQ(lyingSound->samples, data);
+    EXPECT_FALSE(parseWav(lying));
     // A chunk size that would wrap a 32-bit offset.
     EXPECT_FALSE(parseWav(riff({chunk("fmt ", pcmFormat(1, 8000, 16)), QByteArray("junk") + u32(0xFFFFFFFF),
                                 chunk("data", frames(4, 2))})));
