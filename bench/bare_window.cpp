@@ -1,6 +1,6 @@
 // The baseline of the start-up benchmark: a minimal Qt Widgets program showing one window with a few
 // controls, built in the same tree with the same compiler and flags as the program.
-#include "platform/FirstPaint.h"
+#include "ui/support/FirstPaint.h"
 
 #include <QApplication>
 #include <QLabel>

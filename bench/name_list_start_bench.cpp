@@ -5,9 +5,9 @@
 // our instance until it answers, with no list opened. Beside the times, how long the window stood
 // still meanwhile: the longest gap between the ticks of a 10 ms timer on its thread.
 #include "models/draw/NameList.h"
-#include "platform/RealTimerDriver.h"
 #include "platform/office/LibreOfficeSpreadsheet.h"
 #include "platform/office/WarmSpreadsheet.h"
+#include "platform/timers/RealTimerDriver.h"
 #include "support/StallWatch.h"
 
 #include <QCoreApplication>

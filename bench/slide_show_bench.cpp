@@ -5,8 +5,8 @@
 //    with ready pages swapped in, against rendering each page when it is asked for.
 // Run under an X server (xvfb-run) for figures close to a real screen:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_slide_show
+#include "platform/office/DeckConverter.h"
 #include "platform/presentation/BuiltInPresentation.h"
-#include "platform/presentation/DeckConverter.h"
 #include "platform/presentation/PageCache.h"
 #include "platform/presentation/SlideShowWindow.h"
 

@@ -6,7 +6,7 @@
 //
 //   bench_timer_drift [seconds]   (default 60: a 00 : 59 countdown, 00 : 00 at tick 60)
 
-#include "platform/RealTimerDriver.h"
+#include "platform/timers/RealTimerDriver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

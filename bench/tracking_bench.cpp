@@ -7,12 +7,12 @@
 //     seconds while counting down with the tool strip shown: tracking off (the baseline), tracking
 //     ticking every 100 ms whatever happens (as a program that polls keys must), and tracking as it
 //     runs, woken by events.
-#include "platform/MessageBoxDialogs.h"
-#include "platform/PulseSoundDevice.h"
-#include "platform/RealTimerDriver.h"
 #include "platform/Timer.h"
-#include "platform/X11WindowSystem.h"
+#include "platform/dialogs/MessageBoxDialogs.h"
+#include "platform/sound/PulseSoundDevice.h"
+#include "platform/timers/RealTimerDriver.h"
 #include "platform/x11/TitleCache.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "platform/x11/XcbConnection.h"
 #include "ui/Program.h"
 #include "ui/WindowFactories.h"

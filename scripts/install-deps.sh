@@ -11,7 +11,7 @@ set -e
 program_packages="build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland qt6-tools-dev qt6-l10n-tools
   libxcb1-dev libxcb-ewmh-dev libxcb-randr0-dev libxcb-xinput-dev libx11-dev
-  libwayland-dev libwayland-bin wayland-protocols libpulse-dev
+  libwayland-dev libwayland-bin wayland-protocols libpulse-dev libsndfile1-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
   libreoffice-impress libreoffice-calc libreoffice-dev"

@@ -1,35 +1,20 @@
-#include "platform/Catalogue.h"
-#include "platform/FirstApproach.h"
-#include "platform/FirstPaint.h"
-#include "platform/Fonts.h"
-#include "platform/MessageBoxDialogs.h"
-#include "platform/ProgramFolder.h"
-#include "platform/RealTimerDriver.h"
-#include "platform/SettingsFile.h"
-#include "platform/SettingsZoomStore.h"
-#include "platform/SingleInstance.h"
-#include "platform/TerminationSignals.h"
-#include "platform/X11WindowSystem.h"
-#include "platform/modules/ModuleBackends.h"
-#include "platform/modules/ModuleEntry.h"
-#include "platform/modules/ModuleLibrary.h"
-#include "platform/modules/ModuleSoundDevices.h"
-#include "platform/modules/ModuleSpreadsheet.h"
+#include "app/ProgramServices.h"
+#include "platform/dialogs/MessageBoxDialogs.h"
+#include "platform/files/ProgramFolder.h"
 #include "platform/office/OfficeLeftovers.h"
-#include "platform/office/WarmSpreadsheet.h"
-#include "platform/session/AccessibleWindowTitles.h"
+#include "platform/processes/TerminationSignals.h"
 #include "platform/session/DesktopNotice.h"
 #include "platform/session/DesktopSession.h"
-#include "platform/session/ForeignToplevels.h"
-#include "platform/session/PortalShortcuts.h"
-#include "platform/session/QtOnlyWindowSystem.h"
-#include "platform/session/WindowSystemWithAccessibleTitles.h"
-#include "platform/session/WindowSystemWithForeignToplevels.h"
-#include "platform/session/WindowSystemWithPortalKeys.h"
 #include "platform/session/XServerProbe.h"
+#include "platform/startup/Catalogue.h"
+#include "platform/startup/SingleInstance.h"
+#include "platform/timers/RealTimerDriver.h"
 #include "ui/Program.h"
 #include "ui/WindowFactories.h"
 #include "ui/main/MainWindow.h"
+#include "ui/support/FirstApproach.h"
+#include "ui/support/FirstPaint.h"
+#include "ui/support/Fonts.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -81,86 +66,10 @@ int main(int argc, char* argv[])
         return 1;
     }
     const bool onlyCopy = verdict == SingleInstance::Verdict::OnlyCopy;
-    // Without an X server for our windows, the X11 layer would see none of them.
-    std::unique_ptr<WindowSystem> desktopWindows;
-    if (sessionKind == SessionKind::WaylandNative)
-        desktopWindows = std::make_unique<QtOnlyWindowSystem>();
-    else
-        desktopWindows =
-            std::make_unique<X11WindowSystem>(sessionKind == SessionKind::WaylandThroughXWayland);
-    // On Wayland, F9/F11 pressed in another program reach us only as the desktop portal's global
-    // shortcuts, where the desktop offers them.
-    std::unique_ptr<PortalShortcuts> portalKeys;
-    std::unique_ptr<WindowSystem> windowsWithPortalKeys;
-    if (sessionKind != SessionKind::X11) {
-        portalKeys = std::make_unique<PortalShortcuts>();
-        const char* withoutPortal =
-            sessionKind == SessionKind::WaylandNative
-                ? "vantrel: F9/F11: not available"
-                : "vantrel: F9/F11: X11 key events, only while a window of ours has the focus";
-        QObject::connect(portalKeys.get(), &PortalShortcuts::stateChanged, &app, [withoutPortal](auto state) {
-            if (state == PortalShortcuts::State::Bound)
-                qInfo("vantrel: F9/F11: the desktop portal's global shortcuts");
-            else if (state == PortalShortcuts::State::Unavailable)
-                qInfo("%s", withoutPortal);
-        });
-        portalKeys->start();
-        windowsWithPortalKeys = std::make_unique<WindowSystemWithPortalKeys>(*desktopWindows, *portalKeys);
-    }
-    WindowSystem* chosenWindows = windowsWithPortalKeys ? windowsWithPortalKeys.get() : desktopWindows.get();
-    // On Wayland, another program's native window (a show in LibreOffice or a browser) has no X11
-    // window. A wlroots compositor lists every window itself, full-screen state and monitor included.
-    std::unique_ptr<ForeignToplevels> foreignToplevels;
-    std::unique_ptr<WindowSystem> windowsWithForeignToplevels;
-    if (sessionKind != SessionKind::X11) {
-        foreignToplevels = std::make_unique<ForeignToplevels>();
-        if (foreignToplevels->start()) {
-            qInfo("vantrel: window titles: also from the compositor's window list");
-            windowsWithForeignToplevels = std::make_unique<WindowSystemWithForeignToplevels>(
-                *chosenWindows, foreignToplevels->windows());
-            chosenWindows = windowsWithForeignToplevels.get();
-        }
-    }
-    // Elsewhere the title is found on the accessibility bus, where the desktop runs one.
-    std::unique_ptr<AccessibleWindowTitles> accessibleTitles;
-    std::unique_ptr<WindowSystem> windowsWithAccessibleTitles;
-    if (sessionKind != SessionKind::X11 && !windowsWithForeignToplevels) {
-        accessibleTitles = std::make_unique<AccessibleWindowTitles>();
-        if (accessibleTitles->start()) {
-            qInfo("vantrel: window titles: also from the accessibility bus");
-            windowsWithAccessibleTitles =
-                std::make_unique<WindowSystemWithAccessibleTitles>(*chosenWindows, *accessibleTitles);
-            chosenWindows = windowsWithAccessibleTitles.get();
-        }
-    }
-    WindowSystem& windows = *chosenWindows;
-    // The office engine, the slide show and the sound cues are modules, loaded when first needed: the
-    // main window comes up without their libraries.
-    const QStringList moduleFolders = ModuleLibrary::searchFolders(appDir);
-    ModuleLibrary soundModule(modules::kSoundModule, moduleFolders);
-    ModuleLibrary slidesModule(modules::kSlidesModule, moduleFolders);
-    ModuleLibrary officeModule(modules::kOfficeModule, moduleFolders);
-    const QStringList cueFolders = QStringList{dataFolder} + shipped;
-    ModuleSoundDeviceFactory sounds(
-        [&soundModule, cueFolders] { return modules::createSoundFactory(soundModule, cueFolders); });
+    // Which back-end serves which seam on this session: ProgramServices.
+    ProgramServices backEnds(sessionKind, {appDir, dataFolder, shipped}, timers);
     const auto isOnlyCopy = [onlyCopy] { return onlyCopy; };
-    // Outlive the windows that use them; the background instance ends with the program, or when the
-    // name list has not been needed for a while.
-    std::unique_ptr<ModuleSpreadsheet> spreadsheet;
-    std::unique_ptr<WarmSpreadsheet> warmSpreadsheet;
-#ifdef VANTREL_HAVE_OFFICE_MODULE
-    spreadsheet = std::make_unique<ModuleSpreadsheet>(
-        [&officeModule] { return modules::createSpreadsheet(officeModule); });
-    warmSpreadsheet = std::make_unique<WarmSpreadsheet>(*spreadsheet, timers);
-#endif
-
-    SettingsFile settings;
-    SettingsZoomStore zoomStore(settings);
-    Services services{timers, dialogs, windows, sounds, isOnlyCopy, dataFolder, shipped};
-    services.zoomStore = &zoomStore;
-    services.presentations = [&slidesModule] { return modules::createPresentation(slidesModule); };
-    services.spreadsheet = warmSpreadsheet.get();
-    services.officeWarmUp = warmSpreadsheet.get();
+    Services services = backEnds.forProgram(timers, dialogs, isOnlyCopy);
     Program program(std::move(services));
     registerWindows(program);
     // A logout, `kill` or Ctrl+C ends the program as 退出 does, without the question: a round's draws
@@ -197,20 +106,10 @@ int main(int argc, char* argv[])
         if (sessionKind != SessionKind::X11)
             qInfo("vantrel: desktop session: %s", qPrintable(sessionKindName(sessionKind)));
         // It waits for the desktop portal's answer: where the desktop binds F9/F11, they are not missing.
-        const auto showNotice = [&] {
-            SessionFeatures features = DesktopSession::featuresOf(sessionKind);
-            if (portalKeys && portalKeys->state() == PortalShortcuts::State::Bound)
-                features.keys = GlobalKeys::Everywhere;
-            // A compositor that lists its windows shows us every program's, native ones included.
-            if (windowsWithForeignToplevels)
-                features.titles = OtherWindowTitles::All;
-            DesktopNotice(settings).showOnce(dialogs, program.loaded<MainWindow>(), sessionKind, features);
-        };
-        if (portalKeys && portalKeys->state() == PortalShortcuts::State::Asking)
-            QObject::connect(portalKeys.get(), &PortalShortcuts::stateChanged, &app, showNotice,
-                             Qt::SingleShotConnection);
-        else
-            showNotice();
+        backEnds.whenFeaturesSettled(&app, [&] {
+            DesktopNotice(backEnds.settings())
+                .showOnce(dialogs, program.loaded<MainWindow>(), sessionKind, backEnds.features());
+        });
     });
     // Once the main window is on screen, what killed earlier runs left (office profiles, pipes,
     // half-written saves) is removed, which only matters once an office of ours starts.
@@ -219,8 +118,9 @@ int main(int argc, char* argv[])
     // sound back-end is loaded and the cues read in the background when the user first reaches for
     // that window, ahead of the first cue; a program left open unused never pays for it. Watched from
     // the first picture on, so that a window shown under the pointer does not load it meanwhile.
-    afterFirstPaint(mainWindow,
-                    [mainWindow, &sounds] { onFirstApproach(mainWindow, [&sounds] { sounds.prepare(); }); });
+    afterFirstPaint(mainWindow, [mainWindow, &backEnds] {
+        onFirstApproach(mainWindow, [&backEnds] { backEnds.sounds().prepare(); });
+    });
     // Installed last, so told first: the benchmark sees the start-up without the background work.
     reportFirstPaintWhenAsked(mainWindow);
     return QApplication::exec();

@@ -23,4 +23,9 @@ public:
 
 // Plays the device's cue from its beginning, cutting off a cue that is still sounding, and returns
 // at once.
-void playCue(SoundDevice& device);
+inline void playCue(SoundDevice& device)
+{
+    device.close();
+    device.open();
+    device.play();
+}

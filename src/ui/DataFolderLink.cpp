@@ -1,8 +1,8 @@
 #include "ui/DataFolderLink.h"
 
-#include "platform/DesktopFolder.h"
+#include "platform/dialogs/DesktopFolder.h"
 #include "platform/Dialogs.h"
-#include "platform/ProgramFolder.h"
+#include "platform/files/ProgramFolder.h"
 
 #include <QFileInfo>
 

@@ -5,7 +5,7 @@
 #include "models/display/WindowZoom.h"
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
-#include "platform/presentation/Presentation.h"
+#include "platform/Presentation.h"
 #include "ui/QuestionsOverShow.h"
 #include "ui/WindowKind.h"
 #include "ui/WindowOwner.h"

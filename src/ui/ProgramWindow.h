@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Twips.h"
 #include "ui/WindowKind.h"
+#include "ui/support/Twips.h"
 
 #include <QList>
 #include <QRectF>

@@ -1,6 +1,6 @@
 // The X11 window system against a real X server with a window manager: the windows of "another
 // program" are made on a connection of their own.
-#include "platform/X11WindowSystem.h"
+#include "platform/x11/X11WindowSystem.h"
 
 #include "CompoundText.h"
 #include "platform/x11/KeyState.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/office/Spreadsheet.h"
+#include "platform/Spreadsheet.h"
 
 #include <QList>
 #include <QMap>

@@ -1,10 +1,10 @@
 // What a killed run leaves behind, removed at the next start: only what is ours and only of runs
 // that have ended.
 #include "ProcessTraces.h"
-#include "platform/DeadRuns.h"
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/office/OfficeLock.h"
 #include "platform/office/OfficePipes.h"
+#include "platform/processes/DeadRuns.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,8 +3,8 @@
 // SIGTERM, SIGINT and SIGHUP the way the program does.
 //   office_owner_helper <workbook> [--orderly]
 // Prints "ready" once the workbook is open and "saved" after its first save.
-#include "platform/TerminationSignals.h"
 #include "platform/office/LibreOfficeSpreadsheet.h"
+#include "platform/processes/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QTimer>

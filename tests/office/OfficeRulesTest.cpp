@@ -1,10 +1,10 @@
 // Rules of the office seam that need no office: reading cell values and lock files, telling a file
 // changed, writing one in place.
-#include "platform/office/FileStamp.h"
-#include "platform/office/InPlaceWrite.h"
+#include "platform/Spreadsheet.h"
+#include "platform/files/FileStamp.h"
+#include "platform/files/InPlaceWrite.h"
+#include "platform/files/WriteProtection.h"
 #include "platform/office/OfficeLock.h"
-#include "platform/office/Spreadsheet.h"
-#include "platform/office/WriteProtection.h"
 
 #include <QDir>
 #include <QFile>

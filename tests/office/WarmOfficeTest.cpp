@@ -5,11 +5,11 @@
 #include "OfficeEnvironment.h"
 #include "ProcessTraces.h"
 #include "models/draw/NameList.h"
-#include "platform/VirtualTimerDriver.h"
 #include "platform/office/OfficeLock.h"
 #include "platform/office/OfficeProcess.h"
 #include "platform/office/WarmSpreadsheet.h"
 #include "support/StallWatch.h"
+#include "support/VirtualTimerDriver.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // the draw, ended after a while without use and at exit. On virtual time with an in-memory office.
 #include "platform/office/WarmSpreadsheet.h"
 
-#include "platform/VirtualTimerDriver.h"
 #include "support/FakeSpreadsheet.h"
+#include "support/VirtualTimerDriver.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/presentation/Presentation.h"
+#include "platform/Presentation.h"
 
 #include <QMap>
 #include <QSet>

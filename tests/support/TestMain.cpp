@@ -1,4 +1,4 @@
-#include "platform/Fonts.h"
+#include "ui/support/Fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/VirtualTimerDriver.h"
 #include "support/FakePresentation.h"
 #include "support/FakeSound.h"
 #include "support/FakeSpreadsheet.h"
 #include "support/FakeWindowSystem.h"
 #include "support/ScriptedDialogs.h"
+#include "support/VirtualTimerDriver.h"
 #include "ui/Program.h"
 
 #include <QTemporaryDir>

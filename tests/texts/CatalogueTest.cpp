@@ -1,4 +1,4 @@
-#include "platform/Catalogue.h"
+#include "platform/startup/Catalogue.h"
 
 #include "models/countdown/TimeText.h"
 #include "platform/CatalogueText.h"

@@ -1,7 +1,7 @@
 #include "models/draw/InstructionShow.h"
 
-#include "platform/ProgramFolder.h"
 #include "platform/Timer.h"
+#include "platform/files/ProgramFolder.h"
 
 #include <QDir>
 

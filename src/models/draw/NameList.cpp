@@ -1,7 +1,7 @@
 #include "models/draw/NameList.h"
 
 #include "models/draw/NameListFile.h"
-#include "platform/office/Spreadsheet.h"
+#include "platform/Spreadsheet.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -2,7 +2,7 @@
 
 #include "models/draw/DrawPot.h"
 #include "models/draw/NameListOrder.h"
-#include "platform/office/WriteProtection.h"
+#include "platform/files/WriteProtection.h"
 
 #include <QList>
 #include <QString>

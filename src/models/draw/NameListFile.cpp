@@ -1,9 +1,9 @@
 #include "models/draw/NameListFile.h"
 
-#include "platform/ProgramFolder.h"
-#include "platform/office/FileAccess.h"
-#include "platform/office/InPlaceWrite.h"
-#include "platform/office/OfficeLock.h"
+#include "platform/DocumentLockPath.h"
+#include "platform/files/FileAccess.h"
+#include "platform/files/InPlaceWrite.h"
+#include "platform/files/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/office/Spreadsheet.h"
-#include "platform/office/WriteProtection.h"
+#include "platform/Spreadsheet.h"
+#include "platform/files/WriteProtection.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "models/tracking/ShowDetection.h"
 
-#include "platform/presentation/ShowTitle.h"
+#include "platform/ShowTitle.h"
 
 namespace showdetection {
 

@@ -1,8 +1,8 @@
 #include "platform/modules/ModuleBackends.h"
 
+#include "platform/Spreadsheet.h"
 #include "platform/modules/ModuleEntry.h"
 #include "platform/modules/ModuleLibrary.h"
-#include "platform/office/Spreadsheet.h"
 
 namespace modules {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/Presentation.h"
 #include "platform/SoundDevice.h"
-#include "platform/office/Spreadsheet.h"
-#include "platform/presentation/Presentation.h"
+#include "platform/Spreadsheet.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,7 +1,7 @@
 // The sound cues as a module: the sound server's client, loaded after the main window
 // is shown.
-#include "platform/PulseSoundDevice.h"
 #include "platform/modules/ModuleEntry.h"
+#include "platform/sound/PulseSoundDevice.h"
 
 VANTREL_MODULE_INTERFACE_VERSION
 

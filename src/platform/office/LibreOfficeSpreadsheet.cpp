@@ -1,13 +1,13 @@
 #include "platform/office/LibreOfficeSpreadsheet.h"
 
-#include "platform/DeadRuns.h"
-#include "platform/office/FileAccess.h"
-#include "platform/office/FileStamp.h"
-#include "platform/office/InPlaceWrite.h"
+#include "platform/files/FileAccess.h"
+#include "platform/files/FileStamp.h"
+#include "platform/files/InPlaceWrite.h"
+#include "platform/files/WriteProtection.h"
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/office/OfficeLock.h"
 #include "platform/office/OfficeProcess.h"
-#include "platform/office/WriteProtection.h"
+#include "platform/processes/DeadRuns.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

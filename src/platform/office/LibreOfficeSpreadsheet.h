@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/office/FileStamp.h"
-#include "platform/office/Spreadsheet.h"
+#include "platform/Spreadsheet.h"
+#include "platform/files/FileStamp.h"
 
 #include <QObject>
 #include <memory>

@@ -1,10 +1,10 @@
 #include "platform/office/OfficeLeftovers.h"
 
-#include "platform/DeadRuns.h"
+#include "platform/office/DeckConverter.h"
 #include "platform/office/OfficeLock.h"
 #include "platform/office/OfficePipes.h"
 #include "platform/office/OfficeProcess.h"
-#include "platform/presentation/DeckConverter.h"
+#include "platform/processes/DeadRuns.h"
 
 #include <QDir>
 #include <QFile>

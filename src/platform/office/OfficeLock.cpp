@@ -1,6 +1,6 @@
 #include "platform/office/OfficeLock.h"
 
-#include "platform/office/FileAccess.h"
+#include "platform/files/FileAccess.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,12 +9,6 @@
 #include <QSaveFile>
 #include <QUrl>
 #include <unistd.h>
-
-QString officeLockPath(const QString& documentPath)
-{
-    const QFileInfo info(documentPath);
-    return info.dir().filePath(QStringLiteral(".~lock.") + info.fileName() + QLatin1Char('#'));
-}
 
 std::optional<OfficeLock> parseOfficeLock(const QByteArray& content)
 {

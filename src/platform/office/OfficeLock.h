@@ -1,13 +1,14 @@
 #pragma once
 
 #include "platform/CatalogueText.h"
+#include "platform/DocumentLockPath.h"
 
 #include <QList>
 #include <QString>
 #include <optional>
 
-// The lock file LibreOffice keeps beside a document it has open: ".~lock.<file name>#" in the same
-// folder, one line ",<name>,<user>,<host>,<date>,<profile URL>;".
+// The lock file LibreOffice keeps beside a document it has open (officeLockPath), one line
+// ",<name>,<user>,<host>,<date>,<profile URL>;".
 struct OfficeLock {
     QString name;
     QString user;
@@ -16,7 +17,6 @@ struct OfficeLock {
     QString profileUrl;
 };
 
-QString officeLockPath(const QString& documentPath);
 std::optional<OfficeLock> parseOfficeLock(const QByteArray& content);
 // The lock beside the document; nothing when there is none. A lock file that cannot be made sense of
 // (empty, cut short, garbage) reads as a lock with no field at all: see isGarbledOfficeLock.

@@ -1,9 +1,9 @@
 #include "platform/office/OfficeProcess.h"
 
-#include "platform/DeadRuns.h"
-#include "platform/TiedProcess.h"
 #include "platform/office/OfficeLock.h"
 #include "platform/office/OfficePipes.h"
+#include "platform/processes/DeadRuns.h"
+#include "platform/processes/TiedProcess.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

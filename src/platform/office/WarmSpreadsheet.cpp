@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 WarmSpreadsheet::WarmSpreadsheet(Spreadsheet& engine, TimerDriver& timers)
-    : engine_(engine),
+    : ForwardingSpreadsheet(engine),
       idleEnd_(new Timer(timers, QStringLiteral("officeIdleEnd"), kIdleEndMs, TickPolicy::Pacing, &owner_))
 {
     idleEnd_->onTick([this] { endNow(); });
@@ -16,7 +16,7 @@ WarmSpreadsheet::~WarmSpreadsheet()
     // A start still under way must not call back into a decorator that is gone; a load still under
     // way finds alive_ gone with it.
     if (starting_)
-        engine_.cancelStart();
+        inner_.cancelStart();
 }
 
 WarmSpreadsheet::FileStamp WarmSpreadsheet::stampOf(const QString& path)
@@ -37,7 +37,7 @@ void WarmSpreadsheet::prepare(const QString& path, const QString& sheetName)
     idleEnd_->setEnabled(false);
     if (parked_ && (path != preparedPath_ || sheetName != preparedSheet_)) {
         parked_ = false;
-        engine_.closeWorkbook();
+        inner_.closeWorkbook();
     }
     preparedPath_ = path;
     preparedSheet_ = sheetName;
@@ -45,7 +45,7 @@ void WarmSpreadsheet::prepare(const QString& path, const QString& sheetName)
     closeWhenOpened_ = false;
     if (inUse_ || starting_ || openingAhead_)
         return;
-    if (engine_.isRunning())
+    if (inner_.isRunning())
         openAhead();
     else
         startEngine();
@@ -67,7 +67,7 @@ void WarmSpreadsheet::end()
 void WarmSpreadsheet::startEngine()
 {
     starting_ = true;
-    engine_.start([this](const OfficeError& result) { onEngineStarted(result); });
+    inner_.start([this](const OfficeError& result) { onEngineStarted(result); });
 }
 
 void WarmSpreadsheet::onEngineStarted(const OfficeError& result)
@@ -84,11 +84,11 @@ void WarmSpreadsheet::onEngineStarted(const OfficeError& result)
 
 bool WarmSpreadsheet::openAhead()
 {
-    if (isHeldAhead() || engine_.hasWorkbook() || preparedPath_.isEmpty())
+    if (isHeldAhead() || inner_.hasWorkbook() || preparedPath_.isEmpty())
         return false;
     // The list is only opened ahead where the draw itself would open it: it is there and no other
     // program (the teacher's own office) holds it.
-    if (!QFileInfo(preparedPath_).isFile() || !engine_.heldBy(preparedPath_).isEmpty())
+    if (!QFileInfo(preparedPath_).isFile() || !inner_.heldBy(preparedPath_).isEmpty())
         return false;
     openingAhead_ = true;
     closeWhenOpened_ = false;
@@ -97,11 +97,11 @@ bool WarmSpreadsheet::openAhead()
     // Taken before the load: an edit saved while it loads is caught at the hand-over.
     openingStamp_ = stampOf(preparedPath_);
     const int round = ++openAheadRound_;
-    engine_.openInBackground(openingPath_, openingSheet_,
-                             [this, alive = std::weak_ptr<bool>(alive_), round](const OfficeError& result) {
-                                 if (alive.lock() && round == openAheadRound_)
-                                     onOpenedAhead(result);
-                             });
+    inner_.openInBackground(openingPath_, openingSheet_,
+                            [this, alive = std::weak_ptr<bool>(alive_), round](const OfficeError& result) {
+                                if (alive.lock() && round == openAheadRound_)
+                                    onOpenedAhead(result);
+                            });
     return true;
 }
 
@@ -115,7 +115,7 @@ void WarmSpreadsheet::onOpenedAhead(const OfficeError& result)
         parked_ = true;
         parkedStamp_ = openingStamp_;
     } else if (!result) {
-        engine_.closeWorkbook();
+        inner_.closeWorkbook();
     }
     // A list that did not load is not kept: the draw opens it itself and tells the teacher why.
     if (ready_) {
@@ -143,7 +143,7 @@ void WarmSpreadsheet::start(std::function<void(const OfficeError&)> ready)
     // Answered once the instance is up and the list loaded.
     if (starting_ || openingAhead_)
         return;
-    if (!engine_.isRunning()) {
+    if (!inner_.isRunning()) {
         startEngine();
         return;
     }
@@ -166,37 +166,37 @@ OfficeError WarmSpreadsheet::open(const QString& path, const QString& sheetName)
 {
     // A draw that did not wait for start() takes what the load brings, waiting for what is left of it.
     if (openingAhead_)
-        engine_.finishOpening();
+        inner_.finishOpening();
     if (parked_) {
         parked_ = false;
-        if (path == preparedPath_ && sheetName == preparedSheet_ && engine_.hasWorkbook() &&
+        if (path == preparedPath_ && sheetName == preparedSheet_ && inner_.hasWorkbook() &&
             stampOf(path) == parkedStamp_)
             return OfficeError::none();
         // Edited since it was opened ahead: the engine reads it afresh.
     }
-    return engine_.open(path, sheetName);
+    return inner_.open(path, sheetName);
 }
 
 CellValue WarmSpreadsheet::cell(int row, int column)
 {
-    return isHeldAhead() ? CellValue::error() : engine_.cell(row, column);
+    return isHeldAhead() ? CellValue::error() : inner_.cell(row, column);
 }
 
 QList<CellValue> WarmSpreadsheet::columnDown(int column, int firstRow, int maxRows)
 {
-    return isHeldAhead() ? QList<CellValue>{} : engine_.columnDown(column, firstRow, maxRows);
+    return isHeldAhead() ? QList<CellValue>{} : inner_.columnDown(column, firstRow, maxRows);
 }
 
 OfficeError WarmSpreadsheet::setCell(int row, int column, const CellValue& value)
 {
     return isHeldAhead() ? OfficeError::of(OfficeError::Code::EngineStopped)
-                         : engine_.setCell(row, column, value);
+                         : inner_.setCell(row, column, value);
 }
 
 OfficeError WarmSpreadsheet::save()
 {
     // Nothing of the draw is in a list opened ahead: it is never written.
-    return isHeldAhead() ? OfficeError::of(OfficeError::Code::EngineStopped) : engine_.save();
+    return isHeldAhead() ? OfficeError::of(OfficeError::Code::EngineStopped) : inner_.save();
 }
 
 void WarmSpreadsheet::closeWorkbook()
@@ -205,7 +205,7 @@ void WarmSpreadsheet::closeWorkbook()
     if (openingAhead_)
         closeWhenOpened_ = true;
     else
-        engine_.closeWorkbook();
+        inner_.closeWorkbook();
 }
 
 void WarmSpreadsheet::quit()
@@ -221,15 +221,15 @@ OfficeError WarmSpreadsheet::openForEditing(const QString& path)
 {
     // The teacher's own office would find the list locked by ours.
     if (openingAhead_)
-        engine_.finishOpening();
+        inner_.finishOpening();
     if (parked_)
         closeWorkbook();
-    return engine_.openForEditing(path);
+    return inner_.openForEditing(path);
 }
 
 void WarmSpreadsheet::waitToEnd()
 {
-    if (engine_.isRunning() || starting_ || openingAhead_)
+    if (inner_.isRunning() || starting_ || openingAhead_)
         idleEnd_->setEnabled(true);
 }
 
@@ -240,11 +240,11 @@ void WarmSpreadsheet::endNow()
     if (inUse_)
         return;
     // Quitting also abandons a start or a load still under way.
-    if (starting_ || openingAhead_ || engine_.isRunning() || engine_.hasWorkbook()) {
+    if (starting_ || openingAhead_ || inner_.isRunning() || inner_.hasWorkbook()) {
         starting_ = false;
         openingAhead_ = false;
         closeWhenOpened_ = false;
         ++openAheadRound_;
-        engine_.quit();
+        inner_.quit();
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/office/Spreadsheet.h"
+#include "platform/ForwardingSpreadsheet.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -23,7 +23,7 @@ class TimerDriver;
 //  - end(): the program ends; so does the instance, at once, abandoning a load under way.
 // While a list loads, nothing here waits for it: what the draw closes meanwhile is closed as it lands.
 // Everything else passes through to the engine.
-class WarmSpreadsheet : public Spreadsheet {
+class WarmSpreadsheet : public ForwardingSpreadsheet {
 public:
     static constexpr int kIdleEndMs = 2 * 60 * 1000;
 
@@ -43,17 +43,23 @@ public:
 
     void start(std::function<void(const OfficeError&)> ready) override;
     void cancelStart() override;
-    bool isRunning() const override { return engine_.isRunning(); }
     OfficeError open(const QString& path, const QString& sheetName) override;
-    bool hasWorkbook() const override { return !isHeldAhead() && engine_.hasWorkbook(); }
-    QString workbookPath() const override { return isHeldAhead() ? QString() : engine_.workbookPath(); }
+    // The draw's own loads go through open(), which takes a list opened ahead; only the loads ahead
+    // run in the background.
+    void openInBackground(const QString& path, const QString& sheetName,
+                          std::function<void(const OfficeError&)> opened) override
+    {
+        Spreadsheet::openInBackground(path, sheetName, std::move(opened));
+    }
+    void finishOpening() override {}
+    bool hasWorkbook() const override { return !isHeldAhead() && inner_.hasWorkbook(); }
+    QString workbookPath() const override { return isHeldAhead() ? QString() : inner_.workbookPath(); }
     CellValue cell(int row, int column) override;
     QList<CellValue> columnDown(int column, int firstRow, int maxRows) override;
     OfficeError setCell(int row, int column, const CellValue& value) override;
     OfficeError save() override;
     void closeWorkbook() override;
     void quit() override;
-    QString heldBy(const QString& path) override { return engine_.heldBy(path); }
     OfficeError openForEditing(const QString& path) override;
 
 private:
@@ -75,7 +81,6 @@ private:
     void waitToEnd();
     void endNow();
 
-    Spreadsheet& engine_;
     // Parents the idle timer.
     QObject owner_;
     Timer* idleEnd_;

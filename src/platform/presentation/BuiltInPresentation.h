@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/presentation/DeckConverter.h"
-#include "platform/presentation/Presentation.h"
+#include "platform/Presentation.h"
+#include "platform/office/DeckConverter.h"
 
 #include <QPointer>
 #include <memory>

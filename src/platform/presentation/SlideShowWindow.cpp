@@ -1,6 +1,6 @@
 #include "platform/presentation/SlideShowWindow.h"
 
-#include "platform/presentation/ShowTitle.h"
+#include "platform/ShowTitle.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

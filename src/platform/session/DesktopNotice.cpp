@@ -1,7 +1,7 @@
 #include "platform/session/DesktopNotice.h"
 
 #include "platform/Dialogs.h"
-#include "platform/SettingsFile.h"
+#include "platform/files/SettingsFile.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/session/ForwardingWindowSystem.h"
+#include "platform/ForwardingWindowSystem.h"
 #include "platform/session/OutputScreenMatch.h"
 
 class ForeignToplevelList;

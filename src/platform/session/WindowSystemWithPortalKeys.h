@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/session/ForwardingWindowSystem.h"
+#include "platform/ForwardingWindowSystem.h"
 
 class PortalShortcuts;
 

@@ -1,10 +1,10 @@
 #include "ui/draw/SlideDraw.h"
 
 #include "platform/Dialogs.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Presentation.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
-#include "platform/presentation/Presentation.h"
+#include "platform/files/ProgramFolder.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/draw/DeckConversionNotice.h"

@@ -8,11 +8,10 @@
 #include "models/tracking/WindowTracking.h"
 #include "platform/CatalogueText.h"
 #include "platform/Dialogs.h"
-#include "platform/FirstPaint.h"
-#include "platform/HelpFiles.h"
 #include "platform/SoundDevice.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
+#include "platform/files/HelpFiles.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/DigitsValidator.h"
@@ -22,6 +21,7 @@
 #include "ui/display/ToolStrip.h"
 #include "ui/display/Tray.h"
 #include "ui/draw/DrawLauncher.h"
+#include "ui/support/FirstPaint.h"
 
 #include <QApplication>
 #include <QComboBox>

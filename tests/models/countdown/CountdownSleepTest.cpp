@@ -1,5 +1,5 @@
 #include "models/countdown/Countdown.h"
-#include "platform/VirtualTimerDriver.h"
+#include "support/VirtualTimerDriver.h"
 
 #include <gtest/gtest.h>
 

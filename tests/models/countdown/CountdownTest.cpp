@@ -1,6 +1,6 @@
 #include "models/countdown/Countdown.h"
 
-#include "platform/VirtualTimerDriver.h"
+#include "support/VirtualTimerDriver.h"
 
 #include <gtest/gtest.h>
 #include <tuple>

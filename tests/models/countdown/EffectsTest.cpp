@@ -1,7 +1,7 @@
 #include "models/countdown/PauseBlink.h"
 #include "models/countdown/ReminderBlink.h"
 #include "models/countdown/TimeUpSlide.h"
-#include "platform/VirtualTimerDriver.h"
+#include "support/VirtualTimerDriver.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

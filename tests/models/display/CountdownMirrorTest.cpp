@@ -1,6 +1,6 @@
 #include "models/display/CountdownMirror.h"
 
-#include "platform/VirtualTimerDriver.h"
+#include "support/VirtualTimerDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "models/draw/InstructionShow.h"
 
-#include "platform/VirtualTimerDriver.h"
 #include "support/FakePresentation.h"
+#include "support/VirtualTimerDriver.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/presentation/DeckConverter.h"
+#include "platform/office/DeckConverter.h"
 
 #include "ProcessTraces.h"
 #include "TestDecks.h"

@@ -2,8 +2,8 @@
 // turns SIGTERM, SIGINT and SIGHUP into its own exit the way the program does.
 //   deck_owner_helper <deck> <cache folder> [--orderly] [--office=<program>]
 // Prints "converting" when the office is about to start, then the PDF's path or the error.
-#include "platform/TerminationSignals.h"
-#include "platform/presentation/DeckConverter.h"
+#include "platform/office/DeckConverter.h"
+#include "platform/processes/TerminationSignals.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
 #include "ProcessTraces.h"
 #include "TestDecks.h"
 #include "models/draw/InstructionShow.h"
-#include "platform/VirtualTimerDriver.h"
+#include "platform/office/DeckConverter.h"
 #include "platform/presentation/BuiltInPresentation.h"
-#include "platform/presentation/DeckConverter.h"
+#include "support/VirtualTimerDriver.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "TestDecks.h"
+#include "platform/ShowTitle.h"
 #include "platform/presentation/BuiltInPresentation.h"
 #include "platform/presentation/PageCache.h"
-#include "platform/presentation/ShowTitle.h"
 #include "platform/presentation/SlideShowWindow.h"
 
 #include <QPdfDocument>

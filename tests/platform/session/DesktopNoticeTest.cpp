@@ -1,6 +1,6 @@
 #include "platform/session/DesktopNotice.h"
 
-#include "platform/SettingsFile.h"
+#include "platform/files/SettingsFile.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QSettings>

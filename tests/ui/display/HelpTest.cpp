@@ -1,6 +1,6 @@
 #include "StandIns.h"
-#include "platform/DesktopFolder.h"
-#include "platform/HelpFiles.h"
+#include "platform/dialogs/DesktopFolder.h"
+#include "platform/files/HelpFiles.h"
 #include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/ClickableLabel.h"

@@ -1,5 +1,5 @@
 #include "DrawTestSupport.h"
-#include "platform/DesktopFolder.h"
+#include "platform/dialogs/DesktopFolder.h"
 #include "platform/Timer.h"
 #include "ui/DataFolderLink.h"
 

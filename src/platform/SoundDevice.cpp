@@ -1,8 +1,0 @@
-#include "platform/SoundDevice.h"
-
-void playCue(SoundDevice& device)
-{
-    device.close();
-    device.open();
-    device.play();
-}

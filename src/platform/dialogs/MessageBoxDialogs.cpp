@@ -1,0 +1,106 @@
+#include "platform/dialogs/MessageBoxDialogs.h"
+
+#include "platform/dialogs/DesktopFolder.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    return icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon;
+}
+
+void prepare(QMessageBox& box, const QString& title, const QString& text, MessageIcon icon)
+{
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(toQt(icon));
+    // Our windows stay on top; a question must not open beneath them.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+struct ButtonName {
+    QMessageBox::StandardButton button;
+    QString text;
+    Qt::Key key; // Y and N answer a question from the keyboard, as they do with Qt's own texts
+};
+
+// Qt names its standard buttons in the language of whatever Qt translation happens to be loaded,
+// English on most machines. Our messages are Chinese and some refer to 确定 by name, so the buttons
+// are named here, the same on every machine.
+void nameButtonsInChinese(QMessageBox& box)
+{
+    static const ButtonName names[] = {
+        {QMessageBox::Ok, QCoreApplication::translate("MessageBoxDialogs", "确定"), Qt::Key_unknown},
+        {QMessageBox::Yes, QCoreApplication::translate("MessageBoxDialogs", "是"), Qt::Key_Y},
+        {QMessageBox::No, QCoreApplication::translate("MessageBoxDialogs", "否"), Qt::Key_N},
+        {QMessageBox::Cancel, QCoreApplication::translate("MessageBoxDialogs", "取消"), Qt::Key_unknown},
+    };
+    for (const ButtonName& name : names) {
+        QAbstractButton* button = box.button(name.button);
+        if (!button)
+            continue;
+        button->setText(name.text);
+        // A text without a mnemonic drops the button's shortcut; the box answers its bare key too.
+        if (name.key != Qt::Key_unknown)
+            button->setShortcut(QKeySequence(Qt::ALT | name.key));
+    }
+}
+
+} // namespace
+
+void MessageBoxDialogs::inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon)
+{
+    QMessageBox box(owner);
+    prepare(box, title, text, icon);
+    box.setStandardButtons(QMessageBox::Ok);
+    nameButtonsInChinese(box);
+    box.exec();
+}
+
+Answer MessageBoxDialogs::askYesNo(QWidget* owner, const QString& title, const QString& text,
+                                   MessageIcon icon)
+{
+    QMessageBox box(owner);
+    prepare(box, title, text, icon);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    nameButtonsInChinese(box);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void MessageBoxDialogs::informWithFolder(QWidget* owner, const QString& title, const QString& text,
+                                         const QString& folder)
+{
+    QMessageBox box(owner);
+    prepare(box, title, text, MessageIcon::Information);
+    box.setStandardButtons(QMessageBox::Ok);
+    nameButtonsInChinese(box);
+    // A folder that is not there (it could not be made) would only open an error of the file manager.
+    QAbstractButton* open =
+        QFileInfo(folder).isDir() ? box.addButton(kOpenFolder, QMessageBox::ActionRole) : nullptr;
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (!open || box.clickedButton() != open)
+        return;
+    if (!desktopfolder::show(folder))
+        inform(owner, title, desktopfolder::cannotShow(folder), MessageIcon::Information);
+}
+
+void MessageBoxDialogs::systemModalNotice(const QString& title, const QString& text)
+{
+    QMessageBox box;
+    prepare(box, title, text, MessageIcon::None);
+    box.setStandardButtons(QMessageBox::Ok);
+    nameButtonsInChinese(box);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
