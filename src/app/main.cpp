@@ -178,7 +178,7 @@ int main(int argc, char* argv[])
         if (auto* main = program.loaded<MainWindow>())
             main->bringBack();
     });
-    ProgramWindow* mainWindow = program.window(WindowKind::Main);
+    ProgramWindow* mainWindow = program.start();
     if (ended)
         return exitCode;
     // Once the main window is up, a data folder that could not be made is told at every start, and a

@@ -10,15 +10,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-// Draws and their office instances go before the windows that opened them, the main window last.
-constexpr WindowKind kUnloadOrder[] = {
-    WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw, WindowKind::NameListDraw,
-    WindowKind::ToolStrip, WindowKind::DrawLauncher,      WindowKind::Main};
-
-} // namespace
-
 Program::Program(Services services)
     : services_(std::move(services)), countdown_(services_.timers),
       instructionShow_(services_.timers, services_.presentations, services_.dataFolder)
@@ -61,8 +52,21 @@ void Program::unload(WindowKind id)
 
 void Program::unloadAll()
 {
-    for (WindowKind kind : kUnloadOrder)
+    for (WindowKind kind : kWindowsInUnloadOrder)
         forms_.unload(kind);
+}
+
+ProgramWindow* Program::start()
+{
+    // Only one copy runs: a second one says where the first is and ends before any window exists.
+    if (!isOnlyCopy()) {
+        dialogs().systemModalNotice(
+            QStringLiteral("Vantrel工具提示："),
+            QStringLiteral("\r    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    \r\n"));
+        quit(0);
+        return nullptr;
+    }
+    return window(WindowKind::Main);
 }
 
 void Program::closeInstructionShow()

@@ -84,6 +84,10 @@ public:
     void registerWindow(WindowKind id, WindowFactory factory);
     bool isAvailable(WindowKind id) const;
 
+    // Starts the program: the main window comes up, unless another copy runs already, which is told
+    // and this one ends. The main window, or nullptr when the program ended.
+    ProgramWindow* start();
+
     // The window, loaded (constructed and its Load run) when it is not loaded yet; nullptr if the
     // window is not available.
     ProgramWindow* window(WindowKind id);

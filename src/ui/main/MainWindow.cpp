@@ -243,20 +243,6 @@ void MainWindow::load()
     program().tracking().clearDocked();
     placeStandard();
 
-    // Only one copy runs.
-    if (!program().isOnlyCopy()) {
-        hide();
-        placeStandard();
-        program().dialogs().systemModalNotice(
-            kNoticeTitle,
-            QStringLiteral("\r    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    \r\n"));
-        for (WindowKind id : {WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::NameListDraw,
-                              WindowKind::ToolStrip, WindowKind::DrawLauncher, WindowKind::Main})
-            program().unload(id);
-        program().quit(0);
-        return;
-    }
-
     program().unload(WindowKind::DrawLauncher);
     timeUpSlide_->reset();
     pauseBlink_->reset();

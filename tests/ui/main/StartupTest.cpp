@@ -83,7 +83,7 @@ TEST(Startup, SecondCopyShowsTheNoticeAndEndsWithoutTouchingAnything)
 {
     TestProgram t;
     t.onlyCopy = false;
-    t.program->window(WindowKind::Main);
+    t.program->start();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Notice);
     EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具提示：");
