@@ -28,6 +28,7 @@
 #include "platform/session/XServerProbe.h"
 #include "ui/Program.h"
 #include "ui/WindowFactories.h"
+#include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
@@ -175,8 +176,7 @@ int main(int argc, char* argv[])
 
     // The first copy answers a second start by bringing its main window back into view.
     QObject::connect(&instance.calls(), &RunningCopyCall::called, &app, [&program] {
-        if (auto* main = program.loaded<MainWindow>())
-            main->bringBack();
+        program.conductor().bringBackMain();
     });
     ProgramWindow* mainWindow = program.start();
     if (ended)

@@ -6,13 +6,14 @@
 #include "ui/ProgramWindow.h"
 #include "ui/Resources.h"
 #include "ui/draw/InstructionShowBinding.h"
-#include "ui/main/MainWindow.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QCoreApplication>
 
 Program::Program(Services services)
     : services_(std::move(services)), countdown_(services_.timers),
-      instructionShow_(services_.timers, services_.presentations, services_.dataFolder)
+      instructionShow_(services_.timers, services_.presentations, services_.dataFolder),
+      conductor_(std::make_unique<FlowConductor>(*this))
 {
     initProgramResources();
     bindInstructionShow(*this);
@@ -69,25 +70,15 @@ ProgramWindow* Program::start()
     return window(WindowKind::Main);
 }
 
-void Program::closeInstructionShow()
-{
-    if (instructionShow_.isOpen())
-        instructionShow_.close();
-}
-
 void Program::shutdown()
 {
-    if (quit_)
-        return;
-    // A taskbar hidden by a full-screen show comes back whatever happens next.
-    windows().showTaskbar();
-    // The show holds its deck open; it ends before the player and the draws are released.
-    closeInstructionShow();
-    unloadAll();
-    // The name list's office, kept warm, ends with the program.
+    conductor_->shutdown();
+}
+
+void Program::endOfficeWarmUp()
+{
     if (services_.officeWarmUp)
         services_.officeWarmUp->end();
-    quit(0);
 }
 
 void Program::quit(int exitCode)
@@ -113,6 +104,5 @@ void Program::leaveNameList()
 
 void Program::resumeTracking()
 {
-    if (auto* main = loaded<MainWindow>())
-        main->resumeTracking();
+    conductor_->resumeTracking();
 }

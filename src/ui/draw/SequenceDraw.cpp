@@ -7,6 +7,7 @@
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/draw/DrawLauncher.h"
+#include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
 
 #include <QCloseEvent>
@@ -45,7 +46,7 @@ SequenceDraw::SequenceDraw(Program& program, float participantCount)
     WindowChrome::attach(this, {}, {"Command1", "Command2", "Command4", "Command7"});
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 32, TickPolicy::Pacing);
     rollTimer_->onTick([this] { onRollTick(); });
-    cue_ = program.sounds().create();
+    cue_ = program.conductor().cues().newDevice();
 }
 
 SequenceDraw::~SequenceDraw() = default;
@@ -253,9 +254,7 @@ void SequenceDraw::resizeEvent(QResizeEvent* event)
 void SequenceDraw::playCue(const QString& fileName)
 {
     cue_->setFileName(fileName);
-    // Only one device holds the sound output at a time.
-    if (auto* main = program().loaded<MainWindow>())
-        main->soundDevice().close();
+    program().conductor().cues().takeOutputFor(*cue_);
     cue_->close();
     program().timers().yieldToEvents();
     cue_->open();
