@@ -9,6 +9,7 @@
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/ZoomKeys.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -27,6 +28,11 @@ ProgramWindow::ProgramWindow(Program& program, WindowKind kind, QWidget* parent)
     setWindowIcon(bellIcon());
     attachZoomKeys(this);
     watchScreens();
+}
+
+FlowConductor& ProgramWindow::flow()
+{
+    return program_.conductor();
 }
 
 double ProgramWindow::tpp() const
@@ -197,9 +203,11 @@ QRectF ProgramWindow::ownScreenTwips() const
 
 QRectF ProgramWindow::mainScreenTwips() const
 {
-    if (const ProgramWindow* main = program_.loadedWindow(WindowKind::Main))
-        return main->ownScreenTwips();
     const QList<QRectF> screens = screensTwips();
+    if (const std::optional<QRectF> main = program_.conductor().mainWindowRect()) {
+        const qsizetype index = placement::screenOf(*main, screens);
+        return index < 0 ? QRectF() : screens[index];
+    }
     return screens.isEmpty() ? QRectF() : screens.front();
 }
 
@@ -363,7 +371,7 @@ Timer* ProgramWindow::makeTimer(const QString& name, int intervalMs, TickPolicy 
 void ProgramWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    program_.unload(kind_);
+    flow().close(kind_);
 }
 
 QLabel* ProgramWindow::plainLabel(const QString& name, const QString& text, QWidget* parent, double left,

@@ -10,6 +10,7 @@
 #include "ui/WindowChrome.h"
 #include "ui/display/Tray.h"
 #include "ui/main/MainWindow.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -35,10 +36,8 @@ ToolStrip::ToolStrip(Program& program) : ProgramWindow(program, WindowKind::Tool
     setFont(twips::font(QStringLiteral("宋体"), 9));
     resizeTwips(kWidth, kTipHeight);
     buildControls();
-    WindowChrome::attach(
-        this,
-        {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Image1", "Image2"},
-        {"Command1", "Command2"});
+    WindowChrome::attach(this, {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Image1", "Image2"},
+                         {"Command1", "Command2"});
     const Countdown& countdown = program.countdown();
     connect(&countdown, &Countdown::countTextChanged, this, &ToolStrip::refreshTimeLine);
     connect(&countdown, &Countdown::stateChanged, this, &ToolStrip::refreshTimeLine);
@@ -142,14 +141,14 @@ void ToolStrip::paintEvent(QPaintEvent*)
 
 void ToolStrip::placeOverMainWindow()
 {
-    ProgramWindow* main = program().loadedWindow(WindowKind::Main);
+    const std::optional<QRectF> main = flow().mainWindowRect();
     if (!main)
         return;
-    const QRectF teacherScreen = main->ownScreenTwips();
+    const QRectF teacherScreen = mainScreenTwips();
     const QRectF classScreen = classScreenTwips();
     // Laid out as a strip, whichever face it shows: a main window tucked behind an edge would take
     // the strip off screen with it.
-    QRectF strip(main->leftTwips() + (main->widthTwips() - widthTwips()) / 2, main->topTwips(), widthTwips(),
+    QRectF strip(main->left() + (main->width() - widthTwips()) / 2, main->top(), widthTwips(),
                  kStripHeight * zoomFactor());
     strip = placement::fitOn(strip, teacherScreen);
     // A show on another screen (a projector): the strip goes where the class looks, at the same place.
@@ -241,15 +240,7 @@ void ToolStrip::onConfirmTip()
 void ToolStrip::onRestoreMainWindow()
 {
     hide();
-    auto* main = program().loaded<MainWindow>();
-    if (!main)
-        return;
-    main->moveTwips(leftTwips() - (main->widthTwips() - widthTwips()) / 2, topTwips());
-    main->show();
-    // The user asked for the main window: bring it up even over a focused full-screen show.
-    main->raise();
-    main->activateWindow();
-    program().tracking().clearDocked();
+    flow().restoreMainOverStrip(QRectF(leftTwips(), topTwips(), widthTwips(), heightTwips()));
 }
 
 void ToolStrip::refreshTimeLine()

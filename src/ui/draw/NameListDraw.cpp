@@ -6,6 +6,7 @@
 #include "ui/Controls.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -136,8 +137,7 @@ void NameListDraw::load()
 {
     totalLabel_->setText(kUnknownTotal);
     orderLabel_->setText(QStringLiteral("1"));
-    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
-        main->hide();
+    flow().hideMainWindow();
     program().windows().makeTopMost(this);
     const QRectF screen = mainScreenTwips();
     placeOn(screen, {screen.left() + (screen.width() - widthTwips()) / 2,
@@ -355,10 +355,10 @@ void NameListDraw::unload()
 
 void NameListDraw::returnToMainWindow()
 {
-    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main)) {
-        main->show();
+    if (flow().mainWindowRect()) {
+        flow().showMainWindow();
         hide();
-        program().resumeTracking();
+        flow().resumeTracking();
     }
 }
 

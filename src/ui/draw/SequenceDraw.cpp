@@ -6,9 +6,7 @@
 #include "ui/Controls.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
-#include "ui/draw/DrawLauncher.h"
 #include "ui/flow/FlowConductor.h"
-#include "ui/main/MainWindow.h"
 
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -206,12 +204,7 @@ void SequenceDraw::fitDrawnList()
 
 double SequenceDraw::mainWindowTop()
 {
-    // Opened from the launcher, the draw takes its place; otherwise the main window's.
-    if (const ProgramWindow* launcher = program().loadedWindow(WindowKind::DrawLauncher))
-        return launcher->topTwips();
-    if (const auto* main = program().loaded<MainWindow>())
-        return main->topTwips();
-    return MainWindow::kStandardTop;
+    return flow().sequenceDrawTop();
 }
 
 void SequenceDraw::load()
@@ -337,17 +330,15 @@ void SequenceDraw::onEndClicked()
     if (round_.isOpen()) {
         playCue(QStringLiteral("notify.wav"));
         hide();
-        if (auto* launcher = program().window<DrawLauncher>())
-            launcher->showRoundNotFinished();
+        flow().askAboutOpenRound();
         return;
     }
     program().resumeTracking();
     rollTimer_->setEnabled(false);
     program().timers().yieldToEvents();
     hide();
-    program().unload(WindowKind::SequenceDraw);
-    if (auto* main = program().loaded<MainWindow>())
-        main->show();
+    flow().close(kKind);
+    flow().showMainWindow();
 }
 
 void SequenceDraw::closeEvent(QCloseEvent* event)

@@ -8,6 +8,7 @@
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/draw/DeckConversionNotice.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -258,7 +259,7 @@ void SlideDraw::onDrawClicked()
 void SlideDraw::onQuitClicked()
 {
     leave();
-    program().unload(WindowKind::SlideDraw);
+    flow().close(kKind);
 }
 
 void SlideDraw::unload()
@@ -285,9 +286,8 @@ void SlideDraw::leave()
     presentation_.reset();
     program().windows().showTaskbar();
     hide();
-    program().resumeTracking();
-    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
-        main->show();
+    flow().resumeTracking();
+    flow().showMainWindow();
 }
 
 void SlideDraw::resizeEvent(QResizeEvent* event)

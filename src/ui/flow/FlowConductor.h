@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ui/WindowKind.h"
 #include "ui/flow/CueChannel.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QRectF>
+#include <optional>
 
 class DesktopTracking;
 class MainWindow;
@@ -53,6 +56,36 @@ public:
     // instruction show is closed first, every window is unloaded, then the program quits with code 0.
     // Once the program has quit, it does nothing.
     void shutdown();
+
+    // ---- What the windows ask for (WindowRequests.cpp) ----
+
+    // Whether this build has the window.
+    bool offers(WindowKind kind) const;
+    // The main window's outer rectangle (twips) while it is loaded.
+    std::optional<QRectF> mainWindowRect() const;
+    // The main window's top, or the standard top while it is not loaded.
+    double mainWindowTop() const;
+    void showMainWindow();
+    void hideMainWindow();
+    // The window is done with: it is released once control returns to the event loop.
+    void close(WindowKind kind);
+    // The strip's restore icon: the main window comes back centred where the strip stands, with the
+    // keyboard.
+    void restoreMainOverStrip(const QRectF& strip);
+
+    // The launcher's choices.
+    void openNameListDraw();
+    void openSlideDraw();
+    void openSequenceDraw(float participants);
+    // The launcher closes and the main window comes back.
+    void leaveLauncher();
+    // The question about an open round: the round ends, or goes on in its draw.
+    void endSequenceRound();
+    void continueSequenceRound();
+    // The sequence draw ends while its round is open: the launcher asks whether to end it.
+    void askAboutOpenRound();
+    // Where the sequence draw opens: at the launcher's top when it is open, else the main window's.
+    double sequenceDrawTop() const;
 
 private:
     void bindMainWindow(MainWindow& main);
