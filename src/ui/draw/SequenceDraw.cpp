@@ -209,14 +209,12 @@ double SequenceDraw::mainWindowTop()
 
 void SequenceDraw::load()
 {
-    program().timers().yieldToEvents();
     program().windows().makeTopMost(this);
     cue_->setFileName(QStringLiteral("notify.wav"));
     fitDrawnList();
     fitNumberFont();
     centreHorizontally(mainWindowTop());
 
-    program().timers().yieldToEvents();
     playCue(QStringLiteral("notify.wav"));
 
     round_.start(participantCount_);
@@ -249,7 +247,6 @@ void SequenceDraw::playCue(const QString& fileName)
     cue_->setFileName(fileName);
     program().conductor().cues().takeOutputFor(*cue_);
     cue_->close();
-    program().timers().yieldToEvents();
     cue_->open();
     cue_->play();
 }
@@ -335,7 +332,6 @@ void SequenceDraw::onEndClicked()
     }
     program().resumeTracking();
     rollTimer_->setEnabled(false);
-    program().timers().yieldToEvents();
     hide();
     flow().close(kKind);
     flow().showMainWindow();

@@ -1,6 +1,5 @@
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
-#include "platform/Timer.h"
 #include "ui/Program.h"
 #include "ui/draw/DrawLauncher.h"
 #include "ui/draw/SequenceDraw.h"
@@ -97,7 +96,6 @@ void FlowConductor::openSequenceDraw(float participants)
 void FlowConductor::leaveLauncher()
 {
     resumeTracking();
-    program_.timers().yieldToEvents();
     program_.unload(WindowKind::DrawLauncher);
     showMainWindow();
 }
@@ -105,7 +103,6 @@ void FlowConductor::leaveLauncher()
 void FlowConductor::endSequenceRound()
 {
     resumeTracking();
-    program_.timers().yieldToEvents();
     // Unloading the draw stops its rolling with the rest of its timers.
     program_.unload(WindowKind::DrawLauncher);
     program_.unload(WindowKind::SequenceDraw);

@@ -11,9 +11,11 @@
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/DigitsValidator.h"
+#include "ui/PostedStep.h"
 #include "ui/Program.h"
 #include "ui/display/HelpWindow.h"
 #include "ui/display/Tray.h"
+#include "ui/main/SecondsCheck.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -38,7 +40,8 @@ constexpr int kTrayAtTheLatestMs = 1000;
 } // namespace
 
 MainWindow::MainWindow(Program& program)
-    : ProgramWindow(program, WindowKind::Main), pauseBlink_(new PauseBlink(program.timers(), this))
+    : ProgramWindow(program, WindowKind::Main), pauseBlink_(new PauseBlink(program.timers(), this)),
+      helpStep_(new PostedStep(program.timers(), QStringLiteral("HelpStep"), this))
 {
     setWindowTitle(kLoadingTitle);
     setFont(twips::font(QStringLiteral("宋体"), 9));
@@ -67,14 +70,7 @@ void MainWindow::connectControls()
     for (QLineEdit* box : {totalMinutesBox_, reminderMinutesBox_, totalSecondsBox_, reminderSecondsBox_})
         connect(box, &QLineEdit::textChanged, this, [this, box] { onBoxEdited(box); });
 
-    // The seconds check runs before the focus leaves a seconds box, whether by the keyboard or by a
-    // click on another control.
-    for (QWidget* control : findChildren<QWidget*>()) {
-        if (control->focusPolicy() != Qt::NoFocus)
-            control->installEventFilter(this);
-    }
-    // A press on the window itself also meets a click that is leaving a seconds box.
-    installEventFilter(this);
+    new SecondsCheck(program().dialogs(), *this, {totalSecondsBox_, reminderSecondsBox_});
 }
 
 void MainWindow::connectCountdown()
@@ -185,52 +181,6 @@ void MainWindow::onBoxEdited(QLineEdit* box)
     else if (box == reminderMinutesBox_)
         slot = PresetStore::ReminderMinutes;
     presets_.setText(selectedPreset(), slot, box->text());
-}
-
-bool MainWindow::validateSeconds(QLineEdit* box)
-{
-    if (!box || !box->isVisible() || secondsAcceptable(box->text()))
-        return true;
-    validating_ = true;
-    program().dialogs().inform(this, EntryMessages::kSecondsTitle, EntryMessages::kSecondsRange);
-    box->setFocus(Qt::OtherFocusReason);
-    validating_ = false;
-    return false;
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (validating_)
-        return ProgramWindow::eventFilter(watched, event);
-
-    if (event->type() == QEvent::FocusOut &&
-        (watched == totalSecondsBox_ || watched == reminderSecondsBox_)) {
-        auto* box = static_cast<QLineEdit*>(watched);
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::MouseFocusReason && !secondsAcceptable(box->text())) {
-            // A click on another control took the focus; the press itself comes next and is held back.
-            leavingSecondsBox_ = box;
-            QTimer::singleShot(0, this, [this] {
-                if (QLineEdit* pending = leavingSecondsBox_) {
-                    leavingSecondsBox_ = nullptr;
-                    validateSeconds(pending);
-                }
-            });
-        } else if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-                   reason == Qt::ShortcutFocusReason) {
-            QTimer::singleShot(0, this, [this, box] { validateSeconds(box); });
-        }
-    }
-
-    // The click that tried to take a too-large value out of a seconds box does not happen.
-    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
-        leavingSecondsBox_ && watched != leavingSecondsBox_) {
-        QLineEdit* box = leavingSecondsBox_;
-        leavingSecondsBox_ = nullptr;
-        if (!validateSeconds(box))
-            return true;
-    }
-    return ProgramWindow::eventFilter(watched, event);
 }
 
 // ---- The countdown ----
@@ -363,9 +313,8 @@ void MainWindow::onHelpClicked()
 {
     // The taller layout while the help is open; the pointer over the window brings the normal height back.
     setHeightTwips(kHelpHeight);
-    program().timers().yieldToEvents();
-
-    showHelp({});
+    // The taller window is drawn before the help is read and shown.
+    helpStep_->post([this] { showHelp({}); });
 }
 
 void MainWindow::onLogoClicked()

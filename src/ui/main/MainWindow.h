@@ -11,6 +11,7 @@
 class ClickableLabel;
 class HelpWindow;
 class PauseBlink;
+class PostedStep;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -75,9 +76,6 @@ signals:
     // The window is being released: its cue goes with it.
     void unloading();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private slots:
     void onStartClicked();
     void onPauseClicked();
@@ -108,7 +106,6 @@ private:
     void hideCountForNotice();
 
     int selectedPreset() const;
-    bool validateSeconds(QLineEdit* box);
     void createTray();
 
     // Time entry.
@@ -150,11 +147,8 @@ private:
     QComboBox* titleList_ = nullptr;
 
     PauseBlink* pauseBlink_;
+    PostedStep* helpStep_;
     PresetStore presets_;
 
-    // A seconds check shows its message.
-    bool validating_ = false;
-    // A seconds box that a click is leaving with a value above 59.
-    QPointer<QLineEdit> leavingSecondsBox_;
     QPointer<HelpWindow> help_;
 };
