@@ -5,6 +5,7 @@
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "platform/presentation/Presentation.h"
+#include "ui/PostedStep.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/draw/DeckConversionNotice.h"
@@ -63,6 +64,7 @@ SlideDraw::SlideDraw(Program& program) : ProgramWindow(program, WindowKind::Slid
     showEndedHint_->hide();
 
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 6, TickPolicy::Pacing);
+    drawStep_ = new PostedStep(program.timers(), QStringLiteral("DrawStep"), this);
 
     connect(prepareButton_, &QPushButton::clicked, this, &SlideDraw::onPrepareClicked);
     connect(drawButton_, &QPushButton::clicked, this, &SlideDraw::onDrawClicked);
@@ -225,24 +227,24 @@ void SlideDraw::onDrawClicked()
         return;
     }
     lastSlide_ = s;
+    // One draw at a time while the show catches up.
+    drawButton_->setEnabled(false);
 
-    // Once to stop the rolling on it, once more after the show caught up. The events let in between
-    // may be a click on 退出: then this window is on its way out and the draw ends here.
-    const QPointer<SlideDraw> self(this);
-    TimerDriver& timers = program().timers();
+    // Once to stop the rolling on it, once more after the show caught up. A click on 退出 meanwhile
+    // unloads the window, and with it the steps still to come.
     if (presentation_)
         presentation_->gotoSlide(s);
-    timers.yieldToEvents();
-    timers.yieldToEvents();
-    if (!self || left_)
-        return;
-    if (presentation_)
-        presentation_->gotoSlide(s);
-    for (int i = 0; i < 3; ++i)
-        timers.yieldToEvents();
-    if (!self || left_)
-        return;
+    drawStep_->post([this, s] {
+        if (presentation_)
+            presentation_->gotoSlide(s);
+        drawStep_->post([this] { showDrawnSlide(); });
+    });
+}
 
+void SlideDraw::showDrawnSlide()
+{
+    if (left_)
+        return;
     if (presentation_) {
         if (const auto position = presentation_->currentShowPosition())
             setCounterText(QStringLiteral("%1/%2").arg(*position).arg(deckSlideCount_));
@@ -282,6 +284,8 @@ void SlideDraw::leave()
         presentation_->disconnect(this);
         presentation_->quit();
     }
+    // The one nested event loop left: the engine's windows finish closing before the engine is
+    // destroyed, and this runs in Unload, where nothing can be posted to a window on its way out.
     program().timers().yieldToEvents();
     presentation_.reset();
     program().windows().showTaskbar();

@@ -10,6 +10,7 @@ class DeckConversionNotice;
 class Presentation;
 class QLabel;
 class QLineEdit;
+class PostedStep;
 class QPushButton;
 class Timer;
 
@@ -55,6 +56,8 @@ protected:
 private slots:
     void onPrepareClicked();
     void onDrawClicked();
+    // The drawn slide on the counter once the show has caught up.
+    void showDrawnSlide();
     void onQuitClicked();
     void onRollTick();
     void onDeckConverting(const QString& deck);
@@ -85,5 +88,6 @@ private:
     QLineEdit* counter_ = nullptr;
     QLabel* showEndedHint_ = nullptr;
     Timer* rollTimer_ = nullptr;
+    PostedStep* drawStep_ = nullptr;
     QPointer<DeckConversionNotice> conversionNotice_;
 };
