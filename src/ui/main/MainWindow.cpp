@@ -16,6 +16,7 @@
 #include "ui/display/HelpWindow.h"
 #include "ui/display/Tray.h"
 #include "ui/main/SecondsCheck.h"
+#include "ui/main/TimeEntryControls.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -65,12 +66,8 @@ void MainWindow::connectControls()
     connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitRequested);
     connect(logo_, &ClickableLabel::clicked, this, &MainWindow::onLogoClicked);
     connect(countLabel_, &ClickableLabel::doubleClicked, this, &MainWindow::enlargeRequested);
-    for (int i = 0; i < PresetStore::kPresets; ++i)
-        connect(presetButtons_[i], &QRadioButton::clicked, this, [this, i] { onPresetClicked(i); });
-    for (QLineEdit* box : {totalMinutesBox_, reminderMinutesBox_, totalSecondsBox_, reminderSecondsBox_})
-        connect(box, &QLineEdit::textChanged, this, [this, box] { onBoxEdited(box); });
 
-    new SecondsCheck(program().dialogs(), *this, {totalSecondsBox_, reminderSecondsBox_});
+    new SecondsCheck(program().dialogs(), *this, {entry_->totalSecondsBox(), entry_->reminderSecondsBox()});
 }
 
 void MainWindow::connectCountdown()
@@ -94,6 +91,11 @@ void MainWindow::setNumber(QLineEdit* box, bool digitsOnly)
     box->update();
 }
 
+const PresetStore& MainWindow::presets() const
+{
+    return entry_->presets();
+}
+
 void MainWindow::placeStandard()
 {
     centreHorizontally(kStandardTop);
@@ -103,12 +105,7 @@ void MainWindow::load()
 {
     titleList_->clear();
     setHeightTwips(kNormalHeight);
-    // The entry boxes and the presets as shipped.
-    totalMinutesBox_->setText(QStringLiteral("01"));
-    totalSecondsBox_->setText(QStringLiteral("00"));
-    reminderMinutesBox_->setText(QStringLiteral("00"));
-    reminderSecondsBox_->setText(QStringLiteral("30"));
-    presets_ = PresetStore();
+    entry_->reset();
     // Layout.
     moveControlTwips(reminderLabel_, 480, 240);
     moveControlTwips(timeUpLabel_, 740, 120);
@@ -120,11 +117,6 @@ void MainWindow::load()
     placeStandard();
 
     pauseBlink_->reset();
-    // Digits-only boxes (the launcher's count box takes the same style when it loads).
-    setNumber(totalMinutesBox_, true);
-    setNumber(reminderMinutesBox_, true);
-    setNumber(totalSecondsBox_, true);
-    setNumber(reminderSecondsBox_, true);
     program().windows().makeTopMost(this);
     show();
     // Only a shown window knows its frame: keep the designed outer size and the standard place.
@@ -146,65 +138,11 @@ void MainWindow::unload()
     emit unloading();
 }
 
-// ---- Time entry and presets ----
-
-int MainWindow::selectedPreset() const
-{
-    for (int i = 0; i < PresetStore::kPresets; ++i) {
-        if (presetButtons_[i]->isChecked())
-            return i;
-    }
-    return 0;
-}
-
-void MainWindow::onPresetClicked(int preset)
-{
-    presetButtons_[preset]->setChecked(true);
-    for (int i = 0; i < PresetStore::kPresets; ++i)
-        setTextColour(presetButtons_[i], i == preset ? kRed : kBlack);
-    // Each fill passes through onBoxEdited and stores the same text back.
-    const PresetStore copy = presets_;
-    totalMinutesBox_->setText(copy.text(preset, PresetStore::TotalMinutes));
-    totalSecondsBox_->setText(copy.text(preset, PresetStore::TotalSeconds));
-    reminderMinutesBox_->setText(copy.text(preset, PresetStore::ReminderMinutes));
-    reminderSecondsBox_->setText(copy.text(preset, PresetStore::ReminderSeconds));
-    totalMinutesBox_->setFocus(Qt::OtherFocusReason);
-}
-
-void MainWindow::onBoxEdited(QLineEdit* box)
-{
-    PresetStore::Slot slot = PresetStore::ReminderSeconds;
-    if (box == totalMinutesBox_)
-        slot = PresetStore::TotalMinutes;
-    else if (box == totalSecondsBox_)
-        slot = PresetStore::TotalSeconds;
-    else if (box == reminderMinutesBox_)
-        slot = PresetStore::ReminderMinutes;
-    presets_.setText(selectedPreset(), slot, box->text());
-}
-
-// ---- The countdown ----
-
-void MainWindow::setEntryRowVisible(bool visible)
-{
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             totalMinutesBox_, reminderMinutesBox_, totalSecondsBox_, reminderSecondsBox_, totalMinutesUnit_,
-             reminderMinutesUnit_, totalSecondsUnit_, reminderSecondsUnit_, totalCaption_, reminderCaption_})
-        w->setVisible(visible);
-}
-
-void MainWindow::setPresetsEnabled(bool enabled)
-{
-    for (QRadioButton* preset : presetButtons_)
-        preset->setEnabled(enabled);
-    presetCaption_->setEnabled(enabled);
-}
-
 void MainWindow::hideCountForNotice()
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{totalCaption_, reminderCaption_, countLabel_,
-                                                      totalMinutesBox_, reminderMinutesBox_})
-        w->hide();
+    countLabel_->hide();
+    for (QWidget* covered : entry_->coveredByNotice())
+        covered->hide();
 }
 
 void MainWindow::showPauseButton(bool paused)
@@ -217,7 +155,7 @@ void MainWindow::showPauseButton(bool paused)
 void MainWindow::showRunning()
 {
     const Countdown& countdown = program().countdown();
-    setPresetsEnabled(false);
+    entry_->setPresetsEnabled(false);
     drawButton_->setEnabled(false);
     countLabel_->show();
     summaryLabel_->setText(summaryText(countdown.startedMinutes(), countdown.startedSeconds(),
@@ -225,7 +163,7 @@ void MainWindow::showRunning()
     summaryLabel_->show();
     runStateLabel_->show();
     presetNameLabel_->show();
-    setEntryRowVisible(false);
+    entry_->setRowVisible(false);
     foldButton_->setEnabled(true);
     startButton_->setEnabled(false);
     pauseButton_->setEnabled(true);
@@ -236,7 +174,7 @@ void MainWindow::showStopped()
 {
     runStateLabel_->setText(kRunning);
     setTextColour(runStateLabel_, kBlack);
-    setPresetsEnabled(true);
+    entry_->setPresetsEnabled(true);
     stopButton_->setEnabled(false);
     pauseButton_->setEnabled(false);
     foldButton_->setEnabled(false);
@@ -245,7 +183,7 @@ void MainWindow::showStopped()
     runStateLabel_->hide();
     presetNameLabel_->hide();
     showPauseButton(false);
-    setEntryRowVisible(true);
+    entry_->setRowVisible(true);
     summaryLabel_->hide();
     countLabel_->hide();
     emit countStopped();
@@ -253,10 +191,10 @@ void MainWindow::showStopped()
 
 void MainWindow::onStartClicked()
 {
-    presetNameLabel_->setText(PresetStore::caption(selectedPreset()));
+    presetNameLabel_->setText(PresetStore::caption(entry_->selectedPreset()));
     const StartCheck check = program().countdown().start(
-        readBox(totalMinutesBox_->text()), readBox(totalSecondsBox_->text()),
-        readBox(reminderMinutesBox_->text()), readBox(reminderSecondsBox_->text()));
+        readBox(entry_->totalMinutesBox()->text()), readBox(entry_->totalSecondsBox()->text()),
+        readBox(entry_->reminderMinutesBox()->text()), readBox(entry_->reminderSecondsBox()->text()));
     switch (check) {
     case StartCheck::TooShort:
         placeStandard();
@@ -265,7 +203,7 @@ void MainWindow::onStartClicked()
     case StartCheck::ReminderTooLate:
         placeStandard();
         program().dialogs().inform(this, EntryMessages::kReminderTitle, EntryMessages::kReminderTooLate);
-        reminderMinutesBox_->setText(QStringLiteral("0"));
+        entry_->reminderMinutesBox()->setText(QStringLiteral("0"));
         return;
     case StartCheck::Accepted:
         break;

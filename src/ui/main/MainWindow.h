@@ -16,7 +16,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
-class QRadioButton;
+class TimeEntryControls;
 
 // The main window (Form1): the countdown with its presets and time entry, and the buttons that lead
 // to the other windows. It shows the program's countdown and its pause blink, and says what the
@@ -48,7 +48,7 @@ public:
     static void setNumber(QLineEdit* box, bool digitsOnly);
 
     // The entry texts of the three presets as last typed.
-    const PresetStore& presets() const { return presets_; }
+    const PresetStore& presets() const;
 
     // What tracking keeps in line with the count and the desktop.
     void enableDraw();
@@ -84,13 +84,10 @@ private slots:
     void onLogoClicked();
     // The help in its own window, at the anchor when one is given.
     void showHelp(const QString& anchor);
-    void onPresetClicked(int preset);
-    void onBoxEdited(QLineEdit* box);
 
 private:
     // Layout (MainWindowLayout.cpp).
     void buildControls();
-    QLineEdit* makeTimeBox(const QString& name, const QString& text);
     void attachChrome();
 
     void connectControls();
@@ -100,27 +97,12 @@ private:
     void showRunning();
     void showStopped();
     void showPauseButton(bool paused);
-    void setEntryRowVisible(bool visible);
-    void setPresetsEnabled(bool enabled);
     // The count gives way to a notice (the reminder or time up) and the boxes it covers.
     void hideCountForNotice();
 
-    int selectedPreset() const;
     void createTray();
 
-    // Time entry.
-    std::array<QRadioButton*, PresetStore::kPresets> presetButtons_{};
-    QLabel* presetCaption_ = nullptr;
-    QLabel* totalCaption_ = nullptr;
-    QLabel* reminderCaption_ = nullptr;
-    QLineEdit* totalMinutesBox_ = nullptr;
-    QLineEdit* totalSecondsBox_ = nullptr;
-    QLineEdit* reminderMinutesBox_ = nullptr;
-    QLineEdit* reminderSecondsBox_ = nullptr;
-    QLabel* totalMinutesUnit_ = nullptr;
-    QLabel* totalSecondsUnit_ = nullptr;
-    QLabel* reminderMinutesUnit_ = nullptr;
-    QLabel* reminderSecondsUnit_ = nullptr;
+    TimeEntryControls* entry_ = nullptr;
 
     // The countdown.
     ClickableLabel* countLabel_ = nullptr;
@@ -148,7 +130,6 @@ private:
 
     PauseBlink* pauseBlink_;
     PostedStep* helpStep_;
-    PresetStore presets_;
 
     QPointer<HelpWindow> help_;
 };

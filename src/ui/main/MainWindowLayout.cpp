@@ -5,13 +5,12 @@
 #include "ui/DrawnIcons.h"
 #include "ui/WindowChrome.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/TimeEntryControls.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 
 namespace {
 
@@ -20,16 +19,6 @@ const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
 
 } // namespace
-
-QLineEdit* MainWindow::makeTimeBox(const QString& name, const QString& text)
-{
-    auto* box = named(new QLineEdit(text, this), name);
-    box->setMaxLength(2);
-    box->setAlignment(Qt::AlignCenter);
-    box->setFont(twips::font(QStringLiteral("Times New Roman"), 14.25));
-    box->setContextMenuPolicy(Qt::NoContextMenu);
-    return box;
-}
 
 void MainWindow::buildControls()
 {
@@ -53,38 +42,8 @@ void MainWindow::buildControls()
         placeTwips(created, l, t, w, h);
         return created;
     };
-    totalCaption_ = label(QStringLiteral("Label1"), QStringLiteral("输入定时时间："), 240, 345, 1695, 255);
-    totalMinutesBox_ = makeTimeBox(QStringLiteral("Text1"), QStringLiteral("01"));
-    placeTwips(totalMinutesBox_, 2040, 270, 600, 435);
-    totalMinutesBox_->setToolTip(QStringLiteral("定时时间须大于0，最多两位数字"));
-    totalMinutesBox_->setAccessibleName(QStringLiteral("定时时间：分"));
-    totalMinutesUnit_ = label(QStringLiteral("Label22"), QStringLiteral("分"), 2600, 345, 255, 255);
-    totalSecondsBox_ = makeTimeBox(QStringLiteral("Text4"), QStringLiteral("00"));
-    placeTwips(totalSecondsBox_, 2940, 270, 600, 435);
-    totalSecondsBox_->setAccessibleName(QStringLiteral("定时时间：秒"));
-    totalSecondsUnit_ = label(QStringLiteral("Label28"), QStringLiteral("秒"), 3690, 345, 255, 255);
-    reminderCaption_ = label(QStringLiteral("Label2"), QStringLiteral("提前提醒时间："), 240, 855, 1680, 285);
-    reminderMinutesBox_ = makeTimeBox(QStringLiteral("Text2"), QStringLiteral("00"));
-    placeTwips(reminderMinutesBox_, 2040, 810, 600, 435);
-    reminderMinutesBox_->setToolTip(QStringLiteral("提前提醒时间须小于定时时间，也可以为0"));
-    reminderMinutesBox_->setAccessibleName(QStringLiteral("提前提醒时间：分"));
-    reminderMinutesUnit_ = label(QStringLiteral("Label29"), QStringLiteral("分"), 2600, 855, 255, 255);
-    reminderSecondsBox_ = makeTimeBox(QStringLiteral("Text5"), QStringLiteral("30"));
-    placeTwips(reminderSecondsBox_, 2940, 810, 600, 435);
-    reminderSecondsBox_->setAccessibleName(QStringLiteral("提前提醒时间：秒"));
-    reminderSecondsUnit_ = label(QStringLiteral("Label30"), QStringLiteral("秒"), 3690, 855, 255, 255);
-    presetCaption_ = label(QStringLiteral("Label7"), QStringLiteral("当前定时选择："), 240, 1380, 1695, 310);
-
-    const std::array<const char*, PresetStore::kPresets> presetNames{"Option1", "Option2", "Option3"};
-    const std::array<double, PresetStore::kPresets> presetLefts{1800, 3030, 4260};
-    for (int i = 0; i < PresetStore::kPresets; ++i) {
-        auto* option =
-            named(new QRadioButton(PresetStore::caption(i), this), QString::fromLatin1(presetNames[i]));
-        placeTwips(option, presetLefts[i], 1380, 1200, 255);
-        setTextColour(option, i == 0 ? kRed : kBlack);
-        presetButtons_[i] = option;
-    }
-    presetButtons_[0]->setChecked(true);
+    // The time entry, next in the keyboard's order.
+    entry_ = new TimeEntryControls(*this);
 
     auto button = [this](const QString& name, const QString& text, double left, double top,
                          const QString& tip) {
