@@ -1,6 +1,5 @@
 #include "ui/main/MainWindow.h"
 
-#include "models/countdown/PauseBlink.h"
 #include "models/countdown/TimeEntry.h"
 #include "models/countdown/TimeText.h"
 #include "platform/Dialogs.h"
@@ -15,6 +14,7 @@
 #include "ui/Program.h"
 #include "ui/display/HelpWindow.h"
 #include "ui/display/Tray.h"
+#include "ui/main/CountDisplay.h"
 #include "ui/main/SecondsCheck.h"
 #include "ui/main/TimeEntryControls.h"
 
@@ -30,18 +30,12 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kBlack(0, 0, 0);
-
-const QString kRunning = QStringLiteral("正在计时");
-const QString kPaused = QStringLiteral("暂停计时");
 // A main window that is never painted (hidden at once) still gets its tray icon, this long after loading.
 constexpr int kTrayAtTheLatestMs = 1000;
 } // namespace
 
 MainWindow::MainWindow(Program& program)
-    : ProgramWindow(program, WindowKind::Main), pauseBlink_(new PauseBlink(program.timers(), this)),
+    : ProgramWindow(program, WindowKind::Main),
       helpStep_(new PostedStep(program.timers(), QStringLiteral("HelpStep"), this))
 {
     setWindowTitle(kLoadingTitle);
@@ -50,7 +44,6 @@ MainWindow::MainWindow(Program& program)
     buildControls();
     connectControls();
     attachChrome();
-    connectCountdown();
 }
 
 MainWindow::~MainWindow() = default;
@@ -65,19 +58,9 @@ void MainWindow::connectControls()
     connect(helpButton_, &QPushButton::clicked, this, &MainWindow::onHelpClicked);
     connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitRequested);
     connect(logo_, &ClickableLabel::clicked, this, &MainWindow::onLogoClicked);
-    connect(countLabel_, &ClickableLabel::doubleClicked, this, &MainWindow::enlargeRequested);
+    connect(display_->countLabel(), &ClickableLabel::doubleClicked, this, &MainWindow::enlargeRequested);
 
     new SecondsCheck(program().dialogs(), *this, {entry_->totalSecondsBox(), entry_->reminderSecondsBox()});
-}
-
-void MainWindow::connectCountdown()
-{
-    Countdown& countdown = program().countdown();
-    countLabel_->setText(countdown.countText());
-    connect(&countdown, &Countdown::countTextChanged, countLabel_, &QLabel::setText);
-    connect(pauseBlink_, &PauseBlink::colourChanged, this, [this](PauseBlink::Colour colour) {
-        setTextColour(runStateLabel_, colour == PauseBlink::Colour::Red ? kRed : kBlue);
-    });
 }
 
 void MainWindow::setNumber(QLineEdit* box, bool digitsOnly)
@@ -106,17 +89,8 @@ void MainWindow::load()
     titleList_->clear();
     setHeightTwips(kNormalHeight);
     entry_->reset();
-    // Layout.
-    moveControlTwips(reminderLabel_, 480, 240);
-    moveControlTwips(timeUpLabel_, 740, 120);
-    moveControlTwips(countLabel_, 810, 60);
-    moveControlTwips(summaryLabel_, 1980, 960);
-    moveControlTwips(runStateLabel_, 1020, 960);
-    moveControlTwips(presetNameLabel_, 240, 960);
-    runStateLabel_->setText(kRunning);
+    display_->reset(*this);
     placeStandard();
-
-    pauseBlink_->reset();
     program().windows().makeTopMost(this);
     show();
     // Only a shown window knows its frame: keep the designed outer size and the standard place.
@@ -138,13 +112,6 @@ void MainWindow::unload()
     emit unloading();
 }
 
-void MainWindow::hideCountForNotice()
-{
-    countLabel_->hide();
-    for (QWidget* covered : entry_->coveredByNotice())
-        covered->hide();
-}
-
 void MainWindow::showPauseButton(bool paused)
 {
     pauseButton_->setText(paused ? QStringLiteral("继续") : QStringLiteral("暂停"));
@@ -157,12 +124,8 @@ void MainWindow::showRunning()
     const Countdown& countdown = program().countdown();
     entry_->setPresetsEnabled(false);
     drawButton_->setEnabled(false);
-    countLabel_->show();
-    summaryLabel_->setText(summaryText(countdown.startedMinutes(), countdown.startedSeconds(),
-                                       countdown.reminderMinutes(), countdown.reminderSeconds()));
-    summaryLabel_->show();
-    runStateLabel_->show();
-    presetNameLabel_->show();
+    display_->showRunning(summaryText(countdown.startedMinutes(), countdown.startedSeconds(),
+                                      countdown.reminderMinutes(), countdown.reminderSeconds()));
     entry_->setRowVisible(false);
     foldButton_->setEnabled(true);
     startButton_->setEnabled(false);
@@ -172,26 +135,20 @@ void MainWindow::showRunning()
 
 void MainWindow::showStopped()
 {
-    runStateLabel_->setText(kRunning);
-    setTextColour(runStateLabel_, kBlack);
     entry_->setPresetsEnabled(true);
     stopButton_->setEnabled(false);
     pauseButton_->setEnabled(false);
     foldButton_->setEnabled(false);
     startButton_->setEnabled(true);
-    pauseBlink_->stop();
-    runStateLabel_->hide();
-    presetNameLabel_->hide();
+    display_->showStopped();
     showPauseButton(false);
     entry_->setRowVisible(true);
-    summaryLabel_->hide();
-    countLabel_->hide();
     emit countStopped();
 }
 
 void MainWindow::onStartClicked()
 {
-    presetNameLabel_->setText(PresetStore::caption(entry_->selectedPreset()));
+    display_->setPresetName(PresetStore::caption(entry_->selectedPreset()));
     const StartCheck check = program().countdown().start(
         readBox(entry_->totalMinutesBox()->text()), readBox(entry_->totalSecondsBox()->text()),
         readBox(entry_->reminderMinutesBox()->text()), readBox(entry_->reminderSecondsBox()->text()));
@@ -216,23 +173,14 @@ void MainWindow::onStartClicked()
 void MainWindow::onPauseClicked()
 {
     Countdown& countdown = program().countdown();
-    if (countdown.isPaused()) {
-        countdown.resume();
-        showPauseButton(false);
-        runStateLabel_->setText(kRunning);
-        setTextColour(runStateLabel_, kBlack);
-        pauseBlink_->stop();
-        foldButton_->setEnabled(true);
-    } else {
+    const bool pausing = !countdown.isPaused();
+    if (pausing)
         countdown.pause();
-        showPauseButton(true);
-        runStateLabel_->setText(kPaused);
-        setTextColour(runStateLabel_, kRed);
-        runStateLabel_->show();
-        presetNameLabel_->show();
-        pauseBlink_->start();
-        foldButton_->setEnabled(false);
-    }
+    else
+        countdown.resume();
+    showPauseButton(pausing);
+    display_->showPaused(pausing);
+    foldButton_->setEnabled(!pausing);
 }
 
 void MainWindow::onStopClicked()
@@ -307,17 +255,16 @@ void MainWindow::showReminder(const QString& text)
 {
     stopButton_->setEnabled(false);
     foldButton_->setEnabled(false);
-    reminderLabel_->show();
-    hideCountForNotice();
-    reminderLabel_->setText(text);
+    display_->showReminder(text);
+    for (QWidget* covered : entry_->coveredByNotice())
+        covered->hide();
 }
 
 void MainWindow::endReminder()
 {
     stopButton_->setEnabled(true);
     foldButton_->setEnabled(true);
-    reminderLabel_->hide();
-    countLabel_->show();
+    display_->endReminder();
 }
 
 void MainWindow::showTimeUpBegun()
@@ -329,13 +276,14 @@ void MainWindow::showTimeUpBegun()
 
 void MainWindow::showTimeUp()
 {
-    timeUpLabel_->show();
+    display_->showTimeUp();
     foldButton_->setEnabled(false);
-    hideCountForNotice();
+    for (QWidget* covered : entry_->coveredByNotice())
+        covered->hide();
 }
 
 void MainWindow::endTimeUp()
 {
-    timeUpLabel_->hide();
+    display_->endTimeUp();
     showStopped();
 }

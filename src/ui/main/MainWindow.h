@@ -10,7 +10,7 @@
 
 class ClickableLabel;
 class HelpWindow;
-class PauseBlink;
+class CountDisplay;
 class PostedStep;
 class QComboBox;
 class QFrame;
@@ -91,26 +91,16 @@ private:
     void attachChrome();
 
     void connectControls();
-    void connectCountdown();
 
     // The views of the countdown's states.
     void showRunning();
     void showStopped();
     void showPauseButton(bool paused);
-    // The count gives way to a notice (the reminder or time up) and the boxes it covers.
-    void hideCountForNotice();
 
     void createTray();
 
     TimeEntryControls* entry_ = nullptr;
-
-    // The countdown.
-    ClickableLabel* countLabel_ = nullptr;
-    QLabel* timeUpLabel_ = nullptr;
-    QLabel* reminderLabel_ = nullptr;
-    QLabel* presetNameLabel_ = nullptr;
-    QLabel* runStateLabel_ = nullptr;
-    QLabel* summaryLabel_ = nullptr;
+    CountDisplay* display_ = nullptr;
 
     // The button row, the logo and the passive frames behind them.
     QPushButton* startButton_ = nullptr;
@@ -128,7 +118,6 @@ private:
     // The titles of the top-level windows gathered by the last scan; never shown.
     QComboBox* titleList_ = nullptr;
 
-    PauseBlink* pauseBlink_;
     PostedStep* helpStep_;
 
     QPointer<HelpWindow> help_;

@@ -3,7 +3,9 @@
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/DrawnIcons.h"
+#include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/main/CountDisplay.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/TimeEntryControls.h"
 
@@ -11,14 +13,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-
-namespace {
-
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kBlack(0, 0, 0);
-
-} // namespace
 
 void MainWindow::buildControls()
 {
@@ -37,11 +31,6 @@ void MainWindow::buildControls()
     logo_->setCursor(Qt::PointingHandCursor);
     logo_->setAccessibleName(QStringLiteral("Vantrel 标志"));
 
-    auto label = [this](const QString& name, const QString& text, double l, double t, double w, double h) {
-        auto* created = named(new QLabel(text, this), name);
-        placeTwips(created, l, t, w, h);
-        return created;
-    };
     // The time entry, next in the keyboard's order.
     entry_ = new TimeEntryControls(*this);
 
@@ -68,34 +57,8 @@ void MainWindow::buildControls()
     stopButton_->setEnabled(false);
     foldButton_->setEnabled(false);
 
-    countLabel_ = named(new ClickableLabel(QStringLiteral("05 : 00"), this), QStringLiteral("Label3"));
-    placeTwips(countLabel_, 810, 60, 2655, 765);
-    countLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 38.25, true));
-    countLabel_->setAlignment(Qt::AlignCenter);
-    countLabel_->setToolTip(QStringLiteral("显示剩余的时间,双击数字可放大计时窗口"));
-    setTextColour(countLabel_, kRed);
-
-    timeUpLabel_ = label(QStringLiteral("Label5"), QStringLiteral(" 时间到！"), 740, 120, 3015, 735);
-    timeUpLabel_->setFont(twips::font(QStringLiteral("宋体"), 32.25, true));
-    setTextColour(timeUpLabel_, kRed);
-
-    reminderLabel_ = label(QStringLiteral("Label6"), QStringLiteral("还剩1分10秒！"), 480, 240, 3255, 495);
-    reminderLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 21.75, true));
-    reminderLabel_->setAlignment(Qt::AlignCenter);
-    setTextColour(reminderLabel_, kRed);
-
-    presetNameLabel_ = label(QStringLiteral("Label8"), PresetStore::caption(0), 240, 960, 735, 255);
-    setTextColour(presetNameLabel_, kBlue);
-    runStateLabel_ = label(QStringLiteral("Label18"), QStringLiteral("暂停计时"), 1020, 960, 900, 255);
-    setTextColour(runStateLabel_, kBlack);
-    summaryLabel_ =
-        label(QStringLiteral("Label31"), QStringLiteral("定时 00:00 提前 00:00"), 1980, 960, 3000, 255);
-    summaryLabel_->setFont(twips::font(QStringLiteral("Times New Roman"), 10.5));
-    setTextColour(summaryLabel_, kBlack);
-
-    for (QLabel* hidden : {static_cast<QLabel*>(countLabel_), timeUpLabel_, reminderLabel_, presetNameLabel_,
-                           runStateLabel_, summaryLabel_})
-        hidden->hide();
+    // The displays of the count, over the frames.
+    display_ = new CountDisplay(*this, program().timers(), program().countdown());
 
     titleList_ = named(new QComboBox(this), QStringLiteral("Combo1"));
     titleList_->hide();
