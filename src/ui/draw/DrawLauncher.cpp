@@ -5,10 +5,10 @@
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
+#include "ui/DigitsValidator.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/flow/FlowConductor.h"
-#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -155,7 +155,7 @@ void DrawLauncher::load()
     question_->setText(QStringLiteral("\n本轮抽签还没有结束\n\n您确实要退出抽签程序吗？"));
     keepQuestionClearOfButtons();
     centreHorizontally(mainWindowTop());
-    MainWindow::setNumber(participantBox_, true);
+    setDigitsOnly(participantBox_, true);
     setWindowTitle(kTitle);
     program().windows().makeTopMost(this);
 }

@@ -5,11 +5,9 @@
 #include "platform/Dialogs.h"
 #include "platform/FirstPaint.h"
 #include "platform/HelpFiles.h"
-#include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
-#include "ui/DigitsValidator.h"
 #include "ui/PostedStep.h"
 #include "ui/Program.h"
 #include "ui/display/HelpWindow.h"
@@ -19,13 +17,9 @@
 #include "ui/main/TimeEntryControls.h"
 
 #include <QComboBox>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 
 namespace {
@@ -63,17 +57,6 @@ void MainWindow::connectControls()
     new SecondsCheck(program().dialogs(), *this, {entry_->totalSecondsBox(), entry_->reminderSecondsBox()});
 }
 
-void MainWindow::setNumber(QLineEdit* box, bool digitsOnly)
-{
-    if (!box)
-        return;
-    if (digitsOnly)
-        box->setValidator(new DigitsValidator(box));
-    else
-        box->setValidator(nullptr);
-    box->update();
-}
-
 const PresetStore& MainWindow::presets() const
 {
     return entry_->presets();
@@ -98,8 +81,8 @@ void MainWindow::load()
     placeStandard();
     // The tray icon asks the session bus for a notification area: the window's first picture does
     // not wait for that. Should the window be hidden before it is painted, the icon comes all the same.
-    afterFirstPaint(this, [this] { createTray(); });
-    QTimer::singleShot(kTrayAtTheLatestMs, this, [this] { createTray(); });
+    afterFirstPaint(this, [this] { Tray::create(*this); });
+    QTimer::singleShot(kTrayAtTheLatestMs, this, [this] { Tray::create(*this); });
     setWindowTitle(kTitle);
 }
 
@@ -221,11 +204,6 @@ void MainWindow::showHelp(const QString& anchor)
     if (!help_)
         help_ = new HelpWindow(this);
     help_->showPage(index, anchor);
-}
-
-void MainWindow::createTray()
-{
-    Tray::create(*this);
 }
 
 // ---- What the conductor of the flow shows here ----

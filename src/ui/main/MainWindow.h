@@ -44,9 +44,6 @@ public:
     // Standard placement: centred horizontally, Top 2000 twips.
     void placeStandard();
 
-    // Gives a text box the digits-only style, or takes it away.
-    static void setNumber(QLineEdit* box, bool digitsOnly);
-
     // The entry texts of the three presets as last typed.
     const PresetStore& presets() const;
 
@@ -96,8 +93,6 @@ private:
     void showRunning();
     void showStopped();
     void showPauseButton(bool paused);
-
-    void createTray();
 
     TimeEntryControls* entry_ = nullptr;
     CountDisplay* display_ = nullptr;

@@ -2,8 +2,8 @@
 
 #include "platform/Twips.h"
 #include "ui/Controls.h"
+#include "ui/DigitsValidator.h"
 #include "ui/ProgramWindow.h"
-#include "ui/main/MainWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -85,7 +85,7 @@ void TimeEntryControls::reset()
     presets_ = PresetStore();
     // Digits-only boxes (the launcher's count box takes the same style when it loads).
     for (QLineEdit* box : {totalMinutesBox_, reminderMinutesBox_, totalSecondsBox_, reminderSecondsBox_})
-        MainWindow::setNumber(box, true);
+        setDigitsOnly(box, true);
 }
 
 int TimeEntryControls::selectedPreset() const
