@@ -4,21 +4,21 @@
 #include "models/countdown/TimeText.h"
 #include "platform/Dialogs.h"
 #include "platform/FirstPaint.h"
-#include "platform/HelpFiles.h"
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/PostedStep.h"
 #include "ui/Program.h"
-#include "ui/display/HelpWindow.h"
 #include "ui/display/Tray.h"
 #include "ui/main/CountDisplay.h"
+#include "ui/main/HelpOpening.h"
 #include "ui/main/SecondsCheck.h"
 #include "ui/main/TimeEntryControls.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -176,8 +176,6 @@ void MainWindow::onStopClicked()
     showStopped();
 }
 
-// ---- The buttons that lead elsewhere ----
-
 void MainWindow::onHelpClicked()
 {
     // The taller layout while the help is open; the pointer over the window brings the normal height back.
@@ -193,17 +191,7 @@ void MainWindow::onLogoClicked()
 
 void MainWindow::showHelp(const QString& anchor)
 {
-    const QString index = findHelpIndex(program().shippedFolders());
-    if (index.isEmpty()) {
-        program().dialogs().inform(
-            this, kNoticeTitle,
-            QStringLiteral("没有找到帮助文件（%1）。\n请重新安装Vantrel，帮助文件随程序一起安装。")
-                .arg(kHelpIndex));
-        return;
-    }
-    if (!help_)
-        help_ = new HelpWindow(this);
-    help_->showPage(index, anchor);
+    showHelpPage(*this, help_, program().dialogs(), program().shippedFolders(), kNoticeTitle, anchor);
 }
 
 // ---- What the conductor of the flow shows here ----

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QStringList>
-#include <array>
 
 class ClickableLabel;
 class HelpWindow;
@@ -14,7 +13,6 @@ class CountDisplay;
 class PostedStep;
 class QComboBox;
 class QFrame;
-class QLabel;
 class QPushButton;
 class TimeEntryControls;
 
@@ -73,7 +71,7 @@ signals:
     // The window is being released: its cue goes with it.
     void unloading();
 
-private slots:
+private:
     void onStartClicked();
     void onPauseClicked();
     void onStopClicked();
@@ -81,12 +79,9 @@ private slots:
     void onLogoClicked();
     // The help in its own window, at the anchor when one is given.
     void showHelp(const QString& anchor);
-
-private:
     // Layout (MainWindowLayout.cpp).
     void buildControls();
     void attachChrome();
-
     void connectControls();
 
     // The views of the countdown's states.
@@ -114,6 +109,5 @@ private:
     QComboBox* titleList_ = nullptr;
 
     PostedStep* helpStep_;
-
     QPointer<HelpWindow> help_;
 };

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+class Dialogs;
+class HelpWindow;
+class QWidget;
+
+// Shows the shipped help in its own window, at the anchor when one is given, reusing the window kept
+// in `help`; a help that is not installed is told under the title instead.
+void showHelpPage(QWidget& owner, QPointer<HelpWindow>& help, Dialogs& dialogs,
+                  const QStringList& shippedFolders, const QString& title, const QString& anchor);
