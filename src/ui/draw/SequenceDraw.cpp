@@ -330,7 +330,7 @@ void SequenceDraw::onEndClicked()
         flow().askAboutOpenRound();
         return;
     }
-    program().resumeTracking();
+    flow().resumeTracking();
     rollTimer_->setEnabled(false);
     hide();
     flow().close(kKind);
