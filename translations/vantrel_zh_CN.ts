@@ -17,6 +17,33 @@
     </message>
 </context>
 <context>
+    <name>CountDisplay</name>
+    <message>
+        <source>正在计时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂停计时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>显示剩余的时间,双击数字可放大计时窗口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> 时间到！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>还剩1分10秒！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>定时 00:00 提前 00:00</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CountdownMirror</name>
     <message>
         <source>  当前计时状态：停止计时</source>
@@ -294,6 +321,29 @@
     </message>
 </context>
 <context>
+    <name>FlowConductor</name>
+    <message>
+        <source>Vantrel工具</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确实要退出Vantrel程序吗?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>此版本不提供放大计时窗口。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HelpOpening</name>
+    <message>
+        <source>没有找到帮助文件（%1）。
+请重新安装Vantrel，帮助文件随程序一起安装。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>Vantrel工具 帮助</source>
@@ -362,19 +412,6 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>正在计时</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>暂停计时</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    <byte value="xd"/>
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>继续</source>
         <translation type="unfinished"></translation>
     </message>
@@ -395,20 +432,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>没有找到帮助文件（%1）。
-请重新安装Vantrel，帮助文件随程序一起安装。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Vantrel工具</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>确实要退出Vantrel程序吗?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>此版本不提供放大计时窗口。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -421,50 +445,6 @@
     </message>
     <message>
         <source>Vantrel 标志</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>输入定时时间：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>定时时间须大于0，最多两位数字</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>定时时间：分</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>分</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>定时时间：秒</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>秒</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>提前提醒时间：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>提前提醒时间须小于定时时间，也可以为0</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>提前提醒时间：分</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>提前提醒时间：秒</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>当前定时选择：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -505,22 +485,6 @@
     </message>
     <message>
         <source>确认后退出本软件！</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>显示剩余的时间,双击数字可放大计时窗口</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> 时间到！</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>还剩1分10秒！</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>定时 00:00 提前 00:00</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -996,6 +960,18 @@
     </message>
 </context>
 <context>
+    <name>Program</name>
+    <message>
+        <source>Vantrel工具提示：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    <byte value="xd"/>
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ProgramFolder</name>
     <message>
         <source>环境变量 HOME 没有设置，找不到您的主文件夹。</source>
@@ -1213,6 +1189,53 @@
     </message>
     <message>
         <source>“分”钟值范围：0-99，“秒”钟值范围：1-59，点击“确定”后请在光标指示位置输入一个0-59的数字!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TimeEntryControls</name>
+    <message>
+        <source>输入定时时间：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>定时时间须大于0，最多两位数字</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>定时时间：分</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>分</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>定时时间：秒</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>秒</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>提前提醒时间：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>提前提醒时间须小于定时时间，也可以为0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>提前提醒时间：分</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>提前提醒时间：秒</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>当前定时选择：</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

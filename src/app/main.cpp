@@ -11,6 +11,7 @@
 #include "platform/timers/RealTimerDriver.h"
 #include "ui/Program.h"
 #include "ui/WindowFactories.h"
+#include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
 #include "ui/support/FirstApproach.h"
 #include "ui/support/FirstPaint.h"
@@ -87,10 +88,9 @@ int main(int argc, char* argv[])
 
     // The first copy answers a second start by bringing its main window back into view.
     QObject::connect(&instance.calls(), &RunningCopyCall::called, &app, [&program] {
-        if (auto* main = program.loaded<MainWindow>())
-            main->bringBack();
+        program.conductor().bringBackMain();
     });
-    ProgramWindow* mainWindow = program.window(WindowKind::Main);
+    ProgramWindow* mainWindow = program.start();
     if (ended)
         return exitCode;
     // Once the main window is up, a data folder that could not be made is told at every start, and a

@@ -6,22 +6,14 @@
 #include "ui/ProgramWindow.h"
 #include "ui/Resources.h"
 #include "ui/draw/InstructionShowBinding.h"
-#include "ui/main/MainWindow.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QCoreApplication>
 
-namespace {
-
-// Draws and their office instances go before the windows that opened them, the main window last.
-constexpr WindowKind kUnloadOrder[] = {
-    WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw, WindowKind::NameListDraw,
-    WindowKind::ToolStrip, WindowKind::DrawLauncher,      WindowKind::Main};
-
-} // namespace
-
 Program::Program(Services services)
     : services_(std::move(services)), countdown_(services_.timers),
-      instructionShow_(services_.timers, services_.presentations, services_.dataFolder)
+      instructionShow_(services_.timers, services_.presentations, services_.dataFolder),
+      conductor_(std::make_unique<FlowConductor>(*this))
 {
     initProgramResources();
     bindInstructionShow(*this);
@@ -61,29 +53,33 @@ void Program::unload(WindowKind id)
 
 void Program::unloadAll()
 {
-    for (WindowKind kind : kUnloadOrder)
+    for (WindowKind kind : kWindowsInUnloadOrder)
         forms_.unload(kind);
 }
 
-void Program::closeInstructionShow()
+ProgramWindow* Program::start()
 {
-    if (instructionShow_.isOpen())
-        instructionShow_.close();
+    // Only one copy runs: a second one says where the first is and ends before any window exists.
+    if (!isOnlyCopy()) {
+        dialogs().systemModalNotice(
+            QCoreApplication::translate("Program", "Vantrel工具提示："),
+            QCoreApplication::translate(
+                "Program", "\r    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    \r\n"));
+        quit(0);
+        return nullptr;
+    }
+    return window(WindowKind::Main);
 }
 
 void Program::shutdown()
 {
-    if (quit_)
-        return;
-    // A taskbar hidden by a full-screen show comes back whatever happens next.
-    windows().showTaskbar();
-    // The show holds its deck open; it ends before the player and the draws are released.
-    closeInstructionShow();
-    unloadAll();
-    // The name list's office, kept warm, ends with the program.
+    conductor_->shutdown();
+}
+
+void Program::endOfficeWarmUp()
+{
     if (services_.officeWarmUp)
         services_.officeWarmUp->end();
-    quit(0);
 }
 
 void Program::quit(int exitCode)
@@ -109,6 +105,5 @@ void Program::leaveNameList()
 
 void Program::resumeTracking()
 {
-    if (auto* main = loaded<MainWindow>())
-        main->resumeTracking();
+    conductor_->resumeTracking();
 }

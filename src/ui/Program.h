@@ -18,6 +18,7 @@
 #include <utility>
 
 class Dialogs;
+class FlowConductor;
 class ProgramWindow;
 class SingleInstance;
 class SoundDeviceFactory;
@@ -84,6 +85,10 @@ public:
     void registerWindow(WindowKind id, WindowFactory factory);
     bool isAvailable(WindowKind id) const;
 
+    // Starts the program: the main window comes up, unless another copy runs already, which is told
+    // and this one ends. The main window, or nullptr when the program ended.
+    ProgramWindow* start();
+
     // The window, loaded (constructed and its Load run) when it is not loaded yet; nullptr if the
     // window is not available.
     ProgramWindow* window(WindowKind id);
@@ -120,10 +125,13 @@ public:
     // The main window's tracking of the desktop runs again (a draw or the launcher paused it).
     void resumeTracking();
 
-    // Ends the program for good, as the exit button and the tray do: the taskbar comes back, a running
-    // instruction show is closed first, every window is unloaded, then the program quits with code 0.
-    // Once the program has quit, it does nothing.
+    // What opens and closes on what, the notices, the cues, tracking and the shutdown.
+    FlowConductor& conductor() { return *conductor_; }
+
+    // Ends the program for good (the conductor's shutdown).
     void shutdown();
+    // The office kept warm for the name list ends now.
+    void endOfficeWarmUp();
 
     // Ends the program with the exit code once control returns to the event loop.
     void quit(int exitCode = 0);
@@ -131,8 +139,6 @@ public:
     void onQuit(std::function<void(int)> handler) { quitHandler_ = std::move(handler); }
 
 private:
-    void closeInstructionShow();
-
     Services services_;
     QuestionsOverShow questions_{services_.dialogs, services_.windows};
     Countdown countdown_;
@@ -142,6 +148,7 @@ private:
     EnlargedNotice enlargedNotice_ = EnlargedNotice::None;
     bool quit_ = false;
     std::function<void(int)> quitHandler_;
-    // Last: the windows go before the models they use.
+    std::unique_ptr<FlowConductor> conductor_;
+    // Last: the windows go before the models and the conductor they use.
     WindowOwner forms_{*this};
 };

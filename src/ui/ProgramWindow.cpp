@@ -10,6 +10,7 @@
 #include "ui/WindowChrome.h"
 #include "ui/ZoomKeys.h"
 #include "ui/ZoomedStyle.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -28,6 +29,11 @@ ProgramWindow::ProgramWindow(Program& program, WindowKind kind, QWidget* parent)
     setWindowIcon(bellIcon());
     attachZoomKeys(this);
     watchScreens();
+}
+
+FlowConductor& ProgramWindow::flow()
+{
+    return program_.conductor();
 }
 
 double ProgramWindow::tpp() const
@@ -198,9 +204,11 @@ QRectF ProgramWindow::ownScreenTwips() const
 
 QRectF ProgramWindow::mainScreenTwips() const
 {
-    if (const ProgramWindow* main = program_.loadedWindow(WindowKind::Main))
-        return main->ownScreenTwips();
     const QList<QRectF> screens = screensTwips();
+    if (const std::optional<QRectF> main = program_.conductor().mainWindowRect()) {
+        const qsizetype index = placement::screenOf(*main, screens);
+        return index < 0 ? QRectF() : screens[index];
+    }
     return screens.isEmpty() ? QRectF() : screens.front();
 }
 
@@ -365,7 +373,7 @@ Timer* ProgramWindow::makeTimer(const QString& name, int intervalMs, TickPolicy 
 void ProgramWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    program_.unload(kind_);
+    flow().close(kind_);
 }
 
 QLabel* ProgramWindow::plainLabel(const QString& name, const QString& text, QWidget* parent, double left,

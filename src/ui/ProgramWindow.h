@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <optional>
 
+class FlowConductor;
 class Program;
 class QLabel;
 class Timer;
@@ -25,6 +26,8 @@ public:
     ProgramWindow(Program& program, WindowKind kind, QWidget* parent = nullptr);
 
     Program& program() { return program_; }
+    // What the window asks of the program's flow: other windows open and close there.
+    FlowConductor& flow();
     WindowKind kind() const { return kind_; }
 
     // Runs once, right after construction.

@@ -9,13 +9,30 @@
 #include "ui/draw/SlideDraw.h"
 #include "ui/main/MainWindow.h"
 
+ProgramWindow* createWindow(WindowKind kind, Program& program)
+{
+    // No default: a kind without a window here does not build.
+    switch (kind) {
+    case WindowKind::Main:
+        return new MainWindow(program);
+    case WindowKind::DrawLauncher:
+        return new DrawLauncher(program);
+    case WindowKind::ToolStrip:
+        return new ToolStrip(program);
+    case WindowKind::NameListDraw:
+        return new NameListDraw(program);
+    case WindowKind::SlideDraw:
+        return new SlideDraw(program);
+    case WindowKind::EnlargedCountdown:
+        return new EnlargedWindow(program);
+    case WindowKind::SequenceDraw:
+        return new SequenceDraw(program);
+    }
+    return nullptr;
+}
+
 void registerWindows(Program& program)
 {
-    program.registerWindow(WindowKind::Main, [](Program& p) { return new MainWindow(p); });
-    program.registerWindow(WindowKind::ToolStrip, [](Program& p) { return new ToolStrip(p); });
-    program.registerWindow(WindowKind::SlideDraw, [](Program& p) { return new SlideDraw(p); });
-    program.registerWindow(WindowKind::EnlargedCountdown, [](Program& p) { return new EnlargedWindow(p); });
-    program.registerWindow(WindowKind::DrawLauncher, [](Program& p) { return new DrawLauncher(p); });
-    program.registerWindow(WindowKind::SequenceDraw, [](Program& p) { return new SequenceDraw(p); });
-    program.registerWindow(WindowKind::NameListDraw, [](Program& p) { return new NameListDraw(p); });
+    for (WindowKind kind : kWindowsInUnloadOrder)
+        program.registerWindow(kind, [kind](Program& p) { return createWindow(kind, p); });
 }

@@ -1,6 +1,12 @@
 #pragma once
 
-class Program;
+#include "ui/WindowKind.h"
 
-// Tells the program which code builds each of its windows.
+class Program;
+class ProgramWindow;
+
+// A new window of that kind, as the program builds it.
+ProgramWindow* createWindow(WindowKind kind, Program& program);
+
+// Tells the program which code builds each of its windows: every kind in the window list.
 void registerWindows(Program& program);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 // The program's windows. Each keeps the object name of its design (Form1 ... Form7), by which tests
 // and tools find it.
@@ -12,6 +13,14 @@ enum class WindowKind {
     SlideDraw,         // Form5: random slides of a deck
     EnlargedCountdown, // Form6: the screen-wide countdown
     SequenceDraw,      // Form7: sequence numbers 1..N
+};
+
+// Every window of the program, in the order they are unloaded at the end: the draws and their office
+// instances before the windows that opened them, the main window last. A new window is added here
+// and given its object name below and its factory in WindowFactories.cpp.
+inline constexpr std::array kWindowsInUnloadOrder = {
+    WindowKind::SlideDraw, WindowKind::EnlargedCountdown, WindowKind::SequenceDraw, WindowKind::NameListDraw,
+    WindowKind::ToolStrip, WindowKind::DrawLauncher,      WindowKind::Main,
 };
 
 QString windowObjectName(WindowKind kind);

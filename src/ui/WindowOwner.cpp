@@ -3,6 +3,7 @@
 #include "platform/Timer.h"
 #include "ui/Program.h"
 #include "ui/ProgramWindow.h"
+#include "ui/flow/FlowConductor.h"
 
 WindowOwner::~WindowOwner()
 {
@@ -41,11 +42,15 @@ ProgramWindow* WindowOwner::load(WindowKind kind)
 ProgramWindow* WindowOwner::adopt(WindowKind kind, ProgramWindow* created)
 {
     loaded_[kind] = created;
+    program_.conductor().windowBuilt(*created);
     // Built as designed, drawn at its kind's zoom before Load places it.
     created->applyZoom(program_.zoom().percent(windowRoleName(kind)));
     created->load();
     // Load may have unloaded the window again (a refused start, say).
-    return loaded(kind);
+    ProgramWindow* kept = loaded(kind);
+    if (kept)
+        program_.conductor().windowLoaded(*kept);
+    return kept;
 }
 
 void WindowOwner::unload(WindowKind kind)

@@ -151,6 +151,7 @@ TEST_F(NameListDrawOfficeTest, TheTeachersSaveDuringARoundIsKeptAndTheOrderFinds
 
     t.dialogs.answerNext(Answer::Yes);
     control<QPushButton>("CommandQuit")->click();
+    t.advance(0); // the save follows once "please wait" is drawn
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("名单文件在本轮抽签期间被修改并保存过")));
@@ -188,6 +189,7 @@ TEST_F(NameListDrawOfficeTest, TheTeachersSaveDuringARoundStaysAsSavedWhenTheOrd
 
     t.dialogs.answerNext(Answer::No);
     control<QPushButton>("CommandQuit")->click();
+    t.advance(0); // the save follows once "please wait" is drawn
     ASSERT_EQ(t.dialogs.shown.size(), 2);
     EXPECT_EQ(t.dialogs.shown[1].kind, ScriptedDialogs::Kind::Inform);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -265,6 +267,7 @@ TEST_F(NameListDrawOfficeTest, AKilledOfficeMidRoundLeavesTheListReadableAndTheN
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("意外停止")));
     control<QPushButton>("CommandQuit")->click();
+    t.advance(0); // the save follows once "please wait" is drawn
     EXPECT_TRUE(main->isVisible());
 
     // The file is the sample as it was, byte for byte: nothing half-written.
@@ -277,6 +280,7 @@ TEST_F(NameListDrawOfficeTest, AKilledOfficeMidRoundLeavesTheListReadableAndTheN
     drawOne();
     const int first = w->lastDrawn();
     control<QPushButton>("CommandQuit")->click();
+    t.advance(0); // the save follows once "please wait" is drawn
     // The lock the killed instance left was cleared by that Start, so any office reads the list.
     const QList<CalcFiles::Sheet> back = office::files().read(path, 45);
     EXPECT_EQ(back[0].cells.value({first + 2, 3}), CellValue::fromNumber(1));
@@ -299,6 +303,7 @@ TEST_F(NameListDrawOfficeTest, AReadOnlyListIsDrawnFromAndLeftByteForByte)
     drawOne();
     drawOne();
     control<QPushButton>("CommandQuit")->click();
+    t.advance(0); // the save follows once "please wait" is drawn
     EXPECT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_FALSE(office::engine().isRunning());
 

@@ -31,7 +31,7 @@ TestProgram::~TestProgram()
 
 MainWindow& TestProgram::start()
 {
-    program->window(WindowKind::Main);
+    program->start();
     // The tray icon follows the window's first picture: let it be painted as on the desktop.
     const QDeadlineTimer deadline(5000);
     while (program->loaded<MainWindow>() && !Tray::of(program->loaded<MainWindow>()) &&

@@ -8,6 +8,7 @@
 #include "ui/Controls.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -111,9 +112,9 @@ void EnlargedWindow::placeBelowMainWindow()
     double top = screen.top();
     // Below the main window when the class sees the teacher's screen; where it would not fit there,
     // it rises just enough to stay whole on the screen.
-    ProgramWindow* main = program().loadedWindow(WindowKind::Main);
-    if (main && main->ownScreenTwips() == screen)
-        top = main->topTwips() + main->heightTwips() + 600;
+    const std::optional<QRectF> main = flow().mainWindowRect();
+    if (main && mainScreenTwips() == screen)
+        top = main->bottom() + 600;
     placeOn(screen, {screen.left() + (screen.width() - widthTwips()) / 2, top});
 }
 
@@ -127,8 +128,7 @@ void EnlargedWindow::onMirrorTick()
     if (program().enlargedNotice() == EnlargedNotice::TimeUp) {
         program().enlargedNotice() = EnlargedNotice::None;
         hide();
-        if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
-            main->show();
+        flow().showMainWindow();
     }
 
     statusLabel_->setText(countdownStatusText(countdown.state()));
@@ -140,12 +140,11 @@ void EnlargedWindow::onMirrorTick()
 void EnlargedWindow::onDigitsDoubleClicked()
 {
     program().enlargedNotice() = EnlargedNotice::ClosedByUser;
-    program().unload(kKind);
+    flow().close(kKind);
 }
 
 void EnlargedWindow::unload()
 {
     program().enlargedNotice() = EnlargedNotice::ClosedByUser;
-    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
-        main->show();
+    flow().showMainWindow();
 }

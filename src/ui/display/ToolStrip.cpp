@@ -11,6 +11,7 @@
 #include "ui/display/Compositing.h"
 #include "ui/display/Tray.h"
 #include "ui/main/MainWindow.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -147,14 +148,14 @@ void ToolStrip::paintEvent(QPaintEvent*)
 
 void ToolStrip::placeOverMainWindow()
 {
-    ProgramWindow* main = program().loadedWindow(WindowKind::Main);
+    const std::optional<QRectF> main = flow().mainWindowRect();
     if (!main)
         return;
-    const QRectF teacherScreen = main->ownScreenTwips();
+    const QRectF teacherScreen = mainScreenTwips();
     const QRectF classScreen = classScreenTwips();
     // Laid out as a strip, whichever face it shows: a main window tucked behind an edge would take
     // the strip off screen with it.
-    QRectF strip(main->leftTwips() + (main->widthTwips() - widthTwips()) / 2, main->topTwips(), widthTwips(),
+    QRectF strip(main->left() + (main->width() - widthTwips()) / 2, main->top(), widthTwips(),
                  kStripHeight * zoomFactor());
     strip = placement::fitOn(strip, teacherScreen);
     // A show on another screen (a projector): the strip goes where the class looks, at the same place.
@@ -256,15 +257,7 @@ void ToolStrip::onConfirmTip()
 void ToolStrip::onRestoreMainWindow()
 {
     hide();
-    auto* main = program().loaded<MainWindow>();
-    if (!main)
-        return;
-    main->moveTwips(leftTwips() - (main->widthTwips() - widthTwips()) / 2, topTwips());
-    main->show();
-    // The user asked for the main window: bring it up even over a focused full-screen show.
-    main->raise();
-    main->activateWindow();
-    program().tracking().clearDocked();
+    flow().restoreMainOverStrip(QRectF(leftTwips(), topTwips(), widthTwips(), heightTwips()));
 }
 
 void ToolStrip::refreshTimeLine()

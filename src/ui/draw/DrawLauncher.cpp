@@ -6,10 +6,10 @@
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
 #include "ui/DataFolderLink.h"
+#include "ui/DigitsValidator.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
-#include "ui/draw/SequenceDraw.h"
-#include "ui/main/MainWindow.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -145,8 +145,7 @@ void DrawLauncher::buildControls()
 
 double DrawLauncher::mainWindowTop()
 {
-    const auto* main = program().loaded<MainWindow>();
-    return main ? main->topTwips() : MainWindow::kStandardTop;
+    return flow().mainWindowTop();
 }
 
 void DrawLauncher::load()
@@ -155,7 +154,7 @@ void DrawLauncher::load()
     question_->setText(tr("\n本轮抽签还没有结束\n\n您确实要退出抽签程序吗？"));
     keepQuestionClearOfButtons();
     centreHorizontally(mainWindowTop());
-    MainWindow::setNumber(participantBox_, true);
+    setDigitsOnly(participantBox_, true);
     setWindowTitle(kTitle);
     program().windows().makeTopMost(this);
 }
@@ -210,39 +209,22 @@ void DrawLauncher::onSequenceDrawChosen()
 
 void DrawLauncher::onNameListDrawChosen()
 {
-    if (!program().isAvailable(WindowKind::NameListDraw)) {
+    if (!flow().offers(WindowKind::NameListDraw)) {
         notInThisVersion(nameListDrawButton_->text());
         return;
     }
     hide();
-    ProgramWindow* nameList = program().window(WindowKind::NameListDraw);
-    if (!nameList)
-        return;
-    nameList->show();
-    // A window kept from an earlier visit is not loaded again: its list is prepared here.
-    program().prepareNameList();
-    nameList->centreHorizontally(mainWindowTop());
-    if (auto* quit = nameList->findChild<QPushButton*>(QStringLiteral("CommandQuit")))
-        quit->setEnabled(true);
+    flow().openNameListDraw();
 }
 
 void DrawLauncher::onSlideDrawChosen()
 {
-    if (!program().isAvailable(WindowKind::SlideDraw)) {
+    if (!flow().offers(WindowKind::SlideDraw)) {
         notInThisVersion(slideDrawButton_->text());
         return;
     }
     hide();
-    // The slide draw needs the screen the instruction show holds.
-    if (program().instructionShow().isOpen())
-        program().instructionShow().close();
-    ProgramWindow* slides = program().window(WindowKind::SlideDraw);
-    if (!slides)
-        return;
-    slides->show();
-    slides->centreHorizontally(mainWindowTop());
-    if (auto* main = program().loaded<MainWindow>())
-        main->hide();
+    flow().openSlideDraw();
 }
 
 void DrawLauncher::onDeckOneChosen()
@@ -318,11 +300,7 @@ void DrawLauncher::onCountConfirmed()
 {
     enteredCount_ = participants::clamp(participants::leadingNumber(participantBox_->text()));
     hide();
-    // A draw window left behind from an earlier opening would keep its old count: start afresh.
-    if (auto* draw = program().reopen<SequenceDraw>(enteredCount_))
-        draw->show();
-    else
-        backToMainWindow();
+    flow().openSequenceDraw(enteredCount_);
 }
 
 void DrawLauncher::onCancelClicked()
@@ -332,11 +310,7 @@ void DrawLauncher::onCancelClicked()
 
 void DrawLauncher::backToMainWindow()
 {
-    program().resumeTracking();
-    program().timers().yieldToEvents();
-    program().unload(WindowKind::DrawLauncher);
-    if (auto* main = program().loaded<MainWindow>())
-        main->show();
+    flow().leaveLauncher();
 }
 
 void DrawLauncher::hideQuestion()
@@ -348,26 +322,13 @@ void DrawLauncher::hideQuestion()
 void DrawLauncher::onEndDrawClicked()
 {
     hideQuestion();
-    program().resumeTracking();
-    program().timers().yieldToEvents();
-    // Unloading the draw stops its rolling with the rest of its timers.
-    program().unload(WindowKind::DrawLauncher);
-    program().unload(WindowKind::SequenceDraw);
-    if (auto* main = program().loaded<MainWindow>())
-        main->show();
+    flow().endSequenceRound();
 }
 
 void DrawLauncher::onContinueDrawClicked()
 {
     hideQuestion();
-    ProgramWindow* draw = program().loadedWindow(WindowKind::SequenceDraw);
-    if (!draw) {
-        // Nothing to go back to: the way home is the main window.
-        backToMainWindow();
-        return;
-    }
-    hide();
-    draw->show();
+    flow().continueSequenceRound();
 }
 
 void DrawLauncher::showEvent(QShowEvent* event)

@@ -5,8 +5,10 @@
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
+#include "ui/PostedStep.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -37,6 +39,7 @@ NameListDraw::NameListDraw(Program& program)
     connect(editButton_, &QPushButton::clicked, this, &NameListDraw::onEditClicked);
     WindowChrome::attach(this, {}, {"Command1", "CommandZb", "CommandQq", "CommandQuit", "Command2"});
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 50, TickPolicy::Pacing);
+    quitStep_ = new PostedStep(program.timers(), QStringLiteral("QuitStep"), this);
     rollTimer_->onTick([this] { onRollTick(); });
 }
 
@@ -137,8 +140,7 @@ void NameListDraw::load()
 {
     totalLabel_->setText(kUnknownTotal);
     orderLabel_->setText(QStringLiteral("1"));
-    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
-        main->hide();
+    flow().hideMainWindow();
     program().windows().makeTopMost(this);
     const QRectF screen = mainScreenTwips();
     placeOn(screen, {screen.left() + (screen.width() - widthTwips()) / 2,
@@ -308,10 +310,13 @@ void NameListDraw::onQuitClicked()
     editSteps_->hide();
     roundOverLabel_->hide();
     startButton_->setText(kStartCaption);
-
-    program().timers().yieldToEvents();
     rollTimer_->setEnabled(false);
-    program().timers().yieldToEvents();
+    // "Please wait" is drawn before the office saves the list, which may take a while.
+    quitStep_->post([this] { finishQuit(); });
+}
+
+void NameListDraw::finishQuit()
+{
     orderLabel_->setText(QStringLiteral("1"));
     totalLabel_->setText(kUnknownTotal);
 
@@ -329,8 +334,6 @@ void NameListDraw::onQuitClicked()
     nextButton_->setEnabled(false);
     startButton_->setEnabled(true);
     quitButton_->setEnabled(true);
-    program().timers().yieldToEvents();
-
     returnToMainWindow();
     editButton_->setEnabled(true);
 }
@@ -350,16 +353,15 @@ void NameListDraw::unload()
     if (released.kind == NameList::Problem::Kind::ListChanged)
         released = list_.keepOrderAside();
     report(released);
-    program().timers().yieldToEvents();
     returnToMainWindow();
 }
 
 void NameListDraw::returnToMainWindow()
 {
-    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main)) {
-        main->show();
+    if (flow().mainWindowRect()) {
+        flow().showMainWindow();
         hide();
-        program().resumeTracking();
+        flow().resumeTracking();
     }
 }
 

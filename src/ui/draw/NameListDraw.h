@@ -8,6 +8,7 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
+class PostedStep;
 class QPushButton;
 class Timer;
 
@@ -59,6 +60,8 @@ private slots:
     void onNextClicked();
     void onEditClicked();
     void onQuitClicked();
+    // Quit once "please wait" is drawn: what was drawn is saved and the main window comes back.
+    void finishQuit();
     void onRollTick();
 
 private:
@@ -92,4 +95,5 @@ private:
     QPushButton* quitButton_ = nullptr;
     QPushButton* editButton_ = nullptr;
     Timer* rollTimer_ = nullptr;
+    PostedStep* quitStep_ = nullptr;
 };

@@ -6,8 +6,7 @@
 #include "ui/Controls.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
-#include "ui/draw/DrawLauncher.h"
-#include "ui/main/MainWindow.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QCloseEvent>
 #include <QFontMetricsF>
@@ -45,7 +44,7 @@ SequenceDraw::SequenceDraw(Program& program, float participantCount)
     WindowChrome::attach(this, {}, {"Command1", "Command2", "Command4", "Command7"});
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 32, TickPolicy::Pacing);
     rollTimer_->onTick([this] { onRollTick(); });
-    cue_ = program.sounds().create();
+    cue_ = program.conductor().cues().newDevice();
 }
 
 SequenceDraw::~SequenceDraw() = default;
@@ -201,24 +200,17 @@ void SequenceDraw::fitDrawnList()
 
 double SequenceDraw::mainWindowTop()
 {
-    // Opened from the launcher, the draw takes its place; otherwise the main window's.
-    if (const ProgramWindow* launcher = program().loadedWindow(WindowKind::DrawLauncher))
-        return launcher->topTwips();
-    if (const auto* main = program().loaded<MainWindow>())
-        return main->topTwips();
-    return MainWindow::kStandardTop;
+    return flow().sequenceDrawTop();
 }
 
 void SequenceDraw::load()
 {
-    program().timers().yieldToEvents();
     program().windows().makeTopMost(this);
     cue_->setFileName(QStringLiteral("notify.wav"));
     fitDrawnList();
     fitNumberFont();
     centreHorizontally(mainWindowTop());
 
-    program().timers().yieldToEvents();
     playCue(QStringLiteral("notify.wav"));
 
     round_.start(participantCount_);
@@ -248,11 +240,8 @@ void SequenceDraw::resizeEvent(QResizeEvent* event)
 void SequenceDraw::playCue(const QString& fileName)
 {
     cue_->setFileName(fileName);
-    // Only one device holds the sound output at a time.
-    if (auto* main = program().loaded<MainWindow>())
-        main->soundDevice().close();
+    program().conductor().cues().takeOutputFor(*cue_);
     cue_->close();
-    program().timers().yieldToEvents();
     cue_->open();
     cue_->play();
 }
@@ -333,17 +322,14 @@ void SequenceDraw::onEndClicked()
     if (round_.isOpen()) {
         playCue(QStringLiteral("notify.wav"));
         hide();
-        if (auto* launcher = program().window<DrawLauncher>())
-            launcher->showRoundNotFinished();
+        flow().askAboutOpenRound();
         return;
     }
-    program().resumeTracking();
+    flow().resumeTracking();
     rollTimer_->setEnabled(false);
-    program().timers().yieldToEvents();
     hide();
-    program().unload(WindowKind::SequenceDraw);
-    if (auto* main = program().loaded<MainWindow>())
-        main->show();
+    flow().close(kKind);
+    flow().showMainWindow();
 }
 
 void SequenceDraw::closeEvent(QCloseEvent* event)

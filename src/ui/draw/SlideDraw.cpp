@@ -5,9 +5,11 @@
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "platform/files/ProgramFolder.h"
+#include "ui/PostedStep.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/draw/DeckConversionNotice.h"
+#include "ui/flow/FlowConductor.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -62,6 +64,7 @@ SlideDraw::SlideDraw(Program& program) : ProgramWindow(program, WindowKind::Slid
     showEndedHint_->hide();
 
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 6, TickPolicy::Pacing);
+    drawStep_ = new PostedStep(program.timers(), QStringLiteral("DrawStep"), this);
 
     connect(prepareButton_, &QPushButton::clicked, this, &SlideDraw::onPrepareClicked);
     connect(drawButton_, &QPushButton::clicked, this, &SlideDraw::onDrawClicked);
@@ -223,24 +226,24 @@ void SlideDraw::onDrawClicked()
         return;
     }
     lastSlide_ = s;
+    // One draw at a time while the show catches up.
+    drawButton_->setEnabled(false);
 
-    // Once to stop the rolling on it, once more after the show caught up. The events let in between
-    // may be a click on 退出: then this window is on its way out and the draw ends here.
-    const QPointer<SlideDraw> self(this);
-    TimerDriver& timers = program().timers();
+    // Once to stop the rolling on it, once more after the show caught up. A click on 退出 meanwhile
+    // unloads the window, and with it the steps still to come.
     if (presentation_)
         presentation_->gotoSlide(s);
-    timers.yieldToEvents();
-    timers.yieldToEvents();
-    if (!self || left_)
-        return;
-    if (presentation_)
-        presentation_->gotoSlide(s);
-    for (int i = 0; i < 3; ++i)
-        timers.yieldToEvents();
-    if (!self || left_)
-        return;
+    drawStep_->post([this, s] {
+        if (presentation_)
+            presentation_->gotoSlide(s);
+        drawStep_->post([this] { showDrawnSlide(); });
+    });
+}
 
+void SlideDraw::showDrawnSlide()
+{
+    if (left_)
+        return;
     if (presentation_) {
         if (const auto position = presentation_->currentShowPosition())
             setCounterText(QStringLiteral("%1/%2").arg(*position).arg(deckSlideCount_));
@@ -257,7 +260,7 @@ void SlideDraw::onDrawClicked()
 void SlideDraw::onQuitClicked()
 {
     leave();
-    program().unload(WindowKind::SlideDraw);
+    flow().close(kKind);
 }
 
 void SlideDraw::unload()
@@ -280,13 +283,14 @@ void SlideDraw::leave()
         presentation_->disconnect(this);
         presentation_->quit();
     }
+    // The one nested event loop left: the engine's windows finish closing before the engine is
+    // destroyed, and this runs in Unload, where nothing can be posted to a window on its way out.
     program().timers().yieldToEvents();
     presentation_.reset();
     program().windows().showTaskbar();
     hide();
-    program().resumeTracking();
-    if (ProgramWindow* main = program().loadedWindow(WindowKind::Main))
-        main->show();
+    flow().resumeTracking();
+    flow().showMainWindow();
 }
 
 void SlideDraw::resizeEvent(QResizeEvent* event)

@@ -11,6 +11,7 @@ class DeckConversionNotice;
 class Presentation;
 class QLabel;
 class QLineEdit;
+class PostedStep;
 class QPushButton;
 class Timer;
 
@@ -59,6 +60,8 @@ protected:
 private slots:
     void onPrepareClicked();
     void onDrawClicked();
+    // The drawn slide on the counter once the show has caught up.
+    void showDrawnSlide();
     void onQuitClicked();
     void onRollTick();
     void onDeckConverting(const QString& deck);
@@ -89,5 +92,6 @@ private:
     QLineEdit* counter_ = nullptr;
     QLabel* showEndedHint_ = nullptr;
     Timer* rollTimer_ = nullptr;
+    PostedStep* drawStep_ = nullptr;
     QPointer<DeckConversionNotice> conversionNotice_;
 };

@@ -248,6 +248,26 @@ TEST(Exit, UnloadingAllReleasesEveryWindowMainLastWithoutQuitting)
     EXPECT_EQ(log->size(), 7);
 }
 
+// The unload order is the program's one list of windows: every kind that has an object name is in
+// it once, so no window is left loaded at the end, and the program registers a window for each.
+TEST(Exit, TheUnloadOrderListsEveryWindowOnceMainLast)
+{
+    QStringList named;
+    for (int k = 0; !windowObjectName(static_cast<WindowKind>(k)).isEmpty(); ++k)
+        named << windowObjectName(static_cast<WindowKind>(k));
+    QStringList listed;
+    for (WindowKind kind : kWindowsInUnloadOrder)
+        listed << windowObjectName(kind);
+    EXPECT_EQ(listed.size(), named.size());
+    for (const QString& name : named)
+        EXPECT_EQ(listed.count(name), 1) << name.toStdString();
+    EXPECT_EQ(kWindowsInUnloadOrder.back(), WindowKind::Main);
+
+    TestProgram t;
+    for (WindowKind kind : kWindowsInUnloadOrder)
+        EXPECT_TRUE(t.program->isAvailable(kind)) << windowObjectName(kind).toStdString();
+}
+
 TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
 {
     for (bool fromTray : {true, false}) {

@@ -69,6 +69,7 @@ TEST_F(DecksFromLauncher, TheSlideDrawClosesARunningInstructionShowFirst)
     control<QPushButton>(draw, "Command3")->click(); // 准备
     t.advance(50);
     control<QPushButton>(draw, "Command4")->click(); // 抽签
+    t.advance(0);
     EXPECT_TRUE(control<QLineEdit>(draw, "Text1")->text().endsWith("/30"));
     control<QPushButton>(draw, "Command1")->click(); // 退出
     TestProgram::settle();

@@ -2,6 +2,7 @@
 #include "platform/dialogs/DesktopFolder.h"
 #include "platform/Timer.h"
 #include "ui/DataFolderLink.h"
+#include "ui/DigitsValidator.h"
 
 #include <QDir>
 #include <QFrame>
@@ -146,7 +147,7 @@ TEST_F(Launcher, NonDigitsThatGetPastTheStyleAreRemovedWithTwoBeepsEach)
     EXPECT_EQ(l.beepsSounded(), 0);
 
     // Without the style, the change handler removes what got in.
-    MainWindow::setNumber(l_.countBox, false);
+    setDigitsOnly(l_.countBox, false);
     EXPECT_EQ(l_.countBox->validator(), nullptr);
     l_.hint->hide();
     l_.countBox->insert(QStringLiteral("1a"));

@@ -56,6 +56,12 @@ protected:
     QPushButton* nextButton() const { return control<QPushButton>(w, "CommandZb"); }
     QPushButton* drawButton() const { return control<QPushButton>(w, "CommandQq"); }
     QPushButton* quitButton() const { return control<QPushButton>(w, "CommandQuit"); }
+    // Quit draws "please wait" first; the rest follows from the event loop.
+    void quit()
+    {
+        quitButton()->click();
+        t.advance(0);
+    }
     QPushButton* editButton() const { return control<QPushButton>(w, "Command2"); }
     QLineEdit* numberBox() const { return control<QLineEdit>(w, "Text1"); }
     QLineEdit* nameBox() const { return control<QLineEdit>(w, "Text2"); }
@@ -275,7 +281,7 @@ TEST_F(NameListDrawTest, AReadOnlyListIsDrawnFromOnlyWhenWantedAndNeverSaved)
     EXPECT_TRUE(roundOverLabel()->isVisible());
     EXPECT_EQ(t.spreadsheet.saves, 0);
     EXPECT_EQ(savedOrder(1) + savedOrder(2) + savedOrder(3), 0);
-    quitButton()->click();
+    quit();
     // Asked twice, and nothing else: no save failure to report, since none was tried.
     EXPECT_EQ(t.dialogs.shown.size(), 2);
     EXPECT_EQ(QFile::permissions(listPath()) & (readOnly | QFile::WriteOwner), readOnly);
@@ -302,7 +308,7 @@ TEST_F(NameListDrawTest, QuitBetweenDrawsSavesWhatWasDrawnAndReturnsToTheMainWin
     startButton()->click();
     drawButton()->click();
     const int first = w->lastDrawn();
-    quitButton()->click();
+    quit();
 
     EXPECT_EQ(t.spreadsheet.saves, 1);
     EXPECT_EQ(savedOrder(first), 1);
@@ -341,12 +347,12 @@ TEST_F(NameListDrawTest, StartingShowsLoadingWithoutBlockingAndQuitAbandonsIt)
     EXPECT_TRUE(rollTimer()->isEnabled());
     EXPECT_TRUE(drawButton()->isEnabled());
     quitButton()->setEnabled(true); // as the launcher leaves it; Quit is how a slow start is left
-    quitButton()->click();
+    quit();
 
     open();
     startButton()->click();
     ASSERT_TRUE(w->isLoading());
-    quitButton()->click();
+    quit();
     EXPECT_FALSE(w->isLoading());
     EXPECT_FALSE(t.spreadsheet.isStarting());
     EXPECT_TRUE(main->isVisible());
@@ -468,7 +474,7 @@ TEST_F(NameListDrawTest, EditingOpensTheUsersOfficeAndQuitLeavesItsEditsAlone)
 
     // The user has not closed the workbook yet: say so, and do not close or save it for them.
     t.spreadsheet.holders[listPath()] = QStringLiteral("teacher（pc）");
-    quitButton()->click();
+    quit();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_TRUE(t.dialogs.shown[0].text.contains(QStringLiteral("仍被 teacher（pc） 打开")));
     EXPECT_EQ(t.spreadsheet.saves, 0);
@@ -479,7 +485,7 @@ TEST_F(NameListDrawTest, EditingOpensTheUsersOfficeAndQuitLeavesItsEditsAlone)
     // Once closed there, Quit has nothing to say.
     t.spreadsheet.holders.clear();
     open();
-    quitButton()->click();
+    quit();
     EXPECT_EQ(t.dialogs.shown.size(), 1);
 
     // No list to edit: told so, and the window stays as it was.
@@ -544,7 +550,7 @@ TEST_F(NameListDrawTest, AListSavedElsewhereMidRoundIsAskedAboutAndYesWritesTheO
     renameAsTheTeacher(first == 1 ? 2 : 1, QStringLiteral("改过的名字"));
 
     t.dialogs.answerNext(Answer::Yes);
-    quitButton()->click();
+    quit();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Ask);
     EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具提示：");

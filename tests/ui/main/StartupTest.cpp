@@ -1,6 +1,7 @@
 #include "platform/Timer.h"
 #include "support/MainWindowControls.h"
 #include "support/TestProgram.h"
+#include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
 
 #include <QFontInfo>
@@ -48,7 +49,8 @@ TEST(Startup, MainWindowComesUpStoppedWithPresetOne)
     EXPECT_FALSE(t.program->countdown().isTicking());
     for (Timer* off : {c.slideTimer(), c.reminderBlinkTimer(), c.pauseBlinkTimer()})
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
-    EXPECT_EQ(w.soundDevice().fileName(), "ding.WAV");
+    ASSERT_NE(t.program->conductor().cues().countCue(), nullptr);
+    EXPECT_EQ(t.program->conductor().cues().countCue()->fileName(), "ding.WAV");
 }
 
 TEST(Startup, ControlsSitWhereTheLayoutSays)
@@ -83,7 +85,7 @@ TEST(Startup, SecondCopyShowsTheNoticeAndEndsWithoutTouchingAnything)
 {
     TestProgram t;
     t.onlyCopy = false;
-    t.program->window(WindowKind::Main);
+    t.program->start();
     ASSERT_EQ(t.dialogs.shown.size(), 1);
     EXPECT_EQ(t.dialogs.shown[0].kind, ScriptedDialogs::Kind::Notice);
     EXPECT_EQ(t.dialogs.shown[0].title, "Vantrel工具提示：");

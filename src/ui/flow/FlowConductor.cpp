@@ -1,0 +1,220 @@
+#include "ui/flow/FlowConductor.h"
+
+#include "models/countdown/Countdown.h"
+#include "models/draw/InstructionShow.h"
+#include "models/tracking/WindowTracking.h"
+#include "platform/Dialogs.h"
+#include "platform/WindowSystem.h"
+#include "ui/Program.h"
+#include "ui/display/EnlargedWindow.h"
+#include "ui/display/ToolStrip.h"
+#include "ui/draw/DrawLauncher.h"
+#include "ui/flow/DesktopTracking.h"
+#include "ui/flow/NoticeChoreography.h"
+#include "ui/flow/OverShowStacking.h"
+#include "ui/main/MainWindow.h"
+
+FlowConductor::FlowConductor(Program& program) : program_(program), cues_(program.sounds()) {}
+
+FlowConductor::~FlowConductor() = default;
+
+void FlowConductor::windowBuilt(ProgramWindow& window)
+{
+    if (auto* main = qobject_cast<MainWindow*>(&window))
+        bindMainWindow(*main);
+}
+
+void FlowConductor::windowLoaded(ProgramWindow& window)
+{
+    if (&window == main_.data())
+        resumeTracking();
+}
+
+void FlowConductor::bindMainWindow(MainWindow& main)
+{
+    main_ = &main;
+    stacking_ = new OverShowStacking(program_.windows(), program_.tracking(), main);
+    notices_ = new NoticeChoreography(*this, main);
+    tracking_ = new DesktopTracking(*this, main);
+    cues_.openCountCue();
+
+    connect(&main, &MainWindow::started, this, &FlowConductor::onStarted);
+    connect(&main, &MainWindow::countStopped, this, &FlowConductor::resumeTracking);
+    connect(&main, &MainWindow::foldRequested, this, &FlowConductor::onFoldRequested);
+    connect(&main, &MainWindow::drawRequested, this, &FlowConductor::onDrawRequested);
+    connect(&main, &MainWindow::exitRequested, this, &FlowConductor::onExitRequested);
+    connect(&main, &MainWindow::enlargeRequested, this, &FlowConductor::onEnlargeRequested);
+    connect(&main, &MainWindow::unloading, this, [this] { cues_.releaseCountCue(); });
+
+    // What a fresh main window starts from: no show open, no notice pending, nothing tucked away.
+    program_.instructionShow().setOpen(false);
+    program_.instructionShow().setDeck(QStringLiteral("MYPPT.PPT"));
+    program_.enlargedNotice() = EnlargedNotice::None;
+    program_.tracking().forgetTitles();
+    program_.tracking().clearDocked();
+    program_.unload(WindowKind::DrawLauncher);
+}
+
+OverShowStacking* FlowConductor::stacking() const
+{
+    return stacking_.data();
+}
+
+bool FlowConductor::isReminderRunning() const
+{
+    return notices_ && notices_->isReminderRunning();
+}
+
+void FlowConductor::resumeTracking()
+{
+    if (tracking_)
+        tracking_->resume();
+}
+
+void FlowConductor::pauseTracking()
+{
+    if (tracking_)
+        tracking_->pause();
+}
+
+void FlowConductor::keepMainInView()
+{
+    if (stacking_)
+        stacking_->showWithoutFocus();
+    program_.unload(WindowKind::DrawLauncher);
+}
+
+void FlowConductor::toggleStrip()
+{
+    if (auto* strip = program_.window<ToolStrip>()) {
+        if (strip->isVisible())
+            strip->hideStrip();
+        else
+            strip->showStrip();
+    }
+}
+
+void FlowConductor::bringBackMain()
+{
+    if (!main_)
+        return;
+    MainWindow& main = *main_;
+    // A window the user minimised through its title bar comes back as well.
+    main.setWindowState(main.windowState() & ~Qt::WindowMinimized);
+    main.show();
+    if (ProgramWindow* strip = program_.loadedWindow(WindowKind::ToolStrip))
+        strip->hide();
+    program_.unload(WindowKind::DrawLauncher);
+    main.placeStandard();
+    // Over a slide show that has the keyboard the window is seen above it, and the presenter's
+    // keys still turn the slides; elsewhere it comes to the front with the keyboard.
+    if (!stacking_->stack(&main)) {
+        main.raise();
+        main.activateWindow();
+    }
+    program_.tracking().clearDocked();
+}
+
+void FlowConductor::onStarted()
+{
+    cues_.playCountCue();
+    program_.unload(WindowKind::DrawLauncher);
+}
+
+void FlowConductor::onFoldRequested()
+{
+    MainWindow& main = *main_;
+    WindowTracking& tracking = program_.tracking();
+    // Decided on the titles of the last tracking tick; no new walk of the windows.
+    switch (tracking.fold(program_.countdown().isCounting())) {
+    case FoldOutcome::BringOut:
+        // A tucked window simply comes out to its standard place.
+        main.show();
+        tracking.clearDocked();
+        main.placeStandard();
+        return;
+    case FoldOutcome::Refuse:
+        main.placeStandard();
+        program_.dialogs().inform(&main, MainWindow::kNoticeTitle, WindowTracking::kCannotFold,
+                                  MessageIcon::Information);
+        tracking.clearDocked();
+        main.show();
+        program_.unload(WindowKind::DrawLauncher);
+        return;
+    case FoldOutcome::Fold:
+        break;
+    }
+
+    main.hide();
+    auto* strip = program_.window<ToolStrip>();
+    if (!strip) {
+        main.show();
+        return;
+    }
+    strip->placeOverMainWindow();
+    strip->showStrip();
+}
+
+void FlowConductor::onDrawRequested()
+{
+    // The launcher always starts afresh, in its mode view at full size.
+    program_.unload(WindowKind::DrawLauncher);
+    // A sequence-number draw left hidden behind an earlier launcher would roll on unseen.
+    program_.unload(WindowKind::SequenceDraw);
+    auto* launcher = program_.window<DrawLauncher>();
+    if (!launcher)
+        return;
+    pauseTracking();
+    main_->hide();
+    launcher->show();
+    launcher->showModeSelection();
+}
+
+void FlowConductor::onExitRequested()
+{
+    // On X11 no taskbar is hidden by our shows (they cover the panels instead); the call is kept for
+    // desktops where it matters and costs nothing.
+    program_.windows().showTaskbar();
+    main_->placeStandard();
+    if (program_.dialogs().askYesNo(
+            main_, QCoreApplication::translate("FlowConductor", "Vantrel工具"),
+            QCoreApplication::translate("FlowConductor", "确实要退出Vantrel程序吗?")) != Answer::Yes)
+        return;
+    shutdown();
+}
+
+void FlowConductor::onEnlargeRequested()
+{
+    MainWindow& main = *main_;
+    if (!program_.isAvailable(WindowKind::EnlargedCountdown)) {
+        program_.dialogs().inform(&main, MainWindow::kNoticeTitle,
+                                  QCoreApplication::translate("FlowConductor", "此版本不提供放大计时窗口。"));
+        return;
+    }
+    main.hide();
+    program_.enlargedNotice() = EnlargedNotice::None;
+    ProgramWindow* enlarged = program_.window(WindowKind::EnlargedCountdown);
+    if (!enlarged) {
+        main.show();
+        return;
+    }
+    if (auto* mirror = qobject_cast<EnlargedWindow*>(enlarged))
+        mirror->showMirror();
+    else
+        enlarged->show();
+}
+
+void FlowConductor::shutdown()
+{
+    if (program_.hasQuit())
+        return;
+    // A taskbar hidden by a full-screen show comes back whatever happens next.
+    program_.windows().showTaskbar();
+    // The show holds its deck open; it ends before the player and the draws are released.
+    if (program_.instructionShow().isOpen())
+        program_.instructionShow().close();
+    program_.unloadAll();
+    // The name list's office, kept warm, ends with the program.
+    program_.endOfficeWarmUp();
+    program_.quit(0);
+}

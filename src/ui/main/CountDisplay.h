@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+
+class ClickableLabel;
+class Countdown;
+class PauseBlink;
+class ProgramWindow;
+class QLabel;
+class TimerDriver;
+
+// The main window's displays of the count: the remaining time, the reminder and the time-up notices,
+// and the line under them with the preset, the run state (blinking while paused) and the set times.
+// The labels are the main window's own, built here in its stacking order.
+class CountDisplay : public QObject {
+    Q_OBJECT
+public:
+    CountDisplay(ProgramWindow& window, TimerDriver& timers, Countdown& countdown);
+
+    // The remaining time, which the teacher double-clicks for the enlarged window.
+    ClickableLabel* countLabel() const { return countLabel_; }
+
+    // Everything where the design has it, nothing blinking.
+    void reset(ProgramWindow& window);
+    void setPresetName(const QString& caption);
+    void showRunning(const QString& summary);
+    void showPaused(bool paused);
+    void showStopped();
+    // The notices take the count's place, and give it back.
+    void showReminder(const QString& text);
+    void endReminder();
+    void showTimeUp();
+    void endTimeUp();
+
+private:
+    void build(ProgramWindow& window);
+
+    ClickableLabel* countLabel_ = nullptr;
+    QLabel* timeUpLabel_ = nullptr;
+    QLabel* reminderLabel_ = nullptr;
+    QLabel* presetNameLabel_ = nullptr;
+    QLabel* runStateLabel_ = nullptr;
+    QLabel* summaryLabel_ = nullptr;
+    PauseBlink* pauseBlink_;
+};
