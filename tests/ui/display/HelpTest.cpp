@@ -173,6 +173,7 @@ TEST(Help, TheHelpsFolderLinkShowsTheDataFolder)
     writeFile(t.dataDir.filePath(QStringLiteral("help/index.html")), shipped.readAll());
     MainWindow& w = t.start();
     control<QPushButton>(&w, "Command6")->click();
+    t.advance(0);
     auto* help = w.findChild<HelpWindow*>(QStringLiteral("HelpWindow"));
     ASSERT_NE(help, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
