@@ -5,7 +5,7 @@
 #include "platform/office/WarmSpreadsheet.h"
 #include "ui/ProgramWindow.h"
 #include "ui/Resources.h"
-#include "ui/draw/InstructionShowBinding.h"
+#include "ui/flow/InstructionShowBinding.h"
 #include "ui/flow/FlowConductor.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "ui/display/Tray.h"
 
-#include "platform/Dialogs.h"
 #include "ui/DrawnIcons.h"
 #include "ui/Program.h"
+#include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
 
 #include <QIcon>
@@ -68,30 +68,12 @@ void Tray::click(int button)
 
 void Tray::onShowMainWindow()
 {
-    Program& program = main_.program();
-    // A window the user minimised through its title bar is hidden as well.
-    main_.setWindowState(main_.windowState() & ~Qt::WindowMinimized);
-    main_.show();
-    main_.raise();
-    program.unload(WindowKind::DrawLauncher);
-    main_.placeStandard();
-    program.tracking().clearDocked();
-    if (ProgramWindow* strip = program.loadedWindow(WindowKind::ToolStrip))
-        strip->hide();
+    main_.flow().showMainFromTray();
 }
 
 void Tray::onOfferToQuit()
 {
-    Program& program = main_.program();
-    if (!program.tracking().isDocked())
-        main_.placeStandard();
-    // The question runs its own event loop: by the time it is answered the program may already have
-    // been ended another way (the exit button's question, say).
-    QPointer<Tray> alive(this);
-    const Answer answer = program.dialogs().askYesNo(&main_, MainWindow::kNoticeTitle, kQuitQuestion);
-    if (!alive || answer != Answer::Yes)
-        return;
-    program.shutdown();
+    main_.flow().offerToQuitFromTray();
 }
 
 bool trayAvailable(Program& program)

@@ -8,6 +8,7 @@
 #include "ui/Program.h"
 #include "ui/display/EnlargedWindow.h"
 #include "ui/display/ToolStrip.h"
+#include "ui/display/Tray.h"
 #include "ui/draw/DrawLauncher.h"
 #include "ui/flow/DesktopTracking.h"
 #include "ui/flow/NoticeChoreography.h"
@@ -113,6 +114,37 @@ void FlowConductor::bringBackMain()
         main.activateWindow();
     }
     program_.tracking().clearDocked();
+}
+
+void FlowConductor::showMainFromTray()
+{
+    if (!main_)
+        return;
+    MainWindow& main = *main_;
+    // A window the user minimised through its title bar is hidden as well.
+    main.setWindowState(main.windowState() & ~Qt::WindowMinimized);
+    main.show();
+    main.raise();
+    program_.unload(WindowKind::DrawLauncher);
+    main.placeStandard();
+    program_.tracking().clearDocked();
+    if (ProgramWindow* strip = program_.loadedWindow(WindowKind::ToolStrip))
+        strip->hide();
+}
+
+void FlowConductor::offerToQuitFromTray()
+{
+    if (!main_)
+        return;
+    if (!program_.tracking().isDocked())
+        main_->placeStandard();
+    // The question runs its own event loop: by the time it is answered the program may already have
+    // been ended another way (the exit button's question, say).
+    QPointer<FlowConductor> alive(this);
+    const Answer answer = program_.dialogs().askYesNo(main_, MainWindow::kNoticeTitle, Tray::kQuitQuestion);
+    if (!alive || answer != Answer::Yes)
+        return;
+    shutdown();
 }
 
 void FlowConductor::onStarted()

@@ -51,6 +51,11 @@ public:
     // Back in view at its standard place, whatever was shown (F11, a second start): the strip and
     // the launcher go, the window is un-minimised and raised above a running show.
     void bringBackMain();
+    // The tray's left click: the main window back at its standard place, the strip and the launcher
+    // gone, without taking the keyboard from a show.
+    void showMainFromTray();
+    // The tray's right click: the quit question, answered yes ends the program.
+    void offerToQuitFromTray();
 
     // Ends the program for good, as the exit button and the tray do: the taskbar comes back, a running
     // instruction show is closed first, every window is unloaded, then the program quits with code 0.

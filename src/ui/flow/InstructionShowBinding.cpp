@@ -1,4 +1,4 @@
-#include "ui/draw/InstructionShowBinding.h"
+#include "ui/flow/InstructionShowBinding.h"
 
 #include "models/draw/InstructionShow.h"
 #include "platform/CatalogueText.h"
