@@ -1320,6 +1320,14 @@
         <source>确实要退出Vantrel程序吗?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>打开程序文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>退出Vantrel程序</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>WindowTracking</name>

@@ -1,11 +1,14 @@
 #include "ui/display/Tray.h"
 
+#include "ui/DataFolderLink.h"
 #include "ui/DrawnIcons.h"
 #include "ui/Program.h"
 #include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
 
+#include <QCursor>
 #include <QIcon>
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -30,8 +33,17 @@ void Tray::setHostAvailableForTesting(std::function<bool()> answer)
     hostAnswer() = std::move(answer);
 }
 
-Tray::Tray(MainWindow& main) : QObject(&main), main_(main), icon_(new QSystemTrayIcon(this))
+Tray::Tray(MainWindow& main)
+    : QObject(&main), main_(main), icon_(new QSystemTrayIcon(this)), menu_(new QMenu(&main))
 {
+    // Shown by the right click itself (not as the icon's context menu), so that a desktop that also
+    // reports the right click never opens it twice.
+    menu_->setObjectName(QStringLiteral("TrayMenu"));
+    openFolder_ = menu_->addAction(kOpenFolder, this, [this] {
+        openDataFolder(main_.program().dataFolder(), main_.program().dialogs(), &main_);
+    });
+    menu_->addSeparator();
+    quit_ = menu_->addAction(kQuit, this, &Tray::onOfferToQuit);
     setObjectName(QStringLiteral("cSysTray1"));
     icon_->setIcon(bellIcon());
     icon_->setToolTip(kToolTip);
@@ -63,7 +75,7 @@ void Tray::click(int button)
     if (button == Left)
         onShowMainWindow();
     else if (button == Right)
-        onOfferToQuit();
+        menu_->popup(QCursor::pos());
 }
 
 void Tray::onShowMainWindow()

@@ -8,11 +8,13 @@
 
 class MainWindow;
 class Program;
+class QAction;
+class QMenu;
 class QSystemTrayIcon;
 
 // The bell in the desktop's notification area. It lives exactly as long as the main window: a left
 // click brings the main window back to its standard place from any hidden or folded state, a right
-// click offers to quit.
+// click opens its menu: the data folder in the file manager, and quitting (which asks first).
 class Tray : public QObject {
     Q_OBJECT
 public:
@@ -20,6 +22,9 @@ public:
         "Tray", QT_TRANSLATE_NOOP("Tray", "点击鼠标左键显示计时主窗口，按右键退出本程序")};
     static inline const CatalogueText kQuitQuestion{"Tray",
                                                     QT_TRANSLATE_NOOP("Tray", "确实要退出Vantrel程序吗?")};
+
+    static inline const CatalogueText kOpenFolder{"Tray", QT_TRANSLATE_NOOP("Tray", "打开程序文件夹")};
+    static inline const CatalogueText kQuit{"Tray", QT_TRANSLATE_NOOP("Tray", "退出Vantrel程序")};
 
     enum Button { Left = 1, Right = 2 };
 
@@ -32,6 +37,10 @@ public:
     void click(int button);
 
     QSystemTrayIcon* icon() const { return icon_; }
+    // The right click's menu and its entries.
+    QMenu* menu() const { return menu_; }
+    QAction* openFolderAction() const { return openFolder_; }
+    QAction* quitAction() const { return quit_; }
 
     // Whether the desktop has a notification area to show the icon in. Tests replace the answer.
     static bool hostAvailable();
@@ -44,6 +53,9 @@ private:
 
     MainWindow& main_;
     QSystemTrayIcon* icon_;
+    QMenu* menu_;
+    QAction* openFolder_;
+    QAction* quit_;
 };
 
 // Whether the user can get back to the program through the tray icon. Where it is false (no

@@ -1,11 +1,14 @@
 #include "StandIns.h"
 #include "platform/Timer.h"
+#include "platform/dialogs/DesktopFolder.h"
 #include "support/FindControl.h"
 #include "support/TestProgram.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/display/Tray.h"
 #include "ui/main/MainWindow.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <gtest/gtest.h>
@@ -39,6 +42,15 @@ Tray& trayOf(MainWindow& w)
     return *tray;
 }
 
+// A right click opens the menu; its last entry is the way out.
+void chooseQuit(Tray& tray)
+{
+    tray.click(Tray::Right);
+    if (!tray.menu()->isVisible())
+        throw std::runtime_error("a right click did not open the tray's menu");
+    tray.quitAction()->trigger();
+}
+
 } // namespace
 
 TEST(Tray, IsTheBellWithItsTipForAsLongAsTheMainWindowIsLoaded)
@@ -51,6 +63,21 @@ TEST(Tray, IsTheBellWithItsTipForAsLongAsTheMainWindowIsLoaded)
     EXPECT_FALSE(tray.icon()->icon().isNull());
     EXPECT_TRUE(tray.icon()->isVisible());
     EXPECT_TRUE(trayAvailable(*t.program));
+
+    // The menu's first entry shows the data folder, and asks nothing.
+    QStringList shown;
+    desktopfolder::setShowForTesting([&](const QString& folder) {
+        shown << folder;
+        return true;
+    });
+    tray.click(Tray::Right);
+    ASSERT_TRUE(tray.menu()->isVisible());
+    EXPECT_EQ(tray.openFolderAction()->text(), QStringLiteral("打开程序文件夹"));
+    tray.openFolderAction()->trigger();
+    desktopfolder::setShowForTesting({});
+    EXPECT_EQ(shown, QStringList{t.program->dataFolder()});
+    EXPECT_TRUE(t.dialogs.shown.isEmpty());
+    tray.menu()->hide();
 
     QPointer<Tray> alive(&tray);
     t.program->unload(WindowKind::Main);
@@ -172,7 +199,7 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
     w.moveTwips(tuckedLeft, 3000);
     bool stayedTucked = false;
     t.dialogs.answerNext(Answer::No, [&] { stayedTucked = std::abs(w.leftTwips() - tuckedLeft) < 15; });
-    trayOf(w).click(Tray::Right);
+    chooseQuit(trayOf(w));
     EXPECT_TRUE(stayedTucked);
     EXPECT_TRUE(t.program->tracking().docked().right);
     ASSERT_EQ(t.dialogs.shown.size(), 1);
@@ -186,7 +213,7 @@ TEST(Tray, RightClickAsksWithoutMovingATuckedWindowAndPlacesAFreeOne)
     w.moveTwips(0, 0);
     bool placedFirst = false;
     t.dialogs.answerNext(Answer::No, [&] { placedFirst = atStandardPlace(t, w); });
-    trayOf(w).click(Tray::Right);
+    chooseQuit(trayOf(w));
     EXPECT_TRUE(placedFirst);
     EXPECT_TRUE(t.program->isLoaded(WindowKind::Main));
     EXPECT_EQ(t.quitCode, -1);
@@ -212,7 +239,7 @@ TEST(Exit, TrayYesAndExitButtonYesUnloadEveryWindowInOrderThenEndWithCodeZero)
         });
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
-            trayOf(w).click(Tray::Right);
+            chooseQuit(trayOf(w));
         else
             clickExit(w);
 
@@ -278,7 +305,7 @@ TEST(Exit, ARunningInstructionShowIsClosedBeforeAnyWindowIsUnloaded)
         t.program->instructionShow().setOpen(true);
         t.dialogs.answerNext(Answer::Yes);
         if (fromTray)
-            trayOf(w).click(Tray::Right);
+            chooseQuit(trayOf(w));
         else
             clickExit(w);
         ASSERT_FALSE(log->isEmpty()) << fromTray;
@@ -337,6 +364,6 @@ TEST(Exit, TrayQuestionAnsweredAfterTheProgramEndedOtherwiseDoesNothingMore)
         clickExit(w);
         TestProgram::settle();
     });
-    tray.click(Tray::Right);
+    chooseQuit(tray);
     EXPECT_EQ(quits, 1);
 }
