@@ -5,26 +5,19 @@
 #include "platform/office/WarmSpreadsheet.h"
 #include "ui/ProgramWindow.h"
 #include "ui/Resources.h"
-#include "ui/flow/InstructionShowBinding.h"
 #include "ui/flow/FlowConductor.h"
+#include "ui/flow/InstructionShowBinding.h"
 
 #include <QCoreApplication>
 
 Program::Program(Services services)
-    : services_(std::move(services)), countdown_(services_.timers),
-      instructionShow_(services_.timers, services_.presentations, services_.dataFolder),
-      conductor_(std::make_unique<FlowConductor>(*this))
+    : WindowContext(std::move(services)), conductor_(std::make_unique<FlowConductor>(*this))
 {
     initProgramResources();
     bindInstructionShow(*this);
 }
 
 Program::~Program() = default;
-
-double Program::twipsPerPixel() const
-{
-    return services_.windows.twipsPerPixel();
-}
 
 void Program::registerWindow(WindowKind id, WindowFactory factory)
 {
@@ -78,8 +71,8 @@ void Program::shutdown()
 
 void Program::endOfficeWarmUp()
 {
-    if (services_.officeWarmUp)
-        services_.officeWarmUp->end();
+    if (services().officeWarmUp)
+        services().officeWarmUp->end();
 }
 
 void Program::quit(int exitCode)
@@ -89,18 +82,6 @@ void Program::quit(int exitCode)
         quitHandler_(exitCode);
     else
         QCoreApplication::exit(exitCode);
-}
-
-void Program::prepareNameList()
-{
-    if (services_.officeWarmUp)
-        services_.officeWarmUp->prepare(namelist::findFile(services_.dataFolder), namelist::kSheet);
-}
-
-void Program::leaveNameList()
-{
-    if (services_.officeWarmUp)
-        services_.officeWarmUp->leave();
 }
 
 void Program::resumeTracking()

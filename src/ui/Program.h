@@ -1,12 +1,6 @@
 #pragma once
 
-#include "models/countdown/Countdown.h"
-#include "models/display/EnlargedNotice.h"
-#include "models/display/WindowZoom.h"
-#include "models/draw/InstructionShow.h"
-#include "models/tracking/WindowTracking.h"
-#include "platform/Presentation.h"
-#include "ui/QuestionsOverShow.h"
+#include "ui/WindowContext.h"
 #include "ui/WindowKind.h"
 #include "ui/WindowOwner.h"
 
@@ -27,31 +21,9 @@ class TimerDriver;
 class WarmSpreadsheet;
 class WindowSystem;
 
-// What the windows use of the outside world. The program passes the real services; tests pass fakes.
-struct Services {
-    TimerDriver& timers;
-    Dialogs& dialogs;
-    WindowSystem& windows;
-    SoundDeviceFactory& sounds;
-    // Answers whether this is the only running copy.
-    std::function<bool()> isOnlyCopy;
-    // The folder of the user's data files (name list, decks).
-    QString dataFolder;
-    // Folders that hold the shipped files (cues, help, samples), in search order.
-    QStringList shippedFolders;
-    // Opens decks for full-screen shows; none means the slide features are not available.
-    PresentationFactory presentations = {};
-    // The spreadsheet program behind the name list; none when this build has no office engine.
-    Spreadsheet* spreadsheet = nullptr;
-    // Where the zoom of each kind of window is kept between runs; none keeps it for this run only.
-    ZoomStore* zoomStore = nullptr;
-    // Starts the office behind the name list ahead of need and ends it when idle; none in tests.
-    WarmSpreadsheet* officeWarmUp = nullptr;
-};
-
-// The running program: its services, the models its windows share, and its windows. Windows are loaded on
-// first use and unloaded explicitly, as the behaviour of each window says.
-class Program {
+// The running program: what its windows share (WindowContext), its conductor and its windows. Windows
+// are loaded on first use and unloaded explicitly, as the behaviour of each window says.
+class Program : public WindowContext {
 public:
     using WindowFactory = WindowOwner::Factory;
 
@@ -59,27 +31,6 @@ public:
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
-
-    Countdown& countdown() { return countdown_; }
-    WindowTracking& tracking() { return tracking_; }
-    const WindowTracking& tracking() const { return tracking_; }
-    WindowZoom& zoom() { return zoom_; }
-    InstructionShow& instructionShow() { return instructionShow_; }
-    EnlargedNotice& enlargedNotice() { return enlargedNotice_; }
-    TimerDriver& timers() { return services_.timers; }
-    Dialogs& dialogs() { return questions_; }
-    WindowSystem& windows() { return services_.windows; }
-    SoundDeviceFactory& sounds() { return services_.sounds; }
-    bool isOnlyCopy() const { return services_.isOnlyCopy ? services_.isOnlyCopy() : true; }
-    const QString& dataFolder() const { return services_.dataFolder; }
-    const QStringList& shippedFolders() const { return services_.shippedFolders; }
-    Spreadsheet* spreadsheet() const { return services_.spreadsheet; }
-    double twipsPerPixel() const;
-    // A new presentation engine; nullptr when this build has none.
-    std::unique_ptr<Presentation> createPresentation() const
-    {
-        return services_.presentations ? services_.presentations() : nullptr;
-    }
 
     // Which code builds each window. A window without a factory is not part of this build.
     void registerWindow(WindowKind id, WindowFactory factory);
@@ -117,11 +68,6 @@ public:
     // holds (draws and their office instances before the windows that opened them).
     void unloadAll();
 
-    // The teacher is on the way to the name-list draw: its office starts and opens the list ahead.
-    void prepareNameList();
-    // The teacher went elsewhere: the office prepared for the name list ends after a while.
-    void leaveNameList();
-
     // The main window's tracking of the desktop runs again (a draw or the launcher paused it).
     void resumeTracking();
 
@@ -139,13 +85,6 @@ public:
     void onQuit(std::function<void(int)> handler) { quitHandler_ = std::move(handler); }
 
 private:
-    Services services_;
-    QuestionsOverShow questions_{services_.dialogs, services_.windows};
-    Countdown countdown_;
-    WindowTracking tracking_;
-    WindowZoom zoom_{services_.zoomStore};
-    InstructionShow instructionShow_;
-    EnlargedNotice enlargedNotice_ = EnlargedNotice::None;
     bool quit_ = false;
     std::function<void(int)> quitHandler_;
     std::unique_ptr<FlowConductor> conductor_;

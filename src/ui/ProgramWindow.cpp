@@ -31,6 +31,11 @@ ProgramWindow::ProgramWindow(Program& program, WindowKind kind, QWidget* parent)
     watchScreens();
 }
 
+WindowContext& ProgramWindow::program()
+{
+    return program_;
+}
+
 FlowConductor& ProgramWindow::flow()
 {
     return program_.conductor();

@@ -10,6 +10,7 @@
 
 class FlowConductor;
 class Program;
+class WindowContext;
 class QLabel;
 class Timer;
 enum class TickPolicy;
@@ -25,7 +26,8 @@ class ProgramWindow : public QWidget {
 public:
     ProgramWindow(Program& program, WindowKind kind, QWidget* parent = nullptr);
 
-    Program& program() { return program_; }
+    // What the window may use of the program: the shared models and services, no other window.
+    WindowContext& program();
     // What the window asks of the program's flow: other windows open and close there.
     FlowConductor& flow();
     WindowKind kind() const { return kind_; }

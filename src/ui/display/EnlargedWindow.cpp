@@ -6,8 +6,8 @@
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
-#include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/WindowContext.h"
 #include "ui/flow/FlowConductor.h"
 
 #include <QFrame>

@@ -6,12 +6,11 @@
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
-#include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/WindowContext.h"
 #include "ui/display/Compositing.h"
-#include "ui/display/Tray.h"
-#include "ui/main/MainWindow.h"
 #include "ui/flow/FlowConductor.h"
+#include "ui/main/MainWindow.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -42,7 +41,7 @@ ToolStrip::ToolStrip(Program& program) : ProgramWindow(program, WindowKind::Tool
     buildControls();
     WindowChrome::attach(this, {objectName(), "ClientArea", "Frame1", "Label1", "Label2", "Image1", "Image2"},
                          {"Command1", "Command2"});
-    const Countdown& countdown = program.countdown();
+    const Countdown& countdown = ProgramWindow::program().countdown();
     connect(&countdown, &Countdown::countTextChanged, this, &ToolStrip::refreshTimeLine);
     connect(&countdown, &Countdown::stateChanged, this, &ToolStrip::refreshTimeLine);
 }
@@ -246,7 +245,7 @@ void ToolStrip::onBackToStrip()
 void ToolStrip::onConfirmTip()
 {
     setStripFace();
-    if (!trayAvailable(program())) {
+    if (!flow().trayIsAWayBack()) {
         // Without a bell icon in a tray, hiding the strip too would leave only F11 as a way back.
         program().dialogs().inform(this, MainWindow::kNoticeTitle, kNoTrayNotice);
         return;

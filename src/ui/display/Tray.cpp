@@ -39,6 +39,8 @@ Tray::Tray(MainWindow& main)
     // Shown by the right click itself (not as the icon's context menu), so that a desktop that also
     // reports the right click never opens it twice.
     menu_->setObjectName(QStringLiteral("TrayMenu"));
+    // In the program's own face: a popup does not take its parent's font.
+    menu_->setFont(main.font());
     openFolder_ = menu_->addAction(kOpenFolder, this, [this] {
         openDataFolder(main_.program().dataFolder(), main_.program().dialogs(), &main_);
     });

@@ -7,8 +7,8 @@
 #include "ui/Controls.h"
 #include "ui/DataFolderLink.h"
 #include "ui/DigitsValidator.h"
-#include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/WindowContext.h"
 #include "ui/flow/FlowConductor.h"
 
 #include <QApplication>

@@ -6,8 +6,8 @@
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
 #include "ui/PostedStep.h"
-#include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/WindowContext.h"
 #include "ui/flow/FlowConductor.h"
 
 #include <QFrame>
@@ -26,7 +26,8 @@ const CatalogueText kNextRoundCaption{"NameListDraw", QT_TRANSLATE_NOOP("NameLis
 } // namespace
 
 NameListDraw::NameListDraw(Program& program)
-    : ProgramWindow(program, WindowKind::NameListDraw), list_(program.spreadsheet(), program.dataFolder())
+    : ProgramWindow(program, WindowKind::NameListDraw),
+      list_(ProgramWindow::program().spreadsheet(), ProgramWindow::program().dataFolder())
 {
     setWindowTitle(kTitle);
     setFont(twips::font(QStringLiteral("宋体"), 9));
@@ -39,7 +40,7 @@ NameListDraw::NameListDraw(Program& program)
     connect(editButton_, &QPushButton::clicked, this, &NameListDraw::onEditClicked);
     WindowChrome::attach(this, {}, {"Command1", "CommandZb", "CommandQq", "CommandQuit", "Command2"});
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 50, TickPolicy::Pacing);
-    quitStep_ = new PostedStep(program.timers(), QStringLiteral("QuitStep"), this);
+    quitStep_ = new PostedStep(ProgramWindow::program().timers(), QStringLiteral("QuitStep"), this);
     rollTimer_->onTick([this] { onRollTick(); });
 }
 
@@ -78,19 +79,17 @@ void NameListDraw::buildControls()
     editSteps_->setFrameShape(QFrame::StyledPanel);
     editSteps_->setAutoFillBackground(true);
     QLabel* editNotice =
-        plainLabel(QStringLiteral("Label4"), tr("稍后将自动打开LibreOffice，修改名单后请："),
-                   editSteps_, 240, 240, 5040, 375); // to the frame's edge: the office's name is longer
+        plainLabel(QStringLiteral("Label4"), tr("稍后将自动打开LibreOffice，修改名单后请："), editSteps_, 240,
+                   240, 5040, 375); // to the frame's edge: the office's name is longer
     editNotice->setFont(twips::font(QStringLiteral("宋体"), 12, true));
     setTextColour(editNotice, kRed);
     const QList<QLabel*> steps{
-        plainLabel(QStringLiteral("Label6"), tr("1.核对总人数是否有误"), editSteps_, 600, 720,
-                   4500, 300),
-        plainLabel(QStringLiteral("Label7"), tr("2.保存修改后的名单"), editSteps_, 600, 1080,
-                   4500, 300),
-        plainLabel(QStringLiteral("Label9"), tr("3.关闭LibreOffice Calc窗口"), editSteps_, 600,
-                   1440, 4500, 300),
-        plainLabel(QStringLiteral("Label10"), tr("4.退出抽签界面后重新进入"), editSteps_, 600,
-                   1800, 4500, 300),
+        plainLabel(QStringLiteral("Label6"), tr("1.核对总人数是否有误"), editSteps_, 600, 720, 4500, 300),
+        plainLabel(QStringLiteral("Label7"), tr("2.保存修改后的名单"), editSteps_, 600, 1080, 4500, 300),
+        plainLabel(QStringLiteral("Label9"), tr("3.关闭LibreOffice Calc窗口"), editSteps_, 600, 1440, 4500,
+                   300),
+        plainLabel(QStringLiteral("Label10"), tr("4.退出抽签界面后重新进入"), editSteps_, 600, 1800, 4500,
+                   300),
     };
     for (QLabel* step : steps)
         step->setFont(twips::font(QStringLiteral("宋体"), 10.5));

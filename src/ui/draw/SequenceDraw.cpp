@@ -4,8 +4,8 @@
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
-#include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/WindowContext.h"
 #include "ui/flow/FlowConductor.h"
 
 #include <QCloseEvent>
@@ -44,7 +44,7 @@ SequenceDraw::SequenceDraw(Program& program, float participantCount)
     WindowChrome::attach(this, {}, {"Command1", "Command2", "Command4", "Command7"});
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 32, TickPolicy::Pacing);
     rollTimer_->onTick([this] { onRollTick(); });
-    cue_ = program.conductor().cues().newDevice();
+    cue_ = flow().cues().newDevice();
 }
 
 SequenceDraw::~SequenceDraw() = default;
@@ -240,7 +240,7 @@ void SequenceDraw::resizeEvent(QResizeEvent* event)
 void SequenceDraw::playCue(const QString& fileName)
 {
     cue_->setFileName(fileName);
-    program().conductor().cues().takeOutputFor(*cue_);
+    flow().cues().takeOutputFor(*cue_);
     cue_->close();
     cue_->open();
     cue_->play();

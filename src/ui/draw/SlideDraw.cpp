@@ -6,8 +6,8 @@
 #include "platform/WindowSystem.h"
 #include "platform/files/ProgramFolder.h"
 #include "ui/PostedStep.h"
-#include "ui/Program.h"
 #include "ui/WindowChrome.h"
+#include "ui/WindowContext.h"
 #include "ui/draw/DeckConversionNotice.h"
 #include "ui/flow/FlowConductor.h"
 
@@ -64,7 +64,7 @@ SlideDraw::SlideDraw(Program& program) : ProgramWindow(program, WindowKind::Slid
     showEndedHint_->hide();
 
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 6, TickPolicy::Pacing);
-    drawStep_ = new PostedStep(program.timers(), QStringLiteral("DrawStep"), this);
+    drawStep_ = new PostedStep(ProgramWindow::program().timers(), QStringLiteral("DrawStep"), this);
 
     connect(prepareButton_, &QPushButton::clicked, this, &SlideDraw::onPrepareClicked);
     connect(drawButton_, &QPushButton::clicked, this, &SlideDraw::onDrawClicked);

@@ -66,6 +66,8 @@ public:
 
     // Whether this build has the window.
     bool offers(WindowKind kind) const;
+    // Whether the bell in the tray is a way back to the main window (trayAvailable()).
+    bool trayIsAWayBack() const;
     // The main window's outer rectangle (twips) while it is loaded.
     std::optional<QRectF> mainWindowRect() const;
     // The main window's top, or the standard top while it is not loaded.

@@ -1,6 +1,7 @@
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
 #include "ui/Program.h"
+#include "ui/display/Tray.h"
 #include "ui/draw/DrawLauncher.h"
 #include "ui/draw/SequenceDraw.h"
 #include "ui/flow/FlowConductor.h"
@@ -134,4 +135,9 @@ double FlowConductor::sequenceDrawTop() const
     if (const ProgramWindow* launcher = program_.loadedWindow(WindowKind::DrawLauncher))
         return launcher->topTwips();
     return mainWindowTop();
+}
+
+bool FlowConductor::trayIsAWayBack() const
+{
+    return trayAvailable(program_);
 }

@@ -8,7 +8,7 @@
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/PostedStep.h"
-#include "ui/Program.h"
+#include "ui/WindowContext.h"
 #include "ui/display/Tray.h"
 #include "ui/main/CountDisplay.h"
 #include "ui/main/HelpOpening.h"
@@ -31,7 +31,7 @@ constexpr int kTrayAtTheLatestMs = 1000;
 
 MainWindow::MainWindow(Program& program)
     : ProgramWindow(program, WindowKind::Main),
-      helpStep_(new PostedStep(program.timers(), QStringLiteral("HelpStep"), this))
+      helpStep_(new PostedStep(ProgramWindow::program().timers(), QStringLiteral("HelpStep"), this))
 {
     setWindowTitle(kLoadingTitle);
     setFont(twips::font(QStringLiteral("宋体"), 9));
