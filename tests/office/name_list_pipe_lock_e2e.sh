@@ -6,28 +6,22 @@
 set -u
 bin=$(readlink -f "$1")
 
-work=$(mktemp -d)
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" "$XDG_DATA_HOME/vantrel" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+. "$(dirname "$(readlink -f "$0")")/../e2e/harness.sh"
+private_folders
 data="$XDG_DATA_HOME/vantrel"
+mkdir -p "$data"
 cp "$(dirname "$0")/../../resources/samples/name.xls" "$data/name.xls"
 mkfifo "$data/.~lock.name.xls#"
 
-. "$(dirname "$(readlink -f "$0")")/../e2e/x11_lib.sh"
-start_x_server 1280x1024 "$work"
-openbox >/dev/null 2>&1 &
-sleep 0.5
-
-fail() { echo "FAIL: $*"; exit 1; }
+start_x_server 1280x1024
+start_window_manager
 
 main_title="^Vantrel工具$"
 launcher_title="Vantrel工具 - 抽签"
 draw_title="Vantrel工具 - 按名单随机抽签"
 notice_title="Vantrel工具提示："
 
-"$bin" >"$work/out" 2>"$work/err" &
+"$bin" >"$work/app.out" 2>&1 &
 program=$!
 wait_visible "$main_title" 15 || fail "no main window"
 click_twips "$(visible "$main_title")" $((3234 + 290)) $((1815 + 160))

@@ -6,25 +6,16 @@
 set -u
 bin=$(readlink -f "$1")
 
-work=$(mktemp -d)
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-
-# The server picks a free display itself, so this test may run beside other X tests.
-. "$(dirname "$(readlink -f "$0")")/../../e2e/x11_lib.sh"
-start_x_server 1280x1024 "$work"
-openbox >/dev/null 2>&1 &
-sleep 0.5
-
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$(readlink -f "$0")")/../../e2e/harness.sh"
+private_folders
+start_x_server 1280x1024
+start_window_manager
 
 main_title="^Vantrel工具$"
 launcher_title="Vantrel工具 - 抽签"
 draw_title="随机抽签程序"
 
-"$bin" >"$work/out" 2>"$work/err" &
+"$bin" >"$work/app.out" 2>&1 &
 program=$!
 wait_visible "$main_title" 15 || fail "no main window"
 main=$(visible "$main_title")

@@ -8,43 +8,17 @@
 set -u
 bin=$(readlink -f "$1")
 shots=${2:-}
-if [ -z "${VANTREL_E2E_INNER:-}" ]; then
-    export VANTREL_E2E_INNER=1
-    exec xvfb-run -a -s "-screen 0 1280x800x24 -dpi 96" "$0" "$bin" "$shots"
-fi
 command -v /usr/lib/libreoffice/program/soffice.bin >/dev/null || command -v soffice >/dev/null || {
     echo "SKIP: LibreOffice is not installed"; exit 0; }
 
-work=$(mktemp -d)
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-openbox >/dev/null 2>&1 &
-sleep 0.5
+. "$(dirname "$(readlink -f "$0")")/../../e2e/harness.sh"
+private_folders
+start_x_server
+start_window_manager
+[ -n "$shots" ] && export VANTREL_E2E_KEEP="$shots/failure.png"
 
-fail() { echo "FAIL: $*"; [ -n "$shots" ] && import -window root "$shots/failure.png" 2>/dev/null; exit 1; }
-
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-wait_visible() { # name, seconds
-    for _ in $(seq 1 $(( $2 * 10 ))); do [ -n "$(visible "$1")" ] && return 0; sleep 0.1; done
-    return 1
-}
-wait_gone() { # name, seconds
-    for _ in $(seq 1 $(( $2 * 10 ))); do [ -z "$(visible "$1")" ] && return 0; sleep 0.1; done
-    return 1
-}
 origin() { # window -> "x y" of its client area
-    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x, y}'
-}
-click_twips() { # window, left, top (twips from the client area's corner)
-    local x y
-    read -r x y < <(origin "$1")
-    xdotool mousemove $(( x + $2 / 15 )) $(( y + $3 / 15 )) click 1
-    sleep 0.3
-}
-pixel() { # x y -> "r,g,b" of the screen
-    import -window root -crop 1x1+"$1"+"$2" -depth 8 txt:- 2>/dev/null | awk 'NR==2{print $2}' | tr -d '()' | cut -d, -f1-3
+    client_geometry "$1" && echo "$X $Y"
 }
 above() { # window a, window b -> whether the window manager stacks a above b
     local i=0 ia=-1 ib=-1 w
@@ -64,7 +38,7 @@ launcher_title="Vantrel工具 - 抽签"
 show_title="Vantrel 幻灯片放映"
 toolbar_title="PPT图文随机抽签"
 
-"$bin" >"$work/out" 2>"$work/err" &
+"$bin" >"$work/app.out" 2>&1 &
 vpid=$!
 wait_visible "$main_title" 15 || fail "no main window"
 main=$(visible "$main_title")
@@ -92,7 +66,7 @@ read -r sw sh < <(xwininfo -id "$show" | awk '/Width:/{w=$2} /Height:/{h=$2} END
 
 read -r tx ty < <(origin "$toolbar")
 counter_x=$(( tx + (3240 + 570) / 15 )); counter_y=$(( ty + (180 + 60) / 15 ))
-[ "$(pixel $counter_x $counter_y)" = "255,0,0" ] || fail "the toolbar's red counter is not on top of the show"
+[ "$(pixel $counter_x $counter_y)" = "FF0000" ] || fail "the toolbar's red counter is not on top of the show"
 
 click_twips "$toolbar" $((120 + 382)) $((150 + 210))   # 准备
 a=$(screen_sum); sleep 0.2; b=$(screen_sum)
@@ -102,13 +76,13 @@ click_twips "$toolbar" $((1160 + 382)) $((150 + 210))  # 抽签
 sleep 0.5
 a=$(screen_sum); sleep 0.3; b=$(screen_sum)
 [ "$a" = "$b" ] || fail "抽签 does not stop the rolling"
-[ "$(pixel $counter_x $counter_y)" = "255,0,0" ] || fail "the toolbar went under the show after the draw"
+[ "$(pixel $counter_x $counter_y)" = "FF0000" ] || fail "the toolbar went under the show after the draw"
 [ -n "$shots" ] && import -window root "$shots/slide-draw.png"
 
 # A click on the show (the user moving on) must not bury the toolbar.
 xdotool mousemove 640 500 click 1
 sleep 0.5
-[ "$(pixel $counter_x $counter_y)" = "255,0,0" ] || fail "a click on the show buried the toolbar"
+[ "$(pixel $counter_x $counter_y)" = "FF0000" ] || fail "a click on the show buried the toolbar"
 
 # Dragged by its red counter, the toolbar follows the pointer and stays above the show.
 xdotool mousemove $counter_x $counter_y mousedown 1
@@ -118,7 +92,7 @@ xdotool mousemove $(( counter_x + 120 )) $(( counter_y + 160 )) mouseup 1
 sleep 0.3
 read -r nx ny < <(origin "$toolbar")
 [ "$nx" -eq $(( tx + 120 )) ] && [ "$ny" -eq $(( ty + 160 )) ] || fail "the toolbar moved to $nx,$ny, not $(( tx + 120 )),$(( ty + 160 ))"
-[ "$(pixel $(( counter_x + 120 )) $(( counter_y + 160 )))" = "255,0,0" ] || fail "the dragged toolbar is under the show"
+[ "$(pixel $(( counter_x + 120 )) $(( counter_y + 160 )))" = "FF0000" ] || fail "the dragged toolbar is under the show"
 
 # Esc ends the show: the toolbar stays, grown by a line that says how to go on, and 准备 brings the
 # show back.
@@ -133,7 +107,7 @@ read -r _ th1 < <(xwininfo -id "$toolbar" | awk '/Width:/{w=$2} /Height:/{h=$2} 
 click_twips "$toolbar" $((120 + 382)) $((150 + 210))   # 准备
 wait_visible "$show_title" 10 || fail "准备 does not bring the show back"
 sleep 0.5
-[ "$(pixel $(( counter_x + 120 )) $(( counter_y + 160 )))" = "255,0,0" ] || fail "the toolbar is under the show brought back"
+[ "$(pixel $(( counter_x + 120 )) $(( counter_y + 160 )))" = "FF0000" ] || fail "the toolbar is under the show brought back"
 click_twips "$toolbar" $((1160 + 382)) $((150 + 210))  # 抽签
 
 click_twips "$toolbar" $((2200 + 382)) $((150 + 210))  # 退出
