@@ -25,6 +25,8 @@ wait_for_end() { eventually "$2" has_ended "$1"; } # pid, seconds
 "$bin" >"$work/first.out" 2>"$work/first.err" &
 first=$!
 wait_for_window "^Vantrel工具$" 15 || fail "the first copy shows no main window"
+# Mapped before it is minimised: a window the manager has not shown yet would show after.
+wait_visible "^Vantrel工具$" 15 || fail "the first copy's main window is not shown"
 # The teacher lost the window: it is minimised.
 firstwin=$(xdotool search --name "^Vantrel工具$" 2>/dev/null | head -n 1)
 xdotool windowminimize --sync "$firstwin" 2>/dev/null

@@ -69,8 +69,12 @@ counter_x=$(( tx + (3240 + 570) / 15 )); counter_y=$(( ty + (180 + 60) / 15 ))
 [ "$(pixel $counter_x $counter_y)" = "FF0000" ] || fail "the toolbar's red counter is not on top of the show"
 
 click_twips "$toolbar" $((120 + 382)) $((150 + 210))   # 准备
-a=$(screen_sum); sleep 0.2; b=$(screen_sum)
-[ "$a" != "$b" ] || fail "准备 does not roll the slides"
+# Rolling: the slide changes, and changes again (a loaded machine may take a moment to repaint).
+changed_since() { [ "$(screen_sum)" != "$1" ]; }
+a=$(screen_sum)
+eventually 3 changed_since "$a" || fail "准备 does not roll the slides"
+a=$(screen_sum)
+eventually 3 changed_since "$a" || fail "准备 showed one slide and stopped rolling"
 [ -n "$shots" ] && import -window root "$shots/slide-draw-rolling.png"
 click_twips "$toolbar" $((1160 + 382)) $((150 + 210))  # 抽签
 sleep 0.5
