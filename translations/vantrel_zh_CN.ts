@@ -69,10 +69,6 @@
 <context>
     <name>DataFolderLink</name>
     <message>
-        <source>Vantrel工具提示：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>打开程序文件夹</source>
         <translation type="unfinished"></translation>
     </message>
@@ -210,10 +206,6 @@
 </source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Vantrel工具提示：</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>DrawLauncher</name>
@@ -285,10 +277,6 @@
         <source>Vantrel工具 - 抽签</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Vantrel工具提示：</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>EnlargedWindow</name>
@@ -327,10 +315,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>确实要退出Vantrel程序吗?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>此版本不提供放大计时窗口。</source>
         <translation type="unfinished"></translation>
     </message>
@@ -352,10 +336,6 @@
 </context>
 <context>
     <name>InstructionShowBinding</name>
-    <message>
-        <source>Vantrel工具提示：</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>无法播放说明文件 %1：%2
 说明文件应以 %1 为名放在 %3 中。</source>
@@ -437,10 +417,6 @@
     </message>
     <message>
         <source>Vantrel工具    程序载入， 请稍候…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vantrel工具提示：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -600,10 +576,6 @@
     </message>
     <message>
         <source>Vantrel工具 - 按名单随机抽签</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vantrel工具提示：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -962,10 +934,6 @@
 <context>
     <name>Program</name>
     <message>
-        <source>Vantrel工具提示：</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source><byte value="xd"/>    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    <byte value="xd"/>
 </source>
         <translation type="unfinished"></translation>
@@ -1100,10 +1068,6 @@
 请稍候再启动本软件；如果一直没有应答，请在系统监视器中结束 vantrel，或者注销后重新登录。</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Vantrel工具提示：</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>SlideDraw</name>
@@ -1177,10 +1141,6 @@
     </message>
     <message>
         <source>请输入定时时间，定时时间至少需大于20秒</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vantrel工具提示：</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1326,6 +1286,13 @@
     </message>
     <message>
         <source>退出Vantrel程序</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Vantrel</name>
+    <message>
+        <source>Vantrel工具提示：</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

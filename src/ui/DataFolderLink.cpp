@@ -1,15 +1,15 @@
 #include "ui/DataFolderLink.h"
 
-#include "platform/dialogs/DesktopFolder.h"
 #include "platform/Dialogs.h"
+#include "platform/ProgramNoticeTitle.h"
+#include "platform/dialogs/DesktopFolder.h"
 #include "platform/files/ProgramFolder.h"
 
 #include <QFileInfo>
 
 namespace {
 
-constexpr CatalogueText kNoticeTitle{"DataFolderLink",
-                                     QT_TRANSLATE_NOOP("DataFolderLink", "Vantrel工具提示：")};
+const CatalogueText& kNoticeTitle = kProgramNoticeTitle;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "ui/Program.h"
 
 #include "models/draw/NameListFile.h"
+#include "platform/ProgramNoticeTitle.h"
 #include "platform/WindowSystem.h"
 #include "platform/office/WarmSpreadsheet.h"
 #include "ui/ProgramWindow.h"
@@ -55,7 +56,7 @@ ProgramWindow* Program::start()
     // Only one copy runs: a second one says where the first is and ends before any window exists.
     if (!isOnlyCopy()) {
         dialogs().systemModalNotice(
-            QCoreApplication::translate("Program", "Vantrel工具提示："),
+            kProgramNoticeTitle,
             QCoreApplication::translate(
                 "Program", "\r    您好，本软件已运行，请点击任务栏托盘区的钟形图标显示程序界面！    \r\n"));
         quit(0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CatalogueText.h"
+#include "platform/ProgramNoticeTitle.h"
 
 #include <QString>
 #include <cstdint>
@@ -25,10 +26,10 @@ namespace EntryMessages {
 inline const CatalogueText kTooShortTitle{"TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "Vantrel工具")};
 inline const CatalogueText kTooShort{
     "TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "请输入定时时间，定时时间至少需大于20秒")};
-inline const CatalogueText kReminderTitle{"TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "Vantrel工具提示：")};
+inline const CatalogueText& kReminderTitle = kProgramNoticeTitle;
 inline const CatalogueText kReminderTooLate{
     "TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "“定时时间”需大于“提前提醒时间”至少10秒，请重新输入")};
-inline const CatalogueText kSecondsTitle{"TimeEntry", QT_TRANSLATE_NOOP("TimeEntry", "Vantrel工具提示：")};
+inline const CatalogueText& kSecondsTitle = kProgramNoticeTitle;
 inline const CatalogueText kSecondsRange{
     "TimeEntry",
     QT_TRANSLATE_NOOP(

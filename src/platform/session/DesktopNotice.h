@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CatalogueText.h"
+#include "platform/ProgramNoticeTitle.h"
 #include "platform/session/DesktopSession.h"
 
 #include <QString>
@@ -13,8 +14,7 @@ class QWidget;
 // missing and the way around it. The user's settings remember that it was shown, once per kind.
 class DesktopNotice {
 public:
-    static inline const CatalogueText kTitle{"DesktopNotice",
-                                             QT_TRANSLATE_NOOP("DesktopNotice", "Vantrel工具提示：")};
+    static inline const CatalogueText& kTitle = kProgramNoticeTitle;
 
     // The notice for these features; empty when everything works.
     static QString text(const SessionFeatures& features);

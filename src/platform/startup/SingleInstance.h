@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CatalogueText.h"
+#include "platform/ProgramNoticeTitle.h"
 #include "platform/startup/InstanceLock.h"
 #include "platform/startup/RunningCopyCall.h"
 
@@ -23,8 +24,7 @@ public:
         OtherCopyNotAnswering,
     };
 
-    static inline const CatalogueText kNoticeTitle{"SingleInstance",
-                                                   QT_TRANSLATE_NOOP("SingleInstance", "Vantrel工具提示：")};
+    static inline const CatalogueText& kNoticeTitle = kProgramNoticeTitle;
     static constexpr std::chrono::milliseconds kPatience{3000};
 
     explicit SingleInstance(QString lockPath = InstanceLock::defaultPath(),

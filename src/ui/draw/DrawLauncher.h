@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CatalogueText.h"
+#include "platform/ProgramNoticeTitle.h"
 #include "ui/ProgramWindow.h"
 
 class QFrame;
@@ -20,8 +21,7 @@ public:
     static constexpr double kEntryWindowHeight = 2955;
     static inline const CatalogueText kTitle{"DrawLauncher",
                                              QT_TRANSLATE_NOOP("DrawLauncher", "Vantrel工具 - 抽签")};
-    static inline const CatalogueText kNoticeTitle{"DrawLauncher",
-                                                   QT_TRANSLATE_NOOP("DrawLauncher", "Vantrel工具提示：")};
+    static inline const CatalogueText& kNoticeTitle = kProgramNoticeTitle;
 
     explicit DrawLauncher(Program& program);
 

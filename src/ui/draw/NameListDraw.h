@@ -3,6 +3,7 @@
 #include "models/draw/DrawRound.h"
 #include "models/draw/NameList.h"
 #include "platform/CatalogueText.h"
+#include "platform/ProgramNoticeTitle.h"
 #include "ui/ProgramWindow.h"
 
 class QFrame;
@@ -22,8 +23,7 @@ public:
     static constexpr double kClientHeight = 2895;
     static inline const CatalogueText kTitle{
         "NameListDraw", QT_TRANSLATE_NOOP("NameListDraw", "Vantrel工具 - 按名单随机抽签")};
-    static inline const CatalogueText kNoticeTitle{"NameListDraw",
-                                                   QT_TRANSLATE_NOOP("NameListDraw", "Vantrel工具提示：")};
+    static inline const CatalogueText& kNoticeTitle = kProgramNoticeTitle;
     static inline const CatalogueText kClickStart{"NameListDraw",
                                                   QT_TRANSLATE_NOOP("NameListDraw", "点击“开始”按钮")};
     static inline const CatalogueText kStartDrawing{"NameListDraw",

@@ -208,9 +208,8 @@ void FlowConductor::onExitRequested()
     // desktops where it matters and costs nothing.
     program_.windows().showTaskbar();
     main_->placeStandard();
-    if (program_.dialogs().askYesNo(
-            main_, QCoreApplication::translate("FlowConductor", "Vantrel工具"),
-            QCoreApplication::translate("FlowConductor", "确实要退出Vantrel程序吗?")) != Answer::Yes)
+    if (program_.dialogs().askYesNo(main_, QCoreApplication::translate("FlowConductor", "Vantrel工具"),
+                                    Tray::kQuitQuestion) != Answer::Yes)
         return;
     shutdown();
 }

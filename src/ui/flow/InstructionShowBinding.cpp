@@ -3,6 +3,7 @@
 #include "models/draw/InstructionShow.h"
 #include "platform/CatalogueText.h"
 #include "platform/Dialogs.h"
+#include "platform/ProgramNoticeTitle.h"
 #include "platform/WindowSystem.h"
 #include "ui/Program.h"
 #include "ui/draw/DeckConversionNotice.h"
@@ -15,8 +16,7 @@
 
 namespace {
 
-const CatalogueText kNoticeTitle{"InstructionShowBinding",
-                                 QT_TRANSLATE_NOOP("InstructionShowBinding", "Vantrel工具提示：")};
+const CatalogueText& kNoticeTitle = kProgramNoticeTitle;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "models/countdown/PresetStore.h"
 #include "platform/CatalogueText.h"
+#include "platform/ProgramNoticeTitle.h"
 #include "ui/ProgramWindow.h"
 
 #include <QLineEdit>
@@ -33,8 +34,7 @@ public:
         "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "Vantrel工具    程序载入， 请稍候…")};
     // The title once loading is over: the loading one would make the program look stuck.
     static inline const CatalogueText kTitle{"MainWindow", QT_TRANSLATE_NOOP("MainWindow", "Vantrel工具")};
-    static inline const CatalogueText kNoticeTitle{"MainWindow",
-                                                   QT_TRANSLATE_NOOP("MainWindow", "Vantrel工具提示：")};
+    static inline const CatalogueText& kNoticeTitle = kProgramNoticeTitle;
 
     explicit MainWindow(Program& program);
     ~MainWindow() override;
