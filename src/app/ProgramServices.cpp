@@ -90,6 +90,7 @@ Services ProgramServices::forProgram(TimerDriver& timers, Dialogs& dialogs, std:
     Services services{timers,        dialogs,         *windows_, sounds_, std::move(isOnlyCopy),
                       folders_.data, folders_.shipped};
     services.zoomStore = zoomStore_.get();
+    services.settings = settings_.get();
     services.presentations = [this] { return modules::createPresentation(slidesModule_); };
     services.spreadsheet = warmSpreadsheet_.get();
     services.officeWarmUp = warmSpreadsheet_.get();

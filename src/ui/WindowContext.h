@@ -6,6 +6,7 @@
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/Presentation.h"
+#include "platform/SettingsStore.h"
 #include "ui/QuestionsOverShow.h"
 
 #include <QString>
@@ -41,6 +42,8 @@ struct Services {
     ZoomStore* zoomStore = nullptr;
     // Starts the office behind the name list ahead of need and ends it when idle; none in tests.
     WarmSpreadsheet* officeWarmUp = nullptr;
+    // The user's settings file; none keeps the settings for this run only.
+    SettingsStore* settings = nullptr;
 };
 
 // What a window may use of the program: the services and the models the windows share. It holds no
@@ -64,6 +67,7 @@ public:
     const QString& dataFolder() const { return services_.dataFolder; }
     const QStringList& shippedFolders() const { return services_.shippedFolders; }
     Spreadsheet* spreadsheet() const { return services_.spreadsheet; }
+    SettingsStore& settings() { return services_.settings ? *services_.settings : runSettings_; }
     double twipsPerPixel() const;
     // A new presentation engine; nullptr when this build has none.
     std::unique_ptr<Presentation> createPresentation() const
@@ -83,6 +87,7 @@ protected:
 
 private:
     Services services_;
+    InMemorySettings runSettings_;
     QuestionsOverShow questions_{services_.dialogs, services_.windows};
     Countdown countdown_;
     WindowTracking tracking_;

@@ -18,6 +18,7 @@ TestProgram::TestProgram(Spreadsheet* spreadsheetEngine)
                       QStringList{dataDir.path()}};
     services.presentations = presentations.factory();
     services.spreadsheet = spreadsheetEngine ? spreadsheetEngine : &spreadsheet;
+    services.settings = &settings;
     program = std::make_unique<Program>(std::move(services));
     registerWindows(*program);
     program->onQuit([this](int code) { quitCode = code; });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SettingsStore.h"
 #include "support/FakePresentation.h"
 #include "support/FakeSound.h"
 #include "support/FakeSpreadsheet.h"
@@ -43,6 +44,8 @@ public:
     FakeSoundFactory sounds;
     FakePresentations presentations;
     FakeSpreadsheet spreadsheet;
+    // The settings file as the teacher or a school left it; set keys before start().
+    InMemorySettings settings;
     QTemporaryDir dataDir;
     bool onlyCopy = true;
     int quitCode = -1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SettingsStore.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +10,7 @@
 // to put anything at: a pipe or a device there is never opened as a file, a huge file is not read,
 // and a save replaces nothing but a regular file (through a symbolic link, the file it points to).
 // Lines that are not ours stay as they are.
-class SettingsFile {
+class SettingsFile : public SettingsStore {
 public:
     // Far more than any settings of ours; a file beyond it is not settings.
     static constexpr qint64 kMaxSize = 256 * 1024;
@@ -18,11 +20,11 @@ public:
     static QString defaultPath();
 
     // The text of "group/key" (a key without a group is in [General]); empty when there is none.
-    QString value(const QString& key) const;
+    QString value(const QString& key) const override;
     // Sets the value and saves the file at once, over what another copy may have saved meanwhile.
     // False when the file was not written (the value still holds for this run); why is then in
     // problem() and, once, on stderr.
-    bool setValue(const QString& key, const QString& value);
+    bool setValue(const QString& key, const QString& value) override;
 
     // Why the file is not read or not written; empty when nothing is wrong.
     QString problem() const { return problem_; }
