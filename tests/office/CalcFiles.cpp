@@ -26,6 +26,7 @@
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/exc_hlp.hxx>
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 #include <stdexcept>
@@ -180,9 +181,18 @@ void CalcFiles::writeFromCsv(const QString& path, const QString& csvPath, const 
 
 QList<CalcFiles::Sheet> CalcFiles::read(const QString& path, int size, const QString& filter)
 {
-    Reference<css::lang::XComponent> document = uno_->loader->loadComponentFromURL(
-        url(path), "_blank", 0,
-        arguments(filter.isEmpty() ? LibreOfficeSpreadsheet::filterFor(path) : filter));
+    Reference<css::lang::XComponent> document;
+    try {
+        document = uno_->loader->loadComponentFromURL(
+            url(path), "_blank", 0,
+            arguments(filter.isEmpty() ? LibreOfficeSpreadsheet::filterFor(path) : filter));
+    } catch (const uno::Exception& e) {
+        // Said in words: a test that fails here names what the office found wrong with the file.
+        throw std::runtime_error(
+            QStringLiteral("the office did not load %1 (%2): %3")
+                .arg(path, qs(cppu::getCaughtException().getValueTypeName()), qs(e.Message))
+                .toStdString());
+    }
     Reference<css::sheet::XSpreadsheetDocument> workbook(document, uno::UNO_QUERY);
     if (!workbook.is())
         throw std::runtime_error("not a workbook");
