@@ -103,8 +103,11 @@ start_window_manager() {
         *) fail "unknown window manager $name" ;;
         esac
         harness_wm=$!
-        eventually 15 wmctrl -m >/dev/null 2>&1 && return 0
+        # The answer must come from this manager: one that found another still ending has quit.
+        eventually 15 wmctrl -m >/dev/null 2>&1 && sleep 0.2 && kill -0 "$harness_wm" 2>/dev/null && return 0
+        # The next one starts only once this one has let go of the display.
         kill "$harness_wm" 2>/dev/null
+        wait "$harness_wm" 2>/dev/null
     done
     fail "$name did not start: $(tail -3 "$work/wm.log")"
 }
