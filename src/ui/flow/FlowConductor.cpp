@@ -17,6 +17,9 @@
 #include "ui/main/MainWindow.h"
 #include "ui/settings/SettingsWindow.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 FlowConductor::FlowConductor(Program& program) : program_(program), cues_(program.sounds())
 {
     applyOptions();
@@ -50,6 +53,14 @@ void FlowConductor::openSettings()
         settings_ = new SettingsWindow(program_.options(), program_.dialogs());
         if (main_)
             settings_->setFont(main_->font());
+        // In the middle of the teacher's screen, whole on it, not wherever the pointer happens to be.
+        settings_->adjustSize();
+        const QScreen* screen = main_ ? main_->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            QRect place(QPoint(), settings_->frameGeometry().size());
+            place.moveCenter(screen->availableGeometry().center());
+            settings_->move(place.topLeft());
+        }
     }
     settings_->showNormal();
     settings_->raise();
@@ -83,6 +94,8 @@ void FlowConductor::windowLoaded(ProgramWindow& window)
 void FlowConductor::bindMainWindow(MainWindow& main)
 {
     main_ = &main;
+    // As the settings stand when the program starts (a school may have preset them).
+    applyOptions();
     stacking_ = new OverShowStacking(program_.windows(), program_.tracking(), main);
     notices_ = new NoticeChoreography(*this, main);
     tracking_ = new DesktopTracking(*this, main);
