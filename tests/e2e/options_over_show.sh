@@ -7,6 +7,8 @@
 #     window manager (xwininfo), and the show keeps the keyboard (_NET_ACTIVE_WINDOW) throughout;
 #   - after the time-up counts on upward, "+00 : 0…" in red, seen above the show, which still has the
 #     keyboard; folded, the strip shows the overtime in red too.
+# Before the count, one more option is switched on through the settings window (the main window's
+# right click), and lands in the settings file.
 #   options_over_show.sh <vantrel>
 set -u
 bin=$(readlink -f "$1")
@@ -46,6 +48,24 @@ app=$!
 eventually 20 has_main || fail "no main window"
 main=$(main_window)
 sleep 1
+
+# The settings window from the main window's right click; the keyboard starts on its first option:
+# two down is 记住预设时间.
+xdotool mousemove --window "$main" 40 60 click 3
+sleep 0.8
+xdotool mousemove_relative 15 10 click 1
+settings_window() { xdotool search --onlyvisible --name "^设置$" 2>/dev/null | head -n 1; }
+has_settings() { [ -n "$(settings_window)" ]; }
+eventually 5 has_settings || fail "the right click's 设置 did not open the settings window"
+xdotool windowactivate --sync "$(settings_window)" 2>/dev/null
+xdotool key Tab Tab space
+kept() { grep -q '^rememberPresets=true' "$XDG_CONFIG_HOME/vantrel/vantrel.ini"; }
+eventually 5 kept || fail "the settings window did not keep 记住预设时间: $(cat "$XDG_CONFIG_HOME/vantrel/vantrel.ini")"
+grep -q '^overtime=true' "$XDG_CONFIG_HOME/vantrel/vantrel.ini" || fail "the school's overtime=true was lost"
+wmctrl -c "设置"
+settings_gone() { ! has_settings; }
+eventually 5 settings_gone || fail "the settings window did not close"
+
 type_into 2340 487 00
 type_into 3240 487 40
 type_into 2340 1027 00
