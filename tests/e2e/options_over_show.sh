@@ -4,7 +4,8 @@
 # file, a 00 : 40 count with its reminder at 00 : 20
 #   - shows its digits green before the reminder and amber after it;
 #   - at 00 : 00 covers the show's screen: the cover is seen above the show (pixels), bypasses the
-#     window manager (xwininfo), and the show keeps the keyboard (_NET_ACTIVE_WINDOW) throughout;
+#     window manager (xwininfo), the show keeps the keyboard (_NET_ACTIVE_WINDOW) throughout, and a
+#     click on the cover reaches the show;
 #   - after the time-up counts on upward, "+00 : 0…" in red, seen above the show, which still has the
 #     keyboard; folded, the strip shows the overtime in red too.
 # Before the count, one more option is switched on through the settings window (the main window's
@@ -144,6 +145,10 @@ client_geometry "$cover"
 tap Right
 turned() { slide_is 0000FF; }
 eventually 5 turned || fail "Right under the cover did not turn the slide ($(pixel 100 900))"
+# A click on the cover goes through to the show, which turns the slide again.
+xdotool mousemove 40 540 click 1
+clicked_through() { slide_is FF00FF; }
+eventually 5 clicked_through || fail "a click on the cover did not reach the show ($(pixel 100 900))"
 shot "$work/cover.xwd" cover
 at 460
 show_is_active || fail "the show lost the keyboard during the time-up ($(active_window))"

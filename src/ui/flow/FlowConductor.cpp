@@ -61,6 +61,8 @@ void FlowConductor::openSettings()
             place.moveCenter(screen->availableGeometry().center());
             settings_->move(place.topLeft());
         }
+        // Above the main window, which stays on top of everything else.
+        program_.windows().makeTopMost(settings_);
     }
     settings_->showNormal();
     settings_->raise();

@@ -77,6 +77,7 @@ TEST_F(SettingsFromTheWindows, OpensFromTheTraysMenuAndTheMainWindowsRightClick)
     ASSERT_NE(settings, nullptr) << "the tray's menu has the entry and it opens the window";
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(settings->windowTitle(), QStringLiteral("设置"));
+    EXPECT_TRUE(t.windows.topMost.contains(QStringLiteral("SettingsWindow"))) << "not behind the main window";
     // The tray's other entries stay as they were, the quit entry last.
     EXPECT_EQ(Tray::of(w)->menu()->actions().last(), Tray::of(w)->quitAction());
 
