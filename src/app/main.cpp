@@ -1,6 +1,7 @@
 #include "app/ProgramServices.h"
 #include "platform/dialogs/MessageBoxDialogs.h"
 #include "platform/files/ProgramFolder.h"
+#include "platform/files/SettingsFile.h"
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/processes/TerminationSignals.h"
 #include "platform/session/DesktopNotice.h"
@@ -40,7 +41,11 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // The program lives in the tray and its hidden windows; closing the last one is not the end.
     QApplication::setQuitOnLastWindowClosed(false);
-    installCatalogue(QLocale());
+    // The interface speaks the settings' [ui] language, else the desktop's (Chinese where it has none).
+    const auto hasCatalogue = [](const QString& language) { return catalogueExists(language); };
+    const QString language = chooseLanguage(SettingsFile().value(QStringLiteral("ui/language")),
+                                            LocaleEnvironment::fromProcess(), hasCatalogue);
+    installCatalogue(QLocale(language));
     installFontSubstitutes();
     useInstalledFaces(installedFaces.result());
 

@@ -1,0 +1,109 @@
+#include "ui/announce/Announcer.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// The notification whose appearance the screen reader speaks: invisible itself (1 px, nothing
+// painted, no clicks), its accessible name the text. It hides itself again soon, and whenever its
+// window hides, so that the window's next showing does not speak an old text once more.
+class SpokenNotice : public QWidget {
+    Q_OBJECT
+public:
+    SpokenNotice()
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hideLater_.setSingleShot(true);
+        hideLater_.setInterval(kShownMs);
+        connect(&hideLater_, &QTimer::timeout, this, &QWidget::hide);
+    }
+
+    void say(QWidget* window, const QString& text)
+    {
+        hide();
+        if (parentWidget() != window)
+            setParent(window);
+        setGeometry(0, 0, 1, 1);
+        setAccessibleName(text);
+        show();
+        hideLater_.start();
+    }
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && !isHidden())
+            QTimer::singleShot(0, this, &QWidget::hide);
+        return QWidget::event(event);
+    }
+
+private:
+    // Long enough for the screen reader to read the name after the showing.
+    static constexpr int kShownMs = 2000;
+    QTimer hideLater_;
+};
+
+QAccessibleInterface* noticeAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("SpokenNotice") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    return nullptr;
+}
+#endif
+
+// The window to speak from: the asking one when it is on screen, else one of ours that is.
+QWidget* speakingWindow(QWidget* from)
+{
+    QWidget* window = from ? from->window() : nullptr;
+    if (window && window->isVisible())
+        return window;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && !top->inherits("QMenu") && top->windowType() != Qt::ToolTip)
+            return top;
+    return window;
+}
+
+} // namespace
+
+Announcer::Announcer()
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    static const bool installed = [] {
+        QAccessible::installFactory(noticeAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
+#endif
+}
+
+Announcer::~Announcer()
+{
+    delete notice_;
+}
+
+void Announcer::announce(QWidget* from, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    emit announced(text);
+    QWidget* window = speakingWindow(from);
+    if (!window)
+        return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(window, text);
+    QAccessible::updateAccessibility(&event);
+#else
+    if (!notice_)
+        notice_ = new SpokenNotice;
+    static_cast<SpokenNotice*>(notice_.data())->say(window, text);
+#endif
+}
+
+#include "Announcer.moc"
