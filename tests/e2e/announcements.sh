@@ -16,12 +16,13 @@ start_window_manager
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
 atspi bus || fail "no accessibility bus"
-fail_details() { echo "heard:"; cat "$work/heard.txt" 2>/dev/null; }
+fail_details() { echo "heard:"; cat "$work/heard.txt" 2>/dev/null; echo "listener:"; cat "$work/listener.err" 2>/dev/null; }
 
 /usr/bin/python3 "$here/announcements.py" >"$work/heard.txt" 2>"$work/listener.err" &
 eventually 10 grep -q listening "$work/listener.err" || fail "the listener did not start"
 now_ms() { date +%s%3N; }
 heard_lines() { wc -l <"$work/heard.txt"; }
+heard_at_least() { [ "$(heard_lines)" -ge "$1" ]; }
 heard_text() { sed -n "${1}p" "$work/heard.txt" | cut -f2; }
 heard_at() { sed -n "${1}p" "$work/heard.txt" | cut -f1; }
 
@@ -36,12 +37,12 @@ atspi set "$main" "定时时间：分" 00 && atspi set "$main" "定时时间：�
 [ "$(heard_lines)" -eq 0 ] || fail "something was announced before the count started"
 started=$(now_ms)
 atspi press "$main" "开始" || fail "cannot press 开始"
-eventually 16 test "$(heard_lines)" -ge 1 || fail "nothing heard at the reminder"
+eventually 16 heard_at_least 1 || fail "nothing heard at the reminder"
 [ "$(heard_text 1)" = "还剩 11 秒" ] || fail "the reminder was heard as '$(heard_text 1)'"
 reminder=$(($(heard_at 1) - started))
 # Its eleventh tick, give or take a loaded machine.
 [ "$reminder" -ge 10500 ] && [ "$reminder" -le 14500 ] || fail "the reminder was heard after $reminder ms"
-eventually 16 test "$(heard_lines)" -ge 2 || fail "nothing heard at the time-up"
+eventually 16 heard_at_least 2 || fail "nothing heard at the time-up"
 [ "$(heard_text 2)" = "时间到" ] || fail "the time-up was heard as '$(heard_text 2)'"
 up=$(($(heard_at 2) - started))
 [ "$up" -ge 21500 ] && [ "$up" -le 25500 ] || fail "the time-up was heard after $up ms"
@@ -64,7 +65,7 @@ drawn() { atspi text "$draw" "已抽出的顺序号"; }
 for k in 1 2 3; do
     [ "$k" -gt 1 ] && { atspi press "$draw" "下一个" || fail "cannot press 下一个"; }
     atspi press "$draw" "抽  签" || fail "cannot press 抽  签"
-    eventually 5 test "$(heard_lines)" -ge $((2 + k)) || fail "draw $k was not heard"
+    eventually 5 heard_at_least $((2 + k)) || fail "draw $k was not heard"
     number=$(drawn | awk -F'，' '{print $NF}')
     expected="抽中 $number"
     [ "$k" -eq 3 ] && expected="抽中 $number，本轮抽签结束"

@@ -59,16 +59,19 @@ draw='frame:随机抽签程序'
 atspi wait "$draw" 10 || fail "Enter in the count box did not open the draw"
 eventually 5 focused "随机抽签程序" || fail "the draw does not have the keyboard"
 drawn() { atspi text "$draw" "已抽出的顺序号"; }
+drawn_is() { [ "$(drawn)" = "$1" ]; }
+drawn_count_is() { [ "$(drawn | tr '，' '\n' | grep -c .)" -eq "$1" ]; }
 key alt+d
-eventually 5 test -n "$(drawn)" || fail "Alt+D drew nothing"
+eventually 5 drawn_count_is 1 || fail "Alt+D drew nothing"
 key alt+n alt+d
-eventually 5 test "$(drawn)" = "1，2" -o "$(drawn)" = "2，1" || fail "Alt+N, Alt+D did not draw the other number: '$(drawn)'"
+eventually 5 drawn_count_is 2 || fail "Alt+N, Alt+D drew nothing more: '$(drawn)'"
+drawn_is "1，2" || drawn_is "2，1" || fail "Alt+N, Alt+D did not draw the other number: '$(drawn)'"
 atspi labels "$draw" | grep -q "本轮抽签结束！" || fail "the round is not over after both numbers"
 # 下一轮 has the focus at the end of a round: Space presses it, and 抽  签 gets the focus.
 key space
-eventually 5 test -z "$(drawn)" || fail "Space on the focused 下一轮 did not start a new round"
+eventually 5 drawn_is "" || fail "Space on the focused 下一轮 did not start a new round"
 key Return
-eventually 5 test -n "$(drawn)" || fail "Enter on the focused 抽  签 drew nothing"
+eventually 5 drawn_count_is 1 || fail "Enter on the focused 抽  签 drew nothing"
 # Mid-round, Esc asks about the open round; Esc there goes on drawing.
 key alt+n Escape
 atspi wait "$launcher" 10 || fail "Esc mid-round did not ask about the round"
@@ -77,7 +80,7 @@ key Escape
 atspi wait "$draw" 10 || fail "Esc on the question did not go back to the draw"
 eventually 5 focused "随机抽签程序" || fail "the draw does not have the keyboard again"
 key alt+d
-eventually 5 test "$(drawn | grep -o '，' | wc -l)" -eq 1 ||
+eventually 5 drawn_count_is 2 ||
     fail "the round did not go on where it was: '$(drawn)'"
 # The round is over now: Alt+E ends the draw at once and the main window comes back.
 key alt+e

@@ -11,34 +11,27 @@ namespace {
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 // The notification whose appearance the screen reader speaks: invisible itself (1 px, nothing
-// painted, no clicks), its accessible name the text. It hides itself again soon, and whenever its
-// window hides, so that the window's next showing does not speak an old text once more.
+// painted, no clicks), its accessible name the text. A new one for every text: the accessibility
+// layer's clients keep the name of an object they have read, and would say an old text again. It
+// goes after a while (the screen reader reads its name meanwhile), and it does not come back with its
+// window, whose next showing would speak it once more.
 class SpokenNotice : public QWidget {
     Q_OBJECT
 public:
-    SpokenNotice()
+    SpokenNotice(QWidget* window, const QString& text) : QWidget(window)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
-        hideLater_.setSingleShot(true);
-        hideLater_.setInterval(kShownMs);
-        connect(&hideLater_, &QTimer::timeout, this, &QWidget::hide);
-    }
-
-    void say(QWidget* window, const QString& text)
-    {
-        hide();
-        if (parentWidget() != window)
-            setParent(window);
         setGeometry(0, 0, 1, 1);
         setAccessibleName(text);
+        QTimer::singleShot(kShownMs, this, &QObject::deleteLater);
         show();
-        hideLater_.start();
     }
 
 protected:
     bool event(QEvent* event) override
     {
+        // Hidden with its window: it stays hidden when the window comes back, and stays readable.
         if (event->type() == QEvent::Hide && !isHidden())
             QTimer::singleShot(0, this, &QWidget::hide);
         return QWidget::event(event);
@@ -47,7 +40,6 @@ protected:
 private:
     // Long enough for the screen reader to read the name after the showing.
     static constexpr int kShownMs = 2000;
-    QTimer hideLater_;
 };
 
 QAccessibleInterface* noticeAccessible(const QString& className, QObject* object)
@@ -100,9 +92,9 @@ void Announcer::announce(QWidget* from, const QString& text)
     QAccessibleAnnouncementEvent event(window, text);
     QAccessible::updateAccessibility(&event);
 #else
-    if (!notice_)
-        notice_ = new SpokenNotice;
-    static_cast<SpokenNotice*>(notice_.data())->say(window, text);
+    // The one before has been said, or is cut short as a screen reader cuts it short.
+    delete notice_;
+    notice_ = new SpokenNotice(window, text);
 #endif
 }
 
