@@ -1,8 +1,6 @@
 #include "ui/ClickableLabel.h"
 
 #include <QMouseEvent>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
 {
@@ -16,17 +14,4 @@ void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event)
     QLabel::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
-}
-
-void ClickableLabel::paintEvent(QPaintEvent* event)
-{
-    QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
-    QStylePainter painter(this);
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.state |= QStyle::State_KeyboardFocusChange;
-    focus.backgroundColor = palette().color(backgroundRole());
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
 }

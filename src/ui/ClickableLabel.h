@@ -13,8 +13,6 @@ signals:
     void doubleClicked();
 
 protected:
-    // One that takes the keyboard (the count) shows that it has it, as buttons do.
-    void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };

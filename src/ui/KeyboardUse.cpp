@@ -1,7 +1,5 @@
 #include "ui/KeyboardUse.h"
 
-#include "ui/ClickableLabel.h"
-
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
@@ -60,11 +58,6 @@ private:
             if (!pressable(button))
                 return false;
             button->click();
-            return true;
-        }
-        // The count, which a double-click enlarges.
-        if (auto* label = qobject_cast<ClickableLabel*>(focused)) {
-            emit label->doubleClicked();
             return true;
         }
         if (!pressable(defaultButton))

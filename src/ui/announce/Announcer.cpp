@@ -13,8 +13,8 @@ namespace {
 // The notification whose appearance the screen reader speaks: invisible itself (1 px, nothing
 // painted, no clicks), its accessible name the text. A new one for every text: the accessibility
 // layer's clients keep the name of an object they have read, and would say an old text again. It
-// goes after a while (the screen reader reads its name meanwhile), and it does not come back with its
-// window, whose next showing would speak it once more.
+// hides after a moment and goes long after, and does not come back with its window, whose next
+// showing would speak it once more.
 class SpokenNotice : public QWidget {
     Q_OBJECT
 public:
@@ -24,7 +24,8 @@ public:
         setFocusPolicy(Qt::NoFocus);
         setGeometry(0, 0, 1, 1);
         setAccessibleName(text);
-        QTimer::singleShot(kShownMs, this, &QObject::deleteLater);
+        QTimer::singleShot(kShownMs, this, &QWidget::hide);
+        QTimer::singleShot(kKeptMs, this, &QObject::deleteLater);
         show();
     }
 
@@ -38,8 +39,10 @@ protected:
     }
 
 private:
-    // Long enough for the screen reader to read the name after the showing.
+    // Shown for a moment; kept long after, since a screen reader busy with other events reads the
+    // name of what was shown seconds later (Orca on a loaded machine: 3.6 s, measured).
     static constexpr int kShownMs = 2000;
+    static constexpr int kKeptMs = 60000;
 };
 
 QAccessibleInterface* noticeAccessible(const QString& className, QObject* object)
@@ -50,7 +53,8 @@ QAccessibleInterface* noticeAccessible(const QString& className, QObject* object
 }
 #endif
 
-// The window to speak from: the asking one when it is on screen, else one of ours that is.
+// The window to speak from: the asking one when it is on screen, else one of ours that is; none when
+// nothing of ours is (a notice in a hidden window would be spoken, late, when it shows).
 QWidget* speakingWindow(QWidget* from)
 {
     QWidget* window = from ? from->window() : nullptr;
@@ -59,7 +63,7 @@ QWidget* speakingWindow(QWidget* from)
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->isVisible() && !top->inherits("QMenu") && top->windowType() != Qt::ToolTip)
             return top;
-    return window;
+    return nullptr;
 }
 
 } // namespace
@@ -84,16 +88,16 @@ void Announcer::announce(QWidget* from, const QString& text)
 {
     if (text.isEmpty())
         return;
-    emit announced(text);
     QWidget* window = speakingWindow(from);
     if (!window)
         return;
+    emit announced(text);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(window, text);
     QAccessible::updateAccessibility(&event);
 #else
-    // The one before has been said, or is cut short as a screen reader cuts it short.
-    delete notice_;
+    if (notice_)
+        notice_->hide();
     notice_ = new SpokenNotice(window, text);
 #endif
 }

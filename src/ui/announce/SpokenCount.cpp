@@ -48,7 +48,6 @@ void speakCountInWords(QLabel* count)
     }();
     Q_UNUSED(installed);
     count->setProperty(kSpokenCount, true);
-    count->setFocusPolicy(Qt::TabFocus);
     // With the accessibility bus on, giving the label its text already made the plain label's.
     QAccessibleInterface* made = QAccessible::queryAccessibleInterface(count);
     if (made && !dynamic_cast<SpokenCountAccessible*>(made))

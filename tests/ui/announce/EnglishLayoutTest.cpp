@@ -2,8 +2,11 @@
 #include "platform/startup/Catalogue.h"
 #include "ui/display/EnlargedWindow.h"
 #include "ui/display/ToolStrip.h"
+#include "ui/draw/NameListDraw.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
@@ -156,4 +159,23 @@ TEST_F(EnglishLayout, TheLauncherInEachViewAndTheSequenceDraw)
     s.nextButton->click();
     s.endButton->click();
     expectFine(f.launcher());
+}
+
+TEST_F(EnglishLayout, TheNameListDrawBeforeAndDuringARound)
+{
+    const QString list = QDir(f.t.dataDir.path()).filePath(QStringLiteral("name.xls"));
+    QFile(list).open(QIODevice::WriteOnly);
+    f.t.spreadsheet.putWorkbook(list, FakeSpreadsheet::nameList(CellValue::fromNumber(2),
+                                                                {{"1", "Alexandra"}, {"2", "Bartholomew"}}));
+    LauncherControls(&f.openLauncher()).nameListDraw->click();
+    auto* names = f.t.program->loaded<NameListDraw>();
+    expectFine(names);
+    control<QPushButton>(names, "Command1")->click();
+    f.t.advance(500);
+    control<QPushButton>(names, "CommandQq")->click();
+    expectFine(names);
+    control<QPushButton>(names, "CommandZb")->click();
+    f.t.advance(500);
+    control<QPushButton>(names, "CommandQq")->click();
+    expectFine(names);
 }

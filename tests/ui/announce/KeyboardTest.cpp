@@ -1,7 +1,11 @@
 #include "../draw/DrawTestSupport.h"
+#include "ui/ZoomedStyle.h"
 
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOption>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -113,4 +117,29 @@ TEST_F(Keyboard, AltKeysPressTheDrawsButtonsWithoutChangingTheirCaptions)
     QTest::keyClick(&d, Qt::Key_E, Qt::AltModifier);
     TestProgram::settle();
     EXPECT_EQ(draw(), nullptr);
+}
+
+TEST(FocusFrame, GrowsWithTheZoomSoThatItIsSeenOnAProjector)
+{
+    // Columns of the highlight colour counted in from the left edge, halfway down.
+    auto frameWidth = [](double factor) {
+        ZoomedStyle style(factor);
+        QImage image(90, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QStyleOptionFocusRect focus;
+        focus.rect = image.rect();
+        focus.state = QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+        focus.palette.setColor(QPalette::Highlight, QColor(0, 0, 255));
+        QPainter painter(&image);
+        style.drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter);
+        painter.end();
+        int width = 0;
+        while (width < image.width() && image.pixelColor(width, 20) == QColor(0, 0, 255))
+            ++width;
+        return width;
+    };
+    EXPECT_GE(frameWidth(1.0), 1);
+    EXPECT_GE(frameWidth(2.0), 2);
+    EXPECT_GE(frameWidth(3.0), 3);
+    EXPECT_LT(frameWidth(1.0), frameWidth(3.0));
 }
