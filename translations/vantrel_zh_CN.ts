@@ -1225,6 +1225,51 @@
     </message>
 </context>
 <context>
+    <name>SpokenTexts</name>
+    <message numerus="yes">
+        <source>%n 分钟</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 秒</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 分</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>剩余 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>还剩 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间到</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽中 %1，本轮抽签结束</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽中 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TimeEntry</name>
     <message>
         <source>Vantrel工具</source>

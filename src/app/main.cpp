@@ -1,6 +1,7 @@
 #include "app/ProgramServices.h"
 #include "platform/dialogs/MessageBoxDialogs.h"
 #include "platform/files/ProgramFolder.h"
+#include "platform/files/SettingsFile.h"
 #include "platform/office/OfficeLeftovers.h"
 #include "platform/processes/TerminationSignals.h"
 #include "platform/session/DesktopNotice.h"
@@ -40,7 +41,11 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // The program lives in the tray and its hidden windows; closing the last one is not the end.
     QApplication::setQuitOnLastWindowClosed(false);
-    installCatalogue(QLocale());
+    // The interface speaks the settings' [ui] language, else the desktop's (Chinese where it has none).
+    const auto hasCatalogue = [](const QString& language) { return catalogueExists(language); };
+    const QString language = chooseLanguage(SettingsFile().value(QStringLiteral("ui/language")),
+                                            LocaleEnvironment::fromProcess(), hasCatalogue);
+    installCatalogue(QLocale(language));
     installFontSubstitutes();
     useInstalledFaces(installedFaces.result());
 
@@ -94,10 +99,11 @@ int main(int argc, char* argv[])
     if (ended)
         return exitCode;
     // Once the main window is up, a data folder that could not be made is told at every start, and a
-    // desktop that cannot do everything says so, the first time only.
+    // desktop that cannot do everything says so, the first time only (through the program's own
+    // questions, which a screen reader hears too).
     QTimer::singleShot(0, &app, [&] {
         if (!data.problem.isEmpty())
-            static_cast<Dialogs&>(dialogs).inform(
+            program.dialogs().inform(
                 program.loaded<MainWindow>(), DesktopNotice::kTitle,
                 data.problem + QCoreApplication::translate("main",
                                                            "\n\n“按名单随机抽签”和“PPT图文随机抽签”要用的文件"
@@ -108,7 +114,7 @@ int main(int argc, char* argv[])
         // It waits for the desktop portal's answer: where the desktop binds F9/F11, they are not missing.
         backEnds.whenFeaturesSettled(&app, [&] {
             DesktopNotice(backEnds.settings())
-                .showOnce(dialogs, program.loaded<MainWindow>(), sessionKind, backEnds.features());
+                .showOnce(program.dialogs(), program.loaded<MainWindow>(), sessionKind, backEnds.features());
         });
     });
     // Once the main window is on screen, what killed earlier runs left (office profiles, pipes,

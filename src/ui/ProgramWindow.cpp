@@ -6,6 +6,7 @@
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
 #include "ui/DrawnIcons.h"
+#include "ui/KeyboardUse.h"
 #include "ui/Program.h"
 #include "ui/WindowChrome.h"
 #include "ui/ZoomKeys.h"
@@ -28,6 +29,7 @@ ProgramWindow::ProgramWindow(Program& program, WindowKind kind, QWidget* parent)
     // Every window of the program carries the bell, as the tray does.
     setWindowIcon(bellIcon());
     attachZoomKeys(this);
+    keyboard::attach(this);
     watchScreens();
 }
 

@@ -15,6 +15,7 @@ void QuestionsOverShow::releaseOwner(QWidget* owner)
 void QuestionsOverShow::inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon)
 {
     releaseOwner(owner);
+    announcer_.announce(owner, text);
     dialogs_.inform(owner, title, text, icon);
 }
 
@@ -22,6 +23,7 @@ Answer QuestionsOverShow::askYesNo(QWidget* owner, const QString& title, const Q
                                    MessageIcon icon)
 {
     releaseOwner(owner);
+    announcer_.announce(owner, text);
     return dialogs_.askYesNo(owner, title, text, icon);
 }
 
@@ -29,10 +31,12 @@ void QuestionsOverShow::informWithFolder(QWidget* owner, const QString& title, c
                                          const QString& folder)
 {
     releaseOwner(owner);
+    announcer_.announce(owner, text);
     dialogs_.informWithFolder(owner, title, text, folder);
 }
 
 void QuestionsOverShow::systemModalNotice(const QString& title, const QString& text)
 {
+    announcer_.announce(nullptr, text);
     dialogs_.systemModalNotice(title, text);
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "ui/announce/Announcer.h"
 
 class WindowSystem;
 
 // The program's message boxes, with one care: the main window or the enlarged countdown, kept above a
 // slide show that had the keyboard (beyond the window manager's reach), would cover a question asked
 // over it, so the window that asks goes back to the window manager first and the question opens
-// above it.
+// above it. Every message is also said through the screen reader as it opens.
 class QuestionsOverShow : public Dialogs {
 public:
     QuestionsOverShow(Dialogs& dialogs, WindowSystem& windows) : dialogs_(dialogs), windows_(windows) {}
@@ -18,9 +19,12 @@ public:
                           const QString& folder) override;
     void systemModalNotice(const QString& title, const QString& text) override;
 
+    Announcer& announcer() { return announcer_; }
+
 private:
     void releaseOwner(QWidget* owner);
 
     Dialogs& dialogs_;
     WindowSystem& windows_;
+    Announcer announcer_;
 };

@@ -62,6 +62,8 @@ public:
     EnlargedNotice& enlargedNotice() { return enlargedNotice_; }
     TimerDriver& timers() { return services_.timers; }
     Dialogs& dialogs() { return questions_; }
+    // Says what just happened through the screen reader (the reminder, the time-up, a draw).
+    Announcer& announcer() { return questions_.announcer(); }
     WindowSystem& windows() { return services_.windows; }
     SoundDeviceFactory& sounds() { return services_.sounds; }
     bool isOnlyCopy() const { return services_.isOnlyCopy ? services_.isOnlyCopy() : true; }

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QPainter>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <cmath>
 
 namespace {
@@ -26,6 +28,21 @@ int ZoomedStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
     if (designed <= 0)
         return designed;
     return std::max(1, int(std::lround(designed * factor_)));
+}
+
+void ZoomedStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                const QWidget* widget) const
+{
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    if (element != PE_FrameFocusRect || !(option->state & State_KeyboardFocusChange))
+        return;
+    const int width = std::max(1, int(std::lround(factor_)));
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(QPen(option->palette.color(QPalette::Highlight), width));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option->rect.adjusted(width / 2, width / 2, -(width + 1) / 2, -(width + 1) / 2));
+    painter->restore();
 }
 
 void ZoomedStyle::applyTo(QWidget* window, double factor)

@@ -14,6 +14,9 @@ public:
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+    // The focus frame grows with the window too: a hairline at 300 % is lost on a projector.
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
 
     // Gives the window and its controls the style for this factor; back to the desktop's own at 1.
     static void applyTo(QWidget* window, double factor);

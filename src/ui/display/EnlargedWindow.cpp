@@ -7,6 +7,7 @@
 #include "platform/WindowSystem.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
+#include "ui/KeyboardUse.h"
 #include "ui/WindowChrome.h"
 #include "ui/WindowContext.h"
 #include "ui/flow/FlowConductor.h"
@@ -30,6 +31,7 @@ EnlargedWindow::EnlargedWindow(Program& program) : ProgramWindow(program, Window
     scale_ = enlargedScale(classScreenTwips().size().toSize());
     resize(twips::toPixels(kClientWidth * scale_, tpp()), twips::toPixels(kClientHeight * scale_, tpp()));
     buildControls();
+    keyboard::setWayOut(this, [this] { close(); });
 
     mirrorTimer_ = makeTimer(QStringLiteral("Timer1"), kMirrorIntervalMs, TickPolicy::Pacing);
     mirrorTimer_->onTick([this] { onMirrorTick(); });

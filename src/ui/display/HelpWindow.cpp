@@ -1,6 +1,7 @@
 #include "ui/display/HelpWindow.h"
 
 #include "ui/DataFolderLink.h"
+#include "ui/KeyboardUse.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -21,6 +22,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
+    keyboard::setWayOut(this, [this] { close(); });
 
     // Large enough to read, never larger than the screen it opens on.
     QSize size(820, 640);

@@ -7,6 +7,7 @@
 #include "ui/Controls.h"
 #include "ui/DataFolderLink.h"
 #include "ui/DigitsValidator.h"
+#include "ui/KeyboardUse.h"
 #include "ui/WindowChrome.h"
 #include "ui/WindowContext.h"
 #include "ui/flow/FlowConductor.h"
@@ -138,6 +139,22 @@ void DrawLauncher::buildControls()
          {sequenceDrawButton_, nameListDrawButton_, slideDrawButton_, deckOneButton_, deckTwoButton_})
         mode->setFont(modeFont);
     modeHeading_->raise();
+    keyboard::addAccessKey(sequenceDrawButton_, Qt::Key_1);
+    keyboard::addAccessKey(nameListDrawButton_, Qt::Key_2);
+    keyboard::addAccessKey(slideDrawButton_, Qt::Key_3);
+    keyboard::addAccessKey(deckOneButton_, Qt::Key_4);
+    keyboard::addAccessKey(deckTwoButton_, Qt::Key_5);
+    keyboard::addAccessKey(endDrawButton_, Qt::Key_E);
+    keyboard::addAccessKey(continueDrawButton_, Qt::Key_C);
+    // The way out that loses nothing: back from the count, on with an open round, else home.
+    keyboard::setWayOut(this, [this] {
+        if (continueDrawButton_->isVisible())
+            continueDrawButton_->click();
+        else if (cancelButton_->isVisible())
+            cancelButton_->click();
+        else
+            close();
+    });
     // Under the decks: where the teacher puts the name list and the decks of the draws.
     placeTwips(new DataFolderLink(program().dataFolder(), program().dialogs(), modeView_), 4200, 5190, 1620,
                255);

@@ -1,10 +1,12 @@
 #include "ui/draw/NameListDraw.h"
 
+#include "models/announce/SpokenTexts.h"
 #include "platform/CatalogueText.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
+#include "ui/KeyboardUse.h"
 #include "ui/PostedStep.h"
 #include "ui/WindowChrome.h"
 #include "ui/WindowContext.h"
@@ -126,6 +128,15 @@ void NameListDraw::buildControls()
     editButton_ = button(QStringLiteral("Command2"), tr("修改名单"), 5700, 1335);
     nextButton_->setEnabled(false);
     drawButton_->setEnabled(false);
+    keyboard::addAccessKey(startButton_, Qt::Key_S);
+    keyboard::addAccessKey(nextButton_, Qt::Key_N);
+    keyboard::addAccessKey(drawButton_, Qt::Key_D);
+    keyboard::addAccessKey(quitButton_, Qt::Key_X);
+    keyboard::addAccessKey(editButton_, Qt::Key_M);
+    keyboard::setWayOut(this, [this] {
+        if (quitButton_->isVisible() && quitButton_->isEnabled())
+            quitButton_->click();
+    });
 
     // Over the middle buttons once every entry is drawn.
     roundOverLabel_ = plainLabel(QStringLiteral("Label8"), kRoundOver, this, 1320, 2355, 2895, 405);
@@ -231,6 +242,7 @@ void NameListDraw::onDrawClicked()
     }
     showEntry(number);
     showCounts(round_.drawnCount());
+    program().announcer().announce(this, spokenDraw(nameBox_->text(), round_.isOver()));
     report(list_.recordOrder(number, round_.drawnCount()));
 
     if (round_.isOver())

@@ -1,9 +1,11 @@
 #include "ui/draw/SequenceDraw.h"
 
+#include "models/announce/SpokenTexts.h"
 #include "platform/SoundDevice.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "ui/Controls.h"
+#include "ui/KeyboardUse.h"
 #include "ui/WindowChrome.h"
 #include "ui/WindowContext.h"
 #include "ui/flow/FlowConductor.h"
@@ -88,6 +90,11 @@ void SequenceDraw::buildControls()
     nextRoundButton_->setEnabled(false);
     nextRoundButton_->hide();
     endButton_->hide();
+    keyboard::addAccessKey(drawButton_, Qt::Key_D);
+    keyboard::addAccessKey(nextButton_, Qt::Key_N);
+    keyboard::addAccessKey(nextRoundButton_, Qt::Key_R);
+    keyboard::addAccessKey(endButton_, Qt::Key_E);
+    keyboard::setWayOut(this, [this] { onEndClicked(); });
 
     listFrame_ = named(new QFrame(this), QStringLiteral("Frame2"));
     placeTwips(listFrame_, 150, 7335, 11415, 900);
@@ -277,6 +284,7 @@ void SequenceDraw::onDrawClicked()
 
     numberLabel_->setText(QString::number(round_.draw()));
     showDrawnList();
+    program().announcer().announce(this, spokenDraw(numberLabel_->text(), round_.isOver()));
 
     nextButton_->setEnabled(true);
     nextButton_->setFocus();

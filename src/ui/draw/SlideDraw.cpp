@@ -1,10 +1,12 @@
 #include "ui/draw/SlideDraw.h"
 
+#include "models/announce/SpokenTexts.h"
 #include "platform/Dialogs.h"
 #include "platform/Presentation.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
 #include "platform/files/ProgramFolder.h"
+#include "ui/KeyboardUse.h"
 #include "ui/PostedStep.h"
 #include "ui/WindowChrome.h"
 #include "ui/WindowContext.h"
@@ -43,6 +45,10 @@ SlideDraw::SlideDraw(Program& program) : ProgramWindow(program, WindowKind::Slid
     placeTwips(drawButton_, 1160, 150, 765, 420);
     placeTwips(quitButton_, 2200, 150, 765, 420);
     drawButton_->setEnabled(false);
+    keyboard::addAccessKey(prepareButton_, Qt::Key_P);
+    keyboard::addAccessKey(drawButton_, Qt::Key_D);
+    keyboard::addAccessKey(quitButton_, Qt::Key_X);
+    keyboard::setWayOut(this, [this] { quitButton_->click(); });
 
     counter_ = new QLineEdit(QStringLiteral("000/000"), this);
     counter_->setObjectName(QStringLiteral("Text1"));
@@ -249,6 +255,8 @@ void SlideDraw::showDrawnSlide()
             setCounterText(QStringLiteral("%1/%2").arg(*position).arg(deckSlideCount_));
     }
     raise();
+    // The end of the round is told by its message.
+    program().announcer().announce(this, spokenDraw(QString::number(lastSlide_), false));
 
     if (round_.isOver()) {
         program().dialogs().inform(this, kNoticeTitle, kRoundOver);

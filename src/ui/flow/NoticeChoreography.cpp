@@ -1,5 +1,6 @@
 #include "ui/flow/NoticeChoreography.h"
 
+#include "models/announce/SpokenTexts.h"
 #include "models/countdown/Countdown.h"
 #include "models/countdown/TimeText.h"
 #include "models/display/ScreenPlacement.h"
@@ -94,6 +95,9 @@ void NoticeChoreography::onReminderBlinkStep(const ReminderBlink::Step& step)
         conductor_.cues().playCountCue();
     const Countdown& countdown = program_.countdown();
     main_.showReminder(reminderText(countdown.reminderMinutes(), countdown.reminderSeconds()));
+    if (step.first)
+        program_.announcer().announce(
+            &main_, spokenReminder(countdown.reminderMinutes(), countdown.reminderSeconds()));
 
     if (step.flip) {
         if (main_.isVisible())
@@ -202,6 +206,7 @@ void NoticeChoreography::onTimeUpSlideStep(const TimeUpSlide::Step& step)
     if (step.first) {
         conductor_.cues().playCountCue();
         countdown.beginTimeUp();
+        program_.announcer().announce(&main_, spokenTimeUp());
     }
     if (step.last) {
         covers_->hide();

@@ -9,6 +9,7 @@
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/ProgramWindow.h"
+#include "ui/announce/SpokenCount.h"
 #include "ui/support/CountColour.h"
 #include "ui/support/Twips.h"
 
@@ -55,6 +56,7 @@ void CountDisplay::build(ProgramWindow& window)
     countLabel_->setToolTip(
         QCoreApplication::translate("CountDisplay", "显示剩余的时间,双击数字可放大计时窗口"));
     setTextColour(countLabel_, kRed);
+    speakCountInWords(countLabel_);
 
     timeUpLabel_ = label(QStringLiteral("Label5"), QCoreApplication::translate("CountDisplay", " 时间到！"),
                          740, 120, 3015, 735);

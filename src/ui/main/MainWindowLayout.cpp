@@ -3,6 +3,7 @@
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/DrawnIcons.h"
+#include "ui/KeyboardUse.h"
 #include "ui/WindowChrome.h"
 #include "ui/WindowContext.h"
 #include "ui/main/CountDisplay.h"
@@ -51,6 +52,14 @@ void MainWindow::buildControls()
     pauseButton_->setEnabled(false);
     stopButton_->setEnabled(false);
     foldButton_->setEnabled(false);
+    keyboard::setDefaultButton(this, startButton_);
+    keyboard::addAccessKey(startButton_, Qt::Key_S);
+    keyboard::addAccessKey(pauseButton_, Qt::Key_P);
+    keyboard::addAccessKey(stopButton_, Qt::Key_T);
+    keyboard::addAccessKey(foldButton_, Qt::Key_M);
+    keyboard::addAccessKey(drawButton_, Qt::Key_D);
+    keyboard::addAccessKey(helpButton_, Qt::Key_H);
+    keyboard::addAccessKey(exitButton_, Qt::Key_X);
 
     // The displays of the count, over the frames.
     display_ = new CountDisplay(*this, program().timers(), program().countdown(), program().options());
