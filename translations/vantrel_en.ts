@@ -65,6 +65,14 @@
         <source>%1,剩余%2分%3秒</source>
         <translation>%1, %2:%3 left</translation>
     </message>
+    <message>
+        <source>  当前计时状态：超时计时</source>
+        <translation>  Countdown: overtime</translation>
+    </message>
+    <message>
+        <source>%1,超时%2分%3秒</source>
+        <translation>%1, %2:%3 over</translation>
+    </message>
 </context>
 <context>
     <name>DataFolderLink</name>
@@ -474,6 +482,10 @@ The guide deck should be named %1 and kept in %3.</translation>
     <message>
         <source>确认后退出本软件！</source>
         <translation>Asks first, then closes the program</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
     </message>
 </context>
 <context>
@@ -1132,6 +1144,85 @@ But the following people could not be found in the edited list (or could not be 
     </message>
 </context>
 <context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>超时后继续计时</source>
+        <translation>Count on in overtime</translation>
+    </message>
+    <message>
+        <source>时间到后不停止，以红色“+分 : 秒”显示超出的时间，直到点击“停止”。</source>
+        <translation>After time-up the count goes on, showing the time over in red as “+min : s”, until you press Stop.</translation>
+    </message>
+    <message>
+        <source>按进度显示数字颜色</source>
+        <translation>Colour the digits by pace</translation>
+    </message>
+    <message>
+        <source>剩余时间多于提醒时间时数字为绿色，到提醒时间后为橙色，时间到及超时为红色。</source>
+        <translation>Digits are green while more than the reminder time is left, amber from the reminder, red at time-up and in overtime.</translation>
+    </message>
+    <message>
+        <source>记住预设时间</source>
+        <translation>Remember the presets</translation>
+    </message>
+    <message>
+        <source>三个预设各自保留上次开始时的定时时间和提醒时间，下次启动后仍然有效。</source>
+        <translation>Each of the three presets keeps the time and reminder it was last started with, also after a restart.</translation>
+    </message>
+    <message>
+        <source>时间到时遮罩屏幕：</source>
+        <translation>Cover the screen at time-up:</translation>
+    </message>
+    <message>
+        <source>不显示</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>放映所在的屏幕</source>
+        <translation>The slide show&apos;s screen</translation>
+    </message>
+    <message>
+        <source>所有屏幕</source>
+        <translation>Every screen</translation>
+    </message>
+    <message>
+        <source>时间到时，在屏幕上显示半透明的大字“时间到！”六秒钟，全班都能看到；不影响放映的操作。</source>
+        <translation>At time-up, a see-through “Time up!” in large type covers the screen for six seconds so the whole class sees it; the slide show keeps working.</translation>
+    </message>
+    <message>
+        <source>提示音音量：</source>
+        <translation>Chime volume:</translation>
+    </message>
+    <message>
+        <source>提示音音量</source>
+        <translation>Chime volume</translation>
+    </message>
+    <message>
+        <source>所有提示音的音量，0 到 100。</source>
+        <translation>Loudness of every chime, from 0 to 100.</translation>
+    </message>
+    <message>
+        <source>静音</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>不播放任何提示音。</source>
+        <translation>No chimes at all.</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>设置无法保存到设置文件，只在本次运行中有效。</source>
+        <translation>The settings could not be saved to the settings file; they hold only until Vantrel ends.</translation>
+    </message>
+</context>
+<context>
     <name>ShowTitle</name>
     <message>
         <source>Vantrel 幻灯片放映</source>
@@ -1350,6 +1441,17 @@ Please name the presentation to draw from %1 and put it in %3.</translation>
         <source>%1,剩余%2分%3秒</source>
         <translation>%1, %2:%3 left</translation>
     </message>
+    <message>
+        <source>超时 %1 分 %2 秒</source>
+        <translation>%1 min %2 s over</translation>
+    </message>
+</context>
+<context>
+    <name>TimeUpCover</name>
+    <message>
+        <source> 时间到！</source>
+        <translation>Time up!</translation>
+    </message>
 </context>
 <context>
     <name>ToolStrip</name>
@@ -1421,6 +1523,10 @@ Click the icon on the left of the strip or press F11 to bring back the main wind
     <message>
         <source>退出Vantrel程序</source>
         <translation>Quit Vantrel</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
     </message>
 </context>
 <context>
