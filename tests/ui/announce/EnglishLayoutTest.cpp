@@ -3,8 +3,11 @@
 #include "ui/display/EnlargedWindow.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/draw/NameListDraw.h"
+#include "ui/flow/FlowConductor.h"
+#include "ui/settings/SettingsWindow.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -51,7 +54,8 @@ QStringList problems(QWidget* window)
             const QRect room = label->contentsRect();
             const bool fits =
                 label->wordWrap()
-                    ? label->heightForWidth(room.width()) <= room.height() + 2
+                    // heightForWidth() counts the label's own margins, as its height does.
+                    ? label->heightForWidth(label->width()) <= label->height() + 2
                     : metrics.boundingRect(room, int(label->alignment()), text).width() <= room.width();
             if (!text.trimmed().isEmpty() && !fits)
                 found << QStringLiteral("%1 %2: '%3' is cut off (%4 px wide)")
@@ -139,6 +143,32 @@ TEST_F(EnglishLayout, TheStripItsTipAndTheEnlargedWindow)
     QTest::mouseDClick(f.mainControls().countLabel(), Qt::LeftButton);
     f.t.advance(1000);
     expectFine(f.t.program->loaded<EnlargedWindow>());
+}
+
+// Every option on, through the window itself: the count in overtime, the strip's overtime text.
+TEST_F(EnglishLayout, TheSettingsWindowAndACountInOvertime)
+{
+    f.t.program->conductor().openSettings();
+    SettingsWindow* settings = f.t.program->conductor().settingsWindow();
+    expectFine(settings);
+    for (QCheckBox* option : settings->findChildren<QCheckBox*>())
+        option->setChecked(true);
+    expectFine(settings);
+    settings->close();
+
+    MainWindowControls c = f.mainControls();
+    c.totalMinutes()->setText("00");
+    c.totalSeconds()->setText("20");
+    c.reminderMinutes()->setText("00");
+    c.reminderSeconds()->setText("10");
+    c.startButton()->click();
+    f.t.advance(35000);
+    ASSERT_TRUE(f.t.program->countdown().isOverrun());
+    expectFine(f.main);
+    auto* strip = f.t.program->window<ToolStrip>();
+    strip->show();
+    f.t.advance(1000);
+    expectFine(strip);
 }
 
 TEST_F(EnglishLayout, TheLauncherInEachViewAndTheSequenceDraw)
