@@ -5,6 +5,7 @@
 #include "models/display/WindowZoom.h"
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
+#include "platform/DrawHistory.h"
 #include "platform/Presentation.h"
 #include "platform/SettingsStore.h"
 #include "ui/QuestionsOverShow.h"
@@ -44,6 +45,8 @@ struct Services {
     WarmSpreadsheet* officeWarmUp = nullptr;
     // The user's settings file; none keeps the settings for this run only.
     SettingsStore* settings = nullptr;
+    // Where the name-list draw keeps its rounds; none keeps them for this run only.
+    DrawHistory* drawHistory = nullptr;
 };
 
 // What a window may use of the program: the services and the models the windows share. It holds no
@@ -68,6 +71,7 @@ public:
     const QStringList& shippedFolders() const { return services_.shippedFolders; }
     Spreadsheet* spreadsheet() const { return services_.spreadsheet; }
     SettingsStore& settings() { return services_.settings ? *services_.settings : runSettings_; }
+    DrawHistory& drawHistory() { return services_.drawHistory ? *services_.drawHistory : runHistory_; }
     double twipsPerPixel() const;
     // A new presentation engine; nullptr when this build has none.
     std::unique_ptr<Presentation> createPresentation() const
@@ -88,6 +92,7 @@ protected:
 private:
     Services services_;
     InMemorySettings runSettings_;
+    InMemoryDrawHistory runHistory_;
     QuestionsOverShow questions_{services_.dialogs, services_.windows};
     Countdown countdown_;
     WindowTracking tracking_;

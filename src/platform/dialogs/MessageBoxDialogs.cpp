@@ -4,10 +4,12 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -103,4 +105,39 @@ void MessageBoxDialogs::systemModalNotice(const QString& title, const QString& t
     nameButtonsInChinese(box);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+}
+
+QString MessageBoxDialogs::chooseFile(QWidget* owner, FileChoice choice, const QString& title,
+                                      const QString& start, const QString& filters)
+{
+    // Qt's own dialog with our labels: the desktop's dialog may speak another language than Chinese.
+    QFileDialog dialog(owner, title, start, filters);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (choice == FileChoice::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setLabelText(QFileDialog::Accept, QCoreApplication::translate("MessageBoxDialogs", "保存"));
+        // A name typed without its extension gets the one of the kind of file chosen.
+        const auto suffixOf = [](const QString& filter) {
+            const qsizetype star = filter.indexOf(QLatin1String("*."));
+            return star < 0 ? QString()
+                            : filter.mid(star + 2).section(QRegularExpression(QStringLiteral("[ )]")), 0, 0);
+        };
+        dialog.setDefaultSuffix(suffixOf(filters.section(QLatin1String(";;"), 0, 0)));
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, suffixOf](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setLabelText(QFileDialog::Accept, QCoreApplication::translate("MessageBoxDialogs", "打开"));
+    }
+    dialog.setLabelText(QFileDialog::Reject, QCoreApplication::translate("MessageBoxDialogs", "取消"));
+    dialog.setLabelText(QFileDialog::LookIn, QCoreApplication::translate("MessageBoxDialogs", "位置："));
+    dialog.setLabelText(QFileDialog::FileName, QCoreApplication::translate("MessageBoxDialogs", "文件名："));
+    dialog.setLabelText(QFileDialog::FileType,
+                        QCoreApplication::translate("MessageBoxDialogs", "文件类型："));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
