@@ -8,10 +8,11 @@
 #include "support/TestFiles.h"
 #include "support/TestProgram.h"
 #include "ui/draw/DrawLauncher.h"
-#include "ui/main/MainWindow.h"
 #include "ui/draw/NameListDraw.h"
+#include "ui/main/MainWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -215,4 +217,50 @@ TEST_F(ClassListDrawTest, TheHistoryShowsTheNewestRoundFirstAndExportsCsv)
     // The newest round first, in the view and in the file.
     EXPECT_EQ(expected.at(1).at(5), rounds.at(1).section(QLatin1Char('|'), 0, 0));
     EXPECT_TRUE(t.dialogs.shown.last().text.contains(QStringLiteral("记录.csv")));
+}
+
+TEST_F(ClassListDrawTest, TheFairDrawFavoursWhoeverWasDrawnLessAndShowsTheWeights)
+{
+    const QString list = inData(QStringLiteral("name.xls"));
+    putList(list, 3);
+    // Six earlier lessons drew the first two and never the third.
+    for (int lesson = 0; lesson < 6; ++lesson) {
+        const qint64 round =
+            t.drawHistory.beginRound(list, QDateTime(QDate(2026, 3, 2 + lesson), QTime(8, 0)));
+        for (int i = 1; i <= 2; ++i)
+            t.drawHistory.record(
+                round,
+                {DrawEvent::Kind::Drawn, i, QString::number(i), QStringLiteral("name-学生%1").arg(i), {}});
+    }
+    t.settings.setValue(QStringLiteral("nameList/fairDraw"), QStringLiteral("true"));
+    open(true);
+    // Each draw taken back: the history's counts, and so the weights, stay as they were.
+    startRound();
+    int third = 0;
+    for (int draw = 0; draw < 20; ++draw) {
+        third += drawOne() == QStringLiteral("name-学生3");
+        find<QPushButton>("UndoDraw")->click();
+    }
+    // The last is kept: one draw for the third student now.
+    const bool lastIsThird = drawOne() == QStringLiteral("name-学生3");
+    third += lastIsThird;
+    find<QPushButton>("CommandQuit")->click();
+    t.advance(0);
+    control<QPushButton>(t.program->loaded<MainWindow>(), "Command5")->click();
+    control<QPushButton>(t.program->loaded<DrawLauncher>(), "Command10")->click();
+    EXPECT_GE(third, 20) << "weighs 4^6 against 1 and 1";
+
+    find<QPushButton>("DrawHistory")->click();
+    auto* view = control<QWidget>(w, "DrawHistoryView");
+    auto* weights = control<QTableWidget>(view, "HistoryWeights");
+    ASSERT_EQ(weights->rowCount(), 3);
+    EXPECT_EQ(weights->item(2, 0)->text(), "3 name-学生3");
+    // Five draws behind the most drawn (six, in the rare case the last draw went elsewhere).
+    EXPECT_EQ(weights->item(2, 2)->text(), lastIsThird ? "1024" : "4096");
+    EXPECT_EQ(weights->item(0, 2)->text(), "1");
+    auto* fair = control<QCheckBox>(view, "FairDraw");
+    EXPECT_TRUE(fair->isChecked());
+    fair->click();
+    EXPECT_EQ(t.settings.value(QStringLiteral("nameList/fairDraw")), "false");
+    EXPECT_EQ(weights->item(2, 2)->text(), "1") << "off: everyone weighs the same";
 }
