@@ -4,6 +4,7 @@
 #include "models/display/EnlargedNotice.h"
 #include "models/display/WindowZoom.h"
 #include "models/draw/InstructionShow.h"
+#include "models/settings/ProgramOptions.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/DrawHistory.h"
 #include "platform/Presentation.h"
@@ -72,6 +73,8 @@ public:
     Spreadsheet* spreadsheet() const { return services_.spreadsheet; }
     SettingsStore& settings() { return services_.settings ? *services_.settings : runSettings_; }
     DrawHistory& drawHistory() { return services_.drawHistory ? *services_.drawHistory : runHistory_; }
+    // The options of the settings window, kept in settings().
+    ProgramOptions& options() { return options_; }
     double twipsPerPixel() const;
     // A new presentation engine; nullptr when this build has none.
     std::unique_ptr<Presentation> createPresentation() const
@@ -93,6 +96,7 @@ private:
     Services services_;
     InMemorySettings runSettings_;
     InMemoryDrawHistory runHistory_;
+    ProgramOptions options_{settings()};
     QuestionsOverShow questions_{services_.dialogs, services_.windows};
     Countdown countdown_;
     WindowTracking tracking_;
