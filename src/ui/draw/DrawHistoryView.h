@@ -22,7 +22,7 @@ public:
 
     // Shows these rounds of the list (its name for the heading) and the people of the list as last read.
     void showRounds(const QString& listName, const QList<RoundRecord>& rounds,
-              const QList<namelist::Person>& people, bool fairDraw);
+                    const QList<namelist::Person>& people, bool fairDraw);
 
     QString roundsText() const;
 
