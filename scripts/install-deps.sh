@@ -9,7 +9,7 @@ set -e
 # What building and running the program needs (`make run`). The test library is here too: configuring
 # the tree looks for it.
 program_packages="build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland qt6-tools-dev qt6-l10n-tools
+  qt6-base-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland qt6-tools-dev qt6-l10n-tools libqt6sql6-sqlite
   libxcb1-dev libxcb-ewmh-dev libxcb-randr0-dev libxcb-xinput-dev libx11-dev
   libwayland-dev libwayland-bin wayland-protocols libpulse-dev libsndfile1-dev
   libgtest-dev libgmock-dev

@@ -216,6 +216,61 @@
     </message>
 </context>
 <context>
+    <name>DrawHistoryView</name>
+    <message>
+        <source>抽签记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽签者</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽中次数</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>权重</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽中次数和权重</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>少抽过的优先</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>在这个名单以往的抽签中被抽中次数少的人，更容易被抽到</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽签记录 - %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>这个名单还没有抽签记录。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  缺席：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  撤销：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DrawLauncher</name>
     <message>
         <source>请输入抽签总人数：</source>
@@ -343,6 +398,53 @@
     </message>
 </context>
 <context>
+    <name>HistorySheet</name>
+    <message>
+        <source>日期</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>名单</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>顺序</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>情况</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽中</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>缺席</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>InstructionShowBinding</name>
     <message>
         <source>无法播放说明文件 %1：%2
@@ -394,6 +496,10 @@
     </message>
     <message>
         <source>找不到 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不是 .xls、.xlsx、.ods 或 .csv 文件</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -496,6 +602,54 @@
     </message>
     <message>
         <source>打开文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>位置：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件名：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件类型：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>后退</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>前进</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>上一级文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>新建文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>列表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>详细信息</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 已经存在。要替换它吗？</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -620,6 +774,90 @@
     </message>
     <message>
         <source>3.关闭LibreOffice Calc窗口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>换名单…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>新建名单</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>缺席</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽签记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>刚抽到的人今天不在：本轮不再抽他，他的抽签顺序空着</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>撤销本轮的上一次抽签：这个人回到签筒里</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>默认名单（%1）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>其他名单…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>换名单</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>名单</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>新名单</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excel 97 工作簿 (*.xls);;Excel 工作簿 (*.xlsx);;ODF 电子表格 (*.ods);;CSV 文件 (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编号</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>姓名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽签顺序</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出抽签记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>-抽签记录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Excel 工作簿 (*.xlsx);;ODF 电子表格 (*.ods);;CSV 文件 (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>本轮抽签结束后才能导出为 .xlsx 或 .ods 文件；现在可以导出为 .csv 文件。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>抽签记录已导出到：%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1266,6 +1504,42 @@
     </message>
     <message>
         <source>抽中 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SqliteDrawHistory</name>
+    <message>
+        <source>抽签记录无法写入 %1：%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>没有 SQLite 数据库驱动。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TableFile</name>
+    <message>
+        <source>磁盘空间已满，文件没有写入：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件或它所在的文件夹是只读的，文件没有写入：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>表格程序 LibreOffice Calc 没有运行，文件没有写入：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件没有写入：%1
+
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请检查文件夹可以写入。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,6 +2,7 @@
 
 #include "platform/files/SettingsFile.h"
 #include "platform/files/SettingsZoomStore.h"
+#include "platform/history/SqliteDrawHistory.h"
 #include "platform/modules/ModuleBackends.h"
 #include "platform/modules/ModuleEntry.h"
 #include "platform/modules/ModuleSpreadsheet.h"
@@ -34,6 +35,7 @@ ProgramServices::ProgramServices(SessionKind session, const Folders& folders, Ti
 #endif
     settings_ = std::make_unique<SettingsFile>();
     zoomStore_ = std::make_unique<SettingsZoomStore>(*settings_);
+    drawHistory_ = std::make_unique<SqliteDrawHistory>(SqliteDrawHistory::fileIn(folders.data));
 }
 
 ProgramServices::~ProgramServices() = default;
@@ -91,6 +93,7 @@ Services ProgramServices::forProgram(TimerDriver& timers, Dialogs& dialogs, std:
                       folders_.data, folders_.shipped};
     services.zoomStore = zoomStore_.get();
     services.settings = settings_.get();
+    services.drawHistory = drawHistory_.get();
     services.presentations = [this] { return modules::createPresentation(slidesModule_); };
     services.spreadsheet = warmSpreadsheet_.get();
     services.officeWarmUp = warmSpreadsheet_.get();

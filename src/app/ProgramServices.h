@@ -15,6 +15,7 @@ class ModuleSpreadsheet;
 class PortalShortcuts;
 class SettingsFile;
 class SettingsZoomStore;
+class SqliteDrawHistory;
 class TimerDriver;
 class WarmSpreadsheet;
 class WindowSystem;
@@ -77,4 +78,5 @@ private:
 
     std::unique_ptr<SettingsFile> settings_;
     std::unique_ptr<SettingsZoomStore> zoomStore_;
+    std::unique_ptr<SqliteDrawHistory> drawHistory_;
 };

@@ -33,6 +33,8 @@ public:
         return inner_.setCell(row, column, value);
     }
     OfficeError save() override { return inner_.save(); }
+    OfficeError createWorkbook(const QString& sheetName) override { return inner_.createWorkbook(sheetName); }
+    OfficeError saveAs(const QString& path) override { return inner_.saveAs(path); }
     void closeWorkbook() override { inner_.closeWorkbook(); }
     void quit() override { inner_.quit(); }
     QString heldBy(const QString& path) override { return inner_.heldBy(path); }

@@ -115,6 +115,21 @@ public:
     // other names (hard links). A file that is no longer the one that was read (another program
     // saved it since) is never written over: ChangedOnDisk.
     virtual OfficeError save() = 0;
+    // Opens a new, empty workbook of one sheet of that name, closing one still open unsaved; it is
+    // filled with setCell and written with saveAs. Needs a running instance.
+    virtual OfficeError createWorkbook(const QString& sheetName)
+    {
+        Q_UNUSED(sheetName);
+        return OfficeError::of(OfficeError::Code::EngineUnavailable);
+    }
+    // Writes the open workbook to that file in the format of its extension, the way save() writes:
+    // whole or not at all, never over a write-protected file. A file already there is replaced (the
+    // teacher chose it). The workbook then belongs to that file.
+    virtual OfficeError saveAs(const QString& path)
+    {
+        Q_UNUSED(path);
+        return OfficeError::of(OfficeError::Code::EngineUnavailable);
+    }
     // Closes the open workbook without saving.
     virtual void closeWorkbook() = 0;
     // Closes the workbook unsaved and ends our instance.

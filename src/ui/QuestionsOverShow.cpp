@@ -35,6 +35,13 @@ void QuestionsOverShow::informWithFolder(QWidget* owner, const QString& title, c
     dialogs_.informWithFolder(owner, title, text, folder);
 }
 
+QString QuestionsOverShow::chooseFile(QWidget* owner, FileChoice choice, const QString& title,
+                                      const QString& start, const QString& filters)
+{
+    releaseOwner(owner);
+    return dialogs_.chooseFile(owner, choice, title, start, filters);
+}
+
 void QuestionsOverShow::systemModalNotice(const QString& title, const QString& text)
 {
     announcer_.announce(nullptr, text);

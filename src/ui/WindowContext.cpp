@@ -1,5 +1,6 @@
 #include "ui/WindowContext.h"
 
+#include "models/draw/ClassLists.h"
 #include "models/draw/NameListFile.h"
 #include "platform/WindowSystem.h"
 #include "platform/office/WarmSpreadsheet.h"
@@ -19,8 +20,11 @@ double WindowContext::twipsPerPixel() const
 
 void WindowContext::prepareNameList()
 {
+    // The class list the teacher chose, else the data folder's own.
+    const QString chosen = ClassLists(settings()).current();
     if (services_.officeWarmUp)
-        services_.officeWarmUp->prepare(namelist::findFile(services_.dataFolder), namelist::kSheet);
+        services_.officeWarmUp->prepare(chosen.isEmpty() ? namelist::findFile(services_.dataFolder) : chosen,
+                                        namelist::kSheet);
 }
 
 void WindowContext::leaveNameList()

@@ -6,6 +6,7 @@
 #include "models/draw/InstructionShow.h"
 #include "models/settings/ProgramOptions.h"
 #include "models/tracking/WindowTracking.h"
+#include "platform/DrawHistory.h"
 #include "platform/Presentation.h"
 #include "platform/SettingsStore.h"
 #include "ui/QuestionsOverShow.h"
@@ -45,6 +46,8 @@ struct Services {
     WarmSpreadsheet* officeWarmUp = nullptr;
     // The user's settings file; none keeps the settings for this run only.
     SettingsStore* settings = nullptr;
+    // Where the name-list draw keeps its rounds; none keeps them for this run only.
+    DrawHistory* drawHistory = nullptr;
 };
 
 // What a window may use of the program: the services and the models the windows share. It holds no
@@ -71,6 +74,7 @@ public:
     const QStringList& shippedFolders() const { return services_.shippedFolders; }
     Spreadsheet* spreadsheet() const { return services_.spreadsheet; }
     SettingsStore& settings() { return services_.settings ? *services_.settings : runSettings_; }
+    DrawHistory& drawHistory() { return services_.drawHistory ? *services_.drawHistory : runHistory_; }
     // The options of the settings window, kept in settings().
     ProgramOptions& options() { return options_; }
     double twipsPerPixel() const;
@@ -93,6 +97,7 @@ protected:
 private:
     Services services_;
     InMemorySettings runSettings_;
+    InMemoryDrawHistory runHistory_;
     ProgramOptions options_{settings()};
     QuestionsOverShow questions_{services_.dialogs, services_.windows};
     Countdown countdown_;

@@ -27,6 +27,13 @@ Answer ScriptedDialogs::askYesNo(QWidget*, const QString& title, const QString& 
     return respond(Answer::No);
 }
 
+QString ScriptedDialogs::chooseFile(QWidget*, FileChoice, const QString& title, const QString& start,
+                                    const QString& filters)
+{
+    shown.append({Kind::ChooseFile, title, start, MessageIcon::None, filters});
+    return filesToChoose.isEmpty() ? QString() : filesToChoose.takeFirst();
+}
+
 void ScriptedDialogs::informWithFolder(QWidget*, const QString& title, const QString& text,
                                        const QString& folder)
 {

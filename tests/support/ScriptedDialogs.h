@@ -10,7 +10,7 @@
 // is confirmed and a question gets its default, No.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Inform, Ask, Notice };
+    enum class Kind { Inform, Ask, Notice, ChooseFile };
     struct Shown {
         Kind kind;
         QString title;
@@ -24,11 +24,16 @@ public:
     void informWithFolder(QWidget* owner, const QString& title, const QString& text,
                           const QString& folder) override;
     void systemModalNotice(const QString& title, const QString& text) override;
+    // Takes the next of filesToChoose (empty, a cancelled dialog, when none is left); the dialog's
+    // start is recorded as its text and the filters as its folder.
+    QString chooseFile(QWidget* owner, FileChoice choice, const QString& title, const QString& start,
+                       const QString& filters) override;
 
     // The next box gets this answer, after running whileOpen.
     void answerNext(Answer answer, std::function<void()> whileOpen = {});
 
     QList<Shown> shown;
+    QStringList filesToChoose;
 
 private:
     struct Scripted {

@@ -19,6 +19,7 @@ TestProgram::TestProgram(Spreadsheet* spreadsheetEngine)
     services.presentations = presentations.factory();
     services.spreadsheet = spreadsheetEngine ? spreadsheetEngine : &spreadsheet;
     services.settings = &settings;
+    services.drawHistory = &drawHistory;
     program = std::make_unique<Program>(std::move(services));
     registerWindows(*program);
     program->onQuit([this](int code) { quitCode = code; });

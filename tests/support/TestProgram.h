@@ -46,6 +46,8 @@ public:
     FakeSpreadsheet spreadsheet;
     // The settings file as the teacher or a school left it; set keys before start().
     InMemorySettings settings;
+    // The draws' history, for this test only.
+    InMemoryDrawHistory drawHistory;
     QTemporaryDir dataDir;
     bool onlyCopy = true;
     int quitCode = -1;

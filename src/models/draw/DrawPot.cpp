@@ -35,6 +35,51 @@ void DrawPot::take(int k)
     }
 }
 
+void DrawPot::putBack(int k)
+{
+    if (k >= 1 && k <= kMaxEntries && k <= count_ && !inPot_[std::size_t(k)]) {
+        inPot_[std::size_t(k)] = true;
+        ++remaining_;
+    }
+}
+
+int DrawPot::drawWeighted(RandomSource& random, const std::vector<double>& weights)
+{
+    lastAttempts_ = 0;
+    if (isEmpty())
+        return 0;
+    double smallest = 0;
+    for (const double weight : weights) {
+        if (weight > 0 && std::isfinite(weight) && (smallest == 0 || weight < smallest))
+            smallest = weight;
+    }
+    if (smallest == 0)
+        smallest = 1;
+    const auto weightOf = [&](int k) {
+        const double weight = std::size_t(k - 1) < weights.size() ? weights[std::size_t(k - 1)] : 0;
+        return weight > 0 && std::isfinite(weight) ? weight : smallest;
+    };
+    double total = 0;
+    for (int k = 1; k <= kMaxEntries; ++k) {
+        if (holds(k))
+            total += weightOf(k);
+    }
+    random.mixClock();
+    lastAttempts_ = 1;
+    double point = total * random.next();
+    int chosen = 0;
+    for (int k = 1; k <= kMaxEntries; ++k) {
+        if (!holds(k))
+            continue;
+        chosen = k; // rounding may leave the point past the last weight: the last entry takes it
+        point -= weightOf(k);
+        if (point < 0)
+            break;
+    }
+    take(chosen);
+    return chosen;
+}
+
 int DrawPot::draw(RandomSource& random)
 {
     lastAttempts_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 class RandomSource;
 
@@ -24,11 +25,18 @@ public:
 
     // Takes entry k out of the pot.
     void take(int k);
+    // Puts entry k back (a draw undone); nothing for an entry outside the pot's count.
+    void putBack(int k);
 
     // Draws an entry at random and takes it out: k = floor(count x r + 1), tried again while entry
     // k is already out; the clock is mixed into the source before every attempt. Returns 0, without
     // trying, when the pot is empty.
     int draw(RandomSource& random);
+
+    // Draws an entry still in the pot with a chance in proportion to its weight (weights[k - 1] for
+    // entry k; a missing or non-positive weight counts as the smallest positive one given, so nobody
+    // is ever left out) and takes it out. Returns 0 when the pot is empty.
+    int drawWeighted(RandomSource& random, const std::vector<double>& weights);
 
     // Attempts the last draw needed (1 when the first pick was free).
     int lastAttempts() const { return lastAttempts_; }

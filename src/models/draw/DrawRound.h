@@ -30,6 +30,22 @@ public:
     // round is over.
     int draw();
 
+    // As draw(), each entry in the pot weighted as DrawPot::drawWeighted takes it.
+    int drawWeighted(const std::vector<double>& weights);
+
+    // The entry drawn last is absent: it stays out of this round, leaves the draw order (the next
+    // draw takes its place in it) and is kept among the absent. False when nothing was drawn since
+    // the last correction.
+    bool markLastAbsent();
+    // Takes back the round's last step, a draw or an absence: the entry goes back into the pot and
+    // out of the order and the absent. Returns that entry; 0 when the round has no step left.
+    int undoLast();
+    // The entries found absent, in the order they were marked.
+    const std::vector<int>& absent() const { return absent_; }
+    // Whether the round's last step can be marked absent: a draw not yet corrected.
+    bool canMarkAbsent() const { return !steps_.empty() && !steps_.back().absent; }
+    bool canUndo() const { return !steps_.empty(); }
+
     // The entries drawn so far, in the order they came.
     const std::vector<int>& drawn() const { return drawn_; }
     int drawnCount() const { return int(drawn_.size()); }
@@ -48,5 +64,14 @@ public:
 private:
     RandomSource& random_;
     DrawPot pot_;
+    // What happened in the round, in order, so that its last step can be taken back.
+    struct Step {
+        int entry = 0;
+        bool absent = false;
+    };
+    void recordDraw(int entry);
+
     std::vector<int> drawn_;
+    std::vector<int> absent_;
+    std::vector<Step> steps_;
 };

@@ -47,7 +47,7 @@ void NameList::open(std::function<void(const Problem&)> done)
     orderWaiting_ = false;
     caveat_.clear();
     protection_ = WriteProtection::None;
-    path_ = namelist::findFile(folder_);
+    path_ = fileToRead();
     if (!engine_) {
         done(fail(namelist::openProblem(noEngine(), path_)));
         return;
@@ -156,6 +156,25 @@ NameList::Problem NameList::recordOrder(int entry, int order)
     if (!engine_ ||
         engine_->setCell(entries_.at(entry - 1).row, kOrderColumn, CellValue::fromNumber(order))) {
         // The draw goes on; only the record in the file is lost, and the user is told once.
+        orderLost_ = true;
+        return {Problem::Kind::NotWritten, namelist::writeProblem(path_)};
+    }
+    return {};
+}
+
+QString NameList::fileToRead() const
+{
+    return chosen_.isEmpty() ? namelist::findFile(folder_) : chosen_;
+}
+
+NameList::Problem NameList::clearOrder(int entry)
+{
+    if (state_ != State::Open || entry < 1 || entry > count())
+        return {};
+    orders_[entry - 1] = 0;
+    if (orderLost_ || isWriteProtected())
+        return {};
+    if (!engine_ || engine_->setCell(entries_.at(entry - 1).row, kOrderColumn, CellValue::empty())) {
         orderLost_ = true;
         return {Problem::Kind::NotWritten, namelist::writeProblem(path_)};
     }
@@ -293,7 +312,7 @@ NameList::Problem NameList::release()
 
 NameList::Problem NameList::editElsewhere()
 {
-    const QString path = namelist::findFile(folder_);
+    const QString path = fileToRead();
     OfficeError error = namelist::fileProblem(path);
     if (!error)
         error = engine_ ? engine_->openForEditing(path) : noEngine();
@@ -307,7 +326,7 @@ NameList::Problem NameList::stillOpenElsewhere()
     if (!engine_)
         return {};
     // The user's own office is theirs: a list still open there stays open, unsaved edits and all.
-    const QString path = namelist::findFile(folder_);
+    const QString path = fileToRead();
     const QString holder = engine_->heldBy(path);
     if (holder.isEmpty())
         return {};

@@ -65,6 +65,10 @@ public:
 
     // The list file as the last read found it.
     const QString& path() const { return path_; }
+    // Draws from that file from the next read on; empty: the folder's own list (name.xls).
+    void setChosenFile(const QString& path) { chosen_ = path; }
+    // The file the next read takes.
+    QString fileToRead() const;
 
     // Saves and ends what an earlier round left open in our instance; nothing when nothing is open.
     Problem finishEarlierRound();
@@ -94,6 +98,9 @@ public:
     // Writes the entry's draw order into column C. The first write that fails is reported; the rest
     // of the round is then neither written nor saved, so the file keeps what it had.
     Problem recordOrder(int entry, int order);
+    // Takes back what recordOrder wrote for the entry (a draw undone, or the person absent): the cell
+    // is empty again, as the round's read left it.
+    Problem clearOrder(int entry);
     // Whether a write of this round failed.
     bool isOrderLost() const { return orderLost_; }
 
@@ -128,6 +135,7 @@ private:
 
     Spreadsheet* engine_;
     QString folder_;
+    QString chosen_;
     QString path_;
     QList<Entry> entries_;
     // The order each entry got in this round; 0 while not drawn.

@@ -15,4 +15,6 @@ public:
     void informWithFolder(QWidget* owner, const QString& title, const QString& text,
                           const QString& folder) override;
     void systemModalNotice(const QString& title, const QString& text) override;
+    QString chooseFile(QWidget* owner, FileChoice choice, const QString& title, const QString& start,
+                       const QString& filters) override;
 };

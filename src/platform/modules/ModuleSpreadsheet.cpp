@@ -97,6 +97,17 @@ OfficeError ModuleSpreadsheet::save()
     return engine_ ? engine_->save() : OfficeError::of(OfficeError::Code::EngineStopped);
 }
 
+OfficeError ModuleSpreadsheet::createWorkbook(const QString& sheetName)
+{
+    Spreadsheet* spreadsheet = engine();
+    return spreadsheet ? spreadsheet->createWorkbook(sheetName) : missing();
+}
+
+OfficeError ModuleSpreadsheet::saveAs(const QString& path)
+{
+    return engine_ ? engine_->saveAs(path) : OfficeError::of(OfficeError::Code::EngineStopped);
+}
+
 void ModuleSpreadsheet::closeWorkbook()
 {
     if (engine_)

@@ -31,6 +31,8 @@ public:
     QList<CellValue> columnDown(int column, int firstRow, int maxRows) override;
     OfficeError setCell(int row, int column, const CellValue& value) override;
     OfficeError save() override;
+    OfficeError createWorkbook(const QString& sheetName) override;
+    OfficeError saveAs(const QString& path) override;
     void closeWorkbook() override;
     void quit() override;
     QString heldBy(const QString& path) override;

@@ -239,6 +239,13 @@ struct LoadedWorkbook {
 
 namespace {
 
+const QString kCsvFilter = QStringLiteral("Text - txt - csv (StarCalc)");
+// Comma-separated UTF-8 from the first line. Read: quoted fields stay text (a number 007 keeps its
+// zeros) and a cell such as =1+1 stays the text it is, never a formula to compute. Written: numbers
+// as shown, texts quoted (so that a number kept as text, 007, is read as text again), no formulas.
+const QString kCsvReadOptions = QStringLiteral("44,34,76,1,,1033,true,false,false,false,false,0,false");
+const QString kCsvWriteOptions = QStringLiteral("44,34,76,1,,1033,true,true,true,false,false,0,false,true");
+
 uno::Sequence<css::beans::PropertyValue> loadArguments(const QString& filter,
                                                        const Reference<css::task::XInteractionHandler>& asker)
 {
@@ -249,6 +256,11 @@ uno::Sequence<css::beans::PropertyValue> loadArguments(const QString& filter,
         namedValue("MacroExecutionMode", uno::Any(sal_Int16(0))),
         namedValue("UpdateDocMode", uno::Any(sal_Int16(0))),
     });
+    if (filter == kCsvFilter) {
+        arguments.realloc(arguments.getLength() + 1);
+        arguments.getArray()[arguments.getLength() - 1] =
+            namedValue("FilterOptions", uno::Any(toOU(kCsvReadOptions)));
+    }
     if (asker.is()) {
         arguments.realloc(arguments.getLength() + 1);
         arguments.getArray()[arguments.getLength() - 1] = namedValue("InteractionHandler", uno::Any(asker));
@@ -428,7 +440,11 @@ LoadedWorkbook loadSheetWith(const Reference<css::frame::XDesktop2>& desktop, co
             return whyNotLoaded(desktop, path, filter);
         }
         const Reference<css::container::XNameAccess> sheets(workbook->getSheets(), uno::UNO_QUERY_THROW);
-        if (const Reference<css::sheet::XSpreadsheet> sheet = sheetNamed(sheets, sheetName); sheet.is()) {
+        Reference<css::sheet::XSpreadsheet> sheet = sheetNamed(sheets, sheetName);
+        // A CSV file is one sheet, named after the file.
+        if (!sheet.is() && filter == kCsvFilter && sheets->getElementNames().getLength() == 1)
+            sheet.set(sheets->getByName(sheets->getElementNames()[0]), UNO_QUERY);
+        if (sheet.is()) {
             LoadedWorkbook loaded;
             loaded.document = document;
             loaded.sheet = sheet;
@@ -558,6 +574,8 @@ QString LibreOfficeSpreadsheet::filterFor(const QString& path)
         return QStringLiteral("Calc MS Excel 2007 XML");
     if (suffix == QLatin1String("ods"))
         return QStringLiteral("calc8");
+    if (suffix == QLatin1String("csv"))
+        return kCsvFilter;
     return {};
 }
 
@@ -1006,9 +1024,14 @@ OfficeError LibreOfficeSpreadsheet::save()
 
     try {
         Reference<css::frame::XStorable> storable(uno_->document, uno::UNO_QUERY_THROW);
-        storable->storeToURL(toOU(fileUrl(temporaryPath)),
-                             namedValues({namedValue("FilterName", uno::Any(toOU(filter_))),
-                                          namedValue("Overwrite", uno::Any(true))}));
+        uno::Sequence<css::beans::PropertyValue> arguments = namedValues(
+            {namedValue("FilterName", uno::Any(toOU(filter_))), namedValue("Overwrite", uno::Any(true))});
+        if (filter_ == kCsvFilter) {
+            arguments.realloc(arguments.getLength() + 1);
+            arguments.getArray()[arguments.getLength() - 1] =
+                namedValue("FilterOptions", uno::Any(toOU(kCsvWriteOptions)));
+        }
+        storable->storeToURL(toOU(fileUrl(temporaryPath)), arguments);
     } catch (const uno::RuntimeException& e) {
         const QString why = fromOU(e.Message);
         engineEnded();
@@ -1079,6 +1102,58 @@ OfficeError LibreOfficeSpreadsheet::replaceList(const QString& storedPath, const
     if (written.error != 0)
         return writeFailure(folder, oldSize, written.error);
     return OfficeError::none();
+}
+
+OfficeError LibreOfficeSpreadsheet::createWorkbook(const QString& sheetName)
+{
+    finishOpening();
+    closeWorkbook();
+    if (!isRunning())
+        return OfficeError::of(OfficeError::Code::EngineStopped);
+    try {
+        Reference<css::frame::XComponentLoader> loader(uno_->desktop, uno::UNO_QUERY_THROW);
+        Reference<css::lang::XComponent> document = loader->loadComponentFromURL(
+            "private:factory/scalc", "_blank", 0, namedValues({namedValue("Hidden", uno::Any(true))}));
+        Reference<css::sheet::XSpreadsheetDocument> workbook(document, UNO_QUERY);
+        if (!workbook.is()) {
+            closeDocument(document);
+            return OfficeError::of(OfficeError::Code::WriteFailed);
+        }
+        const Reference<css::container::XIndexAccess> sheets(workbook->getSheets(), uno::UNO_QUERY_THROW);
+        Reference<css::sheet::XSpreadsheet> sheet(sheets->getByIndex(0), uno::UNO_QUERY_THROW);
+        if (const Reference<css::container::XNamed> named(sheet, UNO_QUERY); named.is())
+            named->setName(toOU(sheetName));
+        uno_->document = document;
+        uno_->sheet = sheet;
+        uno_->generalFormats.reset(document);
+        path_.clear();
+        filter_.clear();
+        stamp_ = {};
+        return OfficeError::none();
+    } catch (const uno::RuntimeException& e) {
+        const QString why = fromOU(e.Message);
+        engineEnded();
+        return OfficeError::of(OfficeError::Code::EngineStopped, why);
+    } catch (const uno::Exception& e) {
+        return OfficeError::of(OfficeError::Code::WriteFailed, fromOU(e.Message));
+    }
+}
+
+OfficeError LibreOfficeSpreadsheet::saveAs(const QString& path)
+{
+    finishOpening();
+    if (!uno_->document.is())
+        return OfficeError::of(OfficeError::Code::EngineStopped);
+    const QString filter = filterFor(path);
+    if (filter.isEmpty())
+        return OfficeError::of(
+            OfficeError::Code::NotAWorkbook,
+            QCoreApplication::translate("LibreOfficeSpreadsheet", "不是 .xls、.xlsx、.ods 或 .csv 文件"));
+    path_ = QFileInfo(path).absoluteFilePath();
+    filter_ = filter;
+    // The file there now is the one the teacher chose to replace.
+    stamp_ = FileStamp::of(path_);
+    return save();
 }
 
 void LibreOfficeSpreadsheet::closeWorkbook()

@@ -177,6 +177,15 @@ OfficeError WarmSpreadsheet::open(const QString& path, const QString& sheetName)
     return inner_.open(path, sheetName);
 }
 
+OfficeError WarmSpreadsheet::createWorkbook(const QString& sheetName)
+{
+    // The list opened ahead gives way, as it does to another file's open().
+    if (openingAhead_)
+        inner_.finishOpening();
+    parked_ = false;
+    return inner_.createWorkbook(sheetName);
+}
+
 CellValue WarmSpreadsheet::cell(int row, int column)
 {
     return isHeldAhead() ? CellValue::error() : inner_.cell(row, column);

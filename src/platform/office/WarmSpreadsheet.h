@@ -58,6 +58,7 @@ public:
     QList<CellValue> columnDown(int column, int firstRow, int maxRows) override;
     OfficeError setCell(int row, int column, const CellValue& value) override;
     OfficeError save() override;
+    OfficeError createWorkbook(const QString& sheetName) override;
     void closeWorkbook() override;
     void quit() override;
     OfficeError openForEditing(const QString& path) override;

@@ -1,6 +1,11 @@
 #include "ui/draw/NameListDraw.h"
 
 #include "models/announce/SpokenTexts.h"
+#include "models/draw/FairWeights.h"
+#include "models/draw/HistorySheet.h"
+#include "models/draw/NameListFile.h"
+#include "models/draw/RoundSummary.h"
+#include "models/draw/TableFile.h"
 #include "platform/CatalogueText.h"
 #include "platform/Dialogs.h"
 #include "platform/Timer.h"
@@ -10,12 +15,19 @@
 #include "ui/PostedStep.h"
 #include "ui/WindowChrome.h"
 #include "ui/WindowContext.h"
+#include "ui/draw/DrawHistoryView.h"
 #include "ui/flow/FlowConductor.h"
 
+#include <QAction>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSet>
 
 namespace {
 
@@ -24,12 +36,17 @@ const QColor kBlue(0, 0, 255);
 const QString kUnknownTotal = QStringLiteral("?");
 const CatalogueText kStartCaption{"NameListDraw", QT_TRANSLATE_NOOP("NameListDraw", "开始")};
 const CatalogueText kNextRoundCaption{"NameListDraw", QT_TRANSLATE_NOOP("NameListDraw", "下一轮")};
+// The class-list row, below the window's own controls when the class lists are on.
+constexpr double kClassListRowTop = 2850;
+constexpr double kClassListRowHeight = 480;
+const QString kListFilters = QStringLiteral("(*.xls *.xlsx *.ods *.csv)");
 
 } // namespace
 
 NameListDraw::NameListDraw(Program& program)
     : ProgramWindow(program, WindowKind::NameListDraw),
-      list_(ProgramWindow::program().spreadsheet(), ProgramWindow::program().dataFolder())
+      list_(ProgramWindow::program().spreadsheet(), ProgramWindow::program().dataFolder()),
+      classLists_(ProgramWindow::program().settings()), roundLog_(&ProgramWindow::program().drawHistory())
 {
     setWindowTitle(kTitle);
     setFont(twips::font(QStringLiteral("宋体"), 9));
@@ -44,6 +61,8 @@ NameListDraw::NameListDraw(Program& program)
     rollTimer_ = makeTimer(QStringLiteral("Timer1"), 50, TickPolicy::Pacing);
     quitStep_ = new PostedStep(ProgramWindow::program().timers(), QStringLiteral("QuitStep"), this);
     rollTimer_->onTick([this] { onRollTick(); });
+    buildClassListRow();
+    applyClassLists();
 }
 
 NameListDraw::~NameListDraw() = default;
@@ -148,6 +167,7 @@ void NameListDraw::buildControls()
 
 void NameListDraw::load()
 {
+    applyClassLists();
     totalLabel_->setText(kUnknownTotal);
     orderLabel_->setText(QStringLiteral("1"));
     flow().hideMainWindow();
@@ -197,6 +217,16 @@ void NameListDraw::onListRead(const NameList::Problem& problem)
         return;
     }
     round_.start(list_.count());
+    weights_.clear();
+    if (classListsShown_) {
+        roundLog_.start(list_.path());
+        if (classLists_.isFairDraw()) {
+            QList<namelist::Person> people;
+            for (int i = 1; i <= list_.count(); ++i)
+                people << personOf(i);
+            weights_ = fairdraw::weights(people, drawCounts(program().drawHistory().rounds(list_.path())));
+        }
+    }
     rollForNext();
 }
 
@@ -235,7 +265,7 @@ void NameListDraw::onDrawClicked()
     nextButton_->setFocus();
     quitButton_->setEnabled(true);
 
-    const int number = round_.draw();
+    const int number = weights_.empty() ? round_.draw() : round_.drawWeighted(weights_);
     if (number < 1) {
         drawButton_->setEnabled(false);
         return;
@@ -244,6 +274,8 @@ void NameListDraw::onDrawClicked()
     showCounts(round_.drawnCount());
     program().announcer().announce(this, spokenDraw(nameBox_->text(), round_.isOver()));
     report(list_.recordOrder(number, round_.drawnCount()));
+    if (classListsShown_)
+        logged(roundLog_.drawn(round_.drawnCount(), personOf(number)));
 
     if (round_.isOver())
         endRound();
@@ -336,6 +368,8 @@ void NameListDraw::finishQuit()
     list_.cancelOpening();
     report(list_.saveAndEnd());
     report(list_.stillOpenElsewhere());
+    if (historyView_)
+        historyView_->hide();
 
     hide();
     rollTimer_->setEnabled(false);
@@ -356,6 +390,8 @@ void NameListDraw::unload()
     numberBox_->setText(kClickStart);
     nameBox_->setText(kStartDrawing);
     drawButton_->setEnabled(false);
+    if (historyView_)
+        historyView_->hide();
     // The window goes away with what was drawn in it saved; the background instance ends with it.
     list_.cancelOpening();
     NameList::Problem released = list_.release();
@@ -391,4 +427,241 @@ void NameListDraw::inform(const QString& text)
 {
     // Every message of this window is about the list: the teacher may want to look at it.
     program().dialogs().informWithFolder(this, kNoticeTitle, text, program().dataFolder());
+}
+
+namelist::Person NameListDraw::personOf(int entry) const
+{
+    const NameList::Entry& listed = list_.entry(entry);
+    return {listed.number, listed.name};
+}
+
+void NameListDraw::logged(const QString& problem)
+{
+    // The draw goes on; the teacher is told once that this round is not in the history.
+    if (!problem.isEmpty())
+        inform(problem);
+}
+
+void NameListDraw::buildClassListRow()
+{
+    classListRow_ = named(new QWidget(this), QStringLiteral("ClassListRow"));
+    placeTwips(classListRow_, 0, kClassListRowTop, kClientWidth, kClassListRowHeight);
+    auto button = [this](const QString& name, const QString& text, double left, double width) {
+        auto* created = named(new QPushButton(text, classListRow_), name);
+        placeTwips(created, left, 0, width, 390);
+        created->setFont(twips::font(QStringLiteral("宋体"), 10.5));
+        return created;
+    };
+    chooseListButton_ = button(QStringLiteral("ChooseList"), tr("换名单…"), 240, 1215);
+    newListButton_ = button(QStringLiteral("NewList"), tr("新建名单"), 1655, 1215);
+    absentButton_ = button(QStringLiteral("Absent"), tr("缺席"), 3070, 1095);
+    undoButton_ = button(QStringLiteral("UndoDraw"), tr("撤销"), 4320, 1215);
+    historyButton_ = button(QStringLiteral("DrawHistory"), tr("抽签记录"), 5700, 1335);
+    absentButton_->setToolTip(tr("刚抽到的人今天不在：本轮不再抽他，他的抽签顺序空着"));
+    undoButton_->setToolTip(tr("撤销本轮的上一次抽签：这个人回到签筒里"));
+    listMenu_ = named(new QMenu(chooseListButton_), QStringLiteral("ListMenu"));
+    chooseListButton_->setMenu(listMenu_);
+    connect(listMenu_, &QMenu::aboutToShow, this, &NameListDraw::fillListMenu);
+    connect(newListButton_, &QPushButton::clicked, this, &NameListDraw::onNewListClicked);
+    connect(absentButton_, &QPushButton::clicked, this, &NameListDraw::onAbsentClicked);
+    connect(undoButton_, &QPushButton::clicked, this, &NameListDraw::onUndoClicked);
+    connect(historyButton_, &QPushButton::clicked, this, &NameListDraw::onHistoryClicked);
+    // The row follows the window's own state: what Start may do, the list may change.
+    startButton_->installEventFilter(this);
+    drawButton_->installEventFilter(this);
+    nextButton_->installEventFilter(this);
+    classListRow_->hide();
+}
+
+bool NameListDraw::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::Show ||
+        event->type() == QEvent::Hide)
+        updateClassListRow();
+    return ProgramWindow::eventFilter(watched, event);
+}
+
+void NameListDraw::applyClassLists()
+{
+    const bool shown = classLists_.isEnabled();
+    if (shown != classListsShown_) {
+        classListsShown_ = shown;
+        classListRow_->setVisible(shown);
+        const double height = kClientHeight + (shown ? kClassListRowHeight : 0);
+        resize(width(), twips::toPixels(height, designTpp()));
+    }
+    const QString chosen = classLists_.current();
+    list_.setChosenFile(chosen);
+    // The folder's own list keeps the window's title as it always was.
+    setWindowTitle(chosen.isEmpty()
+                       ? QString(kTitle)
+                       : QString(kTitle) + QStringLiteral(" - ") + ClassLists::className(chosen));
+    fillListMenu();
+    updateClassListRow();
+}
+
+void NameListDraw::fillListMenu()
+{
+    listMenu_->clear();
+    const QString current = list_.fileToRead();
+    const auto addList = [this, &current](const QString& text, const QString& path, const QString& file) {
+        QAction* action = listMenu_->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(QFileInfo(file) == QFileInfo(current));
+        action->setData(path);
+        connect(action, &QAction::triggered, this, [this, path] { onListChosen(path); });
+    };
+    addList(tr("默认名单（%1）").arg(QFileInfo(namelist::findFile(program().dataFolder())).fileName()),
+            QString(), namelist::findFile(program().dataFolder()));
+    for (const QString& path : classLists_.recent())
+        addList(QDir::toNativeSeparators(path), path, path);
+    listMenu_->addSeparator();
+    QAction* browse = listMenu_->addAction(tr("其他名单…"));
+    browse->setObjectName(QStringLiteral("BrowseList"));
+    connect(browse, &QAction::triggered, this, &NameListDraw::onBrowseListClicked);
+}
+
+void NameListDraw::updateClassListRow()
+{
+    if (!classListRow_)
+        return;
+    // Between rounds only: a round holds its list open in our office.
+    const bool between = startButton_->isEnabled() && !list_.isOpen() && !list_.isOpening();
+    chooseListButton_->setEnabled(between);
+    newListButton_->setEnabled(between);
+    historyButton_->setEnabled(between);
+    // A correction belongs to a round under way: after a draw, before the round is over.
+    const bool inRound = list_.isOpen() && !round_.isOver() && drawButton_->isVisible();
+    absentButton_->setEnabled(inRound && round_.canMarkAbsent() && !drawButton_->isEnabled());
+    undoButton_->setEnabled(inRound && round_.canUndo());
+}
+
+void NameListDraw::onListChosen(const QString& path)
+{
+    if (path.isEmpty())
+        classLists_.chooseFolderList();
+    else
+        classLists_.choose(path);
+    applyClassLists();
+}
+
+void NameListDraw::onBrowseListClicked()
+{
+    const QString start = classLists_.current().isEmpty() ? program().dataFolder()
+                                                          : QFileInfo(classLists_.current()).absolutePath();
+    const QString path = program().dialogs().chooseFile(this, FileChoice::Open, tr("换名单"), start,
+                                                        tr("名单") + QLatin1Char(' ') + kListFilters);
+    if (!path.isEmpty())
+        onListChosen(path);
+}
+
+void NameListDraw::onNewListClicked()
+{
+    const QString suggested = QDir(program().dataFolder()).filePath(tr("新名单") + QStringLiteral(".xls"));
+    const QString path = program().dialogs().chooseFile(
+        this, FileChoice::Save, tr("新建名单"), suggested,
+        tr("Excel 97 工作簿 (*.xls);;Excel 工作簿 (*.xlsx);;ODF 电子表格 (*.ods);;CSV 文件 (*.csv)"));
+    if (path.isEmpty())
+        return;
+    // The layout of the sample list: the count in A1, the headings in row 2, the names from row 3.
+    const QList<tablefile::Row> rows{
+        {CellValue::fromNumber(0)},
+        {CellValue::fromText(tr("编号")), CellValue::fromText(tr("姓名")),
+         CellValue::fromText(tr("抽签顺序"))},
+    };
+    newListButton_->setEnabled(false);
+    tablefile::write(program().spreadsheet(), path, rows, [this, path](const QString& problem) {
+        updateClassListRow();
+        if (!problem.isEmpty()) {
+            inform(problem);
+            return;
+        }
+        onListChosen(path);
+        onEditClicked();
+    });
+}
+
+void NameListDraw::onAbsentClicked()
+{
+    const int entry = round_.lastDrawn();
+    const int order = round_.drawnCount();
+    if (entry < 1 || !round_.markLastAbsent())
+        return;
+    report(list_.clearOrder(entry));
+    logged(roundLog_.absent(order, personOf(entry)));
+    rollForNext();
+    updateClassListRow();
+}
+
+void NameListDraw::onUndoClicked()
+{
+    const bool wasAbsent = !round_.canMarkAbsent();
+    const int order = wasAbsent ? 0 : round_.drawnCount();
+    const int entry = round_.undoLast();
+    if (entry < 1)
+        return;
+    // An absent person's cell is already empty.
+    if (!wasAbsent)
+        report(list_.clearOrder(entry));
+    logged(roundLog_.undone(order, personOf(entry)));
+    rollForNext();
+    updateClassListRow();
+}
+
+void NameListDraw::onHistoryClicked()
+{
+    if (!historyView_) {
+        historyView_ = new DrawHistoryView(this);
+        connect(historyView_, &DrawHistoryView::fairDrawToggled, this,
+                [this](bool on) { classLists_.setFairDraw(on); });
+        connect(historyView_, &DrawHistoryView::exportRequested, this, [this] {
+            const QString list = list_.fileToRead();
+            const QString name = ClassLists::className(list);
+            const QString path = program().dialogs().chooseFile(
+                historyView_, FileChoice::Save, tr("导出抽签记录"),
+                QDir(program().dataFolder()).filePath(name + tr("-抽签记录") + QStringLiteral(".xlsx")),
+                tr("Excel 工作簿 (*.xlsx);;ODF 电子表格 (*.ods);;CSV 文件 (*.csv)"));
+            if (path.isEmpty())
+                return;
+            // Our office holds the round's list: a workbook made now would close it unsaved.
+            if ((list_.isOpen() || list_.isOpening()) &&
+                QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
+                inform(tr("本轮抽签结束后才能导出为 .xlsx 或 .ods 文件；现在可以导出为 .csv 文件。"));
+                return;
+            }
+            QList<tablefile::Row> rows;
+            for (const QStringList& texts : historysheet::rows(name, program().drawHistory().rounds(list))) {
+                tablefile::Row row;
+                for (const QString& text : texts)
+                    row << (text.isEmpty() ? CellValue::empty() : CellValue::fromText(text));
+                rows << row;
+            }
+            tablefile::write(program().spreadsheet(), path, rows, [this, path](const QString& problem) {
+                inform(problem.isEmpty() ? tr("抽签记录已导出到：%1").arg(QDir::toNativeSeparators(path))
+                                         : problem);
+            });
+        });
+    }
+    const QString list = list_.fileToRead();
+    const QList<RoundRecord> rounds = program().drawHistory().rounds(list);
+    QList<namelist::Person> people;
+    if (list_.count() > 0 && QFileInfo(list_.path()) == QFileInfo(list)) {
+        for (int i = 1; i <= list_.count(); ++i)
+            people << personOf(i);
+    } else {
+        // Not read in this run: the people the history knows.
+        QSet<QString> seen;
+        for (const RoundRecord& round : rounds) {
+            const RoundSummary summary = summarise(round);
+            for (const namelist::Person& person : summary.order + summary.absent) {
+                if (!seen.contains(personKey(person))) {
+                    seen.insert(personKey(person));
+                    people << person;
+                }
+            }
+        }
+    }
+    if (!program().drawHistory().problem().isEmpty())
+        inform(program().drawHistory().problem());
+    historyView_->showRounds(ClassLists::className(list), rounds, people, classLists_.isFairDraw());
 }

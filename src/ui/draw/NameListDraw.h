@@ -1,7 +1,9 @@
 #pragma once
 
+#include "models/draw/ClassLists.h"
 #include "models/draw/DrawRound.h"
 #include "models/draw/NameList.h"
+#include "models/draw/RoundLog.h"
 #include "platform/CatalogueText.h"
 #include "platform/ProgramNoticeTitle.h"
 #include "ui/ProgramWindow.h"
@@ -9,6 +11,8 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class DrawHistoryView;
 class PostedStep;
 class QPushButton;
 class Timer;
@@ -50,6 +54,10 @@ public:
     // The entry drawn last in this round; 0 before the first draw.
     int lastDrawn() const { return round_.lastDrawn(); }
     int remainingInRound() const { return round_.remaining(); }
+    // The entries marked absent in this round.
+    const std::vector<int>& absentInRound() const { return round_.absent(); }
+    // The list file the next round reads.
+    QString listFile() const { return list_.fileToRead(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -63,6 +71,14 @@ private slots:
     // Quit once "please wait" is drawn: what was drawn is saved and the main window comes back.
     void finishQuit();
     void onRollTick();
+    // The class lists (off until the teacher turns them on): choosing the list, a new list, the
+    // corrections of a round, the history.
+    void onListChosen(const QString& path);
+    void onBrowseListClicked();
+    void onNewListClicked();
+    void onAbsentClicked();
+    void onUndoClicked();
+    void onHistoryClicked();
 
 private:
     void buildControls();
@@ -79,9 +95,31 @@ private:
     void report(const NameList::Problem& problem);
     void inform(const QString& text);
     void returnToMainWindow();
+    void buildClassListRow();
+    // Shows or hides the class-list row as the settings say, and names the list in the title.
+    void applyClassLists();
+    void fillListMenu();
+    // Enables what the class-list row offers in the window's present state.
+    void updateClassListRow();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    namelist::Person personOf(int entry) const;
+    void logged(const QString& problem);
 
     NameList list_;
     DrawRound round_;
+    ClassLists classLists_;
+    RoundLog roundLog_;
+    // The weight of each entry in this round's draws when "少抽过的优先" is on; empty otherwise.
+    std::vector<double> weights_;
+    bool classListsShown_ = false;
+    QWidget* classListRow_ = nullptr;
+    QPushButton* chooseListButton_ = nullptr;
+    QMenu* listMenu_ = nullptr;
+    QPushButton* newListButton_ = nullptr;
+    QPushButton* absentButton_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
+    QPushButton* historyButton_ = nullptr;
+    DrawHistoryView* historyView_ = nullptr;
 
     QFrame* editSteps_ = nullptr;
     QLineEdit* numberBox_ = nullptr;
