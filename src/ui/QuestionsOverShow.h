@@ -18,9 +18,14 @@ public:
                           const QString& folder) override;
     void systemModalNotice(const QString& title, const QString& text) override;
 
+    // While set, the windows' messages and questions go there instead (the phone that pressed the
+    // button asks them); nullptr puts them back on the screen.
+    void askElsewhere(Dialogs* elsewhere) { elsewhere_ = elsewhere; }
+
 private:
     void releaseOwner(QWidget* owner);
 
     Dialogs& dialogs_;
     WindowSystem& windows_;
+    Dialogs* elsewhere_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "ui/Program.h"
 #include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
+#include "ui/remote/RemoteControl.h"
 
 #include <QCursor>
 #include <QIcon>
@@ -44,6 +45,7 @@ Tray::Tray(MainWindow& main)
     openFolder_ = menu_->addAction(kOpenFolder, this, [this] {
         openDataFolder(main_.program().dataFolder(), main_.program().dialogs(), &main_);
     });
+    remote_ = menu_->addAction(kRemote, this, [this] { RemoteControl::of(main_).showPairing(); });
     menu_->addSeparator();
     quit_ = menu_->addAction(kQuit, this, &Tray::onOfferToQuit);
     setObjectName(QStringLiteral("cSysTray1"));

@@ -25,6 +25,7 @@ public:
 
     static inline const CatalogueText kOpenFolder{"Tray", QT_TRANSLATE_NOOP("Tray", "打开程序文件夹")};
     static inline const CatalogueText kQuit{"Tray", QT_TRANSLATE_NOOP("Tray", "退出Vantrel程序")};
+    static inline const CatalogueText kRemote{"Tray", QT_TRANSLATE_NOOP("Tray", "手机遥控")};
 
     enum Button { Left = 1, Right = 2 };
 
@@ -41,6 +42,7 @@ public:
     QMenu* menu() const { return menu_; }
     QAction* openFolderAction() const { return openFolder_; }
     QAction* quitAction() const { return quit_; }
+    QAction* remoteAction() const { return remote_; }
 
     // Whether the desktop has a notification area to show the icon in. Tests replace the answer.
     static bool hostAvailable();
@@ -56,6 +58,7 @@ private:
     QMenu* menu_;
     QAction* openFolder_;
     QAction* quit_;
+    QAction* remote_;
 };
 
 // Whether the user can get back to the program through the tray icon. Where it is false (no

@@ -14,6 +14,7 @@
 #include "ui/flow/NoticeChoreography.h"
 #include "ui/flow/OverShowStacking.h"
 #include "ui/main/MainWindow.h"
+#include "ui/remote/RemoteControl.h"
 
 FlowConductor::FlowConductor(Program& program) : program_(program), cues_(program.sounds()) {}
 
@@ -29,6 +30,9 @@ void FlowConductor::windowLoaded(ProgramWindow& window)
 {
     if (&window == main_.data())
         resumeTracking();
+    // Schools that want the phone remote from the start turn it on in the settings.
+    if (&window == main_.data() && program_.settings().value(QStringLiteral("remote/enabled")) == QLatin1String("true"))
+        RemoteControl::of(*main_).turnOn();
 }
 
 void FlowConductor::bindMainWindow(MainWindow& main)
