@@ -46,6 +46,10 @@ public:
 protected:
     bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override
     {
+        // Taken as handled without an answer, a WebSocket's opening request goes on to
+        // newWebSocketConnection, where it is checked.
+        if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+            return true;
         owner_.answer(request, socket);
         return true;
     }
