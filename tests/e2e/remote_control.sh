@@ -39,22 +39,26 @@ eventually 20 test -s "$work/browser/DevToolsActivePort" || fail "chromium did n
 
 desktop_count() { atspi labels "$main" | grep -E '^[0-9]{2} : [0-9]{2}$' | head -n 1; }
 page_count() { cdp eval 'document.getElementById("count").textContent'; }
+page_has_count() { [[ $(page_count) =~ ^[0-9]{2}\ :\ [0-9]{2}$ ]]; }
+# equals <command...> <expected>: the command prints the expected text (run anew at each try).
+equals() { [ "$("${@:1:$#-1}")" = "${!#}" ]; }
 has_button() { atspi buttons "$main" | grep -qx "$1"; }
 seconds_of() { local m=${1%% : *} s=${1##* : }; echo $((10#$m * 60 + 10#$s)); }
 # The page shows what the desktop shows, within the time the issue allows a push to take.
 page_follows() {
     local desktop
     desktop=$(desktop_count)
-    eventually 2 test "$(page_count)" = "$desktop"
+    eventually 2 equals page_count "$desktop"
 }
 
 cdp open "$url" || fail "the page did not load"
-eventually 10 test "$(page_count)" = "05 : 00" || fail "the page shows no count: $(page_count)"
+# Before the start the desktop shows the entry boxes, the page the count as it stands.
+eventually 10 page_has_count || fail "the page shows no count: $(page_count)"
 [ -n "${VANTREL_E2E_SHOTS:-}" ] && cdp shot "$VANTREL_E2E_SHOTS/control-page.png" 390 844
 
 # 1. 开始 on the page starts the desktop's count, which the page follows live.
 cdp click '#press-start' || fail "no 开始 on the page"
-eventually 5 test "$(atspi enabled "$main" "暂停")" = yes || fail "开始 on the page did not start the desktop's count"
+eventually 5 equals atspi enabled "$main" "暂停" yes || fail "开始 on the page did not start the desktop's count"
 sleep 2.2
 for _ in 1 2 3; do
     page_follows || fail "the page ($(page_count)) does not follow the desktop ($(desktop_count))"
@@ -68,30 +72,32 @@ eventually 5 has_button "继续" || fail "暂停 on the page did not pause the d
 held=$(desktop_count)
 sleep 2
 [ "$(desktop_count)" = "$held" ] || fail "the desktop's count went on after 暂停: $held, then $(desktop_count)"
-eventually 3 test "$(cdp eval 'document.getElementById("press-pause").textContent')" = "继续" ||
+eventually 3 equals cdp eval 'document.getElementById("press-pause").textContent' "继续" ||
     fail "the page's button does not read 继续"
 cdp click '#press-pause' || fail "no 继续 on the page"
 eventually 5 has_button "暂停" || fail "继续 on the page did not resume the desktop"
 
-# 3. 停止: the question is asked on the page, the desktop shows none; 是 stops the count.
+# 3. The web clock: the running count, read only; then back to the control page.
+clock=$(cdp eval 'texts.clockAddress')
+[[ $clock =~ /c/[0-9a-f]{32}$ ]] || fail "no web clock address: $clock"
+[ "${clock##*/}" != "${url##*/}" ] || fail "the web clock has the control page's token"
+cdp open "$clock" || fail "the web clock did not load"
+eventually 10 page_follows || fail "the web clock shows $(page_count), the desktop $(desktop_count)"
+[ "$(cdp eval 'document.querySelectorAll("button").length')" = 0 ] || fail "the web clock has buttons"
+[ -n "${VANTREL_E2E_SHOTS:-}" ] && cdp shot "$VANTREL_E2E_SHOTS/web-clock.png" 844 390
+cdp open "$url" || fail "the control page did not load again"
+eventually 10 page_follows || fail "the control page shows $(page_count) after the web clock"
+
+# 4. 停止: the question is asked on the page, the desktop shows none; 是 stops the count.
 cdp click '#press-stop' || fail "no 停止 on the page"
-eventually 5 test "$(cdp eval 'document.getElementById("ask").style.display')" = flex ||
+eventually 5 equals cdp eval 'document.getElementById("ask").style.display' flex ||
     fail "the page asks nothing on 停止"
 [ "$(cdp eval 'document.getElementById("askText").textContent')" = "确实要停止计时吗?" ] ||
     fail "the page asks another question: $(cdp eval 'document.getElementById("askText").textContent')"
 atspi windows | grep -q 'alert' && fail "the desktop asks the question too"
 [ "$(atspi enabled "$main" "停止")" = yes ] || fail "the count stopped before the answer"
 cdp click '#askYes' || fail "no 是 on the page"
-eventually 5 test "$(atspi enabled "$main" "开始")" = yes || fail "是 on the page did not stop the desktop's count"
-
-# 4. The web clock: the count, read only.
-clock=$(cdp eval 'texts.clockAddress')
-[[ $clock =~ /c/[0-9a-f]{32}$ ]] || fail "no web clock address: $clock"
-[ "${clock##*/}" != "${url##*/}" ] || fail "the web clock has the control page's token"
-cdp open "$clock" || fail "the web clock did not load"
-eventually 10 test "$(page_count)" = "$(desktop_count)" || fail "the web clock shows $(page_count)"
-[ "$(cdp eval 'document.querySelectorAll("button").length')" = 0 ] || fail "the web clock has buttons"
-[ -n "${VANTREL_E2E_SHOTS:-}" ] && cdp shot "$VANTREL_E2E_SHOTS/web-clock.png" 844 390
+eventually 5 equals atspi enabled "$main" "开始" yes || fail "是 on the page did not stop the desktop's count"
 
 # 5. The tray's 手机遥控 (the menu's second entry) shows the address and its QR code, whole on the screen.
 tray=$(xdotool search --onlyvisible --class trayer 2>/dev/null | tail -n 1)
