@@ -90,7 +90,10 @@ RemoteBridge::RemoteBridge(Program& program, QObject* parent)
       questions_([this](quint64 client, const QByteArray& message) { emit toClient(client, message); }),
       watch_(new Timer(program.timers(), QStringLiteral("RemoteWatch"), kWatchMs, TickPolicy::Pacing, this))
 {
-    watch_->onTick([this] { pushState(); });
+    watch_->onTick([this] {
+        pushState();
+        pushClock();
+    });
     Countdown& countdown = program_.countdown();
     connect(&countdown, &Countdown::countTextChanged, this, [this] {
         pushClock();
@@ -126,6 +129,7 @@ void RemoteBridge::join(quint64 client, bool control, const QString& clockAddres
         emit toClient(client, remote::encode(state()));
     } else {
         clocks_.insert(client);
+        watch_->setEnabled(true);
         emit toClient(client, remote::encode(clock()));
     }
 }
@@ -135,10 +139,12 @@ void RemoteBridge::leave(quint64 client)
     questions_.leave(client);
     controls_.remove(client);
     clocks_.remove(client);
-    if (controls_.isEmpty()) {
-        watch_->setEnabled(false);
+    if (controls_.isEmpty())
         lastState_.clear();
-    }
+    if (clocks_.isEmpty())
+        lastClock_.clear();
+    if (controls_.isEmpty() && clocks_.isEmpty())
+        watch_->setEnabled(false);
 }
 
 void RemoteBridge::endAll()
@@ -148,6 +154,7 @@ void RemoteBridge::endAll()
     clocks_.clear();
     watch_->setEnabled(false);
     lastState_.clear();
+    lastClock_.clear();
 }
 
 void RemoteBridge::receive(quint64 client, const QByteArray& message)
@@ -268,19 +275,27 @@ QJsonObject RemoteBridge::state() const
                                                         button("names-draw", textOf(names, "CommandQq")),
                                                         button("names-next", textOf(names, "CommandZb"))}}};
 
-    return {{"type", "state"},
-            {"count", countdown.countText()},
-            {"stateText", stateText(countdown.state())},
-            {"buttons", countButtons},
-            {"presets", presets},
-            {"sequence", sequenceState},
+    return {{"type", "state"},         {"count", shownCount()}, {"stateText", stateText(countdown.state())},
+            {"buttons", countButtons}, {"presets", presets},    {"sequence", sequenceState},
             {"names", namesState}};
+}
+
+QString RemoteBridge::shownCount() const
+{
+    const Countdown& countdown = program_.countdown();
+    const MainWindow* main = program_.loaded<MainWindow>();
+    // Stopped, the screen shows the entry boxes instead of the count: the pages show the time they
+    // hold, the one 开始 will count from.
+    if (countdown.state() != Countdown::State::Stopped || !main)
+        return countdown.countText();
+    return QStringLiteral("%1 : %2").arg(twoDigits(childText(main, "Text1")),
+                                         twoDigits(childText(main, "Text4")));
 }
 
 QJsonObject RemoteBridge::clock() const
 {
     const Countdown& countdown = program_.countdown();
-    return {{"type", "clock"}, {"count", countdown.countText()}, {"stateText", stateText(countdown.state())}};
+    return {{"type", "clock"}, {"count", shownCount()}, {"stateText", stateText(countdown.state())}};
 }
 
 void RemoteBridge::pushState()
@@ -296,6 +311,11 @@ void RemoteBridge::pushState()
 
 void RemoteBridge::pushClock()
 {
-    if (!clocks_.isEmpty())
-        emit toClocks(remote::encode(clock()));
+    if (clocks_.isEmpty())
+        return;
+    const QByteArray now = remote::encode(clock());
+    if (now == lastClock_)
+        return;
+    lastClock_ = now;
+    emit toClocks(now);
 }

@@ -20,8 +20,7 @@ class Timer;
 class RemoteBridge : public QObject {
     Q_OBJECT
 public:
-    // How often the state of the windows is looked at while a control page is open; with none open,
-    // never.
+    // How often the state of the windows is looked at while a page is open; with none open, never.
     static constexpr int kWatchMs = 250;
 
     static inline const CatalogueText kTitle{"RemoteBridge",
@@ -56,11 +55,14 @@ private:
     void pushState();
     void pushClock();
     QJsonObject clock() const;
+    // The count as the pages show it.
+    QString shownCount() const;
 
     Program& program_;
     RemoteQuestions questions_;
     QSet<quint64> controls_;
     QSet<quint64> clocks_;
     QByteArray lastState_;
+    QByteArray lastClock_;
     Timer* watch_;
 };

@@ -142,8 +142,17 @@ TEST_F(RemoteBridgeTest, APhoneIsToldItsWordsAndTheScreenAsItStands)
             << value.toString().toStdString();
     }
 
+    // Stopped, the screen shows the entry boxes: the phone the time they hold.
+    MainWindowControls c(*main);
+    EXPECT_EQ(lastState().value("count").toString(),
+              QStringLiteral("%1 : %2")
+                  .arg(c.totalMinutes()->text().toInt(), 2, 10, QChar('0'))
+                  .arg(c.totalSeconds()->text().toInt(), 2, 10, QChar('0')));
+    c.totalMinutes()->setText("7");
+    c.totalSeconds()->setText("5");
+    t.advance(RemoteBridge::kWatchMs);
     const QJsonObject state = lastState();
-    EXPECT_EQ(state.value("count"), "05 : 00");
+    EXPECT_EQ(state.value("count").toString(), "07 : 05");
     EXPECT_EQ(state.value("stateText"), "未在计时");
     EXPECT_EQ(pageButton(state, "start").value("text"), "开始");
     EXPECT_TRUE(pageButton(state, "start").value("enabled").toBool());
