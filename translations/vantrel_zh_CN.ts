@@ -65,6 +65,14 @@
         <source>%1,剩余%2分%3秒</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>  当前计时状态：超时计时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1,超时%2分%3秒</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DataFolderLink</name>
@@ -461,6 +469,10 @@
     </message>
     <message>
         <source>确认后退出本软件！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1067,6 +1079,10 @@
         <source>放大</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>已超时</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RemoteControl</name>
@@ -1143,6 +1159,85 @@
     </message>
     <message>
         <source>您抽取的顺序号为:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsWindow</name>
+    <message>
+        <source>超时后继续计时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间到后不停止，以红色“+分 : 秒”显示超出的时间，直到点击“停止”。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>按进度显示数字颜色</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>剩余时间多于提醒时间时数字为绿色，到提醒时间后为橙色，时间到及超时为红色。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>记住预设时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>三个预设各自保留上次开始时的定时时间和提醒时间，下次启动后仍然有效。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间到时遮罩屏幕：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不显示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>放映所在的屏幕</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>所有屏幕</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间到时，在屏幕上显示半透明的大字“时间到！”六秒钟，全班都能看到；不影响放映的操作。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>提示音音量：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>提示音音量</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>所有提示音的音量，0 到 100。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>静音</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不播放任何提示音。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置无法保存到设置文件，只在本次运行中有效。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1314,6 +1409,17 @@
         <source>%1,剩余%2分%3秒</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>超时 %1 分 %2 秒</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TimeUpCover</name>
+    <message>
+        <source> 时间到！</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ToolStrip</name>
@@ -1383,6 +1489,10 @@
     </message>
     <message>
         <source>退出Vantrel程序</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>设置</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

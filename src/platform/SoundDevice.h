@@ -13,6 +13,9 @@ public:
     virtual void close() = 0;
     virtual void open() = 0;
     virtual void play() = 0;
+    // How loud the cues play from the next Play on, 0 to 100 per cent of the file. A device that cannot
+    // change it plays the file as it is.
+    virtual void setVolume(int /*percent*/) {}
 };
 
 class SoundDeviceFactory {

@@ -4,6 +4,7 @@
 #include "models/display/EnlargedNotice.h"
 #include "models/display/WindowZoom.h"
 #include "models/draw/InstructionShow.h"
+#include "models/settings/ProgramOptions.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/Presentation.h"
 #include "platform/SettingsStore.h"
@@ -68,6 +69,8 @@ public:
     const QStringList& shippedFolders() const { return services_.shippedFolders; }
     Spreadsheet* spreadsheet() const { return services_.spreadsheet; }
     SettingsStore& settings() { return services_.settings ? *services_.settings : runSettings_; }
+    // The options of the settings window, kept in settings().
+    ProgramOptions& options() { return options_; }
     double twipsPerPixel() const;
     // A new presentation engine; nullptr when this build has none.
     std::unique_ptr<Presentation> createPresentation() const
@@ -88,6 +91,7 @@ protected:
 private:
     Services services_;
     InMemorySettings runSettings_;
+    ProgramOptions options_{settings()};
     QuestionsOverShow questions_{services_.dialogs, services_.windows};
     Countdown countdown_;
     WindowTracking tracking_;

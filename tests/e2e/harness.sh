@@ -16,6 +16,11 @@ eventually() {
 fail() {
     echo "FAIL${fail_label:+ ($fail_label)}: $*"
     declare -F fail_details >/dev/null && fail_details
+    if [ -n "${harness_xserver:-}" ] && ! kill -0 "$harness_xserver" 2>/dev/null; then
+        echo "The X server of this test (pid $harness_xserver, $DISPLAY) has ended: $(tail -3 "$harness_xlog" 2>/dev/null)"
+    elif [ -n "${harness_wm:-}" ] && ! kill -0 "$harness_wm" 2>/dev/null; then
+        echo "The window manager of this test has ended: $(tail -3 "$work/wm.log" 2>/dev/null)"
+    fi
     if [ -n "${DISPLAY:-}" ] && xwininfo -root >/dev/null 2>&1; then
         echo "Windows on $DISPLAY:"
         for id in $(xdotool search --name . 2>/dev/null); do
@@ -78,6 +83,7 @@ start_x_server() {
     [ -d "$folder" ] || fail "no folder for the X server's files"
     rm -f "$folder/display"
     Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp 3>"$folder/display" 2>"$folder/xvfb.log" &
+    harness_xserver=$! harness_xlog="$folder/xvfb.log"
     eventually 20 test -s "$folder/display" || fail "no X server: $(tail -3 "$folder/xvfb.log")"
     DISPLAY=":$(head -n 1 "$folder/display")"
     export DISPLAY
@@ -97,8 +103,11 @@ start_window_manager() {
         *) fail "unknown window manager $name" ;;
         esac
         harness_wm=$!
-        eventually 15 wmctrl -m >/dev/null 2>&1 && return 0
+        # The answer must come from this manager: one that found another still ending has quit.
+        eventually 15 wmctrl -m >/dev/null 2>&1 && sleep 0.2 && kill -0 "$harness_wm" 2>/dev/null && return 0
+        # The next one starts only once this one has let go of the display.
         kill "$harness_wm" 2>/dev/null
+        wait "$harness_wm" 2>/dev/null
     done
     fail "$name did not start: $(tail -3 "$work/wm.log")"
 }

@@ -120,7 +120,7 @@ atspi windows | grep -q 'alert' && fail "the desktop asks the question too"
 cdp click '#askYes' || fail "no 是 on the page"
 eventually 5 equals atspi enabled "$main" "开始" yes || fail "是 on the page did not stop the desktop's count"
 
-# 5. The tray's 手机遥控 (the menu's second entry) shows the address and its QR code, whole on the screen.
+# 5. The tray's 手机遥控 (the menu's third entry, after 打开程序文件夹 and 设置) shows the address and its QR code, whole on the screen.
 tray=$(xdotool search --onlyvisible --class trayer 2>/dev/null | tail -n 1)
 [ -n "$tray" ] || fail "no tray host window"
 eval "$(xdotool getwindowgeometry --shell "$tray")"
@@ -128,6 +128,7 @@ xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 sleep 0.2
 xdotool click 3
 sleep 0.5
+tap Down
 tap Down
 tap Down
 tap Return

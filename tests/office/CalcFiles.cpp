@@ -2,7 +2,9 @@
 
 #include "platform/office/LibreOfficeSpreadsheet.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QThread>
 #include <QUrl>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
@@ -26,6 +28,7 @@
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/exc_hlp.hxx>
 #include <cppuhelper/implbase1.hxx>
 #include <rtl/ref.hxx>
 #include <stdexcept>
@@ -44,6 +47,19 @@ rtl::OUString ou(const QString& text)
 QString qs(const rtl::OUString& text)
 {
     return QString::fromUtf16(reinterpret_cast<const char16_t*>(text.getStr()), text.getLength());
+}
+
+// The office's exceptions are no std::exception: a test that fails on one names what the office said.
+template <class Step> auto described(const QString& what, Step step)
+{
+    try {
+        return step();
+    } catch (const uno::Exception& e) {
+        throw std::runtime_error(
+            QStringLiteral("the office could not %1 (%2): %3")
+                .arg(what, qs(cppu::getCaughtException().getValueTypeName()), qs(e.Message))
+                .toStdString());
+    }
 }
 
 uno::Sequence<css::beans::PropertyValue> arguments(const QString& filter)
@@ -100,9 +116,26 @@ struct CalcFiles::Uno {
 
 CalcFiles::CalcFiles(const QString& connectionUrl) : uno_(std::make_unique<Uno>())
 {
-    auto resolver = css::bridge::UnoUrlResolver::create(cppu::defaultBootstrap_InitialComponentContext());
-    Reference<uno::XComponentContext> remote(resolver->resolve(ou(connectionUrl)), uno::UNO_QUERY_THROW);
-    uno_->loader.set(css::frame::Desktop::create(remote), uno::UNO_QUERY_THROW);
+    // The engine is connected already; on a loaded machine the office may still turn a second
+    // connection away for a moment.
+    QDeadlineTimer deadline(10000);
+    for (;;) {
+        try {
+            auto resolver =
+                css::bridge::UnoUrlResolver::create(cppu::defaultBootstrap_InitialComponentContext());
+            Reference<uno::XComponentContext> remote(resolver->resolve(ou(connectionUrl)),
+                                                     uno::UNO_QUERY_THROW);
+            uno_->loader.set(css::frame::Desktop::create(remote), uno::UNO_QUERY_THROW);
+            return;
+        } catch (const uno::Exception& e) {
+            if (deadline.hasExpired())
+                throw std::runtime_error(
+                    QStringLiteral("no connection to the office at %1 (%2): %3")
+                        .arg(connectionUrl, qs(cppu::getCaughtException().getValueTypeName()), qs(e.Message))
+                        .toStdString());
+        }
+        QThread::msleep(100);
+    }
 }
 
 CalcFiles::~CalcFiles()
@@ -115,46 +148,50 @@ CalcFiles::~CalcFiles()
 
 void CalcFiles::write(const QString& path, const QList<Sheet>& sheets, const QString& password)
 {
-    Reference<css::lang::XComponent> document =
-        uno_->loader->loadComponentFromURL("private:factory/scalc", "_blank", 0, arguments({}));
-    Reference<css::sheet::XSpreadsheetDocument> workbook(document, uno::UNO_QUERY_THROW);
-    Reference<css::sheet::XSpreadsheets> all = workbook->getSheets();
-    Reference<css::container::XIndexAccess> byIndex(all, uno::UNO_QUERY_THROW);
-    for (int i = 0; i < sheets.size(); ++i) {
-        if (i >= byIndex->getCount())
-            all->insertNewByName(ou(QStringLiteral("tmp%1").arg(i)), sal_Int16(i));
-        Reference<css::sheet::XSpreadsheet> sheet(byIndex->getByIndex(i), uno::UNO_QUERY_THROW);
-        Reference<css::container::XNamed>(sheet, uno::UNO_QUERY_THROW)->setName(ou(sheets[i].name));
-        for (auto it = sheets[i].cells.begin(); it != sheets[i].cells.end(); ++it) {
-            auto cell = sheet->getCellByPosition(it.key().second - 1, it.key().first - 1);
-            if (it.value().kind == CellValue::Kind::Number)
-                cell->setValue(it.value().number);
-            else if (it.value().kind == CellValue::Kind::Text)
-                Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)->setString(ou(it.value().text));
+    described(QStringLiteral("write %1").arg(path), [&] {
+        Reference<css::lang::XComponent> document =
+            uno_->loader->loadComponentFromURL("private:factory/scalc", "_blank", 0, arguments({}));
+        Reference<css::sheet::XSpreadsheetDocument> workbook(document, uno::UNO_QUERY_THROW);
+        Reference<css::sheet::XSpreadsheets> all = workbook->getSheets();
+        Reference<css::container::XIndexAccess> byIndex(all, uno::UNO_QUERY_THROW);
+        for (int i = 0; i < sheets.size(); ++i) {
+            if (i >= byIndex->getCount())
+                all->insertNewByName(ou(QStringLiteral("tmp%1").arg(i)), sal_Int16(i));
+            Reference<css::sheet::XSpreadsheet> sheet(byIndex->getByIndex(i), uno::UNO_QUERY_THROW);
+            Reference<css::container::XNamed>(sheet, uno::UNO_QUERY_THROW)->setName(ou(sheets[i].name));
+            for (auto it = sheets[i].cells.begin(); it != sheets[i].cells.end(); ++it) {
+                auto cell = sheet->getCellByPosition(it.key().second - 1, it.key().first - 1);
+                if (it.value().kind == CellValue::Kind::Number)
+                    cell->setValue(it.value().number);
+                else if (it.value().kind == CellValue::Kind::Text)
+                    Reference<css::text::XTextRange>(cell, uno::UNO_QUERY_THROW)
+                        ->setString(ou(it.value().text));
+            }
+            const Reference<css::util::XNumberFormats> formats =
+                Reference<css::util::XNumberFormatsSupplier>(document, uno::UNO_QUERY_THROW)
+                    ->getNumberFormats();
+            for (auto it = sheets[i].numberFormats.begin(); it != sheets[i].numberFormats.end(); ++it) {
+                const css::lang::Locale english("en", "US", rtl::OUString());
+                sal_Int32 key = formats->queryKey(ou(it.value()), english, false);
+                if (key < 0)
+                    key = formats->addNew(ou(it.value()), english);
+                Reference<css::beans::XPropertySet>(
+                    sheet->getCellByPosition(it.key().second - 1, it.key().first - 1), uno::UNO_QUERY_THROW)
+                    ->setPropertyValue("NumberFormat", uno::Any(key));
+            }
         }
-        const Reference<css::util::XNumberFormats> formats =
-            Reference<css::util::XNumberFormatsSupplier>(document, uno::UNO_QUERY_THROW)->getNumberFormats();
-        for (auto it = sheets[i].numberFormats.begin(); it != sheets[i].numberFormats.end(); ++it) {
-            const css::lang::Locale english("en", "US", rtl::OUString());
-            sal_Int32 key = formats->queryKey(ou(it.value()), english, false);
-            if (key < 0)
-                key = formats->addNew(ou(it.value()), english);
-            Reference<css::beans::XPropertySet>(
-                sheet->getCellByPosition(it.key().second - 1, it.key().first - 1), uno::UNO_QUERY_THROW)
-                ->setPropertyValue("NumberFormat", uno::Any(key));
+        uno::Sequence<css::beans::PropertyValue> store(password.isEmpty() ? 2 : 3);
+        store.getArray()[0].Name = "FilterName";
+        store.getArray()[0].Value <<= ou(LibreOfficeSpreadsheet::filterFor(path));
+        store.getArray()[1].Name = "Overwrite";
+        store.getArray()[1].Value <<= true;
+        if (!password.isEmpty()) {
+            store.getArray()[2].Name = "Password";
+            store.getArray()[2].Value <<= ou(password);
         }
-    }
-    uno::Sequence<css::beans::PropertyValue> store(password.isEmpty() ? 2 : 3);
-    store.getArray()[0].Name = "FilterName";
-    store.getArray()[0].Value <<= ou(LibreOfficeSpreadsheet::filterFor(path));
-    store.getArray()[1].Name = "Overwrite";
-    store.getArray()[1].Value <<= true;
-    if (!password.isEmpty()) {
-        store.getArray()[2].Name = "Password";
-        store.getArray()[2].Value <<= ou(password);
-    }
-    Reference<css::frame::XStorable>(document, uno::UNO_QUERY_THROW)->storeToURL(url(path), store);
-    close(document);
+        Reference<css::frame::XStorable>(document, uno::UNO_QUERY_THROW)->storeToURL(url(path), store);
+        close(document);
+    });
 }
 
 void CalcFiles::writeFromCsv(const QString& path, const QString& csvPath, const QString& sheetName)
@@ -180,9 +217,11 @@ void CalcFiles::writeFromCsv(const QString& path, const QString& csvPath, const 
 
 QList<CalcFiles::Sheet> CalcFiles::read(const QString& path, int size, const QString& filter)
 {
-    Reference<css::lang::XComponent> document = uno_->loader->loadComponentFromURL(
-        url(path), "_blank", 0,
-        arguments(filter.isEmpty() ? LibreOfficeSpreadsheet::filterFor(path) : filter));
+    const Reference<css::lang::XComponent> document = described(QStringLiteral("load %1").arg(path), [&] {
+        return uno_->loader->loadComponentFromURL(
+            url(path), "_blank", 0,
+            arguments(filter.isEmpty() ? LibreOfficeSpreadsheet::filterFor(path) : filter));
+    });
     Reference<css::sheet::XSpreadsheetDocument> workbook(document, uno::UNO_QUERY);
     if (!workbook.is())
         throw std::runtime_error("not a workbook");

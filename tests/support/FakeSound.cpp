@@ -18,6 +18,7 @@ void FakeSoundDevice::open()
 void FakeSoundDevice::play()
 {
     log_.commands << QStringLiteral("%1:Play %2").arg(index_).arg(file_);
+    log_.playVolumes << volume_;
 }
 
 std::unique_ptr<SoundDevice> FakeSoundFactory::create()

@@ -11,6 +11,8 @@ class FakeSoundLog {
 public:
     QStringList commands;
     int plays(const QString& fileName) const;
+    // The volume each Play played at, in order (not among the commands).
+    QList<int> playVolumes;
 };
 
 class FakeSoundDevice : public SoundDevice {
@@ -21,11 +23,13 @@ public:
     void close() override;
     void open() override;
     void play() override;
+    void setVolume(int percent) override { volume_ = percent; }
 
 private:
     FakeSoundLog& log_;
     int index_;
     QString file_;
+    int volume_ = 100;
 };
 
 class FakeSoundFactory : public SoundDeviceFactory {

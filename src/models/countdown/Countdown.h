@@ -19,8 +19,17 @@ public:
         Running,   // counting, the reminder not reached yet
         Reminding, // counting, past the reminder
         Paused,
-        TimeUp, // 00 : 00 reached and the time-up effect under way
+        TimeUp,   // 00 : 00 reached and the time-up effect under way
+        Overtime, // past 00 : 00 and counting up (with overtime on), the time-up effect over
     };
+
+    // How the time stands against the plan, for colours a glance can read: ahead while more than the
+    // reminder time is left, closing in from the reminder on, over at 00 : 00 and past it. A paused
+    // count keeps its pace; a stopped one has none.
+    enum class Pace { None, Ahead, Closing, Over };
+
+    // The most overtime counted: the display keeps two digits of minutes.
+    static constexpr int kMaxOvertimeSeconds = 99 * 60 + 59;
 
     static constexpr int kTickMs = 1000;
 
@@ -28,8 +37,12 @@ public:
     ~Countdown() override;
 
     State state() const { return state_; }
-    // Counting down, a reminder included, and on 00 : 00 until the time-up effect begins.
-    bool isCounting() const { return state_ == State::Running || state_ == State::Reminding; }
+    // Counting down, a reminder included, and on 00 : 00 until the time-up effect begins; counting up
+    // in overtime.
+    bool isCounting() const
+    {
+        return state_ == State::Running || state_ == State::Reminding || state_ == State::Overtime;
+    }
     bool isPaused() const { return state_ == State::Paused; }
     // Not started, stopped, or at the end of its time (the time-up effect included).
     bool isStopped() const { return state_ == State::Stopped || state_ == State::TimeUp; }
@@ -46,8 +59,20 @@ public:
     void stop();
     // The time-up effect takes over the 00 : 00 count: from now the countdown counts as stopped.
     void beginTimeUp();
-    // The time-up effect is done: back to the entered total, stopped.
-    void finishTimeUp() { stop(); }
+    // The time-up effect is done: back to the entered total, stopped; with overtime on, the count
+    // goes on upward instead.
+    void finishTimeUp();
+
+    // With overtime on, the count does not end at 00 : 00: it counts on upward ("+MM : SS") until it
+    // is stopped. Takes effect at the next 00 : 00; a count already in overtime goes on.
+    void setOvertime(bool on) { overtime_ = on; }
+    bool overtime() const { return overtime_; }
+    // Past 00 : 00 with overtime on: in the time-up effect, counting up, or paused there.
+    bool isOverrun() const { return overrun_; }
+    // How long past 00 : 00 the count stands.
+    int overtimeSeconds() const { return overtimeSeconds_; }
+
+    Pace pace() const { return pace_; }
 
     // The total time taken at the last accepted start.
     int startedMinutes() const { return startedMinutes_; }
@@ -68,8 +93,9 @@ signals:
     // The count reached the reminder time (never for a reminder of 00 : 00). Not for a reminder time
     // the clock passed while the program stood still or slept: that moment is over.
     void reminderReached(int minutes, int seconds);
-    // The count reached 00 : 00; the tick has stopped.
+    // The count reached 00 : 00; the tick has stopped, unless overtime goes on counting.
     void timeUp();
+    void paceChanged(Countdown::Pace pace);
 
 private:
     void onTick();
@@ -85,6 +111,8 @@ private:
     bool isBehindTheClock() const;
     void setState(State state);
     void setCountText(const QString& text);
+    void addOvertime(qint64 seconds);
+    void updatePace();
 
     TimerDriver& timers_;
     Timer* tick_;
@@ -100,5 +128,9 @@ private:
     int reminderSeconds_ = 0;
     int minutes_ = 0;
     int seconds_ = 0;
+    bool overtime_ = false;
+    bool overrun_ = false;
+    int overtimeSeconds_ = 0;
+    Pace pace_ = Pace::None;
     QString countText_ = QStringLiteral("05 : 00");
 };

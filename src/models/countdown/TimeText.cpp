@@ -14,14 +14,32 @@ QString countDisplayText(int minutes, int seconds)
     return twoDigitText(minutes) + QStringLiteral(" : ") + twoDigitText(seconds);
 }
 
+QString overtimeDisplayText(int seconds)
+{
+    return QStringLiteral("+") + countDisplayText(seconds / 60, seconds % 60);
+}
+
+QString overtimeSpokenText(int seconds)
+{
+    return QCoreApplication::translate("TimeText", "超时 %1 分 %2 秒")
+        .arg(QString::number(seconds / 60), QString::number(seconds % 60));
+}
+
+namespace {
+qsizetype pairsStart(const QString& countDisplay)
+{
+    return countDisplay.startsWith(QLatin1Char('+')) ? 1 : 0;
+}
+} // namespace
+
 QString displayMinutes(const QString& countDisplay)
 {
-    return countDisplay.mid(0, 2);
+    return countDisplay.mid(pairsStart(countDisplay), 2);
 }
 
 QString displaySeconds(const QString& countDisplay)
 {
-    return countDisplay.mid(5, 2);
+    return countDisplay.mid(pairsStart(countDisplay) + 5, 2);
 }
 
 QString summaryText(int totalMinutes, int totalSeconds, int reminderMinutes, int reminderSeconds)

@@ -12,7 +12,13 @@ QString twoDigitText(int value);
 // The count display: minutes, " : ", seconds, seven characters ("01 : 00").
 QString countDisplayText(int minutes, int seconds);
 
-// The two pairs that other windows copy out of the count display: characters 1-2 and 6-7.
+// The count past 00 : 00: "+" and the overtime as the count display shows a time ("+01 : 12").
+QString overtimeDisplayText(int seconds);
+// The overtime in words, as a screen reader says it: "超时 1 分 12 秒".
+QString overtimeSpokenText(int seconds);
+
+// The two pairs that other windows copy out of the count display: characters 1-2 and 6-7 (after the
+// "+" of an overtime count).
 QString displayMinutes(const QString& countDisplay);
 QString displaySeconds(const QString& countDisplay);
 

@@ -15,6 +15,8 @@ QString countdownStatusText(Countdown::State state)
         return QCoreApplication::translate("CountdownMirror", "  当前计时状态：正在计时");
     case Countdown::State::Paused:
         return QCoreApplication::translate("CountdownMirror", "  当前计时状态：暂停计时");
+    case Countdown::State::Overtime:
+        return QCoreApplication::translate("CountdownMirror", "  当前计时状态：超时计时");
     }
     return {};
 }
@@ -30,6 +32,10 @@ QString stripTimeLine(const Countdown& countdown)
     if (!countdown.isCounting())
         return countdownStatusText(countdown.state());
     const QString& count = countdown.countText();
+    if (countdown.isOverrun())
+        return QCoreApplication::translate("CountdownMirror", "%1,超时%2分%3秒")
+            .arg(setTimeText(countdown.startedMinutes(), countdown.startedSeconds()), displayMinutes(count),
+                 displaySeconds(count));
     return QCoreApplication::translate("CountdownMirror", "%1,剩余%2分%3秒")
         .arg(setTimeText(countdown.startedMinutes(), countdown.startedSeconds()), displayMinutes(count),
              displaySeconds(count));
@@ -37,5 +43,6 @@ QString stripTimeLine(const Countdown& countdown)
 
 QString enlargedDigits(const QString& countText)
 {
-    return displayMinutes(countText) + QStringLiteral(" : ") + displaySeconds(countText);
+    const QString sign = countText.startsWith(QLatin1Char('+')) ? QStringLiteral("+") : QString();
+    return sign + displayMinutes(countText) + QStringLiteral(" : ") + displaySeconds(countText);
 }

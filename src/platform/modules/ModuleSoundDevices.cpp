@@ -38,6 +38,12 @@ public:
         if (device_)
             device_->play();
     }
+    void setVolume(int percent) override
+    {
+        volume_ = percent;
+        if (device_)
+            device_->setVolume(percent);
+    }
 
     // Opens the cue ahead (the back-end reads and decodes it), leaving the device closed as it was.
     void preload()
@@ -60,11 +66,13 @@ private:
             return false;
         device_ = backend->create();
         device_->setFileName(fileName_);
+        device_->setVolume(volume_);
         return true;
     }
 
     ModuleSoundDeviceFactory* factory_;
     QString fileName_;
+    int volume_ = 100;
     std::unique_ptr<SoundDevice> device_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/sound/PulseSoundDevice.h"
 
 #include "platform/files/ProgramFolder.h"
+#include "platform/sound/CueVolume.h"
 
 #include <algorithm>
 #include <chrono>
@@ -255,7 +256,16 @@ void PulseSoundDevice::play()
         return;
     if (!player_)
         player_ = Player::start();
-    player_->request(opened_);
+    if (volume_ >= 100) {
+        player_->request(opened_);
+        return;
+    }
+    if (!quieter_ || quieterVolume_ != volume_ || quieterOf_ != opened_) {
+        quieter_ = std::make_shared<const PcmSound>(withVolume(*opened_, volume_));
+        quieterVolume_ = volume_;
+        quieterOf_ = opened_;
+    }
+    player_->request(quieter_);
 }
 
 std::uint64_t PulseSoundDevice::cuesStarted() const

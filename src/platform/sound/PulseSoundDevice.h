@@ -29,6 +29,7 @@ public:
     void close() override;
     void open() override;
     void play() override;
+    void setVolume(int percent) override { volume_ = percent; }
 
     // The file the last Open found and could play; empty when there was none.
     QString openedPath() const { return openedPath_; }
@@ -44,6 +45,11 @@ private:
     QString fileName_;
     QString openedPath_;
     std::shared_ptr<const PcmSound> opened_;
+    int volume_ = 100;
+    // The opened cue at a lower volume, made once for each volume asked for.
+    std::shared_ptr<const PcmSound> quieter_;
+    int quieterVolume_ = 100;
+    std::shared_ptr<const PcmSound> quieterOf_;
     bool isOpen_ = false;
     std::shared_ptr<Player> player_;
 };

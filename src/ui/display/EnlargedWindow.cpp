@@ -1,5 +1,6 @@
 #include "ui/display/EnlargedWindow.h"
 
+#include "models/countdown/TimeText.h"
 #include "models/display/CountdownMirror.h"
 #include "models/display/EnlargedScale.h"
 #include "platform/Timer.h"
@@ -9,6 +10,7 @@
 #include "ui/WindowChrome.h"
 #include "ui/WindowContext.h"
 #include "ui/flow/FlowConductor.h"
+#include "ui/support/CountColour.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -17,6 +19,7 @@ namespace {
 
 const QColor kRed(255, 0, 0);
 const QColor kGrey(128, 128, 128);
+constexpr double kOvertimeShrink = 0.85;
 
 } // namespace
 
@@ -121,7 +124,22 @@ void EnlargedWindow::placeBelowMainWindow()
 void EnlargedWindow::onMirrorTick()
 {
     const Countdown& countdown = program().countdown();
-    digits_->setText(enlargedDigits(countdown.countText()));
+    const QString digits = enlargedDigits(countdown.countText());
+    // The overtime's "+" takes room: the digits shrink so that all of them stay in the frame.
+    const bool overtime = digits.startsWith(QLatin1Char('+'));
+    if (overtime != digits_->text().startsWith(QLatin1Char('+'))) {
+        QFont font = digits_->font();
+        font.setPointSizeF(overtime ? font.pointSizeF() * kOvertimeShrink
+                                    : font.pointSizeF() / kOvertimeShrink);
+        digits_->setFont(font);
+    }
+    digits_->setText(digits);
+    const QColor colour = countColour(countdown, program().options());
+    if (digits_->palette().color(QPalette::WindowText) != colour)
+        setTextColour(digits_, colour);
+    const QString name = countdown.isOverrun() ? overtimeSpokenText(countdown.overtimeSeconds()) : QString();
+    if (digits_->accessibleName() != name)
+        digits_->setAccessibleName(name);
 
     // The time is up: back to the main window, which shows the end of the count. The window stays
     // loaded, where it was, for the next count.

@@ -11,6 +11,7 @@
 #include "ui/display/Compositing.h"
 #include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
+#include "ui/support/CountColour.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -44,6 +45,7 @@ ToolStrip::ToolStrip(Program& program) : ProgramWindow(program, WindowKind::Tool
     const Countdown& countdown = ProgramWindow::program().countdown();
     connect(&countdown, &Countdown::countTextChanged, this, &ToolStrip::refreshTimeLine);
     connect(&countdown, &Countdown::stateChanged, this, &ToolStrip::refreshTimeLine);
+    connect(&ProgramWindow::program().options(), &ProgramOptions::changed, this, &ToolStrip::refreshTimeLine);
 }
 
 void ToolStrip::buildControls()
@@ -264,6 +266,9 @@ void ToolStrip::refreshTimeLine()
     // The tip's text stays put while it is open.
     if (!mirroring_ || !tipPanel_->isHidden())
         return;
+    const QColor colour = countColour(program().countdown(), program().options());
+    if (timeLine_->palette().color(QPalette::WindowText) != colour)
+        setTextColour(timeLine_, colour);
     const QString line = stripTimeLine(program().countdown());
     if (timeLine_->text() != line)
         timeLine_->setText(line);

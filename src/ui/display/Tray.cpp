@@ -45,6 +45,7 @@ Tray::Tray(MainWindow& main)
     openFolder_ = menu_->addAction(kOpenFolder, this, [this] {
         openDataFolder(main_.program().dataFolder(), main_.program().dialogs(), &main_);
     });
+    menu_->addAction(kSettings, this, [this] { main_.flow().openSettings(); });
     remote_ = menu_->addAction(kRemote, this, [this] { RemoteControl::of(main_).showPairing(); });
     menu_->addSeparator();
     quit_ = menu_->addAction(kQuit, this, &Tray::onOfferToQuit);

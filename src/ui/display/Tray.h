@@ -24,6 +24,7 @@ public:
                                                     QT_TRANSLATE_NOOP("Tray", "确实要退出Vantrel程序吗?")};
 
     static inline const CatalogueText kOpenFolder{"Tray", QT_TRANSLATE_NOOP("Tray", "打开程序文件夹")};
+    static inline const CatalogueText kSettings{"Tray", QT_TRANSLATE_NOOP("Tray", "设置")};
     static inline const CatalogueText kQuit{"Tray", QT_TRANSLATE_NOOP("Tray", "退出Vantrel程序")};
     static inline const CatalogueText kRemote{"Tray", QT_TRANSLATE_NOOP("Tray", "手机遥控")};
 

@@ -4,6 +4,31 @@
 
 namespace {
 const QString kCountCue = QStringLiteral("ding.WAV");
+
+// A device that plays at the channel's level: the level is read at each Play, so a change in the
+// settings reaches devices already handed out.
+class DeviceAtLevel : public SoundDevice {
+public:
+    DeviceAtLevel(std::unique_ptr<SoundDevice> device, std::shared_ptr<const CueChannel::Level> level)
+        : device_(std::move(device)), level_(std::move(level))
+    {
+    }
+    void setFileName(const QString& fileName) override { device_->setFileName(fileName); }
+    QString fileName() const override { return device_->fileName(); }
+    void close() override { device_->close(); }
+    void open() override { device_->open(); }
+    void play() override
+    {
+        if (level_->muted)
+            return;
+        device_->setVolume(level_->volume);
+        device_->play();
+    }
+
+private:
+    std::unique_ptr<SoundDevice> device_;
+    std::shared_ptr<const CueChannel::Level> level_;
+};
 } // namespace
 
 CueChannel::CueChannel(SoundDeviceFactory& sounds) : sounds_(sounds) {}
@@ -12,7 +37,7 @@ CueChannel::~CueChannel() = default;
 
 void CueChannel::openCountCue()
 {
-    count_ = sounds_.create();
+    count_ = atLevel(sounds_.create());
     count_->setFileName(kCountCue);
 }
 
@@ -31,7 +56,12 @@ void CueChannel::playCountCue()
 
 std::unique_ptr<SoundDevice> CueChannel::newDevice()
 {
-    return sounds_.create();
+    return atLevel(sounds_.create());
+}
+
+std::unique_ptr<SoundDevice> CueChannel::atLevel(std::unique_ptr<SoundDevice> device) const
+{
+    return std::make_unique<DeviceAtLevel>(std::move(device), level_);
 }
 
 void CueChannel::takeOutputFor(SoundDevice& device)

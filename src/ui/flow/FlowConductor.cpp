@@ -1,6 +1,7 @@
 #include "ui/flow/FlowConductor.h"
 
 #include "models/countdown/Countdown.h"
+#include "models/countdown/PresetMemory.h"
 #include "models/draw/InstructionShow.h"
 #include "models/tracking/WindowTracking.h"
 #include "platform/Dialogs.h"
@@ -15,10 +16,67 @@
 #include "ui/flow/OverShowStacking.h"
 #include "ui/main/MainWindow.h"
 #include "ui/remote/RemoteControl.h"
+#include "ui/settings/SettingsWindow.h"
 
-FlowConductor::FlowConductor(Program& program) : program_(program), cues_(program.sounds()) {}
+#include <QGuiApplication>
+#include <QScreen>
 
-FlowConductor::~FlowConductor() = default;
+FlowConductor::FlowConductor(Program& program) : program_(program), cues_(program.sounds())
+{
+    applyOptions();
+    connect(&program_.options(), &ProgramOptions::changed, this, &FlowConductor::applyOptions);
+}
+
+FlowConductor::~FlowConductor()
+{
+    delete settings_.data();
+}
+
+void FlowConductor::applyOptions()
+{
+    const ProgramOptions& options = program_.options();
+    program_.countdown().setOvertime(options.overtime());
+    cues_.setLevel({.volume = options.volume(), .muted = options.muted()});
+}
+
+void FlowConductor::restorePresets()
+{
+    if (!main_ || !program_.options().rememberPresets())
+        return;
+    PresetStore presets = main_->presets();
+    presetmemory::restore(program_.settings(), presets);
+    main_->takePresets(presets);
+}
+
+void FlowConductor::openSettings()
+{
+    if (!settings_) {
+        settings_ = new SettingsWindow(program_.options(), program_.dialogs());
+        if (main_)
+            settings_->setFont(main_->font());
+        // In the middle of the teacher's screen, whole on it, not wherever the pointer happens to be.
+        settings_->adjustSize();
+        const QScreen* screen = main_ ? main_->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            QRect place(QPoint(), settings_->frameGeometry().size());
+            place.moveCenter(screen->availableGeometry().center());
+            settings_->move(place.topLeft());
+        }
+    }
+    settings_->showNormal();
+    settings_->raise();
+    settings_->activateWindow();
+}
+
+SettingsWindow* FlowConductor::settingsWindow() const
+{
+    return settings_.data();
+}
+
+const TimeUpCovers* FlowConductor::timeUpCovers() const
+{
+    return notices_ ? &notices_->covers() : nullptr;
+}
 
 void FlowConductor::windowBuilt(ProgramWindow& window)
 {
@@ -28,16 +86,20 @@ void FlowConductor::windowBuilt(ProgramWindow& window)
 
 void FlowConductor::windowLoaded(ProgramWindow& window)
 {
-    if (&window == main_.data())
+    if (&window == main_.data()) {
+        restorePresets();
         resumeTracking();
-    // Schools that want the phone remote from the start turn it on in the settings.
-    if (&window == main_.data() && program_.settings().value(QStringLiteral("remote/enabled")) == QLatin1String("true"))
-        RemoteControl::of(*main_).turnOn();
+        // Schools that want the phone remote from the start turn it on in the settings.
+        if (program_.settings().value(QStringLiteral("remote/enabled")) == QLatin1String("true"))
+            RemoteControl::of(*main_).turnOn();
+    }
 }
 
 void FlowConductor::bindMainWindow(MainWindow& main)
 {
     main_ = &main;
+    // As the settings stand when the program starts (a school may have preset them).
+    applyOptions();
     stacking_ = new OverShowStacking(program_.windows(), program_.tracking(), main);
     notices_ = new NoticeChoreography(*this, main);
     tracking_ = new DesktopTracking(*this, main);
@@ -49,6 +111,7 @@ void FlowConductor::bindMainWindow(MainWindow& main)
     connect(&main, &MainWindow::drawRequested, this, &FlowConductor::onDrawRequested);
     connect(&main, &MainWindow::exitRequested, this, &FlowConductor::onExitRequested);
     connect(&main, &MainWindow::enlargeRequested, this, &FlowConductor::onEnlargeRequested);
+    connect(&main, &MainWindow::settingsRequested, this, &FlowConductor::openSettings);
     connect(&main, &MainWindow::unloading, this, [this] { cues_.releaseCountCue(); });
 
     // What a fresh main window starts from: no show open, no notice pending, nothing tucked away.
@@ -153,6 +216,11 @@ void FlowConductor::offerToQuitFromTray()
 
 void FlowConductor::onStarted()
 {
+    const Countdown& countdown = program_.countdown();
+    if (program_.options().rememberPresets())
+        presetmemory::remember(program_.settings(), main_->selectedPreset(), countdown.startedMinutes(),
+                               countdown.startedSeconds(), countdown.reminderMinutes(),
+                               countdown.reminderSeconds());
     cues_.playCountCue();
     program_.unload(WindowKind::DrawLauncher);
 }
@@ -245,6 +313,7 @@ void FlowConductor::shutdown()
         return;
     // A taskbar hidden by a full-screen show comes back whatever happens next.
     program_.windows().showTaskbar();
+    delete settings_.data();
     // The show holds its deck open; it ends before the player and the draws are released.
     if (program_.instructionShow().isOpen())
         program_.instructionShow().close();

@@ -14,6 +14,8 @@ class NoticeChoreography;
 class OverShowStacking;
 class Program;
 class ProgramWindow;
+class SettingsWindow;
+class TimeUpCovers;
 
 // Conducts the program's flow between its windows: what opens and closes on what the teacher asks
 // for, the reminder and time-up choreography, the cue channel, the tracking of the desktop and the
@@ -56,6 +58,12 @@ public:
     void showMainFromTray();
     // The tray's right click: the quit question, answered yes ends the program.
     void offerToQuitFromTray();
+    // The settings window, from the tray's menu or the main window's: opened, or brought to the front.
+    void openSettings();
+    // The settings window while it is open; nullptr otherwise.
+    SettingsWindow* settingsWindow() const;
+    // The covers of a time-up under way; nullptr while no main window is loaded.
+    const TimeUpCovers* timeUpCovers() const;
 
     // Ends the program for good, as the exit button and the tray do: the taskbar comes back, a running
     // instruction show is closed first, every window is unloaded, then the program quits with code 0.
@@ -101,6 +109,10 @@ private:
     void onDrawRequested();
     void onExitRequested();
     void onEnlargeRequested();
+    // The options as the settings say now: the count's overtime and the cues' level.
+    void applyOptions();
+    // The presets kept from earlier runs, for a main window that was just loaded.
+    void restorePresets();
 
     Program& program_;
     CueChannel cues_;
@@ -108,4 +120,5 @@ private:
     QPointer<OverShowStacking> stacking_;
     QPointer<DesktopTracking> tracking_;
     QPointer<NoticeChoreography> notices_;
+    QPointer<SettingsWindow> settings_;
 };

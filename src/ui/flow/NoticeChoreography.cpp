@@ -6,18 +6,22 @@
 #include "models/tracking/WindowTracking.h"
 #include "ui/Program.h"
 #include "ui/display/EnlargedWindow.h"
+#include "ui/display/TimeUpCover.h"
 #include "ui/display/ToolStrip.h"
 #include "ui/flow/FlowConductor.h"
 #include "ui/flow/OverShowStacking.h"
 #include "ui/main/MainWindow.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 #include <cmath>
 
 NoticeChoreography::NoticeChoreography(FlowConductor& conductor, MainWindow& main)
     : QObject(&main), conductor_(conductor), program_(conductor.program()), main_(main),
       reminderBlink_(new ReminderBlink(program_.timers(), this)),
-      timeUpSlide_(new TimeUpSlide(program_.timers(), this))
+      timeUpSlide_(new TimeUpSlide(program_.timers(), this)),
+      covers_(new TimeUpCovers(program_.windows(), main))
 {
     Countdown& countdown = program_.countdown();
     connect(&countdown, &Countdown::reminderReached, this, &NoticeChoreography::onReminderReached);
@@ -143,6 +147,34 @@ void NoticeChoreography::onTimeUp()
     timeUpSlide_->start();
     holdFocusWhileNoticesRun();
     main_.showTimeUpBegun();
+    covers_->show(screensToCover());
+}
+
+QList<QRect> NoticeChoreography::screensToCover() const
+{
+    QList<QRect> screens;
+    switch (program_.options().coverScreens()) {
+    case CoverScreens::None:
+        break;
+    case CoverScreens::EveryScreen:
+        for (const QScreen* screen : QGuiApplication::screens())
+            screens << screen->geometry();
+        break;
+    case CoverScreens::ShowScreen: {
+        // The screen a running show fills, else the one the main window is on.
+        const QRectF classScreen = main_.classScreenTwips();
+        const double tpp = program_.twipsPerPixel();
+        const QPoint centre =
+            QRectF(classScreen.topLeft() / tpp, classScreen.size() / tpp).center().toPoint();
+        const QScreen* screen = QGuiApplication::screenAt(centre);
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen)
+            screens << screen->geometry();
+        break;
+    }
+    }
+    return screens;
 }
 
 void NoticeChoreography::onTimeUpSlideStep(const TimeUpSlide::Step& step)
@@ -172,6 +204,7 @@ void NoticeChoreography::onTimeUpSlideStep(const TimeUpSlide::Step& step)
         countdown.beginTimeUp();
     }
     if (step.last) {
+        covers_->hide();
         countdown.finishTimeUp();
         main_.endTimeUp();
         main_.placeStandard();

@@ -4,13 +4,16 @@
 #include "models/countdown/TimeUpSlide.h"
 #include "models/tracking/EdgeDocking.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointF>
+#include <QRect>
 #include <optional>
 
 class FlowConductor;
 class MainWindow;
 class Program;
+class TimeUpCovers;
 
 // What the reminder and the time-up do to the windows: the main window blinks or slides on the
 // screen the class sees (the one a running show fills), the strip and the launcher make way, the
@@ -22,6 +25,8 @@ public:
     NoticeChoreography(FlowConductor& conductor, MainWindow& main);
 
     bool isReminderRunning() const { return reminderBlink_->isRunning(); }
+    // The covers a time-up shows on the screens (with the option on), for as long as it lasts.
+    const TimeUpCovers& covers() const { return *covers_; }
 
 private:
     void onReminderReached();
@@ -37,12 +42,15 @@ private:
     // While the reminder or the time-up runs, the window takes no focus at all: neither when it is
     // shown again on every blink, nor when the window that had the focus goes away meanwhile.
     void holdFocusWhileNoticesRun();
+    // The screens (pixels) the time-up cover goes on, as the teacher chose.
+    QList<QRect> screensToCover() const;
 
     FlowConductor& conductor_;
     Program& program_;
     MainWindow& main_;
     ReminderBlink* reminderBlink_;
     TimeUpSlide* timeUpSlide_;
+    TimeUpCovers* covers_;
 
     // Place and edge flags saved by a reminder that fired while the window was tucked away.
     struct SavedPlace {

@@ -3,10 +3,13 @@
 #include "models/countdown/Countdown.h"
 #include "models/countdown/PauseBlink.h"
 #include "models/countdown/PresetStore.h"
+#include "models/countdown/TimeText.h"
+#include "models/settings/ProgramOptions.h"
 #include "platform/CatalogueText.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Controls.h"
 #include "ui/ProgramWindow.h"
+#include "ui/support/CountColour.h"
 #include "ui/support/Twips.h"
 
 #include <QCoreApplication>
@@ -23,12 +26,16 @@ const CatalogueText kPaused{"CountDisplay", QT_TRANSLATE_NOOP("CountDisplay", "æ
 
 } // namespace
 
-CountDisplay::CountDisplay(ProgramWindow& window, TimerDriver& timers, Countdown& countdown)
-    : QObject(&window), pauseBlink_(new PauseBlink(timers, this))
+CountDisplay::CountDisplay(ProgramWindow& window, TimerDriver& timers, Countdown& countdown,
+                           ProgramOptions& options)
+    : QObject(&window), pauseBlink_(new PauseBlink(timers, this)), countdown_(countdown), options_(options)
 {
     build(window);
     countLabel_->setText(countdown.countText());
     connect(&countdown, &Countdown::countTextChanged, countLabel_, &QLabel::setText);
+    connect(&countdown, &Countdown::countTextChanged, this, &CountDisplay::refreshCount);
+    connect(&countdown, &Countdown::paceChanged, this, &CountDisplay::refreshCount);
+    connect(&options, &ProgramOptions::changed, this, &CountDisplay::refreshCount);
     connect(pauseBlink_, &PauseBlink::colourChanged, this, [this](PauseBlink::Colour colour) {
         setTextColour(runStateLabel_, colour == PauseBlink::Colour::Red ? kRed : kBlue);
     });
@@ -74,6 +81,18 @@ void CountDisplay::build(ProgramWindow& window)
     for (QLabel* hidden : {static_cast<QLabel*>(countLabel_), timeUpLabel_, reminderLabel_, presetNameLabel_,
                            runStateLabel_, summaryLabel_})
         hidden->hide();
+}
+
+void CountDisplay::refreshCount()
+{
+    const QColor colour = countColour(countdown_, options_);
+    if (countLabel_->palette().color(QPalette::WindowText) != colour)
+        setTextColour(countLabel_, colour);
+    // "+01 : 12" read out as it is means nothing to a listener.
+    const QString name =
+        countdown_.isOverrun() ? overtimeSpokenText(countdown_.overtimeSeconds()) : QString();
+    if (countLabel_->accessibleName() != name)
+        countLabel_->setAccessibleName(name);
 }
 
 void CountDisplay::reset(ProgramWindow& window)

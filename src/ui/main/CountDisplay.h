@@ -5,6 +5,7 @@
 class ClickableLabel;
 class Countdown;
 class PauseBlink;
+class ProgramOptions;
 class ProgramWindow;
 class QLabel;
 class TimerDriver;
@@ -15,7 +16,7 @@ class TimerDriver;
 class CountDisplay : public QObject {
     Q_OBJECT
 public:
-    CountDisplay(ProgramWindow& window, TimerDriver& timers, Countdown& countdown);
+    CountDisplay(ProgramWindow& window, TimerDriver& timers, Countdown& countdown, ProgramOptions& options);
 
     // The remaining time, which the teacher double-clicks for the enlarged window.
     ClickableLabel* countLabel() const { return countLabel_; }
@@ -34,6 +35,8 @@ public:
 
 private:
     void build(ProgramWindow& window);
+    // The count's colour for its pace, and in overtime a name that says what the digits mean.
+    void refreshCount();
 
     ClickableLabel* countLabel_ = nullptr;
     QLabel* timeUpLabel_ = nullptr;
@@ -42,4 +45,6 @@ private:
     QLabel* runStateLabel_ = nullptr;
     QLabel* summaryLabel_ = nullptr;
     PauseBlink* pauseBlink_;
+    Countdown& countdown_;
+    ProgramOptions& options_;
 };

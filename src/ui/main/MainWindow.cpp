@@ -17,9 +17,11 @@
 #include "ui/support/FirstPaint.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
@@ -63,6 +65,29 @@ const PresetStore& MainWindow::presets() const
     return entry_->presets();
 }
 
+int MainWindow::selectedPreset() const
+{
+    return entry_->selectedPreset();
+}
+
+void MainWindow::takePresets(const PresetStore& presets)
+{
+    entry_->takePresets(presets);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    auto* menu = findChild<QMenu*>(QStringLiteral("MainContextMenu"), Qt::FindDirectChildrenOnly);
+    if (!menu) {
+        menu = new QMenu(this);
+        menu->setObjectName(QStringLiteral("MainContextMenu"));
+        menu->setFont(font());
+        menu->addAction(tr("设置"), this, &MainWindow::settingsRequested);
+    }
+    menu->popup(event->globalPos());
+    event->accept();
+}
+
 void MainWindow::placeStandard()
 {
     centreHorizontally(kStandardTop);
@@ -91,7 +116,7 @@ void MainWindow::unload()
 {
     // The count ends with the window that shows it.
     Countdown& countdown = program().countdown();
-    if (countdown.isCounting() || countdown.isPaused())
+    if (countdown.isCounting() || countdown.isPaused() || countdown.isTicking())
         countdown.stop();
     emit unloading();
 }
@@ -252,5 +277,9 @@ void MainWindow::showTimeUp()
 void MainWindow::endTimeUp()
 {
     display_->endTimeUp();
-    showStopped();
+    // With overtime on, the count goes on upward in the running view.
+    if (program().countdown().isCounting())
+        showRunning();
+    else
+        showStopped();
 }

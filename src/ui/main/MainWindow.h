@@ -47,6 +47,10 @@ public:
 
     // The entry texts of the three presets as last typed.
     const PresetStore& presets() const;
+    // The preset chosen now (0 to 2).
+    int selectedPreset() const;
+    // The presets take these texts; the boxes show the chosen one's.
+    void takePresets(const PresetStore& presets);
 
     // What tracking keeps in line with the count and the desktop.
     void enableDraw();
@@ -71,8 +75,13 @@ signals:
     void drawRequested();
     void exitRequested();
     void enlargeRequested();
+    void settingsRequested();
     // The window is being released: its cue goes with it.
     void unloading();
+
+protected:
+    // The right click's menu: the way to the settings.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void onStartClicked();

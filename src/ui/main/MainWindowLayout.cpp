@@ -53,7 +53,7 @@ void MainWindow::buildControls()
     foldButton_->setEnabled(false);
 
     // The displays of the count, over the frames.
-    display_ = new CountDisplay(*this, program().timers(), program().countdown());
+    display_ = new CountDisplay(*this, program().timers(), program().countdown(), program().options());
 
     titleList_ = named(new QComboBox(this), QStringLiteral("Combo1"));
     titleList_->hide();

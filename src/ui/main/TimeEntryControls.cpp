@@ -103,6 +103,12 @@ void TimeEntryControls::reset()
         setDigitsOnly(box, true);
 }
 
+void TimeEntryControls::takePresets(const PresetStore& presets)
+{
+    presets_ = presets;
+    onPresetClicked(selectedPreset());
+}
+
 int TimeEntryControls::selectedPreset() const
 {
     for (int i = 0; i < PresetStore::kPresets; ++i) {

@@ -23,6 +23,8 @@ public:
 
     int selectedPreset() const;
     const PresetStore& presets() const { return presets_; }
+    // The presets take these texts; the boxes show the chosen one's.
+    void takePresets(const PresetStore& presets);
 
     QLineEdit* totalMinutesBox() const { return totalMinutesBox_; }
     QLineEdit* totalSecondsBox() const { return totalSecondsBox_; }

@@ -55,6 +55,8 @@ QString stateText(Countdown::State state)
         return QCoreApplication::translate("RemoteBridge", "暂停计时");
     case Countdown::State::TimeUp:
         return QCoreApplication::translate("RemoteBridge", "时间到！");
+    case Countdown::State::Overtime:
+        return QCoreApplication::translate("RemoteBridge", "已超时");
     case Countdown::State::Stopped:
         break;
     }
