@@ -12,6 +12,7 @@ program_packages="build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-pdf-dev qt6-svg-dev qt6-qpa-plugins qt6-wayland qt6-tools-dev qt6-l10n-tools libqt6sql6-sqlite
   libxcb1-dev libxcb-ewmh-dev libxcb-randr0-dev libxcb-xinput-dev libx11-dev
   libwayland-dev libwayland-bin wayland-protocols libpulse-dev libsndfile1-dev
+  qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk fonts-liberation
   libreoffice-impress libreoffice-calc libreoffice-dev"
@@ -20,7 +21,7 @@ program_packages="build-essential cmake ninja-build pkg-config ccache
 test_packages="xvfb xauth openbox xfwm4 xdotool wmctrl x11-utils x11-xserver-utils x11-apps imagemagick xcompmgr trayer
   desktop-file-utils appstream dpkg-dev fakeroot file xdg-utils git python3-uno
   dbus-daemon dbus-x11 at-spi2-core python3-gi python3-dbus gir1.2-atspi-2.0
-  mutter sway grim xwayland foot libreoffice-gtk3 kwin-wayland zenity
+  mutter sway grim xwayland foot libreoffice-gtk3 kwin-wayland zenity chromium python3-websocket
   pulseaudio pulseaudio-utils pipewire wireplumber gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-good"
 
 packages=$program_packages

@@ -1156,6 +1156,37 @@
     </message>
 </context>
 <context>
+    <name>PairingWindow</name>
+    <message>
+        <source>关闭手机遥控</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vantrel工具 - 手机遥控</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用手机扫描下面的二维码，或在手机浏览器中输入地址：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>手机遥控地址的二维码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>手机须与本电脑连在同一个网络上（同一无线网络，或本电脑连接手机的热点），不需要互联网。知道此地址的人都能遥控计时，请勿外传；关闭手机遥控后地址即失效。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>网页时钟（只显示倒计时，可在其他屏幕或学生的设备上打开）：</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PortalShortcuts</name>
     <message>
         <source>显示或隐藏计时工具条</source>
@@ -1225,6 +1256,76 @@
     </message>
     <message>
         <source>数据文件夹 %1 不存在。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemoteBridge</name>
+    <message>
+        <source>正在计时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正在计时，已到提醒时间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暂停计时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>时间到！</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未在计时</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>定时选择</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>按顺序号抽签</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>按名单抽签</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>与电脑的连接已断开，正在重新连接…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vantrel工具 - 手机遥控</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已超时</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RemoteControl</name>
+    <message>
+        <source>手机遥控无法启动：本电脑上没有可用的网络端口。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1711,6 +1812,10 @@
     </message>
     <message>
         <source>设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>手机遥控</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

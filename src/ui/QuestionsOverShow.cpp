@@ -14,6 +14,8 @@ void QuestionsOverShow::releaseOwner(QWidget* owner)
 
 void QuestionsOverShow::inform(QWidget* owner, const QString& title, const QString& text, MessageIcon icon)
 {
+    if (elsewhere_)
+        return elsewhere_->inform(owner, title, text, icon);
     releaseOwner(owner);
     announcer_.announce(owner, text);
     dialogs_.inform(owner, title, text, icon);
@@ -22,6 +24,8 @@ void QuestionsOverShow::inform(QWidget* owner, const QString& title, const QStri
 Answer QuestionsOverShow::askYesNo(QWidget* owner, const QString& title, const QString& text,
                                    MessageIcon icon)
 {
+    if (elsewhere_)
+        return elsewhere_->askYesNo(owner, title, text, icon);
     releaseOwner(owner);
     announcer_.announce(owner, text);
     return dialogs_.askYesNo(owner, title, text, icon);
@@ -30,6 +34,8 @@ Answer QuestionsOverShow::askYesNo(QWidget* owner, const QString& title, const Q
 void QuestionsOverShow::informWithFolder(QWidget* owner, const QString& title, const QString& text,
                                          const QString& folder)
 {
+    if (elsewhere_)
+        return elsewhere_->informWithFolder(owner, title, text, folder);
     releaseOwner(owner);
     announcer_.announce(owner, text);
     dialogs_.informWithFolder(owner, title, text, folder);

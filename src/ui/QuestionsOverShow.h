@@ -23,10 +23,15 @@ public:
 
     Announcer& announcer() { return announcer_; }
 
+    // While set, the windows' messages and questions go there instead (the phone that pressed the
+    // button asks them); nullptr puts them back on the screen.
+    void askElsewhere(Dialogs* elsewhere) { elsewhere_ = elsewhere; }
+
 private:
     void releaseOwner(QWidget* owner);
 
     Dialogs& dialogs_;
     WindowSystem& windows_;
     Announcer announcer_;
+    Dialogs* elsewhere_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "ui/Program.h"
 #include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
+#include "ui/remote/RemoteControl.h"
 
 #include <QCursor>
 #include <QIcon>
@@ -45,6 +46,7 @@ Tray::Tray(MainWindow& main)
         openDataFolder(main_.program().dataFolder(), main_.program().dialogs(), &main_);
     });
     menu_->addAction(kSettings, this, [this] { main_.flow().openSettings(); });
+    remote_ = menu_->addAction(kRemote, this, [this] { RemoteControl::of(main_).showPairing(); });
     menu_->addSeparator();
     quit_ = menu_->addAction(kQuit, this, &Tray::onOfferToQuit);
     setObjectName(QStringLiteral("cSysTray1"));

@@ -26,6 +26,7 @@ public:
     static inline const CatalogueText kOpenFolder{"Tray", QT_TRANSLATE_NOOP("Tray", "打开程序文件夹")};
     static inline const CatalogueText kSettings{"Tray", QT_TRANSLATE_NOOP("Tray", "设置")};
     static inline const CatalogueText kQuit{"Tray", QT_TRANSLATE_NOOP("Tray", "退出Vantrel程序")};
+    static inline const CatalogueText kRemote{"Tray", QT_TRANSLATE_NOOP("Tray", "手机遥控")};
 
     enum Button { Left = 1, Right = 2 };
 
@@ -42,6 +43,7 @@ public:
     QMenu* menu() const { return menu_; }
     QAction* openFolderAction() const { return openFolder_; }
     QAction* quitAction() const { return quit_; }
+    QAction* remoteAction() const { return remote_; }
 
     // Whether the desktop has a notification area to show the icon in. Tests replace the answer.
     static bool hostAvailable();
@@ -57,6 +59,7 @@ private:
     QMenu* menu_;
     QAction* openFolder_;
     QAction* quit_;
+    QAction* remote_;
 };
 
 // Whether the user can get back to the program through the tray icon. Where it is false (no

@@ -15,6 +15,7 @@
 #include "ui/flow/NoticeChoreography.h"
 #include "ui/flow/OverShowStacking.h"
 #include "ui/main/MainWindow.h"
+#include "ui/remote/RemoteControl.h"
 #include "ui/settings/SettingsWindow.h"
 
 #include <QGuiApplication>
@@ -90,6 +91,9 @@ void FlowConductor::windowLoaded(ProgramWindow& window)
     if (&window == main_.data()) {
         restorePresets();
         resumeTracking();
+        // Schools that want the phone remote from the start turn it on in the settings.
+        if (program_.settings().value(QStringLiteral("remote/enabled")) == QLatin1String("true"))
+            RemoteControl::of(*main_).turnOn();
     }
 }
 
