@@ -225,55 +225,55 @@ What you can do instead:
     <name>DrawHistoryView</name>
     <message>
         <source>抽签记录</source>
-        <translation type="unfinished"></translation>
+        <translation>Draw history</translation>
     </message>
     <message>
         <source>抽签者</source>
-        <translation type="unfinished">Name drawn</translation>
+        <translation>Student</translation>
     </message>
     <message>
         <source>抽中次数</source>
-        <translation type="unfinished"></translation>
+        <translation>Times drawn</translation>
     </message>
     <message>
         <source>权重</source>
-        <translation type="unfinished"></translation>
+        <translation>Weight</translation>
     </message>
     <message>
         <source>抽中次数和权重</source>
-        <translation type="unfinished"></translation>
+        <translation>Times drawn and weights</translation>
     </message>
     <message>
         <source>少抽过的优先</source>
-        <translation type="unfinished"></translation>
+        <translation>Favour those drawn less</translation>
     </message>
     <message>
         <source>在这个名单以往的抽签中被抽中次数少的人，更容易被抽到</source>
-        <translation type="unfinished"></translation>
+        <translation>Whoever this list&apos;s earlier draws picked less often is more likely to be drawn</translation>
     </message>
     <message>
         <source>导出…</source>
-        <translation type="unfinished"></translation>
+        <translation>Export…</translation>
     </message>
     <message>
         <source>关闭</source>
-        <translation type="unfinished">Close</translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>抽签记录 - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Draw history - %1</translation>
     </message>
     <message>
         <source>这个名单还没有抽签记录。</source>
-        <translation type="unfinished"></translation>
+        <translation>This list has no draws yet.</translation>
     </message>
     <message>
         <source>  缺席：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>  Absent: %1</translation>
     </message>
     <message>
         <source>  撤销：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>  Undone: %1</translation>
     </message>
 </context>
 <context>
@@ -412,47 +412,47 @@ Please reinstall Vantrel; the help is installed with the program.</translation>
     <name>HistorySheet</name>
     <message>
         <source>日期</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>名单</source>
-        <translation type="unfinished"></translation>
+        <translation>List</translation>
     </message>
     <message>
         <source>顺序</source>
-        <translation type="unfinished"></translation>
+        <translation>Order</translation>
     </message>
     <message>
         <source>编号</source>
-        <translation type="unfinished"></translation>
+        <translation>No.</translation>
     </message>
     <message>
         <source>姓名</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>情况</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>抽中</source>
-        <translation type="unfinished"></translation>
+        <translation>Drawn</translation>
     </message>
     <message>
         <source>缺席</source>
-        <translation type="unfinished"></translation>
+        <translation>Absent</translation>
     </message>
     <message>
         <source>撤销</source>
-        <translation type="unfinished"></translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <source>无法写入 %1：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not write %1: %2</translation>
     </message>
 </context>
 <context>
@@ -512,7 +512,7 @@ The guide deck should be named %1 and kept in %3.</translation>
     </message>
     <message>
         <source>不是 .xls、.xlsx、.ods 或 .csv 文件</source>
-        <translation type="unfinished"></translation>
+        <translation>not an .xls, .xlsx, .ods or .csv file</translation>
     </message>
 </context>
 <context>
@@ -618,51 +618,51 @@ The guide deck should be named %1 and kept in %3.</translation>
     </message>
     <message>
         <source>保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>打开</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>位置：</source>
-        <translation type="unfinished"></translation>
+        <translation>Look in:</translation>
     </message>
     <message>
         <source>文件名：</source>
-        <translation type="unfinished"></translation>
+        <translation>File name:</translation>
     </message>
     <message>
         <source>文件类型：</source>
-        <translation type="unfinished"></translation>
+        <translation>Files of type:</translation>
     </message>
     <message>
         <source>后退</source>
-        <translation type="unfinished"></translation>
+        <translation>Back</translation>
     </message>
     <message>
         <source>前进</source>
-        <translation type="unfinished"></translation>
+        <translation>Forward</translation>
     </message>
     <message>
         <source>上一级文件夹</source>
-        <translation type="unfinished"></translation>
+        <translation>Parent folder</translation>
     </message>
     <message>
         <source>新建文件夹</source>
-        <translation type="unfinished"></translation>
+        <translation>New folder</translation>
     </message>
     <message>
         <source>列表</source>
-        <translation type="unfinished"></translation>
+        <translation>List view</translation>
     </message>
     <message>
         <source>详细信息</source>
-        <translation type="unfinished"></translation>
+        <translation>Detail view</translation>
     </message>
     <message>
         <source>%1 已经存在。要替换它吗？</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 already exists. Do you want to replace it?</translation>
     </message>
 </context>
 <context>
@@ -790,87 +790,87 @@ The guide deck should be named %1 and kept in %3.</translation>
     </message>
     <message>
         <source>换名单…</source>
-        <translation type="unfinished"></translation>
+        <translation>Change list…</translation>
     </message>
     <message>
         <source>新建名单</source>
-        <translation type="unfinished"></translation>
+        <translation>New list</translation>
     </message>
     <message>
         <source>缺席</source>
-        <translation type="unfinished"></translation>
+        <translation>Absent</translation>
     </message>
     <message>
         <source>撤销</source>
-        <translation type="unfinished"></translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <source>抽签记录</source>
-        <translation type="unfinished"></translation>
+        <translation>Draw history</translation>
     </message>
     <message>
         <source>刚抽到的人今天不在：本轮不再抽他，他的抽签顺序空着</source>
-        <translation type="unfinished"></translation>
+        <translation>The student just drawn is away today: not drawn again this round, their order left empty</translation>
     </message>
     <message>
         <source>撤销本轮的上一次抽签：这个人回到签筒里</source>
-        <translation type="unfinished"></translation>
+        <translation>Undo this round&apos;s last draw: the student goes back into the pot</translation>
     </message>
     <message>
         <source>默认名单（%1）</source>
-        <translation type="unfinished"></translation>
+        <translation>Default list (%1)</translation>
     </message>
     <message>
         <source>其他名单…</source>
-        <translation type="unfinished"></translation>
+        <translation>Another list…</translation>
     </message>
     <message>
         <source>换名单</source>
-        <translation type="unfinished"></translation>
+        <translation>Change list</translation>
     </message>
     <message>
         <source>名单</source>
-        <translation type="unfinished"></translation>
+        <translation>List</translation>
     </message>
     <message>
         <source>新名单</source>
-        <translation type="unfinished"></translation>
+        <translation>new list</translation>
     </message>
     <message>
         <source>Excel 97 工作簿 (*.xls);;Excel 工作簿 (*.xlsx);;ODF 电子表格 (*.ods);;CSV 文件 (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Excel 97 workbook (*.xls);;Excel workbook (*.xlsx);;ODF spreadsheet (*.ods);;CSV file (*.csv)</translation>
     </message>
     <message>
         <source>编号</source>
-        <translation type="unfinished"></translation>
+        <translation>No.</translation>
     </message>
     <message>
         <source>姓名</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>抽签顺序</source>
-        <translation type="unfinished"></translation>
+        <translation>Draw order</translation>
     </message>
     <message>
         <source>导出抽签记录</source>
-        <translation type="unfinished"></translation>
+        <translation>Export the draw history</translation>
     </message>
     <message>
         <source>-抽签记录</source>
-        <translation type="unfinished"></translation>
+        <translation>-draw history</translation>
     </message>
     <message>
         <source>Excel 工作簿 (*.xlsx);;ODF 电子表格 (*.ods);;CSV 文件 (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Excel workbook (*.xlsx);;ODF spreadsheet (*.ods);;CSV file (*.csv)</translation>
     </message>
     <message>
         <source>本轮抽签结束后才能导出为 .xlsx 或 .ods 文件；现在可以导出为 .csv 文件。</source>
-        <translation type="unfinished"></translation>
+        <translation>Export to .xlsx or .ods once this round is over; a .csv file can be exported now.</translation>
     </message>
     <message>
         <source>抽签记录已导出到：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>The draw history was exported to: %1</translation>
     </message>
 </context>
 <context>
@@ -1237,6 +1237,37 @@ But the following people could not be found in the edited list (or could not be 
     </message>
 </context>
 <context>
+    <name>PairingWindow</name>
+    <message>
+        <source>关闭手机遥控</source>
+        <translation>Turn the phone remote off</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Vantrel工具 - 手机遥控</source>
+        <translation>Vantrel - Phone remote</translation>
+    </message>
+    <message>
+        <source>用手机扫描下面的二维码，或在手机浏览器中输入地址：</source>
+        <translation>Scan the QR code below with your phone, or type the address into the phone&apos;s browser:</translation>
+    </message>
+    <message>
+        <source>手机遥控地址的二维码</source>
+        <translation>QR code of the phone remote&apos;s address</translation>
+    </message>
+    <message>
+        <source>手机须与本电脑连在同一个网络上（同一无线网络，或本电脑连接手机的热点），不需要互联网。知道此地址的人都能遥控计时，请勿外传；关闭手机遥控后地址即失效。</source>
+        <translation>The phone must be on the same network as this computer (the same wireless network, or this computer on the phone&apos;s hotspot); no internet is needed. Anyone who knows this address can control the timer, so keep it to yourself; it stops working when the phone remote is turned off.</translation>
+    </message>
+    <message>
+        <source>网页时钟（只显示倒计时，可在其他屏幕或学生的设备上打开）：</source>
+        <translation>Web clock (the countdown only, for another screen or the students&apos; devices):</translation>
+    </message>
+</context>
+<context>
     <name>PortalShortcuts</name>
     <message>
         <source>显示或隐藏计时工具条</source>
@@ -1308,6 +1339,76 @@ But the following people could not be found in the edited list (or could not be 
     <message>
         <source>数据文件夹 %1 不存在。</source>
         <translation>The data folder %1 does not exist.</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteBridge</name>
+    <message>
+        <source>正在计时</source>
+        <translation>Counting</translation>
+    </message>
+    <message>
+        <source>正在计时，已到提醒时间</source>
+        <translation>Counting, reminder reached</translation>
+    </message>
+    <message>
+        <source>暂停计时</source>
+        <translation>Paused</translation>
+    </message>
+    <message>
+        <source>时间到！</source>
+        <translation>Time up!</translation>
+    </message>
+    <message>
+        <source>已超时</source>
+        <translation>Overtime</translation>
+    </message>
+    <message>
+        <source>未在计时</source>
+        <translation>Not counting</translation>
+    </message>
+    <message>
+        <source>定时选择</source>
+        <translation>Presets</translation>
+    </message>
+    <message>
+        <source>按顺序号抽签</source>
+        <translation>Draw numbers</translation>
+    </message>
+    <message>
+        <source>按名单抽签</source>
+        <translation>Draw from the name list</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>与电脑的连接已断开，正在重新连接…</source>
+        <translation>Lost the connection to the computer, reconnecting…</translation>
+    </message>
+    <message>
+        <source>Vantrel工具 - 手机遥控</source>
+        <translation>Vantrel - Phone remote</translation>
+    </message>
+    <message>
+        <source>放大</source>
+        <translation>Enlarge</translation>
+    </message>
+</context>
+<context>
+    <name>RemoteControl</name>
+    <message>
+        <source>手机遥控无法启动：本电脑上没有可用的网络端口。</source>
+        <translation>The phone remote could not start: no network port is free on this computer.</translation>
     </message>
 </context>
 <context>
@@ -1459,6 +1560,22 @@ But the following people could not be found in the edited list (or could not be 
         <source>设置无法保存到设置文件，只在本次运行中有效。</source>
         <translation>The settings could not be saved to the settings file; they hold only until Vantrel ends.</translation>
     </message>
+    <message>
+        <source>多个班级名单</source>
+        <translation>Several class lists</translation>
+    </message>
+    <message>
+        <source>按名单抽签时可以换名单、新建名单，标记缺席、撤销抽签，并保存抽签记录。</source>
+        <translation>The name-list draw can change and create lists, mark students absent, undo a draw and keep a history of the draws.</translation>
+    </message>
+    <message>
+        <source>手机遥控</source>
+        <translation>Phone remote</translation>
+    </message>
+    <message>
+        <source>用手机浏览器遥控计时和抽签；勾选后立即开启，以后随程序启动。</source>
+        <translation>Control the timer and the draws from a phone&apos;s browser; on at once when ticked, and at every start.</translation>
+    </message>
 </context>
 <context>
     <name>ShowTitle</name>
@@ -1599,36 +1716,38 @@ Please name the presentation to draw from %1 and put it in %3.</translation>
     <name>SqliteDrawHistory</name>
     <message>
         <source>抽签记录无法写入 %1：%2</source>
-        <translation type="unfinished"></translation>
+        <translation>The draw history could not be written to %1: %2</translation>
     </message>
     <message>
         <source>没有 SQLite 数据库驱动。</source>
-        <translation type="unfinished"></translation>
+        <translation>The SQLite database driver is missing.</translation>
     </message>
 </context>
 <context>
     <name>TableFile</name>
     <message>
         <source>磁盘空间已满，文件没有写入：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>The disk is full; the file was not written: %1</translation>
     </message>
     <message>
         <source>文件或它所在的文件夹是只读的，文件没有写入：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>The file or its folder is read-only; the file was not written: %1</translation>
     </message>
     <message>
         <source>表格程序 LibreOffice Calc 没有运行，文件没有写入：%1</source>
-        <translation type="unfinished"></translation>
+        <translation>The spreadsheet program LibreOffice Calc is not running; the file was not written: %1</translation>
     </message>
     <message>
         <source>文件没有写入：%1
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>The file was not written: %1
+
+%2</translation>
     </message>
     <message>
         <source>请检查文件夹可以写入。</source>
-        <translation type="unfinished"></translation>
+        <translation>Please check that the folder can be written to.</translation>
     </message>
 </context>
 <context>
@@ -1801,6 +1920,10 @@ Click the icon on the left of the strip or press F11 to bring back the main wind
     <message>
         <source>设置</source>
         <translation>Settings</translation>
+    </message>
+    <message>
+        <source>手机遥控</source>
+        <translation>Phone remote</translation>
     </message>
 </context>
 <context>

@@ -1478,6 +1478,22 @@
         <source>设置无法保存到设置文件，只在本次运行中有效。</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>多个班级名单</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>按名单抽签时可以换名单、新建名单，标记缺席、撤销抽签，并保存抽签记录。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>手机遥控</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用手机浏览器遥控计时和抽签；勾选后立即开启，以后随程序启动。</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ShowTitle</name>

@@ -86,6 +86,16 @@ bool ProgramOptions::muted() const
     return flag(kMutedKey);
 }
 
+bool ProgramOptions::classLists() const
+{
+    return flag(kClassListsKey);
+}
+
+bool ProgramOptions::remoteAtStart() const
+{
+    return flag(kRemoteKey);
+}
+
 bool ProgramOptions::store(const QString& key, const QString& text)
 {
     if (store_.value(key) == text)
@@ -130,4 +140,14 @@ bool ProgramOptions::setVolume(int percent)
 bool ProgramOptions::setMuted(bool on)
 {
     return store(kMutedKey, switchText(on));
+}
+
+bool ProgramOptions::setClassLists(bool on)
+{
+    return store(kClassListsKey, switchText(on));
+}
+
+bool ProgramOptions::setRemoteAtStart(bool on)
+{
+    return store(kRemoteKey, switchText(on));
 }

@@ -21,6 +21,8 @@ public:
     static inline const QString kCoverScreensKey = QStringLiteral("timeUp/coverScreens");
     static inline const QString kVolumeKey = QStringLiteral("cues/volume");
     static inline const QString kMutedKey = QStringLiteral("cues/muted");
+    static inline const QString kClassListsKey = QStringLiteral("nameList/classLists");
+    static inline const QString kRemoteKey = QStringLiteral("remote/enabled");
     static constexpr int kDefaultVolume = 100;
 
     explicit ProgramOptions(SettingsStore& store, QObject* parent = nullptr);
@@ -36,6 +38,10 @@ public:
     // The cues' loudness, 0 to 100 per cent of the files'; muted plays none.
     int volume() const;
     bool muted() const;
+    // The name-list draw offers several class lists, absences, undo and the history.
+    bool classLists() const;
+    // The phone remote is on from the start.
+    bool remoteAtStart() const;
 
     // Each setter keeps the value in the settings file and tells the program (changed()) when it
     // differs. False when the file could not be written (the value holds for this run all the same).
@@ -45,6 +51,8 @@ public:
     bool setCoverScreens(CoverScreens screens);
     bool setVolume(int percent);
     bool setMuted(bool on);
+    bool setClassLists(bool on);
+    bool setRemoteAtStart(bool on);
 
     // The texts the settings file holds for each value.
     static QString coverScreensText(CoverScreens screens);

@@ -55,8 +55,9 @@ void FlowConductor::openSettings()
         if (main_)
             settings_->setFont(main_->font());
         // In the middle of the teacher's screen, whole on it, not wherever the pointer happens to be.
-        settings_->adjustSize();
         const QScreen* screen = main_ ? main_->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            settings_->fitInto(screen->availableGeometry().size());
         if (screen) {
             QRect place(QPoint(), settings_->frameGeometry().size());
             place.moveCenter(screen->availableGeometry().center());
@@ -64,6 +65,14 @@ void FlowConductor::openSettings()
         }
         // Above the main window, which stays on top of everything else.
         program_.windows().makeTopMost(settings_);
+        connect(settings_, &SettingsWindow::remoteSwitched, this, [this](bool on) {
+            if (!main_)
+                return;
+            if (on)
+                RemoteControl::of(*main_).showPairing();
+            else if (RemoteControl* remote = RemoteControl::find(main_))
+                remote->turnOff();
+        });
     }
     settings_->showNormal();
     settings_->raise();
@@ -92,7 +101,7 @@ void FlowConductor::windowLoaded(ProgramWindow& window)
         restorePresets();
         resumeTracking();
         // Schools that want the phone remote from the start turn it on in the settings.
-        if (program_.settings().value(QStringLiteral("remote/enabled")) == QLatin1String("true"))
+        if (program_.options().remoteAtStart())
             RemoteControl::of(*main_).turnOn();
     }
 }

@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 SettingsWindow::SettingsWindow(ProgramOptions& options, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), options_(options), dialogs_(dialogs)
@@ -65,6 +66,13 @@ SettingsWindow::SettingsWindow(ProgramOptions& options, Dialogs& dialogs, QWidge
     muted_ =
         addSwitch(layout, QStringLiteral("MutedBox"), tr("静音"), tr("不播放任何提示音。"), options.muted());
 
+    classLists_ = addSwitch(layout, QStringLiteral("ClassListsBox"), tr("多个班级名单"),
+                            tr("按名单抽签时可以换名单、新建名单，标记缺席、撤销抽签，并保存抽签记录。"),
+                            options.classLists());
+    remote_ = addSwitch(layout, QStringLiteral("RemoteBox"), tr("手机遥控"),
+                        tr("用手机浏览器遥控计时和抽签；勾选后立即开启，以后随程序启动。"),
+                        options.remoteAtStart());
+
     auto* closeRow = new QHBoxLayout;
     auto* closeButton = named(new QPushButton(tr("关闭"), this), QStringLiteral("CloseButton"));
     closeRow->addStretch(1);
@@ -83,7 +91,22 @@ SettingsWindow::SettingsWindow(ProgramOptions& options, Dialogs& dialogs, QWidge
     connect(volume_, &QSpinBox::valueChanged, this,
             [this](int percent) { kept(options_.setVolume(percent)); });
     connect(muted_, &QCheckBox::toggled, this, [this](bool on) { kept(options_.setMuted(on)); });
+    connect(classLists_, &QCheckBox::toggled, this, [this](bool on) { kept(options_.setClassLists(on)); });
+    connect(remote_, &QCheckBox::toggled, this, [this](bool on) {
+        kept(options_.setRemoteAtStart(on));
+        emit remoteSwitched(on);
+    });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void SettingsWindow::fitInto(const QSize& screen)
+{
+    ensurePolished();
+    const int frame = 40; // the window manager's title bar and border
+    int width = std::min(sizeHint().width(), screen.width());
+    while (heightForWidth(width) + frame > screen.height() && width + 40 <= screen.width())
+        width += 40;
+    resize(width, std::max(heightForWidth(width), minimumSizeHint().height()));
 }
 
 QCheckBox* SettingsWindow::addSwitch(QVBoxLayout* layout, const QString& name, const QString& text,

@@ -32,6 +32,16 @@ public:
     QComboBox* coverScreensBox() const { return coverScreens_; }
     QSpinBox* volumeBox() const { return volume_; }
     QCheckBox* mutedBox() const { return muted_; }
+    // Sized so that every explanation shows whole on a screen of that size: wider where the screen is
+    // too short for the lines wrapped at the window's natural width.
+    void fitInto(const QSize& screen);
+
+    QCheckBox* classListsBox() const { return classLists_; }
+    QCheckBox* remoteBox() const { return remote_; }
+
+signals:
+    // The teacher turned the phone remote on or off here: it follows at once, not only at the next start.
+    void remoteSwitched(bool on);
 
 private:
     QCheckBox* addSwitch(QVBoxLayout* layout, const QString& name, const QString& text,
@@ -49,5 +59,7 @@ private:
     QSlider* volumeSlider_ = nullptr;
     QSpinBox* volume_ = nullptr;
     QCheckBox* muted_ = nullptr;
+    QCheckBox* classLists_ = nullptr;
+    QCheckBox* remote_ = nullptr;
     bool toldNotKept_ = false;
 };

@@ -4,8 +4,10 @@
 #include "support/MainWindowControls.h"
 #include "support/TestProgram.h"
 #include "ui/display/Tray.h"
+#include "ui/draw/NameListDraw.h"
 #include "ui/flow/FlowConductor.h"
 #include "ui/main/MainWindow.h"
+#include "ui/remote/RemoteControl.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -153,6 +155,41 @@ TEST_F(SettingsFromTheWindows, AppliesEachOptionAtOnceAndKeepsIt)
     EXPECT_EQ(settings->coverScreensBox()->currentIndex(), 2);
     EXPECT_EQ(settings->volumeBox()->value(), 40);
     EXPECT_TRUE(settings->mutedBox()->isChecked());
+}
+
+// The class lists and the phone remote, off as shipped, are switched here as well: the lists at the
+// draw's next opening, the remote at once.
+TEST_F(SettingsFromTheWindows, SwitchesTheClassListsAndThePhoneRemote)
+{
+    SettingsWindow* settings = openFromTray();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(settings->classListsBox()->isChecked());
+    EXPECT_FALSE(settings->remoteBox()->isChecked());
+
+    settings->classListsBox()->setChecked(true);
+    EXPECT_EQ(t.settings.value(QStringLiteral("nameList/classLists")), QStringLiteral("true"));
+    auto* names = t.program->window<NameListDraw>();
+    names->show();
+    auto* row = names->findChild<QWidget*>(QStringLiteral("ClassListRow"));
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(row->isVisible());
+    t.program->unload(WindowKind::NameListDraw);
+    TestProgram::settle();
+    settings->classListsBox()->setChecked(false);
+    names = t.program->window<NameListDraw>();
+    names->show();
+    row = names->findChild<QWidget*>(QStringLiteral("ClassListRow"));
+    EXPECT_FALSE(row && row->isVisible());
+    t.program->unload(WindowKind::NameListDraw);
+
+    settings->remoteBox()->setChecked(true);
+    EXPECT_EQ(t.settings.value(QStringLiteral("remote/enabled")), QStringLiteral("true"));
+    RemoteControl* remote = RemoteControl::find(w);
+    ASSERT_NE(remote, nullptr);
+    EXPECT_TRUE(remote->isOn());
+    settings->remoteBox()->setChecked(false);
+    EXPECT_EQ(t.settings.value(QStringLiteral("remote/enabled")), QStringLiteral("false"));
+    EXPECT_FALSE(remote->isOn());
 }
 
 TEST(SettingsOnAFileThatCannotBeWritten, TellsOnceThatTheyHoldForThisRunOnly)
