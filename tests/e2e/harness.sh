@@ -179,3 +179,21 @@ click_twips() { # window, left, top
     xdotool mousemove $((X + $2 / 15)) $((Y + $3 / 15)) click 1
     sleep 0.3
 }
+
+# atspi <command...>: reads and drives the program on the accessibility bus (atspi.py), with the system
+# Python that Debian's bindings belong to.
+harness_here=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")
+atspi() { /usr/bin/python3 "$harness_here/atspi.py" "$@"; }
+
+# start_accessible_desktop [<width>x<height>]: an X server, a session bus, a window manager and the
+# accessibility bus, with the program's accessibility on, as a screen reader's user has them. The test
+# is skipped (77) where the AT-SPI Python bindings are missing.
+start_accessible_desktop() {
+    /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
+        { echo "SKIP: the AT-SPI Python bindings (gir1.2-atspi-2.0, python3-gi) are not installed"; exit 77; }
+    start_x_server "$@"
+    start_session_bus
+    start_window_manager
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+    atspi bus || fail "no accessibility bus"
+}

@@ -8,16 +8,9 @@
 set -u
 bin=$(readlink -f "$1")
 here=$(dirname "$(readlink -f "$0")")
-/usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-    { echo "SKIP: the AT-SPI Python bindings (gir1.2-atspi-2.0, python3-gi) are not installed"; exit 77; }
 . "$here/harness.sh"
 private_folders
-start_x_server
-start_session_bus
-start_window_manager
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
-atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
-atspi bus || fail "no accessibility bus"
+start_accessible_desktop
 key() { xdotool key --delay 80 "$@"; sleep 0.3; }
 focused() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(visible "$1")" ]; }
 

@@ -14,12 +14,7 @@ command -v chromium >/dev/null || { echo "SKIP: chromium is not installed"; exit
     { echo "SKIP: python3-websocket or the AT-SPI bindings are not installed"; exit 77; }
 
 private_folders
-start_x_server 1280x720
-start_window_manager
-start_session_bus
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
-atspi() { /usr/bin/python3 "$here/atspi.py" "$@"; }
-atspi bus || fail "no accessibility bus"
+start_accessible_desktop 1280x720
 cdp() { /usr/bin/python3 "$here/cdp.py" "$work/browser" "$@"; }
 
 mkdir -p "$XDG_CONFIG_HOME/vantrel"
