@@ -1,20 +1,11 @@
 #include "models/settings/ProgramOptions.h"
 
 #include "platform/SettingsStore.h"
+#include "support/ReadOnlySettings.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// A settings file that cannot be written: the value holds for the run, the caller hears it was not kept.
-class ReadOnlySettings : public InMemorySettings {
-public:
-    bool setValue(const QString& key, const QString& value) override
-    {
-        InMemorySettings::setValue(key, value);
-        return false;
-    }
-};
 
 class Options : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 
 #include "support/FindControl.h"
 #include "support/MainWindowControls.h"
+#include "support/ReadOnlySettings.h"
 #include "support/TestProgram.h"
 #include "ui/display/Tray.h"
 #include "ui/draw/NameListDraw.h"
@@ -20,16 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A settings file that cannot be written.
-class ReadOnlySettings : public InMemorySettings {
-public:
-    bool setValue(const QString& key, const QString& value) override
-    {
-        InMemorySettings::setValue(key, value);
-        return false;
-    }
-};
 
 QAction* entryOf(QMenu* menu, const QString& text)
 {
