@@ -1490,7 +1490,7 @@ But the following people could not be found in the edited list (or could not be 
     </message>
     <message>
         <source>时间到后不停止，以红色“+分 : 秒”显示超出的时间，直到点击“停止”。</source>
-        <translation>After time-up the count goes on, showing the time over in red as “+min : s”, until you press Stop.</translation>
+        <translation>After time-up the count goes on, showing the time over in red as &quot;+min : s&quot;, until you press Stop.</translation>
     </message>
     <message>
         <source>按进度显示数字颜色</source>
@@ -1526,7 +1526,7 @@ But the following people could not be found in the edited list (or could not be 
     </message>
     <message>
         <source>时间到时，在屏幕上显示半透明的大字“时间到！”六秒钟，全班都能看到；不影响放映的操作。</source>
-        <translation>At time-up, a see-through “Time up!” in large type covers the screen for six seconds so the whole class sees it; the slide show keeps working.</translation>
+        <translation>At time-up, a see-through &quot;Time up!&quot; in large type covers the screen for six seconds so the whole class sees it; the slide show keeps working.</translation>
     </message>
     <message>
         <source>提示音音量：</source>
