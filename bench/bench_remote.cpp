@@ -259,7 +259,8 @@ int main(int argc, char** argv)
     // When the phone was told the new state (what its page then shows).
     double toldAt = -1;
     QObject::connect(&phone, &QWebSocket::textMessageReceived, [&](const QString& message) {
-        if (message.contains(QLatin1String(R"("type":"state")")))
+        // Only a state sent after the change can show it.
+        if (changedAt >= 0 && toldAt < 0 && message.contains(QLatin1String(R"("type":"state")")))
             toldAt = nowMs();
     });
     double pongAt = -1;
