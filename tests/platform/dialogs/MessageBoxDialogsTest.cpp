@@ -133,7 +133,11 @@ TEST_F(MessageBoxButtons, QuestionsNameTheirButtonsInChineseAndAnswerAsTheySay)
 TEST_F(MessageBoxButtons, KeysAnswerAQuestion)
 {
     const auto answerWithKey = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        answerNextBox(seen, [key, modifiers](QMessageBox& box) { QTest::keyClick(&box, key, modifiers); });
+        answerNextBox(seen, [key, modifiers](QMessageBox& box) {
+            // An access key reaches the box once it is the active window, as under the teacher's hand.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+            QTest::keyClick(&box, key, modifiers);
+        });
         return dialogs.askYesNo(nullptr, QStringLiteral("Vantrel工具"),
                                 QStringLiteral("确实要退出Vantrel程序吗?"));
     };
