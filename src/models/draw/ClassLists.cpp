@@ -1,5 +1,6 @@
 #include "models/draw/ClassLists.h"
 
+#include "models/settings/ProgramOptions.h"
 #include "platform/SettingsStore.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 
 namespace {
 
-const QString kEnabledKey = QStringLiteral("nameList/classLists");
 const QString kFairKey = QStringLiteral("nameList/fairDraw");
 const QString kCurrentKey = QStringLiteral("nameList/current");
 const QString kRecentKey = QStringLiteral("nameList/recent");
@@ -18,12 +18,13 @@ const QChar kSeparator = QLatin1Char('\n');
 
 bool ClassLists::isEnabled() const
 {
-    return settings_.value(kEnabledKey).trimmed() == QLatin1String("true");
+    // Read as the settings window reads it, so that both agree on what a hand-edited file says.
+    return ProgramOptions::parseSwitch(settings_.value(ProgramOptions::kClassListsKey)).value_or(false);
 }
 
 bool ClassLists::isFairDraw() const
 {
-    return isEnabled() && settings_.value(kFairKey).trimmed() == QLatin1String("true");
+    return isEnabled() && ProgramOptions::parseSwitch(settings_.value(kFairKey)).value_or(false);
 }
 
 void ClassLists::setFairDraw(bool on)

@@ -3,6 +3,7 @@
 #include "models/draw/HistorySheet.h"
 #include "models/draw/RoundLog.h"
 #include "models/draw/RoundSummary.h"
+#include "models/settings/ProgramOptions.h"
 #include "platform/DrawHistory.h"
 #include "platform/SettingsStore.h"
 
@@ -122,6 +123,10 @@ TEST(RecentLists, TheLastFiveChosenAreKeptLatestFirstEachOnce)
     EXPECT_TRUE(lists.current().isEmpty());
     EXPECT_EQ(lists.recent().size(), 5) << "going back to the folder's list keeps the recent ones";
     EXPECT_EQ(ClassLists::className(QStringLiteral("/l/三年二班.名单.xls")), QStringLiteral("三年二班.名单"));
+    // A hand-typed "yes" means on here as it does in the settings window.
+    settings.setValue(QStringLiteral("nameList/classLists"), QStringLiteral(" Yes"));
+    EXPECT_TRUE(lists.isEnabled());
+    EXPECT_EQ(lists.isEnabled(), ProgramOptions(settings).classLists());
 
     EXPECT_FALSE(lists.isFairDraw());
     lists.setFairDraw(true);
