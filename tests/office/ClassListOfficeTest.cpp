@@ -2,6 +2,7 @@
 // in the window with absences and draws taken back, each step checked in our office's copy and the
 // saved file checked at the round's end; the history exported and read back.
 #include "CalcFiles.h"
+#include "NameListRound.h"
 #include "OfficeEnvironment.h"
 #include "models/draw/ClassLists.h"
 #include "models/draw/HistorySheet.h"
@@ -50,24 +51,8 @@ protected:
 
     template <class T> T* control(const char* name) const { return ::control<T>(w, name); }
 
-    void startRound()
-    {
-        control<QPushButton>("Command1")->click();
-        ASSERT_TRUE(office::waitFor([&] { return !w->isLoading(); }));
-        ASSERT_TRUE(control<Timer>("Timer1")->isEnabled())
-            << (t.dialogs.shown.isEmpty() ? std::string("no message")
-                                          : t.dialogs.shown.last().text.toStdString());
-    }
-
-    // Draws one and returns the name shown.
-    QString drawOne()
-    {
-        if (control<QPushButton>("CommandZb")->isEnabled())
-            control<QPushButton>("CommandZb")->click();
-        t.advance(100);
-        control<QPushButton>("CommandQq")->click();
-        return control<QLineEdit>("Text2")->text();
-    }
+    void startRound() { name_list_round::start(t, w); }
+    QString drawOne() { return name_list_round::drawOne(t, w); }
 
     // Column C of the person's row in our office's copy of the list, before any save.
     CellValue orderCellOf(const QString& name, const QStringList& names = kNames)

@@ -1,6 +1,7 @@
 // The name-list draw through the real LibreOffice: the shipped sample list, drawn through a whole
 // round in the window, saved, and read back by LibreOffice.
 #include "CalcFiles.h"
+#include "NameListRound.h"
 #include "OfficeEnvironment.h"
 #include "platform/DocumentLockPath.h"
 #include "platform/Timer.h"
@@ -42,22 +43,8 @@ protected:
     // The window's controls, by the names the accessibility tree knows them by.
     template <class T> T* control(const char* name) const { return ::control<T>(w, name); }
 
-    void startRound()
-    {
-        control<QPushButton>("Command1")->click();
-        ASSERT_TRUE(office::waitFor([&] { return !w->isLoading(); }));
-        ASSERT_TRUE(control<Timer>("Timer1")->isEnabled())
-            << (t.dialogs.shown.isEmpty() ? std::string("no message")
-                                          : t.dialogs.shown.last().text.toStdString());
-    }
-
-    void drawOne()
-    {
-        if (control<QPushButton>("CommandZb")->isEnabled())
-            control<QPushButton>("CommandZb")->click();
-        t.advance(100);
-        control<QPushButton>("CommandQq")->click();
-    }
+    void startRound() { name_list_round::start(t, w); }
+    void drawOne() { name_list_round::drawOne(t, w); }
 
     // The teacher, in their own office, puts a newcomer at the top of the list and saves: everybody
     // moves down a row. Saved as an office saves, a new file put in the list's place.
