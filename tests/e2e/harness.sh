@@ -197,3 +197,21 @@ start_accessible_desktop() {
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
     atspi bus || fail "no accessibility bus"
 }
+
+# start_show <deck> <office profile URL>: the teacher starts a LibreOffice show of the deck, full
+# screen, in a process group of its own ($office, for the test's cleanup); $show is its window once it
+# has settled (it maps its window more than once while it goes full screen).
+show_window() { xdotool search --onlyvisible --name "^Presenting: deck" 2>/dev/null | head -n 1; }
+has_show() { [ -n "$(show_window)" ]; }
+start_show() {
+    setsid soffice "-env:UserInstallation=$2" --norestore --nologo --show "$1" >"$work/office.log" 2>&1 &
+    office=$!
+    disown "$office"
+    eventually 60 has_show || fail "the show did not start: $(tail -3 "$work/office.log")"
+    sleep 1
+    eventually 10 has_show || fail "the show's window went away"
+    show=$(show_window)
+}
+# Which window has the keyboard, and whether it is the show.
+active_window() { xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //; s/,.*//'; }
+show_is_active() { [ "$(printf '%d' "$(active_window)")" = "$show" ]; }

@@ -96,18 +96,7 @@ shows_colour "$work/shot.xwd" 007000 "before the reminder"
 shot "$work/shot.xwd" green
 
 # The teacher starts the show: full screen, with the keyboard.
-setsid soffice "-env:UserInstallation=$office_profile" --norestore --nologo --show "$work/deck.fodp" \
-    >"$work/office.log" 2>&1 &
-office=$!
-disown "$office"
-show_window() { xdotool search --onlyvisible --name "^Presenting: deck" 2>/dev/null | head -n 1; }
-has_show() { [ -n "$(show_window)" ]; }
-eventually 60 has_show || fail "the show did not start: $(tail -3 "$work/office.log")"
-sleep 1
-eventually 10 has_show || fail "the show's window went away"
-show=$(show_window)
-active_window() { xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //; s/,.*//'; }
-show_is_active() { [ "$(printf '%d' "$(active_window)")" = "$show" ]; }
+start_show "$work/deck.fodp" "$office_profile"
 show_is_active || xdotool windowactivate "$show" 2>/dev/null
 eventually 10 show_is_active || fail "the show does not have the keyboard ($(active_window) has it)"
 slide_is() { snap && [ "$(pixel 100 900)" = "$1" ]; }

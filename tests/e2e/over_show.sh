@@ -59,25 +59,13 @@ click_main 620 1975
 started=$(date +%s%N)
 
 # The teacher starts the show: full screen, with the keyboard.
-setsid soffice "-env:UserInstallation=$office_profile" --norestore --nologo --show "$work/deck.fodp" \
-    >"$work/office.log" 2>&1 &
-office=$!
-disown "$office"
-show_window() { xdotool search --onlyvisible --name "^Presenting: deck" 2>/dev/null | head -n 1; }
-has_show() { [ -n "$(show_window)" ]; }
-eventually 60 has_show || fail "the show did not start: $(tail -3 "$work/office.log")"
-# The show maps its window more than once while it goes full screen.
-sleep 1
-eventually 10 has_show || fail "the show's window went away"
-show=$(show_window)
+start_show "$work/deck.fodp" "$office_profile"
 if [ "$layout" = projector ]; then
     # On the projector, as Impress's presentation display puts it there.
     wmctrl -i -r "$show" -b remove,fullscreen
     wmctrl -i -r "$show" -e 0,1920,0,1920,1080
     wmctrl -i -r "$show" -b add,fullscreen
 fi
-active_window() { xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //; s/,.*//'; }
-show_is_active() { [ "$(printf '%d' "$(active_window)")" = "$show" ]; }
 # Some managers keep the keyboard with the window last clicked: the teacher clicks into the show.
 show_is_active || xdotool windowactivate "$show" 2>/dev/null
 eventually 10 show_is_active || fail "the show does not have the keyboard ($(active_window) has it)"
